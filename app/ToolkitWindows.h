@@ -1,0 +1,6 @@
+#pragma once
+
+class WindowRegistry;
+
+// Tells the registry how each window of the toolbox is made.
+void RegisterToolkitWindows(WindowRegistry& registry);

@@ -1,0 +1,51 @@
+#pragma once
+
+#include "FramedWindow.h"
+#include "WindowHost.h"
+#include "WindowName.h"
+
+#include <QObject>
+
+#include <array>
+#include <functional>
+#include <memory>
+
+// One slot per window, each filled the first time its window is needed and
+// never emptied. Exactly one window is loaded between switches; when the last
+// one is unloaded the application ends.
+class WindowRegistry final : public QObject, public WindowHost {
+    Q_OBJECT
+public:
+    using Factory = std::function<std::unique_ptr<FramedWindow>(WindowHost&)>;
+
+    WindowRegistry();
+    ~WindowRegistry() override;
+
+    // How the instance of a window is made. A window with no factory does not
+    // exist yet, and a switch to it does nothing.
+    void SetFactory(WindowName name, Factory factory);
+
+    // Creates the main menu, loads and shows it.
+    void Start();
+
+    // Creates the target if its slot is empty, shows it, then unloads the
+    // window that was current.
+    void SwitchTo(WindowName target) override;
+    void WindowUnloaded(FramedWindow& window) override;
+
+    // The instance in a slot, or nullptr while the slot is empty.
+    FramedWindow* Instance(WindowName name) const;
+    int LoadedCount() const;
+
+Q_SIGNALS:
+    void lastWindowUnloaded();
+
+private:
+    static constexpr std::size_t kSlots = 4;
+    std::unique_ptr<FramedWindow>& Slot(WindowName name);
+    FramedWindow* Create(WindowName name);
+
+    std::array<Factory, kSlots> factories_;
+    std::array<std::unique_ptr<FramedWindow>, kSlots> slots_;
+    FramedWindow* current_ = nullptr;
+};

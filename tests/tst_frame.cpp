@@ -1,0 +1,340 @@
+// The shared frame on a small window of its own: loading and unloading,
+// drag-to-move through real mouse events, frame controls, and errors that
+// escape a handler.
+#include "ClickLabel.h"
+#include "FramedWindow.h"
+#include "PictureBox.h"
+#include "RecordingHost.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QScreen>
+#include <QTest>
+#include <QTimer>
+
+#include <stdexcept>
+
+namespace {
+
+// A window with one of each kind of control the frame must keep presses from.
+class SampleWindow final : public FramedWindow {
+public:
+    using FramedWindow::FramedWindow;
+
+    void Picture1_Click() { ++boxClicks; }
+    void Label5_Click() {
+        ++labelClicks;
+        if (failing) {
+            throw std::runtime_error("测试故障");
+        }
+        ++labelClicksCompleted;
+    }
+
+    int boxClicks = 0;
+    int labelClicks = 0;
+    int labelClicksCompleted = 0;
+    bool failing = false;
+
+protected:
+    void BuildLayout(QWidget& surface) override {
+        surface.resize(300, 200);
+        auto* picture1 = new PictureBox(&surface);
+        picture1->setObjectName(QStringLiteral("Picture1"));
+        picture1->setGeometry(100, 50, 50, 30);
+        auto* label5 = new ClickLabel(picture1);
+        label5->setObjectName(QStringLiteral("Label5"));
+        label5->setGeometry(0, 0, 20, 20);
+        auto* labsmall = new ClickLabel(&surface);
+        labsmall->setObjectName(QStringLiteral("labsmall"));
+        labsmall->setGeometry(200, 0, 20, 20);
+        auto* picclose = new PictureBox(&surface);
+        picclose->setObjectName(QStringLiteral("picclose"));
+        picclose->setGeometry(250, 0, 25, 17);
+        auto* labclose = new ClickLabel(picclose);
+        labclose->setObjectName(QStringLiteral("labclose"));
+        labclose->setGeometry(0, 0, 17, 17);
+        auto* label1 = new ClickLabel(&surface);
+        label1->setObjectName(QStringLiteral("Label1"));
+        label1->setText(QStringLiteral("没有处理程序"));
+        label1->setGeometry(10, 100, 80, 20);
+        auto* text1 = new QLineEdit(&surface);
+        text1->setObjectName(QStringLiteral("Text1"));
+        text1->setGeometry(10, 130, 100, 20);
+        auto* frame1 = new QGroupBox(QStringLiteral("框"), &surface);
+        frame1->setObjectName(QStringLiteral("Frame1"));
+        frame1->setGeometry(150, 100, 100, 60);
+
+        OnClick(picture1, &SampleWindow::Picture1_Click);
+        OnClick(label5, &SampleWindow::Label5_Click);
+    }
+};
+
+template <class T> T* Control(const FramedWindow& window, const char* name) {
+    T* control = window.Surface()->findChild<T*>(QString::fromLatin1(name));
+    if (control == nullptr) {
+        qFatal("no control %s", name);
+    }
+    return control;
+}
+
+// Mouse input goes through the native window, as the window system delivers it,
+// so Qt picks the receiving control and keeps the mouse grabbed by it.
+QPoint InWindow(const QWidget* control, QPoint where) {
+    return control->mapTo(control->window(), where);
+}
+
+void Press(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mousePress(control->window()->windowHandle(), button, {}, InWindow(control, where));
+}
+
+void Release(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseRelease(control->window()->windowHandle(), button, {}, InWindow(control, where));
+}
+
+void MoveTo(QWidget* control, QPoint where) {
+    QTest::mouseMove(control->window()->windowHandle(), InWindow(control, where));
+}
+
+void Click(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
+    QTest::mouseClick(control->window()->windowHandle(), button, {}, InWindow(control, where));
+}
+
+void DestroyUnloadedWidgets() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+} // namespace
+
+class TestFrame final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void init();
+    void cleanup();
+
+    void loadBuildsABorderlessCentredWindow();
+    void unloadDestroysTheControlsButKeepsTheDragState();
+    void leftDragMovesTheWindowWithTheCursor();
+    void moveWithoutAPressNeverMovesTheWindow();
+    void pressOnAControlStartsNoDrag_data();
+    void pressOnAControlStartsNoDrag();
+    void clickRunsExactlyOneHandler_data();
+    void clickRunsExactlyOneHandler();
+    void doubleClickRunsTheHandlerOnce();
+    void clickNeedsTheReleaseOnTheControl();
+    void minimizeKeepsWhatWasTyped();
+    void closeControlsUnloadTheWindow_data();
+    void closeControlsUnloadTheWindow();
+    void windowSystemCloseUnloadsTheWindow();
+    void escapedErrorIsReportedAndEndsTheApplication();
+
+private:
+    RecordingHost* host_ = nullptr;
+    SampleWindow* window_ = nullptr;
+};
+
+void TestFrame::init() {
+    host_ = new RecordingHost;
+    window_ = new SampleWindow(*host_);
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
+}
+
+void TestFrame::cleanup() {
+    delete window_;
+    delete host_;
+    DestroyUnloadedWidgets();
+}
+
+void TestFrame::loadBuildsABorderlessCentredWindow() {
+    QWidget* surface = window_->Surface();
+    QVERIFY(surface->isWindow());
+    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(surface->isVisible());
+    QCOMPARE(surface->size(), QSize(300, 200));
+    const QRect screen = QGuiApplication::primaryScreen()->geometry();
+    QCOMPARE(surface->pos(), QPoint(screen.x() + (screen.width() - 300) / 2,
+                                    screen.y() + (screen.height() - 200) / 2));
+}
+
+void TestFrame::unloadDestroysTheControlsButKeepsTheDragState() {
+    window_->Form_MouseDown(kLeftButton, 0, 600.0f, 300.0f);
+    QPointer<QWidget> oldSurface = window_->Surface();
+    QPointer<QLineEdit> oldText = Control<QLineEdit>(*window_, "Text1");
+    oldText->setText(QStringLiteral("typed"));
+
+    window_->Unload();
+    QVERIFY(!window_->IsLoaded());
+    QCOMPARE(host_->unloads, 1);
+    DestroyUnloadedWidgets();
+    QVERIFY(oldSurface.isNull());
+    QVERIFY(oldText.isNull());
+    QCOMPARE(window_->Drag().dragging, -1);
+    QCOMPARE(window_->Drag().pressX, 600);
+    QCOMPARE(window_->Drag().pressY, 300);
+
+    window_->Show();
+    QVERIFY(window_->IsLoaded());
+    QVERIFY(Control<QLineEdit>(*window_, "Text1")->text().isEmpty());
+    QCOMPARE(window_->Drag().pressX, 600);
+}
+
+void TestFrame::leftDragMovesTheWindowWithTheCursor() {
+    QWidget* surface = window_->Surface();
+    const QPoint start = surface->pos();
+    // 40, 20 pixels are 600, 300 twips; the cursor then goes to 750, 240.
+    Press(surface, QPoint(40, 20));
+    QCOMPARE(window_->Drag().dragging, -1);
+    QCOMPARE(window_->Drag().pressX, 600);
+    QCOMPARE(window_->Drag().pressY, 300);
+    MoveTo(surface, QPoint(50, 16));
+    QCOMPARE(surface->pos(), start + QPoint(10, -4));
+    Release(surface, QPoint(40, 20));
+    QCOMPARE(window_->Drag().dragging, 0);
+    MoveTo(surface, QPoint(60, 60));
+    QCOMPARE(surface->pos(), start + QPoint(10, -4));
+}
+
+void TestFrame::moveWithoutAPressNeverMovesTheWindow() {
+    QWidget* surface = window_->Surface();
+    const QPoint start = surface->pos();
+    MoveTo(surface, QPoint(80, 80));
+    MoveTo(surface, QPoint(10, 10));
+    QCOMPARE(surface->pos(), start);
+    QCOMPARE(window_->Drag().dragging, 0);
+}
+
+void TestFrame::pressOnAControlStartsNoDrag_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("label on a box") << QStringLiteral("Label5");
+    QTest::newRow("uncovered part of a box") << QStringLiteral("Picture1");
+    QTest::newRow("label without a handler") << QStringLiteral("Label1");
+    QTest::newRow("text box") << QStringLiteral("Text1");
+    QTest::newRow("frame") << QStringLiteral("Frame1");
+    QTest::newRow("minimize label") << QStringLiteral("labsmall");
+}
+
+void TestFrame::pressOnAControlStartsNoDrag() {
+    QFETCH(QString, control);
+    QWidget* surface = window_->Surface();
+    auto* target = surface->findChild<QWidget*>(control);
+    QVERIFY(target != nullptr);
+    const QPoint start = surface->pos();
+    const QPoint inside(target->width() - 3, target->height() - 3);
+
+    Press(target, inside);
+    MoveTo(target, inside + QPoint(-2, -1));
+    MoveTo(target, QPoint(-30, -30));
+    QCOMPARE(window_->Drag().dragging, 0);
+    QCOMPARE(window_->Drag().pressX, 0);
+    QCOMPARE(surface->pos(), start);
+    Release(target, QPoint(-30, -30));
+    QCOMPARE(surface->pos(), start);
+}
+
+void TestFrame::clickRunsExactlyOneHandler_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<int>("boxClicks");
+    QTest::addColumn<int>("labelClicks");
+    QTest::newRow("label") << QStringLiteral("Label5") << QPoint(10, 10) << 0 << 1;
+    QTest::newRow("box margin") << QStringLiteral("Picture1") << QPoint(40, 25) << 1 << 0;
+}
+
+void TestFrame::clickRunsExactlyOneHandler() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    QFETCH(int, boxClicks);
+    QFETCH(int, labelClicks);
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    Click(target, where);
+    QCOMPARE(window_->boxClicks, boxClicks);
+    QCOMPARE(window_->labelClicks, labelClicks);
+}
+
+void TestFrame::doubleClickRunsTheHandlerOnce() {
+    auto* label5 = Control<ClickLabel>(*window_, "Label5");
+    QTest::mouseDClick(window_->Surface()->windowHandle(), Qt::LeftButton, {},
+                       InWindow(label5, QPoint(5, 5)));
+    QCOMPARE(window_->labelClicks, 1);
+    QCOMPARE(window_->boxClicks, 0);
+}
+
+void TestFrame::clickNeedsTheReleaseOnTheControl() {
+    auto* label5 = Control<ClickLabel>(*window_, "Label5");
+    Press(label5, QPoint(5, 5));
+    Release(label5, QPoint(35, 5));
+    Click(label5, QPoint(5, 5), Qt::RightButton);
+    QCOMPARE(window_->labelClicks, 0);
+    QCOMPARE(window_->boxClicks, 0);
+}
+
+void TestFrame::minimizeKeepsWhatWasTyped() {
+    auto* text1 = Control<QLineEdit>(*window_, "Text1");
+    QTest::keyClicks(text1, QStringLiteral("Steve 42"));
+    QWidget* surface = window_->Surface();
+    Click(Control<ClickLabel>(*window_, "labsmall"), QPoint(5, 5));
+    QVERIFY(surface->isMinimized());
+    QVERIFY(window_->IsLoaded());
+    QCOMPARE(window_->Surface(), surface);
+    QCOMPARE(host_->unloads, 0);
+
+    surface->showNormal();
+    QCOMPARE(text1->text(), QStringLiteral("Steve 42"));
+}
+
+void TestFrame::closeControlsUnloadTheWindow_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("cross") << QStringLiteral("labclose") << QPoint(8, 8);
+    QTest::newRow("uncovered part of its box") << QStringLiteral("picclose") << QPoint(21, 8);
+}
+
+void TestFrame::closeControlsUnloadTheWindow() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    QPointer<QWidget> surface = window_->Surface();
+    Click(surface->findChild<QWidget*>(control), where);
+    QVERIFY(!window_->IsLoaded());
+    QCOMPARE(host_->unloads, 1);
+    DestroyUnloadedWidgets();
+    QVERIFY(surface.isNull());
+}
+
+void TestFrame::windowSystemCloseUnloadsTheWindow() {
+    QVERIFY(!window_->Surface()->close());
+    QVERIFY(!window_->IsLoaded());
+    QCOMPARE(host_->unloads, 1);
+}
+
+void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
+    window_->failing = true;
+    QString reported;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QTimer closer;
+    closer.setInterval(10);
+    connect(&closer, &QTimer::timeout, this, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            reported = box->text();
+            icon = box->icon();
+            box->button(QMessageBox::Ok)->click();
+        }
+    });
+    closer.start();
+
+    QTimer::singleShot(0, this, [this] { Click(Control<ClickLabel>(*window_, "Label5"), QPoint(5, 5)); });
+    QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+    const int exitCode = QCoreApplication::exec();
+
+    QCOMPARE(exitCode, 1);
+    QVERIFY2(reported.contains(QStringLiteral("测试故障")), qPrintable(reported));
+    QCOMPARE(icon, QMessageBox::Critical);
+    QCOMPARE(window_->labelClicks, 1);
+    QCOMPARE(window_->labelClicksCompleted, 0);
+}
+
+QTEST_MAIN(TestFrame)
+#include "tst_frame.moc"

@@ -1,0 +1,106 @@
+#include "FrameSurface.h"
+
+#include "DragMath.h"
+#include "FramedWindow.h"
+#include "RunTimeError.h"
+#include "Twips.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+namespace {
+
+// The one button that changed, as a bit; 0 for buttons the handlers do not know.
+std::int16_t ButtonBit(Qt::MouseButton button) {
+    switch (button) {
+    case Qt::LeftButton:
+        return kLeftButton;
+    case Qt::RightButton:
+        return kRightButton;
+    case Qt::MiddleButton:
+        return kMiddleButton;
+    default:
+        return 0;
+    }
+}
+
+std::int16_t ButtonBits(Qt::MouseButtons buttons) {
+    std::int16_t bits = 0;
+    for (Qt::MouseButton button : {Qt::LeftButton, Qt::RightButton, Qt::MiddleButton}) {
+        if (buttons & button) {
+            bits |= ButtonBit(button);
+        }
+    }
+    return bits;
+}
+
+std::int16_t ShiftBits(Qt::KeyboardModifiers modifiers) {
+    std::int16_t bits = 0;
+    if (modifiers & Qt::ShiftModifier) {
+        bits |= 1;
+    }
+    if (modifiers & Qt::ControlModifier) {
+        bits |= 2;
+    }
+    if (modifiers & Qt::AltModifier) {
+        bits |= 4;
+    }
+    return bits;
+}
+
+float TwipsX(const QMouseEvent& event) {
+    return static_cast<float>(event.position().x() * kTwipsPerPixel);
+}
+
+float TwipsY(const QMouseEvent& event) {
+    return static_cast<float>(event.position().y() * kTwipsPerPixel);
+}
+
+} // namespace
+
+FrameSurface::FrameSurface(FramedWindow& owner)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
+    , owner_(owner) {}
+
+void FrameSurface::mousePressEvent(QMouseEvent* event) {
+    event->accept();
+    const std::int16_t button = ButtonBit(event->button());
+    if (button == 0) {
+        return;
+    }
+    RunHandler([&] {
+        owner_.Form_MouseDown(button, ShiftBits(event->modifiers()), TwipsX(*event),
+                              TwipsY(*event));
+    });
+}
+
+void FrameSurface::mouseMoveEvent(QMouseEvent* event) {
+    event->accept();
+    RunHandler([&] {
+        owner_.Form_MouseMove(ButtonBits(event->buttons()), ShiftBits(event->modifiers()),
+                              TwipsX(*event), TwipsY(*event));
+    });
+}
+
+void FrameSurface::mouseReleaseEvent(QMouseEvent* event) {
+    event->accept();
+    const std::int16_t button = ButtonBit(event->button());
+    if (button == 0) {
+        return;
+    }
+    RunHandler([&] {
+        owner_.Form_MouseUp(button, ShiftBits(event->modifiers()), TwipsX(*event),
+                            TwipsY(*event));
+    });
+}
+
+// The second press of a double click raises no MouseDown; its release still
+// raises MouseUp.
+void FrameSurface::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+
+// Closing from the window system (Alt+F4, a task bar's menu) unloads the window
+// as its own close control does.
+void FrameSurface::closeEvent(QCloseEvent* event) {
+    event->ignore();
+    RunHandler([&] { owner_.picclose_Click(); });
+}

@@ -1,0 +1,127 @@
+#include "FramedWindow.h"
+
+#include "ClickLabel.h"
+#include "FrameSurface.h"
+#include "PictureBox.h"
+#include "Twips.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+namespace {
+
+// Presses and releases on a control stay with that control, whether it uses
+// them or not: in Qt an ignored press would travel on to the window and start
+// a drag from a label.
+void KeepPressesOnControls(QWidget& surface) {
+    const auto controls = surface.findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        control->setAttribute(Qt::WA_NoMousePropagation);
+    }
+}
+
+void CentreOnScreen(QWidget& surface) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    const QRect area = screen->geometry();
+    surface.move(area.x() + (area.width() - surface.width()) / 2,
+                 area.y() + (area.height() - surface.height()) / 2);
+}
+
+// The first control in tab order that can take the focus gets it.
+void FocusFirstTabStop(QWidget& surface) {
+    for (QWidget* w = surface.nextInFocusChain(); w != &surface; w = w->nextInFocusChain()) {
+        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&surface)) {
+            w->setFocus(Qt::TabFocusReason);
+            return;
+        }
+    }
+}
+
+} // namespace
+
+FramedWindow::FramedWindow(WindowHost& host)
+    : host_(host) {}
+
+FramedWindow::~FramedWindow() { delete surface_.data(); }
+
+void FramedWindow::Show() {
+    if (!IsLoaded()) {
+        Load();
+    }
+    surface_->show();
+}
+
+void FramedWindow::Load() {
+    auto* surface = new FrameSurface(*this);
+    BuildLayout(*surface);
+    surface->setFixedSize(surface->size());
+    BindFrameControls(*surface);
+    KeepPressesOnControls(*surface);
+    CentreOnScreen(*surface);
+    FocusFirstTabStop(*surface);
+    surface_ = surface;
+}
+
+void FramedWindow::Unload() {
+    if (!IsLoaded()) {
+        return;
+    }
+    FrameSurface* surface = surface_;
+    surface_ = nullptr;
+    // Often called from a handler of one of its own controls: hide it now and
+    // let the event loop delete it once that handler has returned.
+    surface->hide();
+    surface->deleteLater();
+    host_.WindowUnloaded(*this);
+}
+
+bool FramedWindow::IsLoaded() const { return !surface_.isNull(); }
+
+QWidget* FramedWindow::Surface() const { return surface_.data(); }
+
+void FramedWindow::BindFrameControls(QWidget& surface) {
+    if (auto* labsmall = surface.findChild<ClickLabel*>(QStringLiteral("labsmall"))) {
+        OnClick(labsmall, &FramedWindow::labsmall_Click);
+    }
+    if (auto* picclose = surface.findChild<PictureBox*>(QStringLiteral("picclose"))) {
+        OnClick(picclose, &FramedWindow::picclose_Click);
+    }
+    if (auto* labclose = surface.findChild<ClickLabel*>(QStringLiteral("labclose"))) {
+        OnClick(labclose, &FramedWindow::labclose_Click);
+    }
+}
+
+void FramedWindow::Form_MouseDown(std::int16_t button, std::int16_t, float x, float y) {
+    PressOnBackground(drag_, button, x, y);
+}
+
+void FramedWindow::Form_MouseMove(std::int16_t, std::int16_t, float x, float y) {
+    if (drag_.dragging == 0 || !IsLoaded()) {
+        return;
+    }
+    const float left = static_cast<float>(surface_->x() * kTwipsPerPixel);
+    const std::int32_t newLeft = DraggedEdge(left, drag_.pressX, x);
+    const float top = static_cast<float>(surface_->y() * kTwipsPerPixel);
+    const std::int32_t newTop = DraggedEdge(top, drag_.pressY, y);
+    surface_->move(RoundHalfEven(newLeft / static_cast<double>(kTwipsPerPixel)),
+                   RoundHalfEven(newTop / static_cast<double>(kTwipsPerPixel)));
+}
+
+void FramedWindow::Form_MouseUp(std::int16_t, std::int16_t, float, float) {
+    ReleaseOnBackground(drag_);
+}
+
+void FramedWindow::picclose_Click() { Unload(); }
+
+void FramedWindow::labclose_Click() { picclose_Click(); }
+
+void FramedWindow::labsmall_Click() { Minimize(); }
+
+void FramedWindow::Minimize() {
+    if (IsLoaded()) {
+        surface_->setWindowState(surface_->windowState() | Qt::WindowMinimized);
+    }
+}

@@ -29,7 +29,8 @@ void TestDragMath::roundsHalvesToEven_data() {
     QTest::newRow("just above a half") << 2.5001 << 3;
     QTest::newRow("whole twips stay") << 600.0 << 600;
     QTest::newRow("largest int32") << 2147483647.4 << std::numeric_limits<int>::max();
-    QTest::newRow("smallest int32, half to even") << -2147483648.5 << std::numeric_limits<int>::min();
+    QTest::newRow("smallest int32, half to even")
+        << -2147483648.5 << std::numeric_limits<int>::min();
 }
 
 void TestDragMath::roundsHalvesToEven() {

@@ -1,1 +1,396 @@
-int main(){}
+// The main menu as the user meets it: every control where its layout puts
+// it, the colours and fonts it shows, its entry tiles and its frame.
+#include "CjkFonts.h"
+#include "ClickLabel.h"
+#include "Form1.h"
+#include "PictureBox.h"
+#include "RecordingHost.h"
+#include "ToolkitWindows.h"
+#include "WindowRegistry.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QFontInfo>
+#include <QImage>
+#include <QRawFont>
+#include <QTest>
+
+namespace {
+
+constexpr int kTwips = 15;
+
+// A colour as the layouts store it: 0x00BBGGRR.
+QColor Ole(quint32 bbggrr) {
+    return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
+}
+
+const quint32 kFrameBlue = 0x00F1AC0A;
+
+// Colours the layout names by system colour rather than by value.
+enum class Shade { Value, Highlight, ButtonText, Transparent };
+
+struct Paint {
+    Shade shade = Shade::Value;
+    quint32 ole = 0;
+};
+
+Paint Colour(quint32 ole) {
+    return {Shade::Value, ole};
+}
+
+QColor Resolve(const Paint& paint, const QColor& beneath) {
+    switch (paint.shade) {
+    case Shade::Highlight:
+        return QApplication::palette().color(QPalette::Highlight);
+    case Shade::ButtonText:
+        return QApplication::palette().color(QPalette::ButtonText);
+    case Shade::Transparent:
+        return beneath;
+    case Shade::Value:
+        break;
+    }
+    return Ole(paint.ole);
+}
+
+void Click(QWidget* control, QPoint where) {
+    QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {},
+                      control->mapTo(control->window(), where));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(Paint)
+
+class TestForm1 final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowIsTheStoredSize();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void captionsUseInstalledGlyphs();
+    void edgesCutTheClosingLineAndTheCloseBox();
+    void tabOrderStartsAtTheMinimizeBox();
+    void entryTilesSwitchOnce_data();
+    void entryTilesSwitchOnce();
+    void labelsWithoutHandlersDoNothing_data();
+    void labelsWithoutHandlersDoNothing();
+    void minimizeLabelMinimizes();
+    void closeLabelUnloads();
+    void skinTileIsTheStoredBitmap();
+    void tilesOfMissingWindowsDoNothing();
+
+private:
+    template <class T> T* Control(const char* name) const {
+        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    }
+
+    RecordingHost* host_ = nullptr;
+    Form1* window_ = nullptr;
+};
+
+void TestForm1::initTestCase() {
+    InstallCjkFontFallbacks();
+}
+
+void TestForm1::init() {
+    host_ = new RecordingHost;
+    window_ = new Form1(*host_);
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
+}
+
+void TestForm1::cleanup() {
+    delete window_;
+    delete host_;
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+void TestForm1::windowIsTheStoredSize() {
+    QWidget* surface = window_->Surface();
+    QCOMPARE(surface->width() * kTwips, 11535);
+    QCOMPARE(surface->height() * kTwips, 7680);
+    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QVERIFY(surface->windowTitle().startsWith(QStringLiteral("苦力怕工具箱")));
+}
+
+void TestForm1::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<Paint>("back");
+    QTest::addColumn<Paint>("text");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<int>("tab"); // -1: the control has no place in the tab order
+    // Where to look for the background: a point of the control that no text covers.
+    QTest::addColumn<QPoint>("probe");
+
+    const Paint none;
+    const Paint buttonText{Shade::ButtonText, 0};
+    const Paint highlight{Shade::Highlight, 0};
+    const Paint transparent{Shade::Transparent, 0};
+    const Paint white = Colour(0x00FFFFFF);
+    const Paint blue = Colour(kFrameBlue);
+
+    QTest::newRow("Picture2") << "PictureBox"
+                              << "Form1" << QRect(600, 4800, 4215, 1935) << Colour(0x0080FF80)
+                              << none << ""
+                              << "" << 0.0 << 8 << QPoint(2, 2);
+    QTest::newRow("Label4") << "ClickLabel"
+                            << "Picture2" << QRect(240, 600, 3855, 1215) << Colour(0x0080FF80)
+                            << buttonText << "MC版本万能下载器"
+                            << "黑体" << 21.75 << 9 << QPoint(250, 75);
+    QTest::newRow("Picture1") << "PictureBox"
+                              << "Form1" << QRect(5520, 2280, 4575, 1815) << highlight << none << ""
+                              << "" << 0.0 << 6 << QPoint(2, 2);
+    QTest::newRow("Label3") << "ClickLabel"
+                            << "Picture1" << QRect(1080, 360, 2415, 975) << highlight << buttonText
+                            << "effect效果指令生成器"
+                            << "黑体" << 21.75 << 7 << QPoint(158, 62);
+    QTest::newRow("picsmall") << "PictureBox"
+                              << "Form1" << QRect(10800, 120, 135, 255) << blue << none << ""
+                              << "" << 0.0 << 0 << QPoint(7, 1);
+    QTest::newRow("labsmall") << "ClickLabel"
+                              << "picsmall" << QRect(0, 0, 180, 300) << transparent << white << "＿"
+                              << "" << 0.0 << 1 << QPoint(7, 1);
+    QTest::newRow("picclose") << "PictureBox"
+                              << "Form1" << QRect(11280, 120, 375, 255) << blue << none << ""
+                              << "" << 0.0 << 2 << QPoint(15, 1);
+    QTest::newRow("labclose") << "ClickLabel"
+                              << "picclose" << QRect(0, 0, 255, 255) << transparent << white << "╳"
+                              << "宋体" << 7.5 << 3 << QPoint(15, 15);
+    QTest::newRow("Label5") << "ClickLabel"
+                            << "Form1" << QRect(480, 6960, 8055, 1335) << blue << buttonText
+                            << "更多酷炫软件，敬请期待……"
+                            << "黑体" << 26.25 << 10 << QPoint(534, 46);
+    QTest::newRow("Image1") << "ClickLabel"
+                            << "Form1" << QRect(600, 2280, 4215, 1830) << Colour(0x0080FFFF) << none
+                            << ""
+                            << "" << 0.0 << -1 << QPoint(2, 2);
+    QTest::newRow("Label2") << "ClickLabel"
+                            << "Form1" << QRect(1320, 1320, 9255, 735) << blue << white
+                            << "请选择您要打开的内容（最新版本）："
+                            << "黑体" << 26.25 << 5 << QPoint(614, 46);
+    QTest::newRow("Label1") << "ClickLabel"
+                            << "Form1" << QRect(2520, 600, 6975, 495) << blue << Colour(0x00FFFF00)
+                            << ""
+                            << "黑体" << 21.75 << 4 << QPoint(462, 30);
+}
+
+void TestForm1::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(QString, kind);
+    QFETCH(QString, holder);
+    QFETCH(QRect, twips);
+    QFETCH(Paint, back);
+    QFETCH(Paint, text);
+    QFETCH(QString, caption);
+    QFETCH(QString, font);
+    QFETCH(qreal, points);
+    QFETCH(int, tab);
+    QFETCH(QPoint, probe);
+
+    QWidget* surface = window_->Surface();
+    auto* control = surface->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    QVERIFY(control != nullptr);
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(control->parentWidget()->objectName(), holder);
+    const QRect g = control->geometry();
+    QCOMPARE(QRect(g.x() * kTwips, g.y() * kTwips, g.width() * kTwips, g.height() * kTwips), twips);
+    const QVariant tabIndex = control->property("tabIndex");
+    QCOMPARE(tabIndex.isValid() ? tabIndex.toInt() : -1, tab);
+
+    if (auto* label = qobject_cast<ClickLabel*>(control)) {
+        if (!caption.isEmpty()) {
+            QCOMPARE(label->text(), caption);
+        }
+        QCOMPARE(label->alignment(), Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
+        if (!font.isEmpty()) {
+            QCOMPARE(label->font().family(), font);
+            QCOMPARE(label->font().pointSizeF(), points);
+            QCOMPARE(label->font().weight(), QFont::Normal);
+        }
+        if (text.shade != Shade::Transparent && !(text.shade == Shade::Value && text.ole == 0)) {
+            QCOMPARE(label->palette().color(QPalette::WindowText), Resolve(text, {}));
+        }
+    }
+
+    // What the user sees at the probe point: the control's own colour, or for
+    // a transparent label the box beneath it.
+    const QImage shot = surface->grab().toImage();
+    const QPoint at = control->mapTo(surface, probe);
+    QVERIFY(surface->rect().contains(at));
+    const QColor beneath = Ole(kFrameBlue);
+    QCOMPARE(shot.pixelColor(at), Resolve(back, beneath));
+}
+
+void TestForm1::captionsUseInstalledGlyphs() {
+    const auto labels = window_->Surface()->findChildren<ClickLabel*>();
+    int checked = 0;
+    for (const ClickLabel* label : labels) {
+        if (label->text().isEmpty()) {
+            continue;
+        }
+        const QRawFont raw = QRawFont::fromFont(label->font());
+        for (const QChar c : label->text()) {
+            QVERIFY2(
+                raw.supportsCharacter(c),
+                qPrintable(QStringLiteral("%1 has no glyph for %2 in %3")
+                               .arg(label->objectName(), c, QFontInfo(label->font()).family())));
+        }
+        ++checked;
+    }
+    QCOMPARE(checked, 7);
+}
+
+void TestForm1::edgesCutTheClosingLineAndTheCloseBox() {
+    auto* label5 = Control<QWidget>("Label5");
+    // 615 twips of the closing line lie below the window's bottom edge.
+    QCOMPARE(label5->visibleRegion().boundingRect().height() * kTwips, 1335 - 615);
+    // Of the close box only the part under its cross is visible.
+    auto* picclose = Control<QWidget>("picclose");
+    QCOMPARE(picclose->visibleRegion().boundingRect(), Control<QWidget>("labclose")->geometry());
+    // The minimize label is larger than its box and cut to it.
+    auto* labsmall = Control<QWidget>("labsmall");
+    QCOMPARE(labsmall->visibleRegion().boundingRect(),
+             QRect(QPoint(0, 0), Control<QWidget>("picsmall")->size()));
+}
+
+void TestForm1::tabOrderStartsAtTheMinimizeBox() {
+    QWidget* surface = window_->Surface();
+    QCOMPARE(surface->focusWidget(), Control<QWidget>("picsmall"));
+
+    QStringList order;
+    QWidget* w = surface->focusWidget();
+    do {
+        if (w->focusPolicy() & Qt::TabFocus) {
+            order << w->objectName();
+        }
+        w = w->nextInFocusChain();
+    } while (w != surface->focusWidget());
+    QCOMPARE(order, (QStringList{"picsmall", "picclose", "Picture1", "Picture2"}));
+}
+
+void TestForm1::entryTilesSwitchOnce_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::addColumn<int>("target");
+    QTest::newRow("skin picture") << "Image1" << QPoint(140, 60) << int(WindowName::skin);
+    QTest::newRow("effect caption") << "Label3" << QPoint(30, 20) << int(WindowName::effect);
+    QTest::newRow("effect tile margin") << "Picture1" << QPoint(5, 100) << int(WindowName::effect);
+    QTest::newRow("downloader caption") << "Label4" << QPoint(30, 20) << int(WindowName::download);
+    QTest::newRow("downloader tile margin")
+        << "Picture2" << QPoint(270, 5) << int(WindowName::download);
+}
+
+void TestForm1::entryTilesSwitchOnce() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    QFETCH(int, target);
+    auto* tile = window_->Surface()->findChild<QWidget*>(control);
+    QVERIFY(tile != nullptr);
+    // The probe point must really be the control's own, not one on a child.
+    QCOMPARE(window_->Surface()->childAt(tile->mapTo(window_->Surface(), where)), tile);
+    Click(tile, where);
+    QCOMPARE(host_->switches.size(), std::size_t(1));
+    QCOMPARE(int(host_->switches.front()), target);
+    QCOMPARE(host_->unloads, 0);
+}
+
+void TestForm1::labelsWithoutHandlersDoNothing_data() {
+    QTest::addColumn<QString>("control");
+    QTest::newRow("welcome line") << "Label1";
+    QTest::newRow("prompt") << "Label2";
+    QTest::newRow("closing line") << "Label5";
+}
+
+void TestForm1::labelsWithoutHandlersDoNothing() {
+    QFETCH(QString, control);
+    QWidget* surface = window_->Surface();
+    auto* label = surface->findChild<QWidget*>(control);
+    const QPoint start = surface->pos();
+    Click(label, QPoint(10, 10));
+    QTest::mousePress(surface->windowHandle(), Qt::LeftButton, {},
+                      label->mapTo(surface, QPoint(10, 10)));
+    QTest::mouseMove(surface->windowHandle(), label->mapTo(surface, QPoint(60, 20)));
+    QTest::mouseRelease(surface->windowHandle(), Qt::LeftButton, {},
+                        label->mapTo(surface, QPoint(60, 20)));
+    QVERIFY(host_->switches.empty());
+    QCOMPARE(host_->unloads, 0);
+    QCOMPARE(surface->pos(), start);
+    QVERIFY(window_->IsLoaded());
+}
+
+void TestForm1::minimizeLabelMinimizes() {
+    Click(Control<QWidget>("labsmall"), QPoint(4, 8));
+    QVERIFY(window_->Surface()->isMinimized());
+    QVERIFY(window_->IsLoaded());
+}
+
+void TestForm1::closeLabelUnloads() {
+    Click(Control<QWidget>("labclose"), QPoint(8, 8));
+    QVERIFY(!window_->IsLoaded());
+    QCOMPARE(host_->unloads, 1);
+    QVERIFY(host_->switches.empty());
+}
+
+void TestForm1::skinTileIsTheStoredBitmap() {
+    // The asset: a 24-bit Windows bitmap of 281 x 122 pixels.
+    QCOMPARE(QFileInfo(QStringLiteral(SKIN_TILE_FILE)).size(), qint64(103022));
+    const QImage tile(QStringLiteral(SKIN_TILE_FILE));
+    QCOMPARE(tile.size(), QSize(281, 122));
+    QCOMPARE(tile.depth() == 24 || tile.format() == QImage::Format_RGB32, true);
+
+    // Light yellow field; the blue words stay inside their box.
+    const QColor field(255, 255, 128);
+    const QRect wordsBox(QPoint(16, 42), QPoint(239, 72));
+    int pureBlue = 0;
+    QRect inked;
+    for (int y = 0; y < tile.height(); ++y) {
+        for (int x = 0; x < tile.width(); ++x) {
+            const QColor c = tile.pixelColor(x, y);
+            if (c == field) {
+                continue;
+            }
+            inked |= QRect(x, y, 1, 1);
+            if (c == QColor(0, 0, 255)) {
+                ++pureBlue;
+            }
+        }
+    }
+    QVERIFY2(wordsBox.contains(inked), qPrintable(QStringLiteral("ink at %1,%2 %3x%4")
+                                                      .arg(inked.x())
+                                                      .arg(inked.y())
+                                                      .arg(inked.width())
+                                                      .arg(inked.height())));
+    QVERIFY(inked.width() > wordsBox.width() / 2);
+    QVERIFY(pureBlue > 500);
+
+    // Shown at its natural size, not stretched.
+    auto* image1 = Control<ClickLabel>("Image1");
+    QCOMPARE(image1->pixmap().size(), QSize(281, 122));
+    QCOMPARE(image1->size(), QSize(281, 122));
+    QVERIFY(!image1->hasScaledContents());
+    const QImage shown = image1->grab().toImage();
+    QCOMPARE(shown.pixelColor(100, 57), tile.pixelColor(100, 57));
+}
+
+void TestForm1::tilesOfMissingWindowsDoNothing() {
+    // The real registry knows only the main menu so far.
+    WindowRegistry registry;
+    RegisterToolkitWindows(registry);
+    registry.Start();
+    FramedWindow* menu = registry.Instance(WindowName::Form1);
+    for (const char* tile : {"Image1", "Label3", "Label4"}) {
+        Click(menu->Surface()->findChild<QWidget*>(QString::fromLatin1(tile)), QPoint(5, 5));
+        QVERIFY(menu->IsLoaded());
+        QCOMPARE(registry.LoadedCount(), 1);
+    }
+}
+
+QTEST_MAIN(TestForm1)
+#include "tst_form1.moc"

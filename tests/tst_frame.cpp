@@ -325,7 +325,8 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     });
     closer.start();
 
-    QTimer::singleShot(0, this, [this] { Click(Control<ClickLabel>(*window_, "Label5"), QPoint(5, 5)); });
+    QTimer::singleShot(0, this,
+                       [this] { Click(Control<ClickLabel>(*window_, "Label5"), QPoint(5, 5)); });
     QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
     const int exitCode = QCoreApplication::exec();
 

@@ -68,8 +68,8 @@ protected:
                     visible << top->objectName();
                 }
             }
-            const QString verb = event->type() == QEvent::Show ? QStringLiteral("show ")
-                                                               : QStringLiteral("hide ");
+            const QString verb =
+                event->type() == QEvent::Show ? QStringLiteral("show ") : QStringLiteral("hide ");
             entries.push_back({verb + widget->objectName(), visible});
         }
         return false;
@@ -164,9 +164,9 @@ void TestRegistry::switchShowsTheTargetBeforeUnloadingTheCurrentWindow() {
 
 void TestRegistry::exactlyOneWindowIsLoadedAfterEverySwitch() {
     registry_->Start();
-    const WindowName route[] = {WindowName::skin,     WindowName::Form1, WindowName::effect,
-                                WindowName::Form1,    WindowName::download, WindowName::Form1,
-                                WindowName::skin,     WindowName::Form1};
+    const WindowName route[] = {WindowName::skin,  WindowName::Form1,    WindowName::effect,
+                                WindowName::Form1, WindowName::download, WindowName::Form1,
+                                WindowName::skin,  WindowName::Form1};
     for (WindowName target : route) {
         registry_->SwitchTo(target);
         QCOMPARE(registry_->LoadedCount(), 1);

@@ -16,17 +16,31 @@ void Form1::BuildLayout(QWidget& surface) {
     OnClick(ui.picsmall, &Form1::picsmall_Click);
 }
 
-void Form1::Image1_Click() { Host().SwitchTo(WindowName::skin); }
+void Form1::Image1_Click() {
+    Host().SwitchTo(WindowName::skin);
+}
 
-void Form1::Picture1_Click() { Host().SwitchTo(WindowName::effect); }
+void Form1::Picture1_Click() {
+    Host().SwitchTo(WindowName::effect);
+}
 
-void Form1::Label3_Click() { Host().SwitchTo(WindowName::effect); }
+void Form1::Label3_Click() {
+    Host().SwitchTo(WindowName::effect);
+}
 
-void Form1::Picture2_Click() { Host().SwitchTo(WindowName::download); }
+void Form1::Picture2_Click() {
+    Host().SwitchTo(WindowName::download);
+}
 
-void Form1::Label4_Click() { Host().SwitchTo(WindowName::download); }
+void Form1::Label4_Click() {
+    Host().SwitchTo(WindowName::download);
+}
 
-void Form1::picsmall_Click() { Minimize(); }
+void Form1::picsmall_Click() {
+    Minimize();
+}
 
 // The label lies over the whole visible box and hands its click to the box.
-void Form1::labsmall_Click() { picsmall_Click(); }
+void Form1::labsmall_Click() {
+    picsmall_Click();
+}

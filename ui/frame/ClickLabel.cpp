@@ -7,9 +7,13 @@
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent) {}
 
-void ClickLabel::mousePressEvent(QMouseEvent* event) { click_.Press(event); }
+void ClickLabel::mousePressEvent(QMouseEvent* event) {
+    click_.Press(event);
+}
 
-void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) { click_.DoubleClick(event); }
+void ClickLabel::mouseDoubleClickEvent(QMouseEvent* event) {
+    click_.DoubleClick(event);
+}
 
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
     if (click_.Release(event, *this)) {
@@ -42,7 +46,7 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     layout.endLayout();
 
     QPainter painter(this);
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   foregroundRole()));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     layout.draw(&painter, area.topLeft());
 }

@@ -32,4 +32,6 @@ std::int32_t DraggedEdge(double edge, std::int32_t press, float pointer) {
     return RoundHalfEven(withoutPress + static_cast<double>(pointer));
 }
 
-void ReleaseOnBackground(DragState& state) { state.dragging = 0; }
+void ReleaseOnBackground(DragState& state) {
+    state.dragging = 0;
+}

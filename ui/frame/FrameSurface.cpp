@@ -60,7 +60,11 @@ float TwipsY(const QMouseEvent& event) {
 
 FrameSurface::FrameSurface(FramedWindow& owner)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint)
-    , owner_(owner) {}
+    , owner_(owner) {
+    // The windows' default font, for controls whose layout stores none: the
+    // one the layouts were drawn with.
+    setFont(QFont(QStringLiteral("宋体"), 9));
+}
 
 void FrameSurface::mousePressEvent(QMouseEvent* event) {
     event->accept();
@@ -89,14 +93,15 @@ void FrameSurface::mouseReleaseEvent(QMouseEvent* event) {
         return;
     }
     RunHandler([&] {
-        owner_.Form_MouseUp(button, ShiftBits(event->modifiers()), TwipsX(*event),
-                            TwipsY(*event));
+        owner_.Form_MouseUp(button, ShiftBits(event->modifiers()), TwipsX(*event), TwipsY(*event));
     });
 }
 
 // The second press of a double click raises no MouseDown; its release still
 // raises MouseUp.
-void FrameSurface::mouseDoubleClickEvent(QMouseEvent* event) { event->accept(); }
+void FrameSurface::mouseDoubleClickEvent(QMouseEvent* event) {
+    event->accept();
+}
 
 // Closing from the window system (Alt+F4, a task bar's menu) unloads the window
 // as its own close control does.

@@ -8,6 +8,10 @@
 #include <QGuiApplication>
 #include <QScreen>
 
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 namespace {
 
 // Presses and releases on a control stay with that control, whether it uses
@@ -30,11 +34,27 @@ void CentreOnScreen(QWidget& surface) {
                  area.y() + (area.height() - surface.height()) / 2);
 }
 
-// The first control in tab order that can take the focus gets it.
-void FocusFirstTabStop(QWidget& surface) {
-    for (QWidget* w = surface.nextInFocusChain(); w != &surface; w = w->nextInFocusChain()) {
-        if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(&surface)) {
-            w->setFocus(Qt::TabFocusReason);
+// The stored layout gives each control its place in the tab order as the
+// dynamic property "tabIndex". The controls that can take the focus follow
+// each other in that order, and the first of them that can take it now gets
+// the focus when the window opens.
+void ApplyTabOrder(QWidget& surface) {
+    std::vector<std::pair<int, QWidget*>> stops;
+    const auto controls = surface.findChildren<QWidget*>();
+    for (QWidget* control : controls) {
+        const QVariant index = control->property("tabIndex");
+        if (index.isValid() && (control->focusPolicy() & Qt::TabFocus)) {
+            stops.emplace_back(index.toInt(), control);
+        }
+    }
+    std::stable_sort(stops.begin(), stops.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < stops.size(); ++i) {
+        QWidget::setTabOrder(stops[i - 1].second, stops[i].second);
+    }
+    for (const auto& [index, control] : stops) {
+        if (control->isEnabled() && control->isVisibleTo(&surface)) {
+            control->setFocus(Qt::TabFocusReason);
             return;
         }
     }
@@ -45,7 +65,9 @@ void FocusFirstTabStop(QWidget& surface) {
 FramedWindow::FramedWindow(WindowHost& host)
     : host_(host) {}
 
-FramedWindow::~FramedWindow() { delete surface_.data(); }
+FramedWindow::~FramedWindow() {
+    delete surface_.data();
+}
 
 void FramedWindow::Show() {
     if (!IsLoaded()) {
@@ -61,7 +83,7 @@ void FramedWindow::Load() {
     BindFrameControls(*surface);
     KeepPressesOnControls(*surface);
     CentreOnScreen(*surface);
-    FocusFirstTabStop(*surface);
+    ApplyTabOrder(*surface);
     surface_ = surface;
 }
 
@@ -78,9 +100,13 @@ void FramedWindow::Unload() {
     host_.WindowUnloaded(*this);
 }
 
-bool FramedWindow::IsLoaded() const { return !surface_.isNull(); }
+bool FramedWindow::IsLoaded() const {
+    return !surface_.isNull();
+}
 
-QWidget* FramedWindow::Surface() const { return surface_.data(); }
+QWidget* FramedWindow::Surface() const {
+    return surface_.data();
+}
 
 void FramedWindow::BindFrameControls(QWidget& surface) {
     if (auto* labsmall = surface.findChild<ClickLabel*>(QStringLiteral("labsmall"))) {
@@ -114,11 +140,17 @@ void FramedWindow::Form_MouseUp(std::int16_t, std::int16_t, float, float) {
     ReleaseOnBackground(drag_);
 }
 
-void FramedWindow::picclose_Click() { Unload(); }
+void FramedWindow::picclose_Click() {
+    Unload();
+}
 
-void FramedWindow::labclose_Click() { picclose_Click(); }
+void FramedWindow::labclose_Click() {
+    picclose_Click();
+}
 
-void FramedWindow::labsmall_Click() { Minimize(); }
+void FramedWindow::labsmall_Click() {
+    Minimize();
+}
 
 void FramedWindow::Minimize() {
     if (IsLoaded()) {

@@ -7,9 +7,13 @@ PictureBox::PictureBox(QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
 }
 
-void PictureBox::mousePressEvent(QMouseEvent* event) { click_.Press(event); }
+void PictureBox::mousePressEvent(QMouseEvent* event) {
+    click_.Press(event);
+}
 
-void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) { click_.DoubleClick(event); }
+void PictureBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    click_.DoubleClick(event);
+}
 
 void PictureBox::mouseReleaseEvent(QMouseEvent* event) {
     if (click_.Release(event, *this)) {

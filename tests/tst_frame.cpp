@@ -118,6 +118,7 @@ private Q_SLOTS:
     void loadBuildsABorderlessCentredWindow();
     void unloadDestroysTheControlsButKeepsTheDragState();
     void leftDragMovesTheWindowWithTheCursor();
+    void rightPressDuringADragOnlyMovesTheOffsets();
     void moveWithoutAPressNeverMovesTheWindow();
     void pressOnAControlStartsNoDrag_data();
     void pressOnAControlStartsNoDrag();
@@ -196,6 +197,22 @@ void TestFrame::leftDragMovesTheWindowWithTheCursor() {
     QCOMPARE(window_->Drag().dragging, 0);
     MoveTo(surface, QPoint(60, 60));
     QCOMPARE(surface->pos(), start + QPoint(10, -4));
+}
+
+void TestFrame::rightPressDuringADragOnlyMovesTheOffsets() {
+    QWidget* surface = window_->Surface();
+    Press(surface, QPoint(40, 20));
+    Press(surface, QPoint(60, 30), Qt::RightButton);
+    QCOMPARE(window_->Drag().dragging, -1);
+    QCOMPARE(window_->Drag().pressX, 900);
+    QCOMPARE(window_->Drag().pressY, 450);
+    // Releasing the right button ends the drag though the left is still held.
+    Release(surface, QPoint(60, 30), Qt::RightButton);
+    QCOMPARE(window_->Drag().dragging, 0);
+    const QPoint stopped = surface->pos();
+    MoveTo(surface, QPoint(90, 90));
+    QCOMPARE(surface->pos(), stopped);
+    Release(surface, QPoint(90, 90));
 }
 
 void TestFrame::moveWithoutAPressNeverMovesTheWindow() {

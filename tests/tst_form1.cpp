@@ -6,6 +6,7 @@
 #include "PictureBox.h"
 #include "RecordingHost.h"
 #include "ToolkitWindows.h"
+#include "WindowInput.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
@@ -52,14 +53,11 @@ QColor Resolve(const Paint& paint, const QColor& beneath) {
     return Ole(paint.ole);
 }
 
-void Click(QWidget* control, QPoint where) {
-    QTest::mouseClick(control->window()->windowHandle(), Qt::LeftButton, {},
-                      control->mapTo(control->window(), where));
-}
-
 } // namespace
 
 Q_DECLARE_METATYPE(Paint)
+
+using namespace WindowInput;
 
 class TestForm1 final : public QObject {
     Q_OBJECT
@@ -106,7 +104,7 @@ void TestForm1::init() {
 void TestForm1::cleanup() {
     delete window_;
     delete host_;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    DestroyUnloadedWidgets();
 }
 
 void TestForm1::windowIsTheStoredSize() {
@@ -314,11 +312,9 @@ void TestForm1::labelsWithoutHandlersDoNothing() {
     auto* label = surface->findChild<QWidget*>(control);
     const QPoint start = surface->pos();
     Click(label, QPoint(10, 10));
-    QTest::mousePress(surface->windowHandle(), Qt::LeftButton, {},
-                      label->mapTo(surface, QPoint(10, 10)));
-    QTest::mouseMove(surface->windowHandle(), label->mapTo(surface, QPoint(60, 20)));
-    QTest::mouseRelease(surface->windowHandle(), Qt::LeftButton, {},
-                        label->mapTo(surface, QPoint(60, 20)));
+    Press(label, QPoint(10, 10));
+    MoveTo(label, QPoint(60, 20));
+    Release(label, QPoint(60, 20));
     QVERIFY(host_->switches.empty());
     QCOMPARE(host_->unloads, 0);
     QCOMPARE(surface->pos(), start);

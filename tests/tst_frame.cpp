@@ -5,6 +5,7 @@
 #include "FramedWindow.h"
 #include "PictureBox.h"
 #include "RecordingHost.h"
+#include "WindowInput.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -81,33 +82,9 @@ template <class T> T* Control(const FramedWindow& window, const char* name) {
     return control;
 }
 
-// Mouse input goes through the native window, as the window system delivers it,
-// so Qt picks the receiving control and keeps the mouse grabbed by it.
-QPoint InWindow(const QWidget* control, QPoint where) {
-    return control->mapTo(control->window(), where);
-}
-
-void Press(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mousePress(control->window()->windowHandle(), button, {}, InWindow(control, where));
-}
-
-void Release(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseRelease(control->window()->windowHandle(), button, {}, InWindow(control, where));
-}
-
-void MoveTo(QWidget* control, QPoint where) {
-    QTest::mouseMove(control->window()->windowHandle(), InWindow(control, where));
-}
-
-void Click(QWidget* control, QPoint where, Qt::MouseButton button = Qt::LeftButton) {
-    QTest::mouseClick(control->window()->windowHandle(), button, {}, InWindow(control, where));
-}
-
-void DestroyUnloadedWidgets() {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-}
-
 } // namespace
+
+using namespace WindowInput;
 
 class TestFrame final : public QObject {
     Q_OBJECT

@@ -1,6 +1,7 @@
 // The window registry: slots filled on first use, the window switch, and the
 // end of the application when the last window is unloaded.
 #include "FramedWindow.h"
+#include "WindowInput.h"
 #include "WindowRegistry.h"
 
 #include <QGuiApplication>
@@ -120,7 +121,7 @@ void TestRegistry::init() {
 
 void TestRegistry::cleanup() {
     delete registry_;
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    WindowInput::DestroyUnloadedWidgets();
 }
 
 void TestRegistry::startCreatesOnlyTheMainMenu() {
@@ -186,7 +187,7 @@ void TestRegistry::aWindowReachedAgainIsRebuiltAndCentred() {
 
     registry_->SwitchTo(WindowName::skin);
     registry_->SwitchTo(WindowName::Form1);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    WindowInput::DestroyUnloadedWidgets();
     QVERIFY(firstSurface.isNull());
     QCOMPARE(Window(WindowName::Form1).Surface()->pos(), centred);
     // The drag state lives in the instance and came through the unload.

@@ -1,0 +1,15 @@
+#pragma once
+
+class BrowserPane;
+class QWidget;
+
+// Where a window gets its browser pane from when it is loaded. The program's
+// source loads the web engine on first need; tests hand in panes of their own.
+class PaneSource {
+public:
+    virtual ~PaneSource() = default;
+
+    // A fresh pane that fills `holder` and is owned by it, so it goes when the
+    // window's controls go.
+    virtual BrowserPane& CreatePane(QWidget& holder) = 0;
+};

@@ -1,0 +1,361 @@
+// The "/effect" command builder: pure text in, text out, no windows.
+#include "EffectCommand.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QTest>
+
+#include <string>
+
+namespace {
+
+// QByteArray keeps NUL and invalid UTF-8 intact, which QString would not.
+std::string Bytes(const QByteArray& bytes) {
+    return std::string(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+}
+
+QByteArray Bytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+EffectChoices Choose(const QList<int>& options, const QByteArray& text1 = {},
+                     const QByteArray& text2 = {}, const QByteArray& text4 = {}) {
+    EffectChoices choices;
+    for (int option : options) {
+        choices.chosen.at(static_cast<std::size_t>(option)) = true;
+    }
+    choices.text1 = Bytes(text1);
+    choices.text2 = Bytes(text2);
+    choices.text4 = Bytes(text4);
+    return choices;
+}
+
+// Columns shared by the tables that pick options and fill the three boxes.
+void AddChoiceColumns() {
+    QTest::addColumn<QList<int>>("options");
+    QTest::addColumn<QByteArray>("text1");
+    QTest::addColumn<QByteArray>("text2");
+    QTest::addColumn<QByteArray>("text4");
+}
+
+const QByteArray kInvalidUtf8("\xC3\x28\xFF\xFE", 4);
+const QByteArray kWithNul("Cree\0per", 8);
+
+} // namespace
+
+class TestEffectCommand final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void unsetPartsLeaveEmptySlots_data();
+    void unsetPartsLeaveEmptySlots();
+    void clearBeatsAnyEffectId_data();
+    void clearBeatsAnyEffectId();
+    void optionZeroIsIgnored_data();
+    void optionZeroIsIgnored();
+    void boxTextsAreCopiedVerbatim_data();
+    void boxTextsAreCopiedVerbatim();
+    void boxTextIsUnusedUnlessItsOptionIsChosen_data();
+    void boxTextIsUnusedUnlessItsOptionIsChosen();
+    void everyEffectIdWithBothFixedAmplifiers_data();
+    void everyEffectIdWithBothFixedAmplifiers();
+    void numbersAreNeverAddedUp_data();
+    void numbersAreNeverAddedUp();
+    void laterOptionWinsWithinAGroup_data();
+    void laterOptionWinsWithinAGroup();
+    void sameInputGivesSameOutput_data();
+    void sameInputGivesSameOutput();
+};
+
+void TestEffectCommand::unsetPartsLeaveEmptySlots_data() {
+    QTest::addColumn<QList<int>>("options");
+    QTest::addColumn<QByteArray>("effectText");
+    QTest::addColumn<QByteArray>("amplifierText");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("nothing chosen, 11 characters")
+        << QList<int>{} << QByteArray() << QByteArray() << QByteArray("/effect    ");
+    QTest::newRow("effect only") << QList<int>{5} << QByteArray("5") << QByteArray()
+                                 << QByteArray("/effect  5  ");
+    QTest::newRow("target only") << QList<int>{25} << QByteArray() << QByteArray()
+                                 << QByteArray("/effect @a   ");
+    QTest::newRow("duration only")
+        << QList<int>{29} << QByteArray() << QByteArray() << QByteArray("/effect   99999 ");
+    QTest::newRow("amplifier only")
+        << QList<int>{32} << QByteArray() << QByteArray("1") << QByteArray("/effect    1");
+    QTest::newRow("all but the target") << QList<int>{7, 29, 33} << QByteArray("7")
+                                        << QByteArray("255") << QByteArray("/effect  7 99999 255");
+    QTest::newRow("all but the duration") << QList<int>{26, 7, 32} << QByteArray("7")
+                                          << QByteArray("1") << QByteArray("/effect @r 7  1");
+}
+
+void TestEffectCommand::unsetPartsLeaveEmptySlots() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, effectText);
+    QFETCH(QByteArray, amplifierText);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built = BuildEffectCommand(Choose(options));
+    QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.amplifierText), amplifierText);
+    QCOMPARE(Bytes(built.command), command);
+}
+
+void TestEffectCommand::clearBeatsAnyEffectId_data() {
+    QTest::addColumn<QList<int>>("options");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("clear alone") << QList<int>{30} << QByteArray("/effect  clear  ");
+    QTest::newRow("clear for the nearest player")
+        << QList<int>{30, 24} << QByteArray("/effect @p clear  ");
+    QTest::newRow("id 1") << QList<int>{1, 30} << QByteArray("/effect  clear  ");
+    QTest::newRow("id 12") << QList<int>{12, 30, 25} << QByteArray("/effect @a clear  ");
+    QTest::newRow("id 23") << QList<int>{23, 30, 29, 33} << QByteArray("/effect  clear 99999 255");
+
+    QList<int> everyId;
+    for (int id = 1; id <= 23; ++id) {
+        everyId << id;
+    }
+    QTest::newRow("all 23 ids") << (everyId << 30) << QByteArray("/effect  clear  ");
+}
+
+void TestEffectCommand::clearBeatsAnyEffectId() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built = BuildEffectCommand(Choose(options));
+    QCOMPARE(Bytes(built.effectText), QByteArray("clear"));
+    QCOMPARE(Bytes(built.command), command);
+}
+
+void TestEffectCommand::optionZeroIsIgnored_data() {
+    QTest::addColumn<QList<int>>("options");
+    QTest::addColumn<QByteArray>("effectText");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("alone") << QList<int>{0} << QByteArray() << QByteArray("/effect    ");
+    QTest::newRow("with target and duration")
+        << QList<int>{0, 24, 29} << QByteArray() << QByteArray("/effect @p  99999 ");
+    QTest::newRow("with every other group")
+        << QList<int>{0, 26, 29, 32} << QByteArray() << QByteArray("/effect @r  99999 1");
+    QTest::newRow("with an effect id")
+        << QList<int>{0, 14} << QByteArray("14") << QByteArray("/effect  14  ");
+    QTest::newRow("with clear") << QList<int>{0, 30} << QByteArray("clear")
+                                << QByteArray("/effect  clear  ");
+}
+
+void TestEffectCommand::optionZeroIsIgnored() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, effectText);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built = BuildEffectCommand(Choose(options));
+    QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.command), command);
+}
+
+// One box at a time: the option that reads it, the box's text, and the command
+// with the text where that box's slot is.
+void TestEffectCommand::boxTextsAreCopiedVerbatim_data() {
+    QTest::addColumn<int>("option");
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<QByteArray>("command");
+
+    const struct {
+        const char* name;
+        QByteArray text;
+    } texts[] = {
+        {"letters", "Creeper"},
+        {"leading space", " Steve"},
+        {"inner space", "Ste ve"},
+        {"trailing spaces", "Steve  "},
+        {"empty", ""},
+        {"zero", "0"},
+        {"300", "300"},
+        {"chinese", "苦力怕"},
+        {"invalid utf-8", kInvalidUtf8},
+        {"embedded nul", kWithNul},
+    };
+    for (const auto& [name, text] : texts) {
+        QTest::addRow("player: %s", name) << 27 << text << "/effect " + text + " 1 99999 1";
+        QTest::addRow("duration: %s", name) << 28 << text << "/effect @p 1 " + text + " 1";
+        QTest::addRow("amplifier: %s", name) << 31 << text << "/effect @p 1 99999 " + text;
+    }
+}
+
+void TestEffectCommand::boxTextsAreCopiedVerbatim() {
+    QFETCH(int, option);
+    QFETCH(QByteArray, text);
+    QFETCH(QByteArray, command);
+
+    // Fixed choices fill the slots the box under test does not.
+    QList<int> options{1, option};
+    options << (option == 27 ? QList<int>{} : QList<int>{24});
+    options << (option == 28 ? QList<int>{} : QList<int>{29});
+    options << (option == 31 ? QList<int>{} : QList<int>{32});
+    // The same text in every box shows each box lands only in its own slot.
+    const EffectCommand built = BuildEffectCommand(Choose(options, text, text, text));
+    QCOMPARE(Bytes(built.command), command);
+    QCOMPARE(Bytes(built.amplifierText), option == 31 ? text : QByteArray("1"));
+}
+
+void TestEffectCommand::boxTextIsUnusedUnlessItsOptionIsChosen_data() {
+    AddChoiceColumns();
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("nothing chosen, boxes filled")
+        << QList<int>{} << QByteArray("Steve") << QByteArray("30") << QByteArray("2")
+        << QByteArray("/effect    ");
+    QTest::newRow("named player box beside @p")
+        << QList<int>{24, 3} << QByteArray("Steve") << QByteArray() << QByteArray()
+        << QByteArray("/effect @p 3  ");
+    QTest::newRow("duration box beside 99999")
+        << QList<int>{25, 3, 29} << QByteArray() << QByteArray("30") << QByteArray()
+        << QByteArray("/effect @a 3 99999 ");
+    QTest::newRow("amplifier box beside 255")
+        << QList<int>{26, 3, 33} << QByteArray() << QByteArray() << QByteArray("2")
+        << QByteArray("/effect @r 3  255");
+    QTest::newRow("only the duration box chosen")
+        << QList<int>{28} << QByteArray("Steve") << QByteArray("30") << QByteArray("2")
+        << QByteArray("/effect   30 ");
+}
+
+void TestEffectCommand::boxTextIsUnusedUnlessItsOptionIsChosen() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, text1);
+    QFETCH(QByteArray, text2);
+    QFETCH(QByteArray, text4);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
+    QCOMPARE(Bytes(built.command), command);
+}
+
+void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers_data() {
+    QTest::addColumn<int>("id");
+    QTest::addColumn<int>("amplifierOption");
+    QTest::addColumn<QByteArray>("effectText");
+    QTest::addColumn<QByteArray>("amplifierText");
+    const char* const ids[] = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",
+                               "9",  "10", "11", "12", "13", "14", "15", "16",
+                               "17", "18", "19", "20", "21", "22", "23"};
+    for (int id = 1; id <= 23; ++id) {
+        QTest::addRow("id %d, amplifier 1", id)
+            << id << 32 << QByteArray(ids[id - 1]) << QByteArray("1");
+        QTest::addRow("id %d, amplifier 255", id)
+            << id << 33 << QByteArray(ids[id - 1]) << QByteArray("255");
+    }
+}
+
+void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers() {
+    QFETCH(int, id);
+    QFETCH(int, amplifierOption);
+    QFETCH(QByteArray, effectText);
+    QFETCH(QByteArray, amplifierText);
+
+    const EffectCommand built = BuildEffectCommand(Choose({id, 25, 29, amplifierOption}));
+    QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.amplifierText), amplifierText);
+    QCOMPARE(Bytes(built.command), "/effect @a " + effectText + " 99999 " + amplifierText);
+}
+
+void TestEffectCommand::numbersAreNeverAddedUp_data() {
+    AddChoiceColumns();
+    QTest::addColumn<QByteArray>("amplifierText");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("custom duration 30, amplifier 1")
+        << QList<int>{19, 27, 28, 32} << QByteArray("Creeper") << QByteArray("30") << QByteArray()
+        << QByteArray("1") << QByteArray("/effect Creeper 19 30 1");
+    QTest::newRow("custom amplifier keeps its zeros")
+        << QList<int>{2, 24, 29, 31} << QByteArray() << QByteArray() << QByteArray("007")
+        << QByteArray("007") << QByteArray("/effect @p 2 99999 007");
+    QTest::newRow("zeros everywhere")
+        << QList<int>{10, 27, 28, 31} << QByteArray("0") << QByteArray("0") << QByteArray("0")
+        << QByteArray("0") << QByteArray("/effect 0 10 0 0");
+    QTest::newRow("digits in every box")
+        << QList<int>{23, 27, 28, 31} << QByteArray("1") << QByteArray("2") << QByteArray("3")
+        << QByteArray("3") << QByteArray("/effect 1 23 2 3");
+}
+
+void TestEffectCommand::numbersAreNeverAddedUp() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, text1);
+    QFETCH(QByteArray, text2);
+    QFETCH(QByteArray, text4);
+    QFETCH(QByteArray, amplifierText);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
+    QCOMPARE(Bytes(built.amplifierText), amplifierText);
+    QCOMPARE(Bytes(built.command), command);
+}
+
+// A window may report several options of one group as selected; the one
+// examined last decides.
+void TestEffectCommand::laterOptionWinsWithinAGroup_data() {
+    QTest::addColumn<QList<int>>("options");
+    QTest::addColumn<QByteArray>("effectText");
+    QTest::addColumn<QByteArray>("amplifierText");
+    QTest::addColumn<QByteArray>("command");
+    QTest::newRow("ids 3 and 17") << QList<int>{17, 3} << QByteArray("17") << QByteArray()
+                                  << QByteArray("/effect  17  ");
+    QTest::newRow("@p and @a") << QList<int>{25, 24} << QByteArray() << QByteArray()
+                               << QByteArray("/effect @a   ");
+    QTest::newRow("@a and @r") << QList<int>{26, 25} << QByteArray() << QByteArray()
+                               << QByteArray("/effect @r   ");
+    QTest::newRow("@p and named player")
+        << QList<int>{27, 24} << QByteArray() << QByteArray() << QByteArray("/effect Steve   ");
+    QTest::newRow("all four targets") << QList<int>{24, 25, 26, 27} << QByteArray() << QByteArray()
+                                      << QByteArray("/effect Steve   ");
+    QTest::newRow("custom and 99999 duration")
+        << QList<int>{29, 28} << QByteArray() << QByteArray() << QByteArray("/effect   99999 ");
+    QTest::newRow("custom and 1 amplifier")
+        << QList<int>{32, 31} << QByteArray() << QByteArray("1") << QByteArray("/effect    1");
+    QTest::newRow("1 and 255 amplifier")
+        << QList<int>{33, 32} << QByteArray() << QByteArray("255") << QByteArray("/effect    255");
+    QTest::newRow("custom and 255 amplifier")
+        << QList<int>{31, 33} << QByteArray() << QByteArray("255") << QByteArray("/effect    255");
+    QTest::newRow("every amplifier") << QList<int>{31, 32, 33} << QByteArray() << QByteArray("255")
+                                     << QByteArray("/effect    255");
+}
+
+void TestEffectCommand::laterOptionWinsWithinAGroup() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, effectText);
+    QFETCH(QByteArray, amplifierText);
+    QFETCH(QByteArray, command);
+
+    const EffectCommand built =
+        BuildEffectCommand(Choose(options, QByteArray("Steve"), QByteArray("30"), QByteArray("9")));
+    QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.amplifierText), amplifierText);
+    QCOMPARE(Bytes(built.command), command);
+}
+
+void TestEffectCommand::sameInputGivesSameOutput_data() {
+    AddChoiceColumns();
+    QTest::newRow("nothing chosen") << QList<int>{} << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("fixed choices")
+        << QList<int>{1, 25, 29, 33} << QByteArray() << QByteArray() << QByteArray();
+    QTest::newRow("custom boxes") << QList<int>{8, 27, 28, 31} << QByteArray("苦力怕")
+                                  << QByteArray(" 30") << kWithNul;
+    QTest::newRow("clear") << QList<int>{4, 30, 24} << QByteArray() << QByteArray() << QByteArray();
+}
+
+// Also builds a different command in between: nothing may carry over from one
+// build to the next.
+void TestEffectCommand::sameInputGivesSameOutput() {
+    QFETCH(QList<int>, options);
+    QFETCH(QByteArray, text1);
+    QFETCH(QByteArray, text2);
+    QFETCH(QByteArray, text4);
+
+    const EffectChoices choices = Choose(options, text1, text2, text4);
+    const EffectCommand first = BuildEffectCommand(choices);
+    const EffectCommand other =
+        BuildEffectCommand(Choose({12, 27, 28, 31}, QByteArray("x"), QByteArray("y"), "z"));
+    QCOMPARE(Bytes(other.command), QByteArray("/effect x 12 y z"));
+    const EffectCommand second = BuildEffectCommand(choices);
+
+    QCOMPARE(Bytes(second.effectText), Bytes(first.effectText));
+    QCOMPARE(Bytes(second.amplifierText), Bytes(first.amplifierText));
+    QCOMPARE(Bytes(second.command), Bytes(first.command));
+}
+
+QTEST_APPLESS_MAIN(TestEffectCommand)
+#include "tst_effectcommand.moc"

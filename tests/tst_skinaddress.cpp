@@ -1,0 +1,162 @@
+// Skin and cape addresses: prefix + player name + ".png", with the prefixes
+// built from the hosts compiled in.
+#include "ConfiguredHosts.h"
+#include "SkinAddress.h"
+
+#include <QByteArray>
+#include <QTest>
+
+#include <string>
+
+Q_DECLARE_METATYPE(SkinChoice)
+
+namespace {
+
+QByteArray Bytes(std::string_view text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Distinct prefixes, so a choice that picks the wrong one shows.
+const SkinBases kTestBases{
+    "http://o.test/MinecraftSkins/",
+    "http://o.test/MinecraftCloaks/",
+    "http://s.test/MinecraftSkins/",
+    "http://s.test/MinecraftCloaks/",
+};
+
+void AddChoiceRows(const char* what, const QByteArray& name, const QByteArray& expectedName) {
+    QTest::addRow("official skin, %s", what)
+        << SkinChoice::OfficialSkin << name
+        << "http://o.test/MinecraftSkins/" + expectedName + ".png";
+    QTest::addRow("official cape, %s", what)
+        << SkinChoice::OfficialCape << name
+        << "http://o.test/MinecraftCloaks/" + expectedName + ".png";
+    QTest::addRow("skinme skin, %s", what)
+        << SkinChoice::SkinmeSkin << name
+        << "http://s.test/MinecraftSkins/" + expectedName + ".png";
+    QTest::addRow("skinme cape, %s", what)
+        << SkinChoice::SkinmeCape << name
+        << "http://s.test/MinecraftCloaks/" + expectedName + ".png";
+}
+
+} // namespace
+
+class TestSkinAddress final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void configuredHostsMakeTheAddress_data();
+    void configuredHostsMakeTheAddress();
+    void defaultHostsGiveTheKnownAddresses_data();
+    void defaultHostsGiveTheKnownAddresses();
+    void namesGoInUnchanged_data();
+    void namesGoInUnchanged();
+    void hugeNameGoesInWhole();
+    void callerBasesAreUsedAsGiven_data();
+    void callerBasesAreUsedAsGiven();
+};
+
+void TestSkinAddress::configuredHostsMakeTheAddress_data() {
+    QTest::addColumn<SkinChoice>("choice");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray official = "http://" + Bytes(kOfficialSkinHost);
+    const QByteArray skinme = "http://" + Bytes(kSkinmeHost);
+    QTest::newRow("official skin")
+        << SkinChoice::OfficialSkin << official + "/MinecraftSkins/Creeper.png";
+    QTest::newRow("official cape")
+        << SkinChoice::OfficialCape << official + "/MinecraftCloaks/Creeper.png";
+    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
+                                 << skinme + "/MinecraftSkins/Creeper.png";
+    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape
+                                 << skinme + "/MinecraftCloaks/Creeper.png";
+}
+
+void TestSkinAddress::configuredHostsMakeTheAddress() {
+    QFETCH(SkinChoice, choice);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
+}
+
+void TestSkinAddress::defaultHostsGiveTheKnownAddresses_data() {
+    QTest::addColumn<SkinChoice>("choice");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("official skin")
+        << SkinChoice::OfficialSkin
+        << QByteArray("http://skins.minecraft.net/MinecraftSkins/Creeper.png");
+    QTest::newRow("official cape")
+        << SkinChoice::OfficialCape
+        << QByteArray("http://skins.minecraft.net/MinecraftCloaks/Creeper.png");
+    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
+                                 << QByteArray("http://www.skinme.cc/MinecraftSkins/Creeper.png");
+    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape
+                                 << QByteArray("http://www.skinme.cc/MinecraftCloaks/Creeper.png");
+}
+
+void TestSkinAddress::defaultHostsGiveTheKnownAddresses() {
+    if (kOfficialSkinHost != "skins.minecraft.net" || kSkinmeHost != "www.skinme.cc") {
+        QSKIP("this build was configured with other hosts");
+    }
+    QFETCH(SkinChoice, choice);
+    QFETCH(QByteArray, expected);
+    QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
+}
+
+void TestSkinAddress::namesGoInUnchanged_data() {
+    QTest::addColumn<SkinChoice>("choice");
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("expected");
+    AddChoiceRows("plain", "Creeper", "Creeper");
+    AddChoiceRows("empty", "", "");
+    AddChoiceRows("spaces around", "  Steve ", "  Steve ");
+    AddChoiceRows("mixed case", "sTeVe", "sTeVe");
+    AddChoiceRows("chinese", "苦力怕", "苦力怕");
+    AddChoiceRows("already escaped", "%20", "%20");
+    AddChoiceRows("parent folder", "../x", "../x");
+    AddChoiceRows("query and fragment", "a?b#c", "a?b#c");
+    AddChoiceRows("ends in .png", "x.png", "x.png");
+    AddChoiceRows("embedded nul", QByteArray("a\0b", 3), QByteArray("a\0b", 3));
+}
+
+void TestSkinAddress::namesGoInUnchanged() {
+    QFETCH(SkinChoice, choice);
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, expected);
+    const std::string_view view(name.constData(), static_cast<std::size_t>(name.size()));
+    QCOMPARE(Bytes(BuildSkinAddress(choice, view, kTestBases)), expected);
+}
+
+void TestSkinAddress::hugeNameGoesInWhole() {
+    std::string name(1024 * 1024, 'a');
+    name.front() = '<';
+    name.back() = '>';
+    const std::string address = BuildSkinAddress(SkinChoice::SkinmeCape, name, kTestBases);
+    // Compared with QVERIFY so a failure does not print a megabyte.
+    QVERIFY(address == kTestBases.skinmeCape + name + ".png");
+}
+
+void TestSkinAddress::callerBasesAreUsedAsGiven_data() {
+    QTest::addColumn<SkinChoice>("choice");
+    QTest::addColumn<QByteArray>("expected");
+    QTest::newRow("official skin")
+        << SkinChoice::OfficialSkin << QByteArray("http://127.0.0.1:8080/MinecraftSkins/Steve.png");
+    QTest::newRow("official cape")
+        << SkinChoice::OfficialCape << QByteArray("https://[::1]:8443/capes/Steve.png");
+    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
+                                 << QByteArray("file:///tmp/skinsSteve.png");
+    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape << QByteArray("Steve.png");
+}
+
+void TestSkinAddress::callerBasesAreUsedAsGiven() {
+    QFETCH(SkinChoice, choice);
+    QFETCH(QByteArray, expected);
+    // Neither a missing '/' nor an empty prefix is corrected.
+    const SkinBases bases{
+        "http://127.0.0.1:8080/MinecraftSkins/",
+        "https://[::1]:8443/capes/",
+        "file:///tmp/skins",
+        "",
+    };
+    QCOMPARE(Bytes(BuildSkinAddress(choice, "Steve", bases)), expected);
+}
+
+QTEST_APPLESS_MAIN(TestSkinAddress)
+#include "tst_skinaddress.moc"

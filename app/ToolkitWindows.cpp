@@ -2,8 +2,15 @@
 
 #include "Form1.h"
 #include "WindowRegistry.h"
+#include "effect.h"
+#include "skin.h"
 
-void RegisterToolkitWindows(WindowRegistry& registry) {
+void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes) {
     registry.SetFactory(WindowName::Form1,
                         [](WindowHost& host) { return std::make_unique<Form1>(host); });
+    registry.SetFactory(WindowName::skin, [&panes](WindowHost& host) {
+        return std::make_unique<skin>(host, panes);
+    });
+    registry.SetFactory(WindowName::effect,
+                        [](WindowHost& host) { return std::make_unique<effect>(host); });
 }

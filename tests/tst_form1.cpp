@@ -5,9 +5,7 @@
 #include "Form1.h"
 #include "PictureBox.h"
 #include "RecordingHost.h"
-#include "ToolkitWindows.h"
 #include "WindowInput.h"
-#include "WindowRegistry.h"
 
 #include <QApplication>
 #include <QFile>
@@ -82,7 +80,6 @@ private Q_SLOTS:
     void minimizeLabelMinimizes();
     void closeLabelUnloads();
     void skinTileIsTheStoredBitmap();
-    void tilesOfMissingWindowsDoNothing();
 
 private:
     template <class T> T* Control(const char* name) const {
@@ -380,19 +377,6 @@ void TestForm1::skinTileIsTheStoredBitmap() {
     QVERIFY(!image1->hasScaledContents());
     const QImage shown = image1->grab().toImage();
     QCOMPARE(shown.pixelColor(100, 57), tile.pixelColor(100, 57));
-}
-
-void TestForm1::tilesOfMissingWindowsDoNothing() {
-    // The real registry knows only the main menu so far.
-    WindowRegistry registry;
-    RegisterToolkitWindows(registry);
-    registry.Start();
-    FramedWindow* menu = registry.Instance(WindowName::Form1);
-    for (const char* tile : {"Image1", "Label3", "Label4"}) {
-        Click(menu->Surface()->findChild<QWidget*>(QString::fromLatin1(tile)), QPoint(5, 5));
-        QVERIFY(menu->IsLoaded());
-        QCOMPARE(registry.LoadedCount(), 1);
-    }
 }
 
 QTEST_MAIN(TestForm1)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DragMath.h"
+#include "OptionButton.h"
 #include "RunTimeError.h"
 #include "WindowHost.h"
 
@@ -51,12 +52,22 @@ protected:
     // Binds a control's Click to a handler of this window.
     template <class Control, class Window>
     void OnClick(Control* control, void (Window::*handler)()) {
-        auto* window = static_cast<Window*>(this);
-        connect(control, &Control::clicked, this,
-                [window, handler] { RunHandler([window, handler] { (window->*handler)(); }); });
+        Bind(control, &Control::clicked, handler);
+    }
+    // An option button's Click is its becoming selected.
+    template <class Window>
+    void OnClick(OptionButton* control, void (Window::*handler)()) {
+        Bind(control, &OptionButton::chosen, handler);
     }
 
 private:
+    template <class Control, class Signal, class Window>
+    void Bind(Control* control, Signal signal, void (Window::*handler)()) {
+        auto* window = static_cast<Window*>(this);
+        connect(control, signal, this,
+                [window, handler] { RunHandler([window, handler] { (window->*handler)(); }); });
+    }
+
     void Load();
     void BindFrameControls(QWidget& surface);
 

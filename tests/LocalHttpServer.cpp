@@ -1,0 +1,163 @@
+#include "LocalHttpServer.h"
+
+#include <QHostAddress>
+#include <QTcpSocket>
+
+#include <algorithm>
+
+namespace {
+
+constexpr qint64 kChunk = 64 * 1024;
+
+char GeneratedByte(qint64 index) {
+    return static_cast<char>((index * 7 + index / 253) & 0xff);
+}
+
+QByteArray ReasonPhrase(int status) {
+    switch (status) {
+    case 200:
+        return "OK";
+    case 404:
+        return "Not Found";
+    default:
+        return "Status";
+    }
+}
+
+} // namespace
+
+// One accepted connection: reads one request, answers it, then closes.
+class LocalHttpServer::Connection final : public QObject {
+public:
+    Connection(LocalHttpServer& server, QTcpSocket* socket)
+        : QObject(socket), server_(server), socket_(socket) {
+        connect(socket, &QTcpSocket::readyRead, this, &Connection::Read);
+        connect(socket, &QTcpSocket::bytesWritten, this, &Connection::WriteMore);
+        connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
+    }
+
+    void Resume() {
+        if (answered_ && route_.stallAfter >= 0) {
+            route_.stallAfter = -1;
+            limit_ = route_.dropAfter >= 0 ? std::min(size_, route_.dropAfter) : size_;
+            WriteMore();
+        }
+    }
+
+private:
+    void Read() {
+        if (answered_) {
+            socket_->readAll();
+            return;
+        }
+        request_ += socket_->readAll();
+        if (!request_.contains("\r\n\r\n")) {
+            return;
+        }
+        const QList<QByteArray> requestLine = request_.left(request_.indexOf("\r\n")).split(' ');
+        const QByteArray target = requestLine.value(1);
+        server_.requests_.append(target);
+        answered_ = true;
+
+        const auto found = server_.routes_.constFind(target);
+        if (found != server_.routes_.constEnd()) {
+            route_ = *found;
+        } else {
+            route_.status = 404;
+            route_.contentType.clear();
+        }
+        size_ = route_.generatedSize >= 0 ? route_.generatedSize : route_.body.size();
+        limit_ = size_;
+        for (qint64 cut : {route_.dropAfter, route_.stallAfter}) {
+            if (cut >= 0) {
+                limit_ = std::min(limit_, cut);
+            }
+        }
+
+        QByteArray head = "HTTP/1.1 " + QByteArray::number(route_.status) + ' ' +
+                          ReasonPhrase(route_.status) + "\r\n";
+        if (!route_.contentType.isEmpty()) {
+            head += "Content-Type: " + route_.contentType + "\r\n";
+        }
+        if (!route_.contentDisposition.isEmpty()) {
+            head += "Content-Disposition: " + route_.contentDisposition + "\r\n";
+        }
+        if (!route_.omitLength) {
+            head += "Content-Length: " + QByteArray::number(size_) + "\r\n";
+        }
+        head += "Cache-Control: no-store\r\nConnection: close\r\n\r\n";
+        socket_->write(head);
+        WriteMore();
+    }
+
+    void WriteMore() {
+        if (!answered_ || socket_->bytesToWrite() > kChunk) {
+            return;
+        }
+        if (sent_ < limit_) {
+            const qint64 length = std::min(kChunk, limit_ - sent_);
+            if (route_.generatedSize >= 0) {
+                QByteArray chunk(length, Qt::Uninitialized);
+                for (qint64 i = 0; i < length; ++i) {
+                    chunk[i] = GeneratedByte(sent_ + i);
+                }
+                socket_->write(chunk);
+            } else {
+                socket_->write(route_.body.mid(sent_, length));
+            }
+            sent_ += length;
+            return;
+        }
+        const bool stalled = route_.stallAfter >= 0 && limit_ < size_ &&
+                             (route_.dropAfter < 0 || limit_ < route_.dropAfter);
+        if (socket_->bytesToWrite() == 0 && !stalled) {
+            socket_->disconnectFromHost();
+        }
+    }
+
+    LocalHttpServer& server_;
+    QTcpSocket* socket_;
+    QByteArray request_;
+    HttpRoute route_;
+    qint64 size_ = 0;
+    qint64 limit_ = 0;
+    qint64 sent_ = 0;
+    bool answered_ = false;
+};
+
+LocalHttpServer::LocalHttpServer() {
+    connect(&server_, &QTcpServer::newConnection, this, &LocalHttpServer::Accept);
+}
+
+bool LocalHttpServer::Listen() {
+    return server_.listen(QHostAddress::LocalHost, 0);
+}
+
+QString LocalHttpServer::Address(const QString& pathAndQuery) const {
+    return QStringLiteral("http://127.0.0.1:") + QString::number(Port()) + pathAndQuery;
+}
+
+void LocalHttpServer::Serve(const QByteArray& target, const HttpRoute& route) {
+    routes_.insert(target, route);
+}
+
+void LocalHttpServer::ResumeStalled() {
+    connections_.removeAll(nullptr);
+    for (const QPointer<Connection>& connection : std::as_const(connections_)) {
+        connection->Resume();
+    }
+}
+
+QByteArray LocalHttpServer::GeneratedBody(qint64 size) {
+    QByteArray body(size, Qt::Uninitialized);
+    for (qint64 i = 0; i < size; ++i) {
+        body[i] = GeneratedByte(i);
+    }
+    return body;
+}
+
+void LocalHttpServer::Accept() {
+    while (QTcpSocket* socket = server_.nextPendingConnection()) {
+        connections_.append(new Connection(*this, socket));
+    }
+}

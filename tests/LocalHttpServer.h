@@ -1,0 +1,67 @@
+#pragma once
+
+#include <QByteArray>
+#include <QHash>
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QTcpServer>
+
+// How the server answers one request-target.
+struct HttpRoute {
+    int status = 200;
+    QByteArray contentType = "text/html; charset=utf-8";
+    QByteArray body;
+    // Sent as a Content-Disposition header when not empty.
+    QByteArray contentDisposition;
+    // When not negative, the body is GeneratedBody(generatedSize) instead of
+    // `body`, written a chunk at a time as the client takes it.
+    qint64 generatedSize = -1;
+    // Leaves out Content-Length: the body then ends when the connection does.
+    bool omitLength = false;
+    // When not negative, the connection is closed after this many body bytes,
+    // though Content-Length promised the whole body.
+    qint64 dropAfter = -1;
+    // When not negative, nothing more is sent after this many body bytes until
+    // ResumeStalled(); the connection stays open meanwhile.
+    qint64 stallAfter = -1;
+};
+
+// A small HTTP/1.1 server on 127.0.0.1 for tests. Serves the routes it is
+// given, answers 404 with an empty body for any other target, and records the
+// request-target of every request exactly as it came. One request per
+// connection.
+class LocalHttpServer final : public QObject {
+    Q_OBJECT
+
+public:
+    LocalHttpServer();
+
+    // Listens on a free port of 127.0.0.1; false if it cannot.
+    bool Listen();
+    quint16 Port() const { return server_.serverPort(); }
+    // "http://127.0.0.1:<port>" followed by `pathAndQuery`, unchanged.
+    QString Address(const QString& pathAndQuery) const;
+
+    void Serve(const QByteArray& target, const HttpRoute& route);
+
+    QList<QByteArray> Requests() const { return requests_; }
+    void ClearRequests() { requests_.clear(); }
+
+    // Lets every stalled answer send the rest of its body.
+    void ResumeStalled();
+
+    // The bytes of a generated body: a pattern that does not repeat every 256
+    // bytes, so a shifted or repeated chunk shows.
+    static QByteArray GeneratedBody(qint64 size);
+
+private:
+    class Connection;
+    void Accept();
+
+    QTcpServer server_;
+    QHash<QByteArray, HttpRoute> routes_;
+    QList<QByteArray> requests_;
+    QList<QPointer<Connection>> connections_;
+};

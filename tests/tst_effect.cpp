@@ -1,0 +1,440 @@
+// The "/effect" window as the user meets it: its controls where the layout
+// puts them, its four groups, the custom boxes, and the generate action
+// driven by real clicks.
+#include "CjkFonts.h"
+#include "ClickLabel.h"
+#include "Layout.h"
+#include "OptionButton.h"
+#include "PictureBox.h"
+#include "RecordingHost.h"
+#include "WindowInput.h"
+#include "effect.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace Layout;
+using namespace WindowInput;
+
+namespace {
+
+struct Row {
+    const char* name;
+    const char* kind;
+    const char* holder;
+    QRect twips;
+    const char* caption;
+    int tab;
+    const char* font = "";
+    qreal points = 0;
+};
+
+// Every control of the window, as stored.
+const Row kControls[] = {
+    {"Label1", "ClickLabel", "effect", {240, 480, 8055, 615}, "欢迎使用effect效果指令生成器！", 44,
+     "黑体", 26.25},
+    {"Frame2", "QGroupBox", "effect", {120, 1200, 8175, 1095}, "玩家", 10},
+    {"Text1", "QLineEdit", "Frame2", {4800, 480, 1335, 270}, "", 11},
+    {"Frame1", "QGroupBox", "effect", {120, 2400, 8175, 2295}, "效果", 16},
+    {"Label2", "ClickLabel", "Frame1", {240, 1440, 2415, 255}, "以下效果仅限在1.8以后使用", 42},
+    {"Frame3", "QGroupBox", "effect", {120, 4800, 8175, 855}, "持续时间（单位为秒）", 6},
+    {"Text2", "QLineEdit", "Frame3", {1200, 360, 1455, 270}, "", 8},
+    {"Frame4", "QGroupBox", "effect", {120, 5760, 8175, 975}, "效果倍数（最小1，最大255）", 1},
+    {"Text4", "QLineEdit", "Frame4", {1200, 360, 975, 270}, "", 4},
+    {"Picture1", "PictureBox", "effect", {240, 6840, 2055, 615}, "", 45},
+    {"Label4", "ClickLabel", "Picture1", {240, 0, 1695, 615}, "生成！", 46, "微软雅黑", 26.25},
+    {"Text5", "QLineEdit", "effect", {2400, 6840, 5895, 615}, "", 0, "黑体", 15.75},
+    {"Label3", "ClickLabel", "effect", {120, 7440, 8055, 735}, "", 43, "黑体", 18},
+    {"Text3", "QLineEdit", "effect", {9000, 2760, 615, 375}, "", 48},
+    {"Text6", "QLineEdit", "effect", {8880, 1680, 615, 495}, "", 47},
+    {"labsmall", "ClickLabel", "effect", {7200, 0, 300, 300}, "＿", 53},
+    {"Picture2", "PictureBox", "effect", {7560, 0, 375, 255}, "", 49},
+    {"Label5", "ClickLabel", "Picture2", {0, 0, 255, 255}, "←", 50, "宋体", 12},
+    {"picclose", "PictureBox", "effect", {7920, 0, 375, 255}, "", 51},
+    {"labclose", "ClickLabel", "picclose", {120, 0, 255, 255}, "╳", 52, "宋体", 7.5},
+    {"Option1", "OptionButton", "Frame1", {240, 360, 975, 255}, "速度", 41},
+    {"Option2", "OptionButton", "Frame1", {1320, 360, 735, 255}, "缓慢", 40},
+    {"Option3", "OptionButton", "Frame1", {2280, 360, 975, 255}, "急迫", 39},
+    {"Option4", "OptionButton", "Frame1", {3480, 360, 1095, 255}, "挖掘疲劳", 38},
+    {"Option5", "OptionButton", "Frame1", {4560, 360, 1095, 255}, "力量", 37},
+    {"Option6", "OptionButton", "Frame1", {5640, 360, 1215, 255}, "瞬间治疗", 36},
+    {"Option7", "OptionButton", "Frame1", {6840, 360, 1095, 255}, "瞬间伤害", 35},
+    {"Option8", "OptionButton", "Frame1", {240, 720, 1095, 255}, "跳跃提升", 34},
+    {"Option9", "OptionButton", "Frame1", {1320, 720, 975, 255}, "反胃", 33},
+    {"Option10", "OptionButton", "Frame1", {2280, 720, 1095, 255}, "生命恢复", 32},
+    {"Option11", "OptionButton", "Frame1", {3480, 720, 1095, 255}, "抗性提升", 31},
+    {"Option12", "OptionButton", "Frame1", {4560, 720, 1095, 255}, "防火", 30},
+    {"Option13", "OptionButton", "Frame1", {5640, 720, 1095, 255}, "水下呼吸", 29},
+    {"Option14", "OptionButton", "Frame1", {6840, 720, 1095, 255}, "隐身", 28},
+    {"Option15", "OptionButton", "Frame1", {240, 1080, 1095, 255}, "失明", 27},
+    {"Option16", "OptionButton", "Frame1", {1320, 1080, 855, 255}, "夜视", 26},
+    {"Option17", "OptionButton", "Frame1", {2280, 1080, 1095, 255}, "饥饿", 25},
+    {"Option18", "OptionButton", "Frame1", {3480, 1080, 1095, 255}, "虚弱", 24},
+    {"Option19", "OptionButton", "Frame1", {4560, 1080, 1095, 255}, "中毒", 23},
+    {"Option20", "OptionButton", "Frame1", {5640, 1080, 1095, 255}, "凋零", 22},
+    {"Option21", "OptionButton", "Frame1", {240, 1680, 1095, 255}, "生命提升", 21},
+    {"Option22", "OptionButton", "Frame1", {1320, 1680, 1095, 255}, "伤害吸收", 20},
+    {"Option23", "OptionButton", "Frame1", {2520, 1680, 1215, 255}, "饱和", 19},
+    {"Option30", "OptionButton", "Frame1", {5640, 1680, 1215, 255}, "全部消除", 18},
+    {"Option0", "OptionButton", "Frame1", {240, 360, 855, 255}, "速度", 17},
+    {"Option24", "OptionButton", "Frame2", {240, 480, 1095, 255}, "最近玩家", 15},
+    {"Option25", "OptionButton", "Frame2", {1320, 480, 1215, 255}, "所有玩家", 14},
+    {"Option26", "OptionButton", "Frame2", {2520, 480, 1095, 255}, "随机玩家", 13},
+    {"Option27", "OptionButton", "Frame2", {3600, 480, 1095, 255}, "指定的人", 12},
+    {"Option28", "OptionButton", "Frame3", {240, 360, 855, 255}, "自定义", 9},
+    {"Option29", "OptionButton", "Frame3", {2880, 360, 855, 255}, "永久", 7},
+    {"Option31", "OptionButton", "Frame4", {240, 360, 855, 255}, "自定义", 5},
+    {"Option32", "OptionButton", "Frame4", {2280, 360, 855, 255}, "最小", 3},
+    {"Option33", "OptionButton", "Frame4", {3360, 360, 855, 255}, "最大", 2},
+};
+
+QString CaptionOf(const QWidget* control) {
+    if (auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (auto* frame = qobject_cast<const QGroupBox*>(control)) {
+        return frame->title();
+    }
+    if (auto* box = qobject_cast<const QLineEdit*>(control)) {
+        return box->text();
+    }
+    return {};
+}
+
+} // namespace
+
+class TestEffect final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowIsTheStoredSize();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void coloursOfTheLabels();
+    void opensWithFocusInTheCommandBoxAndNothingSelected();
+    void eachFrameIsOneGroup();
+    void speedOnTopOfItsTwin();
+    void optionsTakeClicksAnywhereInTheirRectangle();
+    void generateFromCaptionOrMargin_data();
+    void generateFromCaptionOrMargin();
+    void nothingChosenGivesFourSpaces();
+    void customBoxesEnableOnceAndStay();
+    void tabbingIntoAnOptionSelectsIt();
+    void twinOfSpeedLeavesTheEffectEmpty();
+    void clearReplacesTheChosenEffect();
+    void handEditedCommandIsReplaced();
+    void backSwitchesToTheMenu_data();
+    void backSwitchesToTheMenu();
+    void reloadBringsBackTheDefaults();
+
+private:
+    template <class T = QWidget> T* Control(const char* name) const {
+        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    }
+    void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
+    void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
+    QString Command() const { return Control<QLineEdit>("Text5")->text(); }
+
+    RecordingHost* host_ = nullptr;
+    effect* window_ = nullptr;
+};
+
+void TestEffect::initTestCase() {
+    InstallCjkFontFallbacks();
+}
+
+void TestEffect::init() {
+    host_ = new RecordingHost;
+    window_ = new effect(*host_);
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+}
+
+void TestEffect::cleanup() {
+    delete window_;
+    delete host_;
+    DestroyUnloadedWidgets();
+}
+
+void TestEffect::windowIsTheStoredSize() {
+    QWidget* surface = window_->Surface();
+    QCOMPARE(QSize(surface->width() * kTwips, surface->height() * kTwips), QSize(8355, 8175));
+    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(surface->windowTitle(), QStringLiteral("effect效果指令生成器"));
+}
+
+void TestEffect::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<int>("row");
+    for (int i = 0; i < int(std::size(kControls)); ++i) {
+        QTest::newRow(kControls[i].name) << i;
+    }
+}
+
+void TestEffect::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(int, row);
+    const Row& expected = kControls[row];
+    auto* control = Control(expected.name);
+    QVERIFY(control != nullptr);
+    control->ensurePolished();
+    QCOMPARE(control->metaObject()->className(), expected.kind);
+    QCOMPARE(control->parentWidget()->objectName(), QString::fromLatin1(expected.holder));
+    QCOMPARE(TwipsGeometry(control), expected.twips);
+    QCOMPARE(TabIndex(control), expected.tab);
+    if (qstrlen(expected.caption) > 0) {
+        QCOMPARE(CaptionOf(control), QString::fromUtf8(expected.caption));
+    }
+    if (qstrlen(expected.font) > 0) {
+        QCOMPARE(control->font().family(), QString::fromUtf8(expected.font));
+        QCOMPARE(control->font().pointSizeF(), expected.points);
+    }
+    if (auto* box = qobject_cast<QLineEdit*>(control)) {
+        QVERIFY(box->text().isEmpty());
+        QCOMPARE(box->maxLength(), std::numeric_limits<int>::max());
+        const bool custom = expected.holder != QByteArray("effect");
+        QCOMPARE(box->isEnabled(), !custom);
+    }
+    if (auto* option = qobject_cast<OptionButton*>(control)) {
+        QVERIFY(!option->isChecked());
+    }
+}
+
+void TestEffect::coloursOfTheLabels() {
+    const auto textOf = [this](const char* name) {
+        return Control(name)->palette().color(QPalette::WindowText);
+    };
+    QCOMPARE(textOf("Label1"), Ole(33023));
+    QCOMPARE(textOf("Label3"), Ole(8454143));
+    QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
+    QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
+
+    // The background shows frame blue beside the captions; the hidden twin
+    // of Speed keeps the button face but lies wholly under Speed.
+    const QImage shot = window_->Surface()->grab().toImage();
+    for (const char* name : {"Picture1", "Picture2", "Option33", "Label1"}) {
+        QWidget* control = Control(name);
+        const QPoint corner = control->mapTo(window_->Surface(), QPoint(control->width() - 2, 1));
+        QCOMPARE(shot.pixelColor(corner), Ole(kFrameBlue));
+    }
+}
+
+void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
+    QCOMPARE(QApplication::focusWidget(), Control("Text5"));
+    const auto options = window_->Surface()->findChildren<OptionButton*>();
+    QCOMPARE(options.size(), 34);
+    for (const OptionButton* option : options) {
+        QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
+    }
+}
+
+void TestEffect::eachFrameIsOneGroup() {
+    // One choice in each frame stands beside the others.
+    for (const char* option : {"Option5", "Option26", "Option28", "Option32"}) {
+        Choose(option);
+    }
+    for (const char* option : {"Option5", "Option26", "Option28", "Option32"}) {
+        QVERIFY2(Control<OptionButton>(option)->isChecked(), option);
+    }
+    // A second choice in a frame clears the first one there only.
+    Choose("Option14");
+    QVERIFY(Control<OptionButton>("Option14")->isChecked());
+    QVERIFY(!Control<OptionButton>("Option5")->isChecked());
+    QVERIFY(Control<OptionButton>("Option26")->isChecked());
+    Choose("Option29");
+    QVERIFY(!Control<OptionButton>("Option28")->isChecked());
+    QVERIFY(Control<OptionButton>("Option32")->isChecked());
+}
+
+void TestEffect::speedOnTopOfItsTwin() {
+    // A click where the two overlap chooses Speed, and the command says so.
+    Click(Control("Option1"), QPoint(30, 8));
+    QVERIFY(Control<OptionButton>("Option1")->isChecked());
+    QVERIFY(!Control<OptionButton>("Option0")->isChecked());
+    Generate();
+    QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
+}
+
+void TestEffect::optionsTakeClicksAnywhereInTheirRectangle() {
+    // Far right of the rectangle, well past the caption's end.
+    auto* option = Control<OptionButton>("Option31");
+    Click(option, QPoint(option->width() - 2, option->height() - 2));
+    QVERIFY(option->isChecked());
+    QVERIFY(Control("Text4")->isEnabled());
+}
+
+void TestEffect::generateFromCaptionOrMargin_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("caption") << "Label4" << QPoint(40, 20);
+    QTest::newRow("left margin") << "Picture1" << QPoint(5, 20);
+    QTest::newRow("right margin") << "Picture1" << QPoint(132, 30);
+}
+
+void TestEffect::generateFromCaptionOrMargin() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
+        Choose(option);
+    }
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    Click(target, where);
+    QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
+    QCOMPARE(Control<QLineEdit>("Text6")->text(), QStringLiteral("255"));
+    QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255"));
+    // The choices stay as they were.
+    QVERIFY(Control<OptionButton>("Option33")->isChecked());
+    QVERIFY(host_->switches.empty());
+}
+
+void TestEffect::nothingChosenGivesFourSpaces() {
+    Generate();
+    QVERIFY(Control<QLineEdit>("Text3")->text().isEmpty());
+    QVERIFY(Control<QLineEdit>("Text6")->text().isEmpty());
+    QCOMPARE(Command(), QStringLiteral("/effect    "));
+}
+
+void TestEffect::customBoxesEnableOnceAndStay() {
+    auto* name = Control<QLineEdit>("Text1");
+    QVERIFY(!name->isEnabled());
+    // A disabled box takes no typing.
+    Click(name, QPoint(10, 9));
+    QTest::keyClicks(name, "Steve");
+    QVERIFY(name->text().isEmpty());
+
+    Choose("Option27");
+    QVERIFY(name->isEnabled());
+    Click(name, QPoint(10, 9));
+    QTest::keyClicks(name, "Creeper");
+    Choose("Option19");
+    Choose("Option28");
+    Click(Control("Text2"), QPoint(10, 9));
+    QTest::keyClicks(Control("Text2"), "30");
+    Choose("Option32");
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect Creeper 19 30 1"));
+
+    // Another target: the box stays enabled with its text, and is not used.
+    Choose("Option24");
+    Generate();
+    QVERIFY(name->isEnabled());
+    QCOMPARE(name->text(), QStringLiteral("Creeper"));
+    QCOMPARE(Command(), QStringLiteral("/effect @p 19 30 1"));
+
+    Choose("Option31");
+    Click(Control("Text4"), QPoint(10, 9));
+    QTest::keyClicks(Control("Text4"), " 300 ");
+    Generate();
+    QCOMPARE(Control<QLineEdit>("Text6")->text(), QStringLiteral(" 300 "));
+    QCOMPARE(Command(), QStringLiteral("/effect @p 19 30  300 "));
+}
+
+void TestEffect::tabbingIntoAnOptionSelectsIt() {
+    Choose("Option26");
+    QVERIFY(!Control("Text1")->isEnabled());
+    // An arrow key moves the focus within the group, to Option27 on the right.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), Control("Option27"));
+    QVERIFY(Control<OptionButton>("Option27")->isChecked());
+    QVERIFY(!Control<OptionButton>("Option26")->isChecked());
+    QVERIFY(Control("Text1")->isEnabled());
+
+    // Tab enters a group with nothing selected at its first button, which
+    // takes the selection; with a selection it lands on the selected one.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Control("Text1"));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    QCOMPARE(QApplication::focusWidget(), Control("Option28"));
+    QVERIFY(Control<OptionButton>("Option28")->isChecked());
+    QVERIFY(Control("Text2")->isEnabled());
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control("Option27"));
+}
+
+void TestEffect::twinOfSpeedLeavesTheEffectEmpty() {
+    Choose("Option24");
+    // Only the keyboard reaches the twin: it is the first effect option in
+    // the tab order, right after the targets.
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    QCOMPARE(QApplication::focusWidget(), Control("Option0"));
+    QVERIFY(Control<OptionButton>("Option0")->isChecked());
+    Generate();
+    QVERIFY(Control<QLineEdit>("Text3")->text().isEmpty());
+    QCOMPARE(Command(), QStringLiteral("/effect @p   "));
+
+    // Choosing Speed with the mouse clears the twin.
+    Choose("Option1");
+    QVERIFY(!Control<OptionButton>("Option0")->isChecked());
+}
+
+void TestEffect::clearReplacesTheChosenEffect() {
+    Choose("Option7");
+    Choose("Option30");
+    QVERIFY(!Control<OptionButton>("Option7")->isChecked());
+    Choose("Option24");
+    Generate();
+    QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("clear"));
+    QCOMPARE(Command(), QStringLiteral("/effect @p clear  "));
+}
+
+void TestEffect::handEditedCommandIsReplaced() {
+    Choose("Option2");
+    Generate();
+    auto* command = Control<QLineEdit>("Text5");
+    Click(command, QPoint(50, 20));
+    QTest::keyClick(command, Qt::Key_End);
+    QTest::keyClicks(command, " edited");
+    QCOMPARE(Command(), QStringLiteral("/effect  2   edited"));
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect  2  "));
+}
+
+void TestEffect::backSwitchesToTheMenu_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
+    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
+}
+
+void TestEffect::backSwitchesToTheMenu() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    Click(target, where);
+    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
+}
+
+void TestEffect::reloadBringsBackTheDefaults() {
+    Choose("Option27");
+    Choose("Option3");
+    Click(Control("Text1"), QPoint(10, 9));
+    QTest::keyClicks(Control("Text1"), "Alex");
+    Generate();
+
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+
+    for (const OptionButton* option : window_->Surface()->findChildren<OptionButton*>()) {
+        QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
+    }
+    for (const char* box : {"Text1", "Text2", "Text4"}) {
+        QVERIFY(!Control(box)->isEnabled());
+        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
+    }
+    for (const char* box : {"Text3", "Text5", "Text6"}) {
+        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
+    }
+}
+
+QTEST_MAIN(TestEffect)
+#include "tst_effect.moc"

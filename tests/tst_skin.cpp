@@ -1,0 +1,375 @@
+// The skin fetcher as the user meets it, with a pane that records where it
+// is sent: its controls where the layout puts them, the selection it opens
+// with, the fetch, the help box and Back.
+#include "CjkFonts.h"
+#include "ClickLabel.h"
+#include "Layout.h"
+#include "OptionButton.h"
+#include "RecordingHost.h"
+#include "RecordingPane.h"
+#include "WindowInput.h"
+#include "skin.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+using namespace Layout;
+using namespace WindowInput;
+
+namespace {
+
+QString Address(const std::string& base, const QString& name) {
+    return QString::fromStdString(base) + name + QStringLiteral(".png");
+}
+
+} // namespace
+
+class TestSkin final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowIsTheStoredSize();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void opensWithOfficialSkinAndCreeper();
+    void fetchFromCaptionOrMargin_data();
+    void fetchFromCaptionOrMargin();
+    void eachOptionSendsItsOwnAddress_data();
+    void eachOptionSendsItsOwnAddress();
+    void nameIsReadAtEachClick();
+    void nothingSelectedSendsNothing();
+    void helpShowsTheWarningAndChangesNothing();
+    void backSwitchesToTheMenu_data();
+    void backSwitchesToTheMenu();
+    void reloadBringsBackTheDefaultsAndAFreshPane();
+    void otherBasesAreUsedAsGiven();
+
+private:
+    template <class T = QWidget> T* Control(const char* name) const {
+        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    }
+    void Fetch() { Click(Control("Label6"), QPoint(10, 10)); }
+    void Load(SkinBases bases = ConfiguredSkinBases());
+
+    RecordingHost* host_ = nullptr;
+    RecordingPaneSource* panes_ = nullptr;
+    skin* window_ = nullptr;
+};
+
+void TestSkin::initTestCase() {
+    InstallCjkFontFallbacks();
+}
+
+void TestSkin::Load(SkinBases bases) {
+    delete window_;
+    window_ = new skin(*host_, *panes_, std::move(bases));
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+}
+
+void TestSkin::init() {
+    host_ = new RecordingHost;
+    panes_ = new RecordingPaneSource;
+    Load();
+}
+
+void TestSkin::cleanup() {
+    delete window_;
+    window_ = nullptr;
+    delete panes_;
+    delete host_;
+    DestroyUnloadedWidgets();
+}
+
+void TestSkin::windowIsTheStoredSize() {
+    QWidget* surface = window_->Surface();
+    QCOMPARE(QSize(surface->width() * kTwips, surface->height() * kTwips), QSize(8115, 3645));
+    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(surface->windowTitle(), QStringLiteral("正版皮肤获取器"));
+}
+
+void TestSkin::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<quint32>("textColour"); // 0xFFFFFFFF: none of its own
+
+    const quint32 none = 0xFFFFFFFF;
+    const quint32 orange = 8438015;
+    QTest::newRow("Label1") << "ClickLabel"
+                            << "skin" << QRect(600, 480, 6855, 495)
+                            << "欢迎使用正版皮肤获取器V2.0!" << 9 << "黑体" << 24.0 << orange;
+    QTest::newRow("Option1") << "OptionButton"
+                             << "skin" << QRect(120, 1080, 1455, 495) << "正版皮肤下载" << 0 << ""
+                             << 0.0 << none;
+    QTest::newRow("Option2") << "OptionButton"
+                             << "skin" << QRect(1920, 1080, 1455, 495) << "正版披风下载" << 1 << ""
+                             << 0.0 << none;
+    QTest::newRow("Option3") << "OptionButton"
+                             << "skin" << QRect(3600, 1080, 1695, 495) << "Skinme皮肤下载" << 2
+                             << "" << 0.0 << none;
+    QTest::newRow("Option4") << "OptionButton"
+                             << "skin" << QRect(5520, 1080, 1935, 495) << "Skinme披风下载" << 3
+                             << "" << 0.0 << none;
+    QTest::newRow("Label2") << "ClickLabel"
+                            << "skin" << QRect(240, 1680, 2175, 375) << "正版用户名称：" << 8
+                            << "黑体" << 15.0 << orange;
+    QTest::newRow("Text1") << "QLineEdit"
+                           << "skin" << QRect(2400, 1560, 4455, 615) << "Creeper" << 5 << "黑体"
+                           << 21.75 << none;
+    QTest::newRow("Picture2") << "PictureBox"
+                              << "skin" << QRect(6960, 1680, 975, 495) << "" << 15 << "" << 0.0
+                              << none;
+    QTest::newRow("Label6") << "ClickLabel"
+                            << "Picture2" << QRect(120, 120, 855, 375) << "偷取！" << 16 << "黑体"
+                            << 14.25 << none;
+    QTest::newRow("Frame1") << "QGroupBox"
+                            << "skin" << QRect(120, 2280, 3375, 1335)
+                            << "皮肤显示区，若要保存，请右键另存为" << 4 << "" << 0.0 << none;
+    QTest::newRow("WebBrowser1") << "QWidget"
+                                 << "Frame1" << QRect(120, 240, 3015, 975) << "" << 17 << ""
+                                 << 0.0 << none;
+    QTest::newRow("Label4") << "ClickLabel"
+                            << "skin" << QRect(3600, 2280, 4575, 375)
+                            << "获取皮肤时出现无法显示此网页的请点我！" << 6 << "黑体" << 12.0
+                            << none;
+    QTest::newRow("Label3") << "ClickLabel"
+                            << "skin" << QRect(3600, 2760, 4455, 735) << "" << 7 << "黑体" << 18.0
+                            << none;
+    QTest::newRow("labsmall") << "ClickLabel"
+                              << "skin" << QRect(6960, 0, 300, 300) << "＿" << 12 << "" << 0.0
+                              << quint32(0x00FFFFFF);
+    QTest::newRow("Picture1") << "PictureBox"
+                              << "skin" << QRect(7320, 0, 375, 255) << "" << 13 << "" << 0.0
+                              << none;
+    QTest::newRow("Label5") << "ClickLabel"
+                            << "Picture1" << QRect(0, 0, 255, 255) << "←" << 14 << "宋体" << 12.0
+                            << quint32(0x00FFFFFF);
+    QTest::newRow("picclose") << "PictureBox"
+                              << "skin" << QRect(7680, 0, 375, 255) << "" << 10 << "" << 0.0
+                              << none;
+    QTest::newRow("labclose") << "ClickLabel"
+                              << "picclose" << QRect(0, 0, 255, 255) << "╳" << 11 << "宋体" << 7.5
+                              << quint32(0x00FFFFFF);
+}
+
+void TestSkin::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(QString, kind);
+    QFETCH(QString, holder);
+    QFETCH(QRect, twips);
+    QFETCH(QString, caption);
+    QFETCH(int, tab);
+    QFETCH(QString, font);
+    QFETCH(qreal, points);
+    QFETCH(quint32, textColour);
+
+    auto* control = Control(QTest::currentDataTag());
+    QVERIFY(control != nullptr);
+    control->ensurePolished();
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(control->parentWidget()->objectName(), holder);
+    QCOMPARE(TwipsGeometry(control), twips);
+    QCOMPARE(TabIndex(control), tab);
+    if (!caption.isEmpty()) {
+        QString shown;
+        if (auto* label = qobject_cast<QLabel*>(control)) {
+            shown = label->text();
+        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            shown = button->text();
+        } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
+            shown = frame->title();
+        } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
+            shown = box->text();
+        }
+        QCOMPARE(shown, caption);
+    }
+    if (!font.isEmpty()) {
+        QCOMPARE(control->font().family(), font);
+        QCOMPARE(control->font().pointSizeF(), points);
+        const bool bold = QTest::currentDataTag() == QByteArray("Label1");
+        QCOMPARE(control->font().weight(), bold ? QFont::Bold : QFont::Normal);
+    }
+    if (textColour != 0xFFFFFFFF) {
+        QCOMPARE(control->palette().color(QPalette::WindowText), Ole(textColour));
+    }
+}
+
+void TestSkin::opensWithOfficialSkinAndCreeper() {
+    QCOMPARE(QApplication::focusWidget(), Control("Option1"));
+    QVERIFY(Control<OptionButton>("Option1")->isChecked());
+    for (const char* other : {"Option2", "Option3", "Option4"}) {
+        QVERIFY(!Control<OptionButton>(other)->isChecked());
+    }
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("Creeper"));
+    // A pane inside the frame, sent nowhere yet.
+    QCOMPARE(panes_->created, 1);
+    QVERIFY(panes_->latest->isVisible());
+    QCOMPARE(panes_->latest->parentWidget(), Control("WebBrowser1"));
+    QCOMPARE(panes_->latest->size(), Control("WebBrowser1")->size());
+    QVERIFY(panes_->Addresses().isEmpty());
+    // The label past the right edge is cut there.
+    auto* help = Control("Label4");
+    QCOMPARE(help->visibleRegion().boundingRect().width() * kTwips, 4575 - 60);
+}
+
+void TestSkin::fetchFromCaptionOrMargin_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("caption") << "Label6" << QPoint(20, 10);
+    QTest::newRow("margin") << "Picture2" << QPoint(3, 3);
+    QTest::newRow("margin above the caption") << "Picture2" << QPoint(60, 3);
+}
+
+void TestSkin::fetchFromCaptionOrMargin() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    Click(target, where);
+    QCOMPARE(panes_->Addresses(),
+             QStringList{Address(ConfiguredSkinBases().officialSkin, QStringLiteral("Creeper"))});
+    QVERIFY(host_->switches.empty());
+}
+
+void TestSkin::eachOptionSendsItsOwnAddress_data() {
+    QTest::addColumn<QString>("option");
+    QTest::addColumn<QString>("expected");
+    const SkinBases& bases = ConfiguredSkinBases();
+    QTest::newRow("official skin") << "Option1" << Address(bases.officialSkin, "Creeper");
+    QTest::newRow("official cape") << "Option2" << Address(bases.officialCape, "Creeper");
+    QTest::newRow("Skinme skin") << "Option3" << Address(bases.skinmeSkin, "Creeper");
+    QTest::newRow("Skinme cape") << "Option4" << Address(bases.skinmeCape, "Creeper");
+}
+
+void TestSkin::eachOptionSendsItsOwnAddress() {
+    QFETCH(QString, option);
+    QFETCH(QString, expected);
+    Click(window_->Surface()->findChild<QWidget*>(option), QPoint(90, 28));
+    Fetch();
+    QCOMPARE(panes_->Addresses(), QStringList{expected});
+    // The same state again: the same address again.
+    Fetch();
+    QCOMPARE(panes_->Addresses(), (QStringList{expected, expected}));
+}
+
+void TestSkin::nameIsReadAtEachClick() {
+    const SkinBases& bases = ConfiguredSkinBases();
+    auto* name = Control<QLineEdit>("Text1");
+    Fetch();
+    name->selectAll();
+    QTest::keyClicks(name, " Steve ");
+    Fetch();
+    // Text from an input method, unchanged and not encoded.
+    name->setText(QStringLiteral("苦力怕 %20"));
+    Fetch();
+    name->clear();
+    Fetch();
+    QCOMPARE(panes_->Addresses(), (QStringList{
+                                      Address(bases.officialSkin, "Creeper"),
+                                      Address(bases.officialSkin, " Steve "),
+                                      Address(bases.officialSkin, QStringLiteral("苦力怕 %20")),
+                                      Address(bases.officialSkin, ""),
+                                  }));
+}
+
+void TestSkin::nothingSelectedSendsNothing() {
+    // Only code can take the selection away; the user cannot.
+    auto* option1 = Control<OptionButton>("Option1");
+    option1->setAutoExclusive(false);
+    option1->setChecked(false);
+    Fetch();
+    Click(Control("Picture2"), QPoint(3, 3));
+    QVERIFY(panes_->Addresses().isEmpty());
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestSkin::helpShowsTheWarningAndChangesNothing() {
+    QString text, title;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
+    QStringList buttons;
+    bool modal = false;
+    QTimer::singleShot(0, this, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        QVERIFY(box != nullptr);
+        text = box->text();
+        title = box->windowTitle();
+        icon = box->icon();
+        modal = box->isModal();
+        for (QAbstractButton* button : box->buttons()) {
+            buttons << button->text();
+        }
+        QCOMPARE(box->buttons().size(), 1);
+        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
+    });
+    Click(Control("Label4"), QPoint(20, 10));
+    QCOMPARE(text, QStringLiteral("如果显示这个提示就表明您的[皮肤类型/用户名]不正确!"));
+    QCOMPARE(title, QStringLiteral("皮肤获取器"));
+    QCOMPARE(icon, QMessageBox::Warning);
+    QVERIFY(modal);
+    QCOMPARE(buttons.size(), 1);
+
+    QVERIFY(Control<OptionButton>("Option1")->isChecked());
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("Creeper"));
+    QVERIFY(panes_->Addresses().isEmpty());
+    QVERIFY(window_->IsLoaded());
+}
+
+void TestSkin::backSwitchesToTheMenu_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
+    QTest::newRow("box beside the arrow") << "Picture1" << QPoint(21, 8);
+}
+
+void TestSkin::backSwitchesToTheMenu() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    Click(target, where);
+    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
+    QVERIFY(panes_->Addresses().isEmpty());
+}
+
+void TestSkin::reloadBringsBackTheDefaultsAndAFreshPane() {
+    Click(Control("Option4"), QPoint(5, 5));
+    Control<QLineEdit>("Text1")->setText(QStringLiteral("Alex"));
+    Fetch();
+    QPointer<RecordingPane> first = panes_->latest;
+
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    QVERIFY(first.isNull()); // the pane went with the window's controls
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+
+    QCOMPARE(panes_->created, 2);
+    QVERIFY(panes_->Addresses().isEmpty());
+    QVERIFY(Control<OptionButton>("Option1")->isChecked());
+    QVERIFY(!Control<OptionButton>("Option4")->isChecked());
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("Creeper"));
+}
+
+void TestSkin::otherBasesAreUsedAsGiven() {
+    Load(SkinBases{"http://127.0.0.1:8080/MinecraftSkins/", "http://127.0.0.1:8080/MinecraftCloaks/",
+                   "http://[::1]:81/MinecraftSkins/", "http://[::1]:81/MinecraftCloaks/"});
+    Fetch();
+    Click(Control("Option4"), QPoint(5, 5));
+    Fetch();
+    QCOMPARE(panes_->Addresses(), (QStringList{"http://127.0.0.1:8080/MinecraftSkins/Creeper.png",
+                                               "http://[::1]:81/MinecraftCloaks/Creeper.png"}));
+}
+
+QTEST_MAIN(TestSkin)
+#include "tst_skin.moc"

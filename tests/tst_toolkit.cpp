@@ -1,0 +1,118 @@
+// The whole toolbox through the real registry: the main menu's tiles reach
+// the tool windows, their Back controls come back, every window keeps its
+// drag state across switches, and a close anywhere ends the run.
+#include "CjkFonts.h"
+#include "RecordingPane.h"
+#include "ToolkitWindows.h"
+#include "WindowInput.h"
+#include "WindowRegistry.h"
+
+#include <QLineEdit>
+#include <QSignalSpy>
+#include <QTest>
+
+using namespace WindowInput;
+
+class TestToolkit final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void tilesAndBackControls_data();
+    void tilesAndBackControls();
+    void downloaderTileWaitsForItsWindow();
+    void closingAToolWindowEndsTheRun_data();
+    void closingAToolWindowEndsTheRun();
+
+private:
+    QWidget* Find(WindowName window, const QString& control) const {
+        return registry_->Instance(window)->Surface()->findChild<QWidget*>(control);
+    }
+
+    RecordingPaneSource* panes_ = nullptr;
+    WindowRegistry* registry_ = nullptr;
+};
+
+void TestToolkit::initTestCase() {
+    InstallCjkFontFallbacks();
+}
+
+void TestToolkit::init() {
+    panes_ = new RecordingPaneSource;
+    registry_ = new WindowRegistry;
+    RegisterToolkitWindows(*registry_, *panes_);
+    registry_->Start();
+}
+
+void TestToolkit::cleanup() {
+    delete registry_;
+    delete panes_;
+    DestroyUnloadedWidgets();
+}
+
+void TestToolkit::tilesAndBackControls_data() {
+    QTest::addColumn<QString>("tile");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("back");
+    QTest::newRow("skin picture, back by arrow") << "Image1" << int(WindowName::skin) << "Label5";
+    QTest::newRow("skin picture, back by box") << "Image1" << int(WindowName::skin) << "Picture1";
+    QTest::newRow("effect caption, back by arrow")
+        << "Label3" << int(WindowName::effect) << "Label5";
+    QTest::newRow("effect tile, back by box") << "Picture1" << int(WindowName::effect) << "Picture2";
+}
+
+void TestToolkit::tilesAndBackControls() {
+    QFETCH(QString, tile);
+    QFETCH(int, target);
+    QFETCH(QString, back);
+    const auto tool = WindowName(target);
+    for (int round = 0; round < 2; ++round) {
+        Click(Find(WindowName::Form1, tile), QPoint(5, 5));
+        DestroyUnloadedWidgets();
+        QCOMPARE(registry_->LoadedCount(), 1);
+        QVERIFY(!registry_->Instance(WindowName::Form1)->IsLoaded());
+        FramedWindow* window = registry_->Instance(tool);
+        QVERIFY(window->IsLoaded());
+        QVERIFY(window->Surface()->isVisible());
+
+        Click(Find(tool, back), QPoint(3, 3));
+        DestroyUnloadedWidgets();
+        QCOMPARE(registry_->LoadedCount(), 1);
+        QVERIFY(!window->IsLoaded());
+        QVERIFY(registry_->Instance(WindowName::Form1)->IsLoaded());
+    }
+    // One instance for the run; the skin fetcher got a fresh pane each time.
+    QCOMPARE(panes_->created, tool == WindowName::skin ? 2 : 0);
+}
+
+void TestToolkit::downloaderTileWaitsForItsWindow() {
+    Click(Find(WindowName::Form1, QStringLiteral("Label4")), QPoint(5, 5));
+    QVERIFY(registry_->Instance(WindowName::Form1)->IsLoaded());
+    QCOMPARE(registry_->LoadedCount(), 1);
+}
+
+void TestToolkit::closingAToolWindowEndsTheRun_data() {
+    QTest::addColumn<QString>("tile");
+    QTest::addColumn<int>("target");
+    QTest::addColumn<QString>("close");
+    QTest::newRow("skin cross") << "Image1" << int(WindowName::skin) << "labclose";
+    QTest::newRow("effect box") << "Label3" << int(WindowName::effect) << "picclose";
+}
+
+void TestToolkit::closingAToolWindowEndsTheRun() {
+    QFETCH(QString, tile);
+    QFETCH(int, target);
+    QFETCH(QString, close);
+    Click(Find(WindowName::Form1, tile), QPoint(5, 5));
+    QSignalSpy ended(registry_, &WindowRegistry::lastWindowUnloaded);
+    QWidget* control = Find(WindowName(target), close);
+    Click(control, QPoint(control->width() - 2, 2));
+    QCOMPARE(ended.size(), 1);
+    QCOMPARE(registry_->LoadedCount(), 0);
+    QVERIFY(!registry_->Instance(WindowName::Form1)->IsLoaded());
+}
+
+QTEST_MAIN(TestToolkit)
+#include "tst_toolkit.moc"

@@ -1,0 +1,97 @@
+# Writes a Qt Designer .ui from a window's control table, positions in twips
+# (15 to a pixel). Each window's table is a script beside this one; run it and
+# redirect its output over the window's .ui file.
+from xml.sax.saxutils import escape
+T = 15
+def px(v):
+    assert v % T == 0, v
+    return v // T
+
+def prop(name, inner, stdset=True):
+    a = '' if stdset else ' stdset="0"'
+    return f'<property name="{name}"{a}>{inner}</property>'
+
+def geom(l, t, w, h):
+    return prop('geometry', f'<rect><x>{px(l)}</x><y>{px(t)}</y><width>{px(w)}</width><height>{px(h)}</height></rect>')
+
+def string(s):
+    return f'<string>{escape(s)}</string>'
+
+def widget(cls, name, props, children=(), ind=1):
+    sp = ' ' * ind
+    out = [f'{sp}<widget class="{cls}" name="{name}">']
+    for p in props:
+        out.append(f'{sp} {p}')
+    for c in children:
+        out.append(c)
+    out.append(f'{sp}</widget>')
+    return '\n'.join(out)
+
+def tab(i):
+    return prop('tabIndex', f'<number>{i}</number>', stdset=False)
+
+def label(name, l, t, w, h, text, sheet, tabi, ind=2, children=()):
+    props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text)),
+             prop('textFormat', '<enum>Qt::PlainText</enum>'),
+             prop('alignment', '<set>Qt::AlignLeading|Qt::AlignLeft|Qt::AlignTop</set>'),
+             prop('wordWrap', '<bool>true</bool>')]
+    return widget('ClickLabel', name, props, children, ind)
+
+def image(name, l, t, w, h, pixmap, ind=2):
+    props = [geom(l, t, w, h), prop('pixmap', f'<pixmap>{pixmap}</pixmap>'),
+             prop('alignment', '<set>Qt::AlignLeading|Qt::AlignLeft|Qt::AlignTop</set>')]
+    return widget('ClickLabel', name, props, (), ind)
+
+def picbox(name, l, t, w, h, colour, tabi, children=(), ind=2):
+    props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(f'#{name} {{ background-color: {colour}; }}'))]
+    return widget('PictureBox', name, props, children, ind)
+
+CUSTOM = {
+    'ClickLabel': ('QLabel', 'ClickLabel.h', False),
+    'PictureBox': ('QWidget', 'PictureBox.h', True),
+    'OptionButton': ('QRadioButton', 'OptionButton.h', False),
+}
+
+def form(cls, w, h, title, children, tabstops=(), resources=(), custom=('ClickLabel', 'PictureBox')):
+    head = '<?xml version="1.0" encoding="UTF-8"?>\n<ui version="4.0">\n'
+    body = f' <class>{cls}</class>\n'
+    props = [geom(0, 0, w, h), prop('windowTitle', string(title)),
+             prop('styleSheet', string(f'#{cls} {{ background-color: #0aacf1; }}'))]
+    body += widget('QWidget', cls, props, children, 1) + '\n'
+    body += ' <customwidgets>\n'
+    for name in custom:
+        base, header, container = CUSTOM[name]
+        body += f'  <customwidget>\n   <class>{name}</class>\n   <extends>{base}</extends>\n   <header>{header}</header>\n'
+        if container:
+            body += '   <container>1</container>\n'
+        body += '  </customwidget>\n'
+    body += ' </customwidgets>\n'
+    if tabstops:
+        body += ' <tabstops>\n' + ''.join(f'  <tabstop>{t}</tabstop>\n' for t in tabstops) + ' </tabstops>\n'
+    if resources:
+        body += ' <resources>\n' + ''.join(f'  <include location="{r}"/>\n' for r in resources) + ' </resources>\n'
+    body += ' <connections/>\n</ui>\n'
+    return head + body
+
+def frame(name, l, t, w, h, title, tabi, children=(), ind=2):
+    props = [geom(l, t, w, h), tab(tabi), prop('title', string(title))]
+    return widget('QGroupBox', name, props, children, ind)
+
+def option(name, l, t, w, h, text, tabi, sheet, ind=3):
+    props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text))]
+    return widget('OptionButton', name, props, (), ind)
+
+def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2):
+    props = [geom(l, t, w, h), tab(tabi)]
+    if sheet:
+        props.append(prop('styleSheet', string(sheet)))
+    if not enabled:
+        props.append(prop('enabled', '<bool>false</bool>'))
+    props.append(prop('text', string(text)))
+    # Text boxes have no length limit; Qt's default stops at 32767.
+    props.append(prop('maxLength', '<number>2147483647</number>'))
+    return widget('QLineEdit', name, props, (), ind)
+
+def placeholder(name, l, t, w, h, tabi, ind=3):
+    props = [geom(l, t, w, h), tab(tabi)]
+    return widget('QWidget', name, props, (), ind)

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <QString>
+#include <QtPlugin>
+
+#include <functional>
+
+class BrowserPane;
+class QWidget;
+
+// What the program asks of the module that holds the web engine. The program
+// itself never links the engine: it loads this module the first time a window
+// needs a pane.
+class BrowserPaneModule {
+public:
+    // Asked where to save a download, starting from `suggestedPath`; an empty
+    // answer declines the download. `parent` is the pane the download came
+    // from, or null.
+    using SaveLocationChooser =
+        std::function<QString(QWidget* parent, const QString& suggestedPath)>;
+
+    virtual ~BrowserPaneModule() = default;
+
+    // A fresh pane, child of `holder`, with a page of its own.
+    virtual BrowserPane* CreatePane(QWidget& holder) = 0;
+
+    // Replaces the save dialog, for runs that have nobody to answer it.
+    virtual void SetSaveLocationChooser(SaveLocationChooser chooser) = 0;
+};
+
+#define CT_BROWSER_PANE_MODULE_IID "CreeperToolkit.BrowserPaneModule/1"
+Q_DECLARE_INTERFACE(BrowserPaneModule, CT_BROWSER_PANE_MODULE_IID)

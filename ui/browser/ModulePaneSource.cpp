@@ -1,0 +1,42 @@
+#include "ModulePaneSource.h"
+
+#include "BrowserPane.h"
+#include "BrowserPaneModule.h"
+
+#include <QCoreApplication>
+#include <QLayout>
+#include <QVBoxLayout>
+
+#include <stdexcept>
+
+ModulePaneSource::ModulePaneSource()
+    : ModulePaneSource(QCoreApplication::applicationDirPath() +
+                       QStringLiteral("/../" CT_PANE_MODULE_DIR "/" CT_PANE_MODULE_NAME)) {}
+
+ModulePaneSource::ModulePaneSource(const QString& modulePath) : loader_(modulePath) {}
+
+BrowserPaneModule& ModulePaneSource::Module() {
+    if (module_ == nullptr) {
+        QObject* root = loader_.instance();
+        if (root == nullptr) {
+            throw std::runtime_error(loader_.errorString().toStdString());
+        }
+        module_ = qobject_cast<BrowserPaneModule*>(root);
+        if (module_ == nullptr) {
+            throw std::runtime_error(
+                QStringLiteral("%1 不是浏览器模块").arg(loader_.fileName()).toStdString());
+        }
+    }
+    return *module_;
+}
+
+BrowserPane& ModulePaneSource::CreatePane(QWidget& holder) {
+    BrowserPane* pane = Module().CreatePane(holder);
+    QLayout* layout = holder.layout();
+    if (layout == nullptr) {
+        layout = new QVBoxLayout(&holder);
+    }
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(pane);
+    return *pane;
+}

@@ -1,0 +1,24 @@
+#include "PaneModule.h"
+
+#include "EngineSession.h"
+#include "WebPane.h"
+
+#include <QFileDialog>
+
+PaneModule::PaneModule()
+    : chooser_([](QWidget* parent, const QString& suggestedPath) {
+        return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), suggestedPath);
+    }) {}
+
+BrowserPane* PaneModule::CreatePane(QWidget& holder) {
+    // The session asks through this object, which lives as long as the module.
+    EngineSession& session = EngineSession::Get(
+        [this](QWidget* parent, const QString& suggestedPath) {
+            return chooser_(parent, suggestedPath);
+        });
+    return new WebPane(session.Profile(), &holder);
+}
+
+void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {
+    chooser_ = std::move(chooser);
+}

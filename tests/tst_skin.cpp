@@ -352,6 +352,8 @@ void TestSkin::reloadBringsBackTheDefaultsAndAFreshPane() {
     DestroyUnloadedWidgets();
     QVERIFY(first.isNull()); // the pane went with the window's controls
     window_->Show();
+    // Selected on loading, before the window system makes the window active.
+    QVERIFY(Control<OptionButton>("Option1")->isChecked());
     QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
 
     QCOMPARE(panes_->created, 2);

@@ -24,7 +24,8 @@ public:
     // A fresh pane, child of `holder`, with a page of its own.
     virtual BrowserPane* CreatePane(QWidget& holder) = 0;
 
-    // Replaces the save dialog, for runs that have nobody to answer it.
+    // Replaces the save dialog, for runs that have nobody to answer it; an
+    // empty chooser brings the dialog back.
     virtual void SetSaveLocationChooser(SaveLocationChooser chooser) = 0;
 };
 

@@ -55,6 +55,13 @@ void ApplyTabOrder(QWidget& surface) {
     for (const auto& [index, control] : stops) {
         if (control->isEnabled() && control->isVisibleTo(&surface)) {
             control->setFocus(Qt::TabFocusReason);
+            // The focus arrives for real only once the window system makes
+            // the window active, which some never do for a window the user
+            // did not click. An option button takes its selection now, as
+            // the focus arriving would give it.
+            if (auto* option = qobject_cast<OptionButton*>(control)) {
+                option->setChecked(true);
+            }
             return;
         }
     }

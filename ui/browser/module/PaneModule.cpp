@@ -5,10 +5,15 @@
 
 #include <QFileDialog>
 
-PaneModule::PaneModule()
-    : chooser_([](QWidget* parent, const QString& suggestedPath) {
-        return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), suggestedPath);
-    }) {}
+namespace {
+
+QString AskWithSaveDialog(QWidget* parent, const QString& suggestedPath) {
+    return QFileDialog::getSaveFileName(parent, QStringLiteral("保存"), suggestedPath);
+}
+
+} // namespace
+
+PaneModule::PaneModule() : chooser_(&AskWithSaveDialog) {}
 
 BrowserPane* PaneModule::CreatePane(QWidget& holder) {
     // The session asks through this object, which lives as long as the module.
@@ -20,5 +25,5 @@ BrowserPane* PaneModule::CreatePane(QWidget& holder) {
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {
-    chooser_ = std::move(chooser);
+    chooser_ = chooser ? std::move(chooser) : SaveLocationChooser(&AskWithSaveDialog);
 }

@@ -30,7 +30,9 @@ QByteArray ReasonPhrase(int status) {
 class LocalHttpServer::Connection final : public QObject {
 public:
     Connection(LocalHttpServer& server, QTcpSocket* socket)
-        : QObject(socket), server_(server), socket_(socket) {
+        : QObject(socket)
+        , server_(server)
+        , socket_(socket) {
         connect(socket, &QTcpSocket::readyRead, this, &Connection::Read);
         connect(socket, &QTcpSocket::bytesWritten, this, &Connection::WriteMore);
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
@@ -81,6 +83,10 @@ private:
         }
         if (!route_.contentDisposition.isEmpty()) {
             head += "Content-Disposition: " + route_.contentDisposition + "\r\n";
+        }
+        head += route_.extraHeaders;
+        if (!route_.etag.isEmpty()) {
+            head += "ETag: " + route_.etag + "\r\nAccept-Ranges: bytes\r\n";
         }
         if (!route_.omitLength) {
             head += "Content-Length: " + QByteArray::number(size_) + "\r\n";

@@ -18,6 +18,11 @@ struct HttpRoute {
     // When not negative, the body is GeneratedBody(generatedSize) instead of
     // `body`, written a chunk at a time as the client takes it.
     qint64 generatedSize = -1;
+    // Further header lines, each ending in "\r\n".
+    QByteArray extraHeaders;
+    // Sent as an ETag header, with Accept-Ranges, when not empty: it tells a
+    // client it may resume. Range requests still get the whole body.
+    QByteArray etag;
     // Leaves out Content-Length: the body then ends when the connection does.
     bool omitLength = false;
     // When not negative, the connection is closed after this many body bytes,

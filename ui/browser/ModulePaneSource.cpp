@@ -13,18 +13,23 @@ ModulePaneSource::ModulePaneSource()
     : ModulePaneSource(QCoreApplication::applicationDirPath() +
                        QStringLiteral("/../" CT_PANE_MODULE_DIR "/" CT_PANE_MODULE_NAME)) {}
 
-ModulePaneSource::ModulePaneSource(const QString& modulePath) : loader_(modulePath) {}
+ModulePaneSource::ModulePaneSource(const QString& modulePath)
+    : modulePath_(modulePath)
+    , loader_(modulePath) {}
 
 BrowserPaneModule& ModulePaneSource::Module() {
     if (module_ == nullptr) {
         QObject* root = loader_.instance();
         if (root == nullptr) {
-            throw std::runtime_error(loader_.errorString().toStdString());
+            // The loader's reason does not always name the file.
+            throw std::runtime_error(QStringLiteral("无法加载浏览器模块 %1：%2")
+                                         .arg(modulePath_, loader_.errorString())
+                                         .toStdString());
         }
         module_ = qobject_cast<BrowserPaneModule*>(root);
         if (module_ == nullptr) {
             throw std::runtime_error(
-                QStringLiteral("%1 不是浏览器模块").arg(loader_.fileName()).toStdString());
+                QStringLiteral("%1 不是浏览器模块").arg(modulePath_).toStdString());
         }
     }
     return *module_;

@@ -17,13 +17,15 @@ public:
     // Looks for the module at `modulePath` (a file name; the suffix may be left off).
     explicit ModulePaneSource(const QString& modulePath);
 
-    // Throws std::runtime_error if the module cannot be loaded.
+    // Throws std::runtime_error, naming the module and the loader's reason,
+    // if the module cannot be loaded.
     BrowserPane& CreatePane(QWidget& holder) override;
 
     // The loaded module, loading it first if need be; throws as above.
     BrowserPaneModule& Module();
 
 private:
+    QString modulePath_;
     QPluginLoader loader_;
     BrowserPaneModule* module_ = nullptr;
 };

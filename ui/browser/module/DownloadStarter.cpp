@@ -25,18 +25,35 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
+DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
+    for (const QPointer<DownloadWindow>& window : windows_) {
+        if (window != nullptr && window->DownloadId() == downloadId) {
+            return window;
+        }
+    }
+    return nullptr;
+}
+
 // Runs while the engine waits for the answer: this engine version takes an
 // accept only before this returns, and cancels whatever is left unaccepted.
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
         return;
     }
+    // When a connection breaks, this engine version starts the download over
+    // and asks again with a new request under the same id. The first answer
+    // stands: same file, same window.
+    if (DownloadWindow* window = WindowFor(request->id())) {
+        window->Follow(*request);
+        return;
+    }
+
     QString name = request->suggestedFileName();
     if (name.isEmpty()) {
         name = request->downloadFileName();
     }
-    QWidget* parent = request->page() != nullptr ? QWebEngineView::forPage(request->page())
-                                                 : nullptr;
+    QWidget* parent =
+        request->page() != nullptr ? QWebEngineView::forPage(request->page()) : nullptr;
 
     // The save dialog runs an event loop, in which anything may go.
     const QPointer<QWebEngineDownloadRequest> guard(request);
@@ -46,14 +63,11 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
-    const PartFile part(chosen);
-    // The directory first: setting it renames the file unless a name was set.
-    request->setDownloadDirectory(part.Directory());
-    request->setDownloadFileName(part.FileName());
-    request->accept();
-
-    auto* window = new DownloadWindow(*request, part);
+    auto* window = new DownloadWindow(PartFile(chosen));
+    window->Follow(*request);
     windows_.removeAll(nullptr);
     windows_.append(window);
     window->show();
+    window->raise();
+    window->activateWindow();
 }

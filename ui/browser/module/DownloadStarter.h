@@ -27,6 +27,7 @@ public:
 
 private:
     void Start(QWebEngineDownloadRequest* request);
+    DownloadWindow* WindowFor(quint32 downloadId) const;
 
     BrowserPaneModule::SaveLocationChooser chooser_;
     QList<QPointer<DownloadWindow>> windows_;

@@ -5,31 +5,39 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLocale>
+#include <QMetaEnum>
 #include <QWebEngineDownloadRequest>
 
 #include <algorithm>
 
-DownloadWindow::DownloadWindow(QWebEngineDownloadRequest& request, PartFile part)
+namespace {
+
+// The engine reports reasons its own list does not name (a connection that
+// ended before the promised length is one) and then describes them as a
+// cancel by the user; those get their number instead.
+QString InterruptReason(const QWebEngineDownloadRequest& request) {
+    const QMetaEnum reasons =
+        QMetaEnum::fromType<QWebEngineDownloadRequest::DownloadInterruptReason>();
+    if (reasons.valueToKey(request.interruptReason()) == nullptr) {
+        return QStringLiteral("下载中断（原因 %1）").arg(request.interruptReason());
+    }
+    return request.interruptReasonString();
+}
+
+} // namespace
+
+DownloadWindow::DownloadWindow(PartFile part)
     : ui_(std::make_unique<Ui::DownloadWindow>())
-    , request_(&request)
     , part_(std::move(part)) {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->fileLabel->setText(QFileInfo(part_.ChosenPath()).fileName());
     ui_->fileLabel->setToolTip(part_.ChosenPath());
     connect(ui_->actionButton, &QPushButton::clicked, this, &DownloadWindow::OnButton);
-
-    // Queued, so the state is read only after the engine has set all of it:
-    // it reports a new state before the byte counts that go with it.
-    connect(&request, &QWebEngineDownloadRequest::stateChanged, this, &DownloadWindow::Update,
-            Qt::QueuedConnection);
-    connect(&request, &QWebEngineDownloadRequest::receivedBytesChanged, this,
-            &DownloadWindow::Update, Qt::QueuedConnection);
-    connect(&request, &QWebEngineDownloadRequest::totalBytesChanged, this,
-            &DownloadWindow::Update, Qt::QueuedConnection);
-    Update();
 }
 
+// Requests stay with the profile: deleting one would also drop a newer request
+// for the same download, which the engine files under the same id.
 DownloadWindow::~DownloadWindow() {
     if (!ended_) {
         if (request_ != nullptr) {
@@ -37,9 +45,31 @@ DownloadWindow::~DownloadWindow() {
         }
         part_.Discard();
     }
-    if (request_ != nullptr) {
-        request_->deleteLater();
+}
+
+void DownloadWindow::Follow(QWebEngineDownloadRequest& request) {
+    if (ended_) {
+        return;
     }
+    if (request_ != nullptr) {
+        disconnect(request_, nullptr, this, nullptr);
+    }
+    // The directory first: setting it renames the file unless a name was set.
+    request.setDownloadDirectory(part_.Directory());
+    request.setDownloadFileName(part_.FileName());
+    request.accept();
+    request_ = &request;
+    downloadId_ = request.id();
+
+    // Queued, so the state is read only after the engine has set all of it:
+    // it reports a new state before the byte counts that go with it.
+    connect(&request, &QWebEngineDownloadRequest::stateChanged, this, &DownloadWindow::Update,
+            Qt::QueuedConnection);
+    connect(&request, &QWebEngineDownloadRequest::receivedBytesChanged, this,
+            &DownloadWindow::Update, Qt::QueuedConnection);
+    connect(&request, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadWindow::Update,
+            Qt::QueuedConnection);
+    Update();
 }
 
 void DownloadWindow::closeEvent(QCloseEvent* event) {
@@ -82,7 +112,7 @@ void DownloadWindow::Update() {
     case QWebEngineDownloadRequest::DownloadInterrupted:
         // The engine keeps a partial file to resume from; nothing resumes here.
         part_.Discard();
-        End(QStringLiteral("下载失败：%1").arg(request_->interruptReasonString()));
+        End(QStringLiteral("下载失败：%1").arg(InterruptReason(*request_)));
         return;
     }
 }
@@ -91,7 +121,8 @@ void DownloadWindow::ShowBytes(qint64 received, qint64 total) {
     const QLocale locale;
     if (total > 0) {
         ui_->progressBar->setRange(0, 100);
-        ui_->progressBar->setValue(static_cast<int>(std::clamp<qint64>(received * 100 / total, 0, 100)));
+        ui_->progressBar->setValue(
+            static_cast<int>(std::clamp<qint64>(received * 100 / total, 0, 100)));
         ui_->bytesLabel->setText(QStringLiteral("%1 / %2").arg(locale.formattedDataSize(received),
                                                                locale.formattedDataSize(total)));
     } else {

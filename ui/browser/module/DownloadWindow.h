@@ -21,8 +21,16 @@ class DownloadWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    DownloadWindow(QWebEngineDownloadRequest& request, PartFile part);
+    explicit DownloadWindow(PartFile part);
     ~DownloadWindow() override;
+
+    // Accepts `request` into the part file and follows it from now on. Takes
+    // a request the engine sends again for the same download in place of the
+    // first one; does nothing once the download has ended.
+    void Follow(QWebEngineDownloadRequest& request);
+
+    // The engine's id of the download followed, 0 before the first Follow.
+    quint32 DownloadId() const { return downloadId_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,5 +44,6 @@ private:
     std::unique_ptr<Ui::DownloadWindow> ui_;
     QPointer<QWebEngineDownloadRequest> request_;
     PartFile part_;
+    quint32 downloadId_ = 0;
     bool ended_ = false;
 };

@@ -4,6 +4,7 @@
 
 #include <QCoreApplication>
 #include <QWebEngineProfile>
+#include <QWebEngineSettings>
 
 namespace {
 EngineSession* running = nullptr;
@@ -25,10 +26,16 @@ EngineSession& EngineSession::Get(const BrowserPaneModule::SaveLocationChooser& 
 EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser)
     : profile_(std::make_unique<QWebEngineProfile>())
     , downloads_(std::make_unique<DownloadStarter>(*profile_, chooser)) {
+    // The views draw with OpenGL, and Qt would keep the compiled shaders in
+    // the user's cache folder; the toolbox keeps no files.
+    QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    // The pane shows no icons, so it asks servers for none: an address is
+    // the one request a navigation makes.
+    profile_->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
     // Downloads still running when the program is told to end are dropped,
     // with their partial files, before the windows go.
-    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit,
-                     downloads_.get(), &DownloadStarter::AbandonAll);
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, downloads_.get(),
+                     &DownloadStarter::AbandonAll);
 }
 
 EngineSession::~EngineSession() {

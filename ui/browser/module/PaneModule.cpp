@@ -13,12 +13,13 @@ QString AskWithSaveDialog(QWidget* parent, const QString& suggestedPath) {
 
 } // namespace
 
-PaneModule::PaneModule() : chooser_(&AskWithSaveDialog) {}
+PaneModule::PaneModule()
+    : chooser_(&AskWithSaveDialog) {}
 
 BrowserPane* PaneModule::CreatePane(QWidget& holder) {
     // The session asks through this object, which lives as long as the module.
-    EngineSession& session = EngineSession::Get(
-        [this](QWidget* parent, const QString& suggestedPath) {
+    EngineSession& session =
+        EngineSession::Get([this](QWidget* parent, const QString& suggestedPath) {
             return chooser_(parent, suggestedPath);
         });
     return new WebPane(session.Profile(), &holder);

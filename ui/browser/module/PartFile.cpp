@@ -12,9 +12,8 @@ namespace {
 
 QStringList NamesStartingWith(const QString& directory, const QString& prefix) {
     QStringList found;
-    const QStringList names =
-        QDir(directory).entryList(QDir::AllEntries | QDir::Hidden | QDir::System |
-                                  QDir::NoDotAndDotDot);
+    const QStringList names = QDir(directory).entryList(QDir::AllEntries | QDir::Hidden |
+                                                        QDir::System | QDir::NoDotAndDotDot);
     for (const QString& name : names) {
         if (name.startsWith(prefix)) {
             found.append(name);
@@ -25,7 +24,8 @@ QStringList NamesStartingWith(const QString& directory, const QString& prefix) {
 
 } // namespace
 
-PartFile::PartFile(const QString& chosenPath) : chosenPath_(chosenPath) {
+PartFile::PartFile(const QString& chosenPath)
+    : chosenPath_(chosenPath) {
     const QFileInfo chosen(chosenPath);
     directory_ = chosen.absolutePath();
     do {

@@ -5,7 +5,8 @@
 #include <QWebEngineView>
 
 WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
-    : BrowserPane(parent), view_(new QWebEngineView(&profile, this)) {
+    : BrowserPane(parent)
+    , view_(new QWebEngineView(&profile, this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);

@@ -740,8 +740,6 @@ int main(int argc, char* argv[]) {
     qputenv("XDG_CACHE_HOME", homePath + "/.cache");
     qputenv("XDG_DATA_HOME", homePath + "/.local/share");
 
-    // As the program does: the engine needs a GL context shared from the start.
-    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     QApplication app(argc, argv);
     const QStringList arguments = QCoreApplication::arguments();
     if (arguments.size() == 4 && arguments.at(1) == QLatin1String(kQuitChild)) {

@@ -23,10 +23,6 @@ constexpr QRgb kSkinColour = 0xff3aa83a;
 
 class TestSkinPane final : public QObject {
     Q_OBJECT
-public:
-    // As the program does: the engine needs a GL context shared from the start.
-    static void initMain() { QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts); }
-
 private Q_SLOTS:
     void initTestCase();
     void init();

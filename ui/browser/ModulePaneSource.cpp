@@ -2,6 +2,7 @@
 
 #include "BrowserPane.h"
 #include "BrowserPaneModule.h"
+#include "EngineGlContext.h"
 
 #include <QCoreApplication>
 #include <QLayout>
@@ -19,6 +20,7 @@ ModulePaneSource::ModulePaneSource(const QString& modulePath)
 
 BrowserPaneModule& ModulePaneSource::Module() {
     if (module_ == nullptr) {
+        ShareGlContextWithEngine();
         QObject* root = loader_.instance();
         if (root == nullptr) {
             // The loader's reason does not always name the file.

@@ -1,0 +1,13 @@
+#include "Startup.h"
+
+#include "CjkFonts.h"
+
+#include <QApplication>
+
+void ConfigureToolkitApplication() {
+    QApplication::setApplicationName(QStringLiteral("苦力怕工具箱"));
+    // The registry, not the window count, decides when the toolbox ends:
+    // message boxes and the like must not end it.
+    QApplication::setQuitOnLastWindowClosed(false);
+    InstallCjkFontFallbacks();
+}

@@ -1,0 +1,9 @@
+#pragma once
+
+// The web engine draws with OpenGL and shares its textures with the windows
+// through one application-wide GL context. Qt makes that context at start-up
+// when asked to, at the price of bringing up OpenGL before the first window
+// (on a software renderer that more than doubles the toolbox's start-up time
+// and memory). The toolbox makes it here instead, just before the engine's
+// module is loaded, the first time a pane is wanted.
+void ShareGlContextWithEngine();

@@ -1,6 +1,10 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QColor>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
 #include <QRect>
 #include <QWidget>
 
@@ -24,6 +28,24 @@ inline QRect TwipsGeometry(const QWidget* control) {
 inline int TabIndex(const QWidget* control) {
     const QVariant index = control->property("tabIndex");
     return index.isValid() ? index.toInt() : -1;
+}
+
+// The text a control shows as its caption: a label's or button's text, a
+// frame's title, a text box's text.
+inline QString CaptionOf(const QWidget* control) {
+    if (auto* label = qobject_cast<const QLabel*>(control)) {
+        return label->text();
+    }
+    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
+        return button->text();
+    }
+    if (auto* frame = qobject_cast<const QGroupBox*>(control)) {
+        return frame->title();
+    }
+    if (auto* box = qobject_cast<const QLineEdit*>(control)) {
+        return box->text();
+    }
+    return {};
 }
 
 } // namespace Layout

@@ -44,8 +44,21 @@ inline int CountColour(const QImage& image, QRgb colour) {
     return count;
 }
 
-// An error page: mostly white, with some dark text on it.
-inline bool ShowsTextOnWhite(const QImage& image) {
+// Anything at all: not one colour all over.
+inline bool ShowsSomething(const QImage& image) {
+    const QRgb first = image.pixel(0, 0);
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (image.pixel(x, y) != first) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+// An error page: mostly white, with at least `minDark` pixels of dark text.
+inline bool ShowsTextOnWhite(const QImage& image, int minDark) {
     int white = 0;
     int dark = 0;
     for (int y = 0; y < image.height(); ++y) {
@@ -58,5 +71,5 @@ inline bool ShowsTextOnWhite(const QImage& image) {
             }
         }
     }
-    return white > image.width() * image.height() / 2 && dark > 20;
+    return white > image.width() * image.height() / 2 && dark >= minDark;
 }

@@ -89,22 +89,6 @@ const Row kControls[] = {
     {"Option33", "OptionButton", "Frame4", {3360, 360, 855, 255}, "最大", 2},
 };
 
-QString CaptionOf(const QWidget* control) {
-    if (auto* label = qobject_cast<const QLabel*>(control)) {
-        return label->text();
-    }
-    if (auto* button = qobject_cast<const QAbstractButton*>(control)) {
-        return button->text();
-    }
-    if (auto* frame = qobject_cast<const QGroupBox*>(control)) {
-        return frame->title();
-    }
-    if (auto* box = qobject_cast<const QLineEdit*>(control)) {
-        return box->text();
-    }
-    return {};
-}
-
 } // namespace
 
 class TestEffect final : public QObject {

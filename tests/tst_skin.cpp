@@ -182,17 +182,7 @@ void TestSkin::controlsStandWhereTheLayoutPutsThem() {
     QCOMPARE(TwipsGeometry(control), twips);
     QCOMPARE(TabIndex(control), tab);
     if (!caption.isEmpty()) {
-        QString shown;
-        if (auto* label = qobject_cast<QLabel*>(control)) {
-            shown = label->text();
-        } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-            shown = button->text();
-        } else if (auto* frame = qobject_cast<QGroupBox*>(control)) {
-            shown = frame->title();
-        } else if (auto* box = qobject_cast<QLineEdit*>(control)) {
-            shown = box->text();
-        }
-        QCOMPARE(shown, caption);
+        QCOMPARE(CaptionOf(control), caption);
     }
     if (!font.isEmpty()) {
         QCOMPARE(control->font().family(), font);

@@ -103,7 +103,7 @@ void TestSkinPane::unknownNameShowsAnErrorPage() {
     name->setText(QStringLiteral("苦力怕 x"));
     Fetch();
     QTRY_COMPARE_WITH_TIMEOUT(SkinPixels(), 0, kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*Control("WebBrowser1"))), kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*Control("WebBrowser1")), 20), kLoadTimeout);
     // The engine sends the name as UTF-8, percent-encoded on the wire.
     QCOMPARE(server_.Requests().last(),
              QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95%20x.png"));

@@ -388,6 +388,9 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QVERIFY(window != nullptr);
     QCOMPARE(suggestions_.size(), 1);
     QCOMPARE(QFileInfo(suggestions_.first()).fileName(), QStringLiteral("skin-pack.zip"));
+    // This home has no download folder: the suggestion starts at home.
+    QVERIFY(!QDir(QDir::homePath() + QStringLiteral("/Downloads")).exists());
+    QCOMPARE(QFileInfo(suggestions_.first()).absolutePath(), QDir::homePath());
     QCOMPARE(LabelText(window, "fileLabel"), QStringLiteral("我的皮肤包.zip"));
 
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),

@@ -57,7 +57,13 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
 
     // The save dialog runs an event loop, in which anything may go.
     const QPointer<QWebEngineDownloadRequest> guard(request);
-    const QString chosen = chooser_(parent, QDir(request->downloadDirectory()).filePath(name));
+    // The engine suggests the user's download folder; where there is none,
+    // the dialog starts at home rather than wherever the program was started.
+    QString folder = request->downloadDirectory();
+    if (!QDir(folder).exists()) {
+        folder = QDir::homePath();
+    }
+    const QString chosen = chooser_(parent, QDir(folder).filePath(name));
     if (chosen.isEmpty() || guard.isNull() ||
         request->state() != QWebEngineDownloadRequest::DownloadRequested) {
         return;

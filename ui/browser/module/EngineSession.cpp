@@ -3,6 +3,7 @@
 #include "DownloadStarter.h"
 
 #include <QCoreApplication>
+#include <QLoggingCategory>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -12,6 +13,10 @@ EngineSession* running = nullptr;
 
 EngineSession& EngineSession::Get(const BrowserPaneModule::SaveLocationChooser& chooser) {
     if (running == nullptr) {
+        // The engine describes its GL set-up at length when it starts; a
+        // desktop program keeps that off the terminal (QT_LOGGING_RULES can
+        // still bring it back).
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
         running = new EngineSession(chooser);
         // Clean-up routines run last registered first, and the engine registered
         // its own when the profile above started it: so this one runs before the

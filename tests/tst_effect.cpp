@@ -198,13 +198,30 @@ void TestEffect::coloursOfTheLabels() {
     QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
     QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
 
-    // The background shows frame blue beside the captions; the hidden twin
-    // of Speed keeps the button face but lies wholly under Speed.
+    const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
+    QCOMPARE(textOf("Label2"), buttonText);
+    QCOMPARE(textOf("Label4"), buttonText);
+
+    // Frame blue beside the captions and inside the text boxes the user
+    // sees, enabled or not.
     const QImage shot = window_->Surface()->grab().toImage();
-    for (const char* name : {"Picture1", "Picture2", "Option33", "Label1"}) {
+    for (const char* name :
+         {"Picture1", "Picture2", "Option33", "Label1", "Text1", "Text2", "Text4", "Text5"}) {
         QWidget* control = Control(name);
-        const QPoint corner = control->mapTo(window_->Surface(), QPoint(control->width() - 2, 1));
-        QCOMPARE(shot.pixelColor(corner), Ole(kFrameBlue));
+        const QPoint inside(control->width() - 4, control->height() / 2);
+        QCOMPARE(shot.pixelColor(control->mapTo(window_->Surface(), inside)), Ole(kFrameBlue));
+    }
+    // The twin of Speed keeps the button face, though Speed covers it all;
+    // the hidden boxes keep the default text box colour.
+    auto* twin = Control("Option0");
+    QCOMPARE(twin->grab().toImage().pixelColor(twin->width() - 2, 1),
+             QApplication::palette().color(QPalette::Button));
+    QCOMPARE(Control("Option1")->geometry().united(twin->geometry()),
+             Control("Option1")->geometry());
+    for (const char* name : {"Text3", "Text6"}) {
+        QWidget* box = Control(name);
+        QCOMPARE(box->grab().toImage().pixelColor(box->width() / 2, box->height() / 2),
+                 QApplication::palette().color(QPalette::Base));
     }
 }
 

@@ -38,6 +38,8 @@ private Q_SLOTS:
     void windowIsTheStoredSize();
     void controlsStandWhereTheLayoutPutsThem_data();
     void controlsStandWhereTheLayoutPutsThem();
+    void backgroundsAndTextColours();
+    void tabOrderFollowsTheLayout();
     void opensWithOfficialSkinAndCreeper();
     void fetchFromCaptionOrMargin_data();
     void fetchFromCaptionOrMargin();
@@ -195,6 +197,43 @@ void TestSkin::controlsStandWhereTheLayoutPutsThem() {
     }
 }
 
+void TestSkin::backgroundsAndTextColours() {
+    const QImage shot = window_->Surface()->grab().toImage();
+    const auto at = [&](const char* name, QPoint where) {
+        return shot.pixelColor(Control(name)->mapTo(window_->Surface(), where));
+    };
+    const QColor grey = Ole(8421504);
+    QCOMPARE(at("Picture2", QPoint(3, 3)), grey);
+    QCOMPARE(at("Label6", QPoint(54, 22)), grey);
+    QCOMPARE(at("Text1", QPoint(280, 20)), Ole(kFrameBlue));
+    QCOMPARE(at("Option4", QPoint(125, 16)), Ole(kFrameBlue));
+    QCOMPARE(at("Label4", QPoint(2, 2)), Ole(kFrameBlue));
+
+    const QPalette system = QApplication::palette();
+    const auto textOf = [this](const char* name) {
+        return Control(name)->palette().color(QPalette::WindowText);
+    };
+    QCOMPARE(textOf("Label3"), system.color(QPalette::Highlight));
+    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
+    QCOMPARE(textOf("Label6"), system.color(QPalette::ButtonText));
+}
+
+void TestSkin::tabOrderFollowsTheLayout() {
+    QStringList order;
+    QWidget* first = QApplication::focusWidget();
+    QWidget* w = first;
+    // Qt takes Tab away from the unselected buttons of a group while one is
+    // selected, as the platform does; they keep their place in the chain.
+    do {
+        if (w->focusPolicy() != Qt::NoFocus) {
+            order << w->objectName();
+        }
+        w = w->nextInFocusChain();
+    } while (w != first);
+    QCOMPARE(order, (QStringList{"Option1", "Option2", "Option3", "Option4", "Text1", "picclose",
+                                 "Picture1", "Picture2"}));
+}
+
 void TestSkin::opensWithOfficialSkinAndCreeper() {
     QCOMPARE(QApplication::focusWidget(), Control("Option1"));
     QVERIFY(Control<OptionButton>("Option1")->isChecked());
@@ -300,6 +339,7 @@ void TestSkin::helpShowsTheWarningAndChangesNothing() {
             buttons << button->text();
         }
         QCOMPARE(box->buttons().size(), 1);
+        QCOMPARE(box->standardButton(box->buttons().first()), QMessageBox::Ok);
         QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
     });
     Click(Control("Label4"), QPoint(20, 10));

@@ -3,6 +3,8 @@ from uigen import *
 BLUE = '#0aacf1'
 OPT = f'background-color: {BLUE};'
 LABEL = f'background-color: {BLUE}; color: palette(button-text);'
+# The text boxes share the window's colour, except the two hidden ones.
+BOX = f'background-color: {BLUE};'
 
 def opt(name, l, t, w, text, tabi, sheet=OPT):
     return option(name, l, t, w, 255, text, tabi, sheet, ind=3)
@@ -37,21 +39,21 @@ kids = [
     opt('Option25', 1320, 480, 1215, '所有玩家', 14),
     opt('Option26', 2520, 480, 1095, '随机玩家', 13),
     opt('Option27', 3600, 480, 1095, '指定的人', 12),
-    textbox('Text1', 4800, 480, 1335, 270, '', 11, enabled=False, ind=3)]),
+    textbox('Text1', 4800, 480, 1335, 270, '', 11, BOX, enabled=False, ind=3)]),
   frame('Frame1', 120, 2400, 8175, 2295, '效果', 16, frame1),
   frame('Frame3', 120, 4800, 8175, 855, '持续时间（单位为秒）', 6, [
     opt('Option28', 240, 360, 855, '自定义', 9),
-    textbox('Text2', 1200, 360, 1455, 270, '', 8, enabled=False, ind=3),
+    textbox('Text2', 1200, 360, 1455, 270, '', 8, BOX, enabled=False, ind=3),
     opt('Option29', 2880, 360, 855, '永久', 7)]),
   frame('Frame4', 120, 5760, 8175, 975, '效果倍数（最小1，最大255）', 1, [
     opt('Option31', 240, 360, 855, '自定义', 5),
-    textbox('Text4', 1200, 360, 975, 270, '', 4, enabled=False, ind=3),
+    textbox('Text4', 1200, 360, 975, 270, '', 4, BOX, enabled=False, ind=3),
     opt('Option32', 2280, 360, 855, '最小', 3),
     opt('Option33', 3360, 360, 855, '最大', 2)]),
   picbox('Picture1', 240, 6840, 2055, 615, BLUE, 45, [
     label('Label4', 240, 0, 1695, 615, '生成！', f'{LABEL} font: 26.25pt "微软雅黑";', 46, ind=3)]),
-  textbox('Text5', 2400, 6840, 5895, 615, '', 0, 'font: 15.75pt "黑体";'),
-  label('Label3', 120, 7440, 8055, 735, '苦力怕团队 制作，未经允许请勿转载',
+  textbox('Text5', 2400, 6840, 5895, 615, '', 0, f'{BOX} font: 15.75pt "黑体";'),
+  label('Label3', 120, 7440, 8055, 735, '苦力怕团队制作，未经允许请勿转载',
         f'background-color: {BLUE}; color: #ffff80; font: 18pt "黑体";', 43),
   # Beyond the right edge: they only hold the last effect and amplifier texts.
   textbox('Text3', 9000, 2760, 615, 375, '', 48),

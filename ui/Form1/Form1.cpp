@@ -40,7 +40,12 @@ void Form1::picsmall_Click() {
     Minimize();
 }
 
-// The label lies over the whole visible box and hands its click to the box.
+// The labels lie over the whole visible part of their boxes and hand their
+// clicks to the boxes.
 void Form1::labsmall_Click() {
     picsmall_Click();
+}
+
+void Form1::labclose_Click() {
+    picclose_Click();
 }

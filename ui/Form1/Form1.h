@@ -15,6 +15,7 @@ public:
     void Label4_Click();
     void picsmall_Click();
     void labsmall_Click() override;
+    void labclose_Click() override;
 
 protected:
     void BuildLayout(QWidget& surface) override;

@@ -52,8 +52,9 @@ void effect::Picture2_Click() {
     Host().SwitchTo(WindowName::Form1);
 }
 
-// Reads every choice as it stands now; the command is joined from what the
-// two hidden boxes hold once the effect and amplifier texts are written.
+// Reads every choice as it stands now and writes the effect text, the
+// amplifier text and the command, in that order. The boxes keep every text
+// whole, so the command holds exactly what the two hidden boxes now show.
 void effect::GenerateEffectCommand() {
     const std::array<const OptionButton*, 34> options = {
         ui_->Option0,  ui_->Option1,  ui_->Option2,  ui_->Option3,  ui_->Option4,

@@ -152,7 +152,7 @@ void FramedWindow::picclose_Click() {
 }
 
 void FramedWindow::labclose_Click() {
-    picclose_Click();
+    Unload();
 }
 
 void FramedWindow::labsmall_Click() {

@@ -58,11 +58,6 @@ kids = [
   # Beyond the right edge: they only hold the last effect and amplifier texts.
   textbox('Text3', 9000, 2760, 615, 375, '', 48),
   textbox('Text6', 8880, 1680, 615, 495, '', 47),
-  label('labsmall', 7200, 0, 300, 300, '＿', 'background: transparent; color: #ffffff;', 53),
-  picbox('Picture2', 7560, 0, 375, 255, BLUE, 49, [
-    label('Label5', 0, 0, 255, 255, '←', f'background-color: {BLUE}; color: #ffffff; font: 12pt "宋体";', 50, ind=3)]),
-  picbox('picclose', 7920, 0, 375, 255, BLUE, 51, [
-    label('labclose', 120, 0, 255, 255, '╳', 'background: transparent; color: #ffffff; font: 7.5pt "宋体";', 52, ind=3)]),
-]
+] + tool_frame(7200, 'Picture2', 120, (53, 49, 50, 51, 52))
 print(form('effect', 8355, 8175, 'effect效果指令生成器', kids,
            custom=('ClickLabel', 'PictureBox', 'OptionButton')), end='')

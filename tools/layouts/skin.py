@@ -25,11 +25,6 @@ kids = [
         f'{LABEL} font: 12pt "黑体";', 6),
   label('Label3', 3600, 2760, 4455, 735, '苦力怕团队制作，转载请注明出处',
         f'background-color: {BLUE}; color: palette(highlight); font: 18pt "黑体";', 7),
-  label('labsmall', 6960, 0, 300, 300, '＿', 'background: transparent; color: #ffffff;', 12),
-  picbox('Picture1', 7320, 0, 375, 255, BLUE, 13, [
-    label('Label5', 0, 0, 255, 255, '←', f'background-color: {BLUE}; color: #ffffff; font: 12pt "宋体";', 14, ind=3)]),
-  picbox('picclose', 7680, 0, 375, 255, BLUE, 10, [
-    label('labclose', 0, 0, 255, 255, '╳', 'background: transparent; color: #ffffff; font: 7.5pt "宋体";', 11, ind=3)]),
-]
+] + tool_frame(6960, 'Picture1', 0, (12, 13, 14, 10, 11))
 print(form('skin', 8115, 3645, '正版皮肤获取器', kids,
            custom=('ClickLabel', 'PictureBox', 'OptionButton')), end='')

@@ -95,3 +95,20 @@ def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2):
 def placeholder(name, l, t, w, h, tabi, ind=3):
     props = [geom(l, t, w, h), tab(tabi)]
     return widget('QWidget', name, props, (), ind)
+
+def tool_frame(small_left, back_box, cross_left, tabs):
+    """The minimize, Back and close controls of a tool window, in a row at the
+    top edge: "＿" at small_left, the Back box 360 twips further and the close
+    box 360 beyond that, overlapping it by a pixel. tabs: labsmall, back box,
+    "←", close box, "╳"."""
+    blue = '#0aacf1'
+    small, box, arrow, close, cross = tabs
+    return [
+        label('labsmall', small_left, 0, 300, 300, '＿', 'background: transparent; color: #ffffff;', small),
+        picbox(back_box, small_left + 360, 0, 375, 255, blue, box, [
+            label('Label5', 0, 0, 255, 255, '←',
+                  f'background-color: {blue}; color: #ffffff; font: 12pt "宋体";', arrow, ind=3)]),
+        picbox('picclose', small_left + 720, 0, 375, 255, blue, close, [
+            label('labclose', cross_left, 0, 255, 255, '╳',
+                  'background: transparent; color: #ffffff; font: 7.5pt "宋体";', cross, ind=3)]),
+    ]

@@ -4,7 +4,6 @@
 #include <QOpenGLContext>
 
 #include <memory>
-
 #include <stdexcept>
 
 // Qt's own setter of the application-wide context; its modules, the web

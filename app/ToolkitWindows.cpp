@@ -2,6 +2,7 @@
 
 #include "Form1.h"
 #include "WindowRegistry.h"
+#include "download.h"
 #include "effect.h"
 #include "skin.h"
 
@@ -13,4 +14,7 @@ void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes) {
     });
     registry.SetFactory(WindowName::effect,
                         [](WindowHost& host) { return std::make_unique<effect>(host); });
+    registry.SetFactory(WindowName::download, [&panes](WindowHost& host) {
+        return std::make_unique<download>(host, panes);
+    });
 }

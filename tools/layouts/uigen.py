@@ -92,8 +92,11 @@ def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2):
     props.append(prop('maxLength', '<number>2147483647</number>'))
     return widget('QLineEdit', name, props, (), ind)
 
-def placeholder(name, l, t, w, h, tabi, ind=3):
+def placeholder(name, l, t, w, h, tabi, ind=3, start=None):
     props = [geom(l, t, w, h), tab(tabi)]
+    if start is not None:
+        # Where the pane opens; the window sends it there when it is loaded.
+        props.append(prop('startAddress', string(start), stdset=False))
     return widget('QWidget', name, props, (), ind)
 
 def tool_frame(small_left, back_box, cross_left, tabs):

@@ -1,0 +1,439 @@
+// The version file downloader as the user meets it, with a pane that records
+// where it is sent: its controls where the layout puts them, the choices it
+// opens with, the Download click over every pair of options, and Back.
+#include "CjkFonts.h"
+#include "ClickLabel.h"
+#include "Layout.h"
+#include "OptionButton.h"
+#include "RecordingHost.h"
+#include "RecordingPane.h"
+#include "WindowInput.h"
+#include "download.h"
+
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QTest>
+
+using namespace Layout;
+using namespace WindowInput;
+
+namespace {
+
+const QString kStartAddress = QStringLiteral("http:///");
+
+// Distinct bases, so a route that picks the wrong one shows.
+const VersionFileBases kTestBases{"http://mirror.test/versions/",
+                                  "http://store.test/Minecraft.Download/"};
+
+} // namespace
+
+class TestDownload final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void windowIsTheStoredSize();
+    void controlsStandWhereTheLayoutPutsThem_data();
+    void controlsStandWhereTheLayoutPutsThem();
+    void backgroundsAndTextColours();
+    void tabOrderFollowsTheLayout();
+    void opensWithServerJarNoRouteAndTheStartAddress();
+    void eachPairSendsItsOwnAddress_data();
+    void eachPairSendsItsOwnAddress();
+    void incompleteChoiceSendsNothing_data();
+    void incompleteChoiceSendsNothing();
+    void downloadFromCaptionOrMargin_data();
+    void downloadFromCaptionOrMargin();
+    void groupsAreSeparate();
+    void versionIsReadAtEachClick();
+    void choosingSendsNothing();
+    void backSwitchesToTheMenu_data();
+    void backSwitchesToTheMenu();
+    void reloadBringsBackTheDefaultsAndAFreshPane();
+    void configuredBasesByDefault();
+
+private:
+    template <class T = QWidget> T* Control(const char* name) const {
+        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    }
+    void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
+    void Download() { Click(Control("Label4"), QPoint(10, 10)); }
+    // What the pane was sent to after its start address.
+    QStringList Sent() const { return panes_->Addresses().mid(1); }
+    void Load(VersionFileBases bases = kTestBases);
+
+    RecordingHost* host_ = nullptr;
+    RecordingPaneSource* panes_ = nullptr;
+    download* window_ = nullptr;
+};
+
+void TestDownload::initTestCase() {
+    InstallCjkFontFallbacks();
+}
+
+void TestDownload::Load(VersionFileBases bases) {
+    delete window_;
+    window_ = new download(*host_, *panes_, std::move(bases));
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
+}
+
+void TestDownload::init() {
+    host_ = new RecordingHost;
+    panes_ = new RecordingPaneSource;
+    Load();
+}
+
+void TestDownload::cleanup() {
+    delete window_;
+    window_ = nullptr;
+    delete panes_;
+    delete host_;
+    DestroyUnloadedWidgets();
+}
+
+void TestDownload::windowIsTheStoredSize() {
+    QWidget* surface = window_->Surface();
+    QCOMPARE(QSize(surface->width() * kTwips, surface->height() * kTwips), QSize(10305, 6195));
+    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
+    QCOMPARE(surface->windowTitle(), QStringLiteral("MC版本万能下载器"));
+}
+
+void TestDownload::controlsStandWhereTheLayoutPutsThem_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("holder");
+    QTest::addColumn<QRect>("twips");
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<QString>("font");
+    QTest::addColumn<qreal>("points");
+    QTest::addColumn<quint32>("textColour"); // 0xFFFFFFFF: none of its own
+
+    const quint32 none = 0xFFFFFFFF;
+    const quint32 white = 16777215;
+    const auto row = [](const char* name, const char* kind, const char* holder, QRect twips,
+                        const char* caption, int tab, const char* font, qreal points,
+                        quint32 colour) {
+        QTest::newRow(name) << kind << holder << twips << QString::fromUtf8(caption) << tab
+                            << QString::fromUtf8(font) << points << colour;
+    };
+    row("Label1", "ClickLabel", "download", {1800, 480, 6855, 495}, "欢迎使用MC版本万能下载器!",
+        11, "黑体", 24, 8438015);
+    row("Frame3", "QGroupBox", "download", {720, 1080, 8775, 1335}, "文件", 0, "", 0, none);
+    row("Option1", "OptionButton", "Frame3", {240, 480, 1935, 495}, "Jar主体文件下载", 3, "", 0,
+        none);
+    row("Option2", "OptionButton", "Frame3", {3360, 480, 2175, 495}, "Json主体文件下载", 2, "", 0,
+        none);
+    row("Option3", "OptionButton", "Frame3", {6720, 480, 1815, 495}, "开服端下载", 1, "", 0, none);
+    row("Frame2", "QGroupBox", "download", {720, 2520, 8775, 975}, "线路", 6, "", 0, none);
+    row("Option4", "OptionButton", "Frame2", {1800, 360, 1215, 495}, "国内线路", 8, "", 0, none);
+    row("Option5", "OptionButton", "Frame2", {5640, 360, 1095, 495}, "国外线路", 7, "", 0, none);
+    row("Label2", "ClickLabel", "download", {240, 3720, 2535, 975}, "版本：", 10, "黑体", 42, none);
+    row("Text1", "QLineEdit", "download", {2880, 3720, 5415, 870}, "1.7.2", 5, "黑体", 42, none);
+    row("Picture1", "PictureBox", "download", {8520, 3720, 1575, 855}, "", 18, "", 0, none);
+    row("Label4", "ClickLabel", "Picture1", {240, 240, 1455, 615}, "下载！", 19, "黑体", 21.75,
+        none);
+    row("Frame1", "QGroupBox", "download", {120, 4680, 5175, 1455},
+        "如果显示无法显示此网页提示就表明您的版本号或线路不正确!", 4, "", 0, none);
+    row("WebBrowser1", "QWidget", "Frame1", {360, 240, 4455, 1095}, "", 17, "", 0, none);
+    row("Label3", "ClickLabel", "download", {5760, 5280, 4335, 735}, "", 9, "黑体", 18, 12632256);
+    row("labsmall", "ClickLabel", "download", {9120, 0, 300, 300}, "＿", 16, "", 0, white);
+    row("Picture2", "PictureBox", "download", {9480, 0, 375, 255}, "", 14, "", 0, none);
+    row("Label5", "ClickLabel", "Picture2", {0, 0, 255, 255}, "←", 15, "宋体", 12, white);
+    row("picclose", "PictureBox", "download", {9840, 0, 375, 255}, "", 12, "", 0, none);
+    row("labclose", "ClickLabel", "picclose", {120, 0, 255, 255}, "╳", 13, "宋体", 7.5, white);
+}
+
+void TestDownload::controlsStandWhereTheLayoutPutsThem() {
+    QFETCH(QString, kind);
+    QFETCH(QString, holder);
+    QFETCH(QRect, twips);
+    QFETCH(QString, caption);
+    QFETCH(int, tab);
+    QFETCH(QString, font);
+    QFETCH(qreal, points);
+    QFETCH(quint32, textColour);
+
+    auto* control = Control(QTest::currentDataTag());
+    QVERIFY(control != nullptr);
+    control->ensurePolished();
+    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
+    QCOMPARE(control->parentWidget()->objectName(), holder);
+    QCOMPARE(TwipsGeometry(control), twips);
+    QCOMPARE(TabIndex(control), tab);
+    if (!caption.isEmpty()) {
+        QCOMPARE(CaptionOf(control), caption);
+    }
+    if (!font.isEmpty()) {
+        QCOMPARE(control->font().family(), font);
+        QCOMPARE(control->font().pointSizeF(), points);
+        const bool bold = QTest::currentDataTag() == QByteArray("Label1");
+        QCOMPARE(control->font().weight(), bold ? QFont::Bold : QFont::Normal);
+    }
+    if (textColour != 0xFFFFFFFF) {
+        QCOMPARE(control->palette().color(QPalette::WindowText), Ole(textColour));
+    }
+}
+
+void TestDownload::backgroundsAndTextColours() {
+    const QImage shot = window_->Surface()->grab().toImage();
+    const auto at = [&](const char* name, QPoint where) {
+        return shot.pixelColor(Control(name)->mapTo(window_->Surface(), where));
+    };
+    const QColor yellow = Ole(8454143);
+    QCOMPARE(at("Picture1", QPoint(3, 3)), yellow);
+    QCOMPARE(at("Label4", QPoint(80, 35)), yellow);
+    QCOMPARE(at("Text1", QPoint(340, 50)), Ole(kFrameBlue));
+    QCOMPARE(at("Option2", QPoint(140, 30)), Ole(kFrameBlue));
+    QCOMPARE(at("Option5", QPoint(70, 30)), Ole(kFrameBlue));
+    QCOMPARE(at("Label2", QPoint(160, 62)), Ole(kFrameBlue));
+    QCOMPARE(at("Label1", QPoint(455, 30)), Ole(kFrameBlue));
+    QCOMPARE(at("Label3", QPoint(285, 46)), Ole(kFrameBlue));
+
+    const QPalette system = QApplication::palette();
+    const auto textOf = [this](const char* name) {
+        return Control(name)->palette().color(QPalette::WindowText);
+    };
+    QCOMPARE(textOf("Label2"), system.color(QPalette::ButtonText));
+    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
+}
+
+void TestDownload::tabOrderFollowsTheLayout() {
+    QStringList order;
+    QWidget* first = QApplication::focusWidget();
+    QWidget* w = first;
+    do {
+        if (w->focusPolicy() != Qt::NoFocus) {
+            order << w->objectName();
+        }
+        w = w->nextInFocusChain();
+    } while (w != first);
+    QCOMPARE(order, (QStringList{"Option3", "Option2", "Option1", "Text1", "Option5", "Option4",
+                                 "picclose", "Picture2", "Picture1"}));
+}
+
+void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
+    QCOMPARE(QApplication::focusWidget(), Control("Option3"));
+    QVERIFY(Control<OptionButton>("Option3")->isChecked());
+    for (const char* other : {"Option1", "Option2", "Option4", "Option5"}) {
+        QVERIFY2(!Control<OptionButton>(other)->isChecked(), other);
+    }
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.7.2"));
+    // A pane inside the frame, at its start address only.
+    QCOMPARE(panes_->created, 1);
+    QVERIFY(panes_->latest->isVisible());
+    QCOMPARE(panes_->latest->parentWidget(), Control("WebBrowser1"));
+    QCOMPARE(panes_->latest->size(), Control("WebBrowser1")->size());
+    QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
+
+    // No route yet: the first click sends nothing.
+    Download();
+    QVERIFY(Sent().isEmpty());
+    // With the foreign route, the server jar of 1.7.2 from the store.
+    Choose("Option5");
+    Download();
+    QCOMPARE(Sent(), QStringList{"http://store.test/Minecraft.Download/1.7.2/"
+                                 "minecraft_server.1.7.2.jar"});
+}
+
+void TestDownload::eachPairSendsItsOwnAddress_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("route");
+    QTest::addColumn<QString>("expected");
+    const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
+    const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
+    QTest::newRow("client jar, mirror") << "Option1" << "Option4" << mirror + "1.7.2.jar";
+    QTest::newRow("client jar, store") << "Option1" << "Option5" << store + "1.7.2.jar";
+    QTest::newRow("json, mirror") << "Option2" << "Option4" << mirror + "1.7.2.json";
+    QTest::newRow("json, store") << "Option2" << "Option5" << store + "1.7.2.json";
+    QTest::newRow("server jar, mirror")
+        << "Option3" << "Option4" << mirror + "minecraft_server.1.7.2.jar";
+    QTest::newRow("server jar, store")
+        << "Option3" << "Option5" << store + "minecraft_server.1.7.2.jar";
+}
+
+void TestDownload::eachPairSendsItsOwnAddress() {
+    QFETCH(QString, kind);
+    QFETCH(QString, route);
+    QFETCH(QString, expected);
+    Choose(qPrintable(kind));
+    Choose(qPrintable(route));
+    Download();
+    QCOMPARE(Sent(), QStringList{expected});
+    // The same choices again: the same address again, once more.
+    Download();
+    QCOMPARE(Sent(), (QStringList{expected, expected}));
+    QVERIFY(host_->switches.empty());
+}
+
+void TestDownload::incompleteChoiceSendsNothing_data() {
+    QTest::addColumn<QString>("uncheck");
+    QTest::addColumn<QString>("route");
+    QTest::newRow("kind, no route") << "" << "";
+    QTest::newRow("route, no kind") << "Option3" << "Option4";
+    QTest::newRow("neither") << "Option3" << "";
+}
+
+void TestDownload::incompleteChoiceSendsNothing() {
+    QFETCH(QString, uncheck);
+    QFETCH(QString, route);
+    if (!route.isEmpty()) {
+        Choose(qPrintable(route));
+    }
+    if (!uncheck.isEmpty()) {
+        // Only code can take a selection away; the user cannot.
+        auto* option = Control<OptionButton>(qPrintable(uncheck));
+        option->setAutoExclusive(false);
+        option->setChecked(false);
+    }
+    const auto checked = [this] {
+        QStringList names;
+        for (auto* option : window_->Surface()->findChildren<OptionButton*>()) {
+            if (option->isChecked()) {
+                names << option->objectName();
+            }
+        }
+        return names;
+    };
+    const QStringList before = checked();
+    Download();
+    Click(Control("Picture1"), QPoint(3, 3));
+    QVERIFY(Sent().isEmpty());
+    QCOMPARE(checked(), before);
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.7.2"));
+    QVERIFY(QApplication::activeModalWidget() == nullptr);
+}
+
+void TestDownload::downloadFromCaptionOrMargin_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("caption") << "Label4" << QPoint(20, 10);
+    QTest::newRow("margin left") << "Picture1" << QPoint(3, 30);
+    QTest::newRow("margin above the caption") << "Picture1" << QPoint(60, 3);
+}
+
+void TestDownload::downloadFromCaptionOrMargin() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    Choose("Option2");
+    Choose("Option4");
+    Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    const QString expected = QStringLiteral("http://mirror.test/versions/1.7.10/1.7.10.json");
+    Click(target, where);
+    QCOMPARE(Sent(), QStringList{expected});
+    Click(target, where);
+    QCOMPARE(Sent(), (QStringList{expected, expected}));
+}
+
+void TestDownload::groupsAreSeparate() {
+    const auto checked = [this](const char* name) {
+        return Control<OptionButton>(name)->isChecked();
+    };
+    Choose("Option4");
+    QVERIFY(checked("Option3") && checked("Option4"));
+    Choose("Option5");
+    QVERIFY(!checked("Option4") && checked("Option5") && checked("Option3"));
+    Choose("Option1");
+    QVERIFY(!checked("Option3") && checked("Option1") && checked("Option5"));
+    Choose("Option2");
+    QVERIFY(!checked("Option1") && checked("Option2") && checked("Option5"));
+    // Arrow keys move within a group, selecting as they go.
+    QTest::keyClick(Control("Option2"), Qt::Key_Right);
+    QVERIFY(checked("Option3") && !checked("Option2") && checked("Option5"));
+    Download();
+    QCOMPARE(Sent(), QStringList{"http://store.test/Minecraft.Download/1.7.2/"
+                                 "minecraft_server.1.7.2.jar"});
+}
+
+void TestDownload::versionIsReadAtEachClick() {
+    auto* version = Control<QLineEdit>("Text1");
+    Choose("Option1");
+    Choose("Option4");
+    Download();
+    version->selectAll();
+    QTest::keyClicks(version, " 1.8 ");
+    Download();
+    // Text from an input method, unchanged and not encoded.
+    version->setText(QStringLiteral("一点七 %20?#"));
+    Download();
+    version->clear();
+    Choose("Option3");
+    Download();
+    QCOMPARE(Sent(), (QStringList{
+                         "http://mirror.test/versions/1.7.2/1.7.2.jar",
+                         "http://mirror.test/versions/ 1.8 / 1.8 .jar",
+                         QStringLiteral("http://mirror.test/versions/一点七 %20?#/一点七 %20?#.jar"),
+                         "http://mirror.test/versions//minecraft_server..jar",
+                     }));
+}
+
+void TestDownload::choosingSendsNothing() {
+    Choose("Option1");
+    Choose("Option4");
+    Choose("Option5");
+    QTest::keyClicks(Control("Text1"), "1");
+    Click(Control("Label1"), QPoint(5, 5));
+    Click(Control("Label2"), QPoint(5, 5));
+    Click(Control("Label3"), QPoint(5, 5));
+    QVERIFY(Sent().isEmpty());
+    QVERIFY(host_->switches.empty());
+}
+
+void TestDownload::backSwitchesToTheMenu_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QPoint>("where");
+    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
+    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
+}
+
+void TestDownload::backSwitchesToTheMenu() {
+    QFETCH(QString, control);
+    QFETCH(QPoint, where);
+    Choose("Option5");
+    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
+    Click(target, where);
+    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
+    QVERIFY(Sent().isEmpty());
+}
+
+void TestDownload::reloadBringsBackTheDefaultsAndAFreshPane() {
+    Choose("Option2");
+    Choose("Option4");
+    Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
+    Download();
+    QPointer<RecordingPane> first = panes_->latest;
+
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    QVERIFY(first.isNull()); // the pane went with the window's controls
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+
+    QCOMPARE(panes_->created, 2);
+    QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
+    QVERIFY(Control<OptionButton>("Option3")->isChecked());
+    for (const char* other : {"Option1", "Option2", "Option4", "Option5"}) {
+        QVERIFY2(!Control<OptionButton>(other)->isChecked(), other);
+    }
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.7.2"));
+    Download();
+    QVERIFY(Sent().isEmpty());
+}
+
+void TestDownload::configuredBasesByDefault() {
+    Load(ConfiguredVersionFileBases());
+    Choose("Option4");
+    Download();
+    QCOMPARE(Sent(), QStringList{QString::fromStdString(
+                         ConfiguredVersionFileBases().domesticMirror +
+                         "1.7.2/minecraft_server.1.7.2.jar")});
+}
+
+QTEST_MAIN(TestDownload)
+#include "tst_download.moc"

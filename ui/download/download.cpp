@@ -1,0 +1,77 @@
+#include "download.h"
+
+#include "BrowserPane.h"
+#include "PaneSource.h"
+#include "ui_download.h"
+
+#include <utility>
+
+namespace {
+
+// A selected option reads as -1 and an unselected one as 0, as 16-bit values.
+qint16 ControlValue(const OptionButton& option) {
+    return option.isChecked() ? qint16(-1) : qint16(0);
+}
+
+} // namespace
+
+download::download(WindowHost& host, PaneSource& panes, VersionFileBases bases)
+    : FramedWindow(host),
+      panes_(panes),
+      bases_(std::move(bases)) {}
+
+download::~download() = default;
+
+void download::BuildLayout(QWidget& surface) {
+    ui_ = std::make_unique<Ui::download>();
+    ui_->setupUi(&surface);
+    WebBrowser1_ = &panes_.CreatePane(*ui_->WebBrowser1);
+    // The pane opens at the address stored with it in the layout.
+    WebBrowser1_->Navigate(ui_->WebBrowser1->property("startAddress").toString());
+    OnClick(ui_->Label4, &download::Label4_Click);
+    OnClick(ui_->Picture1, &download::Picture1_Click);
+    OnClick(ui_->Label5, &download::Label5_Click);
+    OnClick(ui_->Picture2, &download::Picture2_Click);
+}
+
+void download::Label4_Click() {
+    StartVersionFileDownload();
+}
+
+void download::Picture1_Click() {
+    StartVersionFileDownload();
+}
+
+void download::Label5_Click() {
+    Host().SwitchTo(WindowName::Form1);
+}
+
+void download::Picture2_Click() {
+    Host().SwitchTo(WindowName::Form1);
+}
+
+void download::StartVersionFileDownload() {
+    struct Pair {
+        const OptionButton* kindOption;
+        const OptionButton* routeOption;
+        VersionFileKind kind;
+        DownloadRoute route;
+    };
+    const Pair pairs[] = {
+        {ui_->Option1, ui_->Option4, VersionFileKind::ClientJar, DownloadRoute::DomesticMirror},
+        {ui_->Option1, ui_->Option5, VersionFileKind::ClientJar, DownloadRoute::OfficialStore},
+        {ui_->Option2, ui_->Option4, VersionFileKind::VersionJson, DownloadRoute::DomesticMirror},
+        {ui_->Option2, ui_->Option5, VersionFileKind::VersionJson, DownloadRoute::OfficialStore},
+        {ui_->Option3, ui_->Option4, VersionFileKind::ServerJar, DownloadRoute::DomesticMirror},
+        {ui_->Option3, ui_->Option5, VersionFileKind::ServerJar, DownloadRoute::OfficialStore},
+    };
+    for (const Pair& pair : pairs) {
+        const qint16 kindValue = ControlValue(*pair.kindOption);
+        const qint16 routeValue = ControlValue(*pair.routeOption);
+        if ((kindValue & routeValue) != 0) {
+            const std::string address = BuildVersionFileAddress(
+                pair.kind, pair.route, ui_->Text1->text().toStdString(), bases_);
+            WebBrowser1_->Navigate(QString::fromStdString(address));
+        }
+    }
+}

@@ -9,6 +9,19 @@
 // What a window with a browser pane shows on the display, for tests that run
 // the real engine.
 
+// The engine's view inside a pane, found by class name: the tests do not
+// link the engine, just as the program does not. `pane` may be any widget
+// holding one.
+inline QWidget* ViewOf(QWidget& pane) {
+    const QList<QWidget*> children = pane.findChildren<QWidget*>();
+    for (QWidget* child : children) {
+        if (qstrcmp(child->metaObject()->className(), "QWebEngineView") == 0) {
+            return child;
+        }
+    }
+    return nullptr;
+}
+
 // A PNG of one colour, easy to find again on the screen.
 inline QByteArray SolidPng(QRgb colour, int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);

@@ -4,6 +4,7 @@
 #include "BrowserPane.h"
 #include "BrowserPaneModule.h"
 #include "LocalHttpServer.h"
+#include "PaneDownloads.h"
 #include "ModulePaneSource.h"
 #include "PaneScreen.h"
 
@@ -27,6 +28,8 @@
 #include <memory>
 #include <stdexcept>
 
+using namespace PaneDownloads;
+
 namespace {
 
 constexpr int kLoadTimeout = 30000;
@@ -37,44 +40,6 @@ const char kQuitChild[] = "--quit-while-downloading";
 
 QByteArray SkinPng() {
     return SolidPng(kSkinColour, kSkinWidth, kSkinHeight);
-}
-
-// The engine's view inside a pane, found by class name: this test does not
-// link the engine, just as the program does not.
-QWidget* ViewOf(QWidget& pane) {
-    const QList<QWidget*> children = pane.findChildren<QWidget*>();
-    for (QWidget* child : children) {
-        if (qstrcmp(child->metaObject()->className(), "QWebEngineView") == 0) {
-            return child;
-        }
-    }
-    return nullptr;
-}
-
-QList<QWidget*> DownloadWindows() {
-    QList<QWidget*> found;
-    const QList<QWidget*> windows = QApplication::topLevelWidgets();
-    for (QWidget* window : windows) {
-        if (window->objectName() == QLatin1String("DownloadWindow")) {
-            found.append(window);
-        }
-    }
-    return found;
-}
-
-QString LabelText(QWidget* window, const char* name) {
-    auto* label = window != nullptr ? window->findChild<QLabel*>(QLatin1String(name)) : nullptr;
-    return label != nullptr ? label->text() : QString();
-}
-
-QStringList FilesIn(const QString& directory) {
-    return QDir(directory).entryList(
-        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 bool WriteFile(const QString& path, const QByteArray& bytes) {
@@ -143,6 +108,11 @@ private Q_SLOTS:
     void addressIsRequestedAsTolerantModeKeepsIt_data();
     void addressIsRequestedAsTolerantModeKeepsIt();
     void addressWithoutSchemeIsNotGuessed();
+    void addressWithoutHostShowsABlankPage_data();
+    void addressWithoutHostShowsABlankPage();
+    void jsonFileIsOfferedForDownload_data();
+    void jsonFileIsOfferedForDownload();
+    void missingJsonFileFails();
 
     void downloadIsSavedWholeUnderTheChosenName_data();
     void downloadIsSavedWholeUnderTheChosenName();
@@ -345,6 +315,88 @@ void TestBrowserPane::addressWithoutSchemeIsNotGuessed() {
     QVERIFY(finished.wait(kLoadTimeout));
     QTest::qWait(1000);
     QCOMPARE(server_.Requests(), QList<QByteArray>());
+}
+
+void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
+    QTest::addColumn<QString>("address");
+    QTest::newRow("three slashes") << QStringLiteral("http:///");
+    QTest::newRow("two slashes") << QStringLiteral("http://");
+    QTest::newRow("with a path") << QStringLiteral("https:///versions/1.7.2.json");
+}
+
+void TestBrowserPane::addressWithoutHostShowsABlankPage() {
+    QFETCH(QString, address);
+    Holder holder = OpenPane();
+    QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
+    QVERIFY(Load(holder, server_.Address(QStringLiteral("/skins/steve.png"))));
+    QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour) > 0,
+                             kLoadTimeout);
+    server_.ClearRequests();
+
+    QVERIFY(Load(holder, address));
+    QCOMPARE(holder.view->property("url").toUrl(), QUrl(QStringLiteral("about:blank")));
+    // Empty and white: the image is gone and no error text stands in its place.
+    QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour), 0,
+                              kLoadTimeout);
+    QVERIFY(!ShowsSomething(Screenshot(*holder.window)));
+    QTest::qWait(300);
+    QCOMPARE(server_.Requests(), QList<QByteArray>());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
+void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
+    QTest::addColumn<QByteArray>("contentType");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("application/json") << QByteArray("application/json")
+                                      << QStringLiteral("/versions/1.7.2/1.7.2.json");
+    QTest::newRow("text/plain") << QByteArray("text/plain; charset=utf-8")
+                                << QStringLiteral("/versions/1.7.2/1.7.2.json");
+    QTest::newRow("upper-case extension")
+        << QByteArray("application/json") << QStringLiteral("/versions/1.7.2/1.7.2.JSON");
+}
+
+void TestBrowserPane::jsonFileIsOfferedForDownload() {
+    QFETCH(QByteArray, contentType);
+    QFETCH(QString, path);
+    HttpRoute json;
+    json.contentType = contentType;
+    json.body = "{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"name\": \"\xe5\x8d\x87\"}\n";
+    server_.Serve(path.toUtf8(), json);
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    const QString saveAs = directory.filePath(QStringLiteral("1.7.2.json"));
+
+    Holder holder = OpenPane();
+    QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
+    QVERIFY(Load(holder, server_.Address(QStringLiteral("/skins/steve.png"))));
+    QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour) > 0,
+                             kLoadTimeout);
+    QWidget* window = StartDownload(holder, path.toUtf8(), saveAs);
+    QVERIFY(window != nullptr);
+    QCOMPARE(suggestions_.size(), 1);
+    QCOMPARE(QFileInfo(suggestions_.first()).fileName(), QFileInfo(path).fileName());
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                              kLoadTimeout);
+    QCOMPARE(FilesIn(directory.path()), QStringList{QStringLiteral("1.7.2.json")});
+    QCOMPARE(ReadFile(saveAs), json.body);
+    QCOMPARE(server_.Requests().count(path.toUtf8()), 1);
+    // The pane still shows what it showed: the file did not replace it.
+    QCOMPARE(CountColour(Screenshot(*holder.window), kSkinColour), kSkinWidth * kSkinHeight);
+}
+
+void TestBrowserPane::missingJsonFileFails() {
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    Holder holder = OpenPane();
+    // The file is asked for before the server answers; its answer is a 404.
+    QWidget* window = StartDownload(holder, "/versions/9.9.9/9.9.9.json",
+                                    directory.filePath(QStringLiteral("9.9.9.json")));
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
+    QVERIFY(LabelText(window, "stateLabel").size() > 5);
+    QCOMPARE(FilesIn(directory.path()), QStringList());
+    QCOMPARE(window->findChild<QPushButton*>("actionButton")->text(), QStringLiteral("关闭"));
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {

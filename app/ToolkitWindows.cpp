@@ -9,9 +9,8 @@
 void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes) {
     registry.SetFactory(WindowName::Form1,
                         [](WindowHost& host) { return std::make_unique<Form1>(host); });
-    registry.SetFactory(WindowName::skin, [&panes](WindowHost& host) {
-        return std::make_unique<skin>(host, panes);
-    });
+    registry.SetFactory(WindowName::skin,
+                        [&panes](WindowHost& host) { return std::make_unique<skin>(host, panes); });
     registry.SetFactory(WindowName::effect,
                         [](WindowHost& host) { return std::make_unique<effect>(host); });
     registry.SetFactory(WindowName::download, [&panes](WindowHost& host) {

@@ -48,7 +48,8 @@ inline int CountColour(const QImage& image, QRgb colour) {
     for (int y = 0; y < image.height(); ++y) {
         for (int x = 0; x < image.width(); ++x) {
             const QRgb pixel = image.pixel(x, y);
-            if (qAbs(qRed(pixel) - qRed(colour)) <= 2 && qAbs(qGreen(pixel) - qGreen(colour)) <= 2 &&
+            if (qAbs(qRed(pixel) - qRed(colour)) <= 2 &&
+                qAbs(qGreen(pixel) - qGreen(colour)) <= 2 &&
                 qAbs(qBlue(pixel) - qBlue(colour)) <= 2) {
                 ++count;
             }

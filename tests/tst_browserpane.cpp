@@ -4,8 +4,8 @@
 #include "BrowserPane.h"
 #include "BrowserPaneModule.h"
 #include "LocalHttpServer.h"
-#include "PaneDownloads.h"
 #include "ModulePaneSource.h"
+#include "PaneDownloads.h"
 #include "PaneScreen.h"
 
 #include <QApplication>
@@ -347,8 +347,8 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage() {
 void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
     QTest::addColumn<QByteArray>("contentType");
     QTest::addColumn<QString>("path");
-    QTest::newRow("application/json") << QByteArray("application/json")
-                                      << QStringLiteral("/versions/1.7.2/1.7.2.json");
+    QTest::newRow("application/json")
+        << QByteArray("application/json") << QStringLiteral("/versions/1.7.2/1.7.2.json");
     QTest::newRow("text/plain") << QByteArray("text/plain; charset=utf-8")
                                 << QStringLiteral("/versions/1.7.2/1.7.2.json");
     QTest::newRow("upper-case extension")

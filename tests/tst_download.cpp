@@ -120,8 +120,8 @@ void TestDownload::controlsStandWhereTheLayoutPutsThem_data() {
         QTest::newRow(name) << kind << holder << twips << QString::fromUtf8(caption) << tab
                             << QString::fromUtf8(font) << points << colour;
     };
-    row("Label1", "ClickLabel", "download", {1800, 480, 6855, 495}, "欢迎使用MC版本万能下载器!",
-        11, "黑体", 24, 8438015);
+    row("Label1", "ClickLabel", "download", {1800, 480, 6855, 495}, "欢迎使用MC版本万能下载器!", 11,
+        "黑体", 24, 8438015);
     row("Frame3", "QGroupBox", "download", {720, 1080, 8775, 1335}, "文件", 0, "", 0, none);
     row("Option1", "OptionButton", "Frame3", {240, 480, 1935, 495}, "Jar主体文件下载", 3, "", 0,
         none);
@@ -245,14 +245,18 @@ void TestDownload::eachPairSendsItsOwnAddress_data() {
     QTest::addColumn<QString>("expected");
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
-    QTest::newRow("client jar, mirror") << "Option1" << "Option4" << mirror + "1.7.2.jar";
-    QTest::newRow("client jar, store") << "Option1" << "Option5" << store + "1.7.2.jar";
-    QTest::newRow("json, mirror") << "Option2" << "Option4" << mirror + "1.7.2.json";
-    QTest::newRow("json, store") << "Option2" << "Option5" << store + "1.7.2.json";
-    QTest::newRow("server jar, mirror")
-        << "Option3" << "Option4" << mirror + "minecraft_server.1.7.2.jar";
-    QTest::newRow("server jar, store")
-        << "Option3" << "Option5" << store + "minecraft_server.1.7.2.jar";
+    QTest::newRow("client jar, mirror") << "Option1"
+                                        << "Option4" << mirror + "1.7.2.jar";
+    QTest::newRow("client jar, store") << "Option1"
+                                       << "Option5" << store + "1.7.2.jar";
+    QTest::newRow("json, mirror") << "Option2"
+                                  << "Option4" << mirror + "1.7.2.json";
+    QTest::newRow("json, store") << "Option2"
+                                 << "Option5" << store + "1.7.2.json";
+    QTest::newRow("server jar, mirror") << "Option3"
+                                        << "Option4" << mirror + "minecraft_server.1.7.2.jar";
+    QTest::newRow("server jar, store") << "Option3"
+                                       << "Option5" << store + "minecraft_server.1.7.2.jar";
 }
 
 void TestDownload::eachPairSendsItsOwnAddress() {
@@ -272,9 +276,12 @@ void TestDownload::eachPairSendsItsOwnAddress() {
 void TestDownload::incompleteChoiceSendsNothing_data() {
     QTest::addColumn<QString>("uncheck");
     QTest::addColumn<QString>("route");
-    QTest::newRow("kind, no route") << "" << "";
-    QTest::newRow("route, no kind") << "Option3" << "Option4";
-    QTest::newRow("neither") << "Option3" << "";
+    QTest::newRow("kind, no route") << ""
+                                    << "";
+    QTest::newRow("route, no kind") << "Option3"
+                                    << "Option4";
+    QTest::newRow("neither") << "Option3"
+                             << "";
 }
 
 void TestDownload::incompleteChoiceSendsNothing() {
@@ -364,12 +371,13 @@ void TestDownload::versionIsReadAtEachClick() {
     version->clear();
     Choose("Option3");
     Download();
-    QCOMPARE(Sent(), (QStringList{
-                         "http://mirror.test/versions/1.7.2/1.7.2.jar",
-                         "http://mirror.test/versions/ 1.8 / 1.8 .jar",
-                         QStringLiteral("http://mirror.test/versions/一点七 %20?#/一点七 %20?#.jar"),
-                         "http://mirror.test/versions//minecraft_server..jar",
-                     }));
+    QCOMPARE(Sent(),
+             (QStringList{
+                 "http://mirror.test/versions/1.7.2/1.7.2.jar",
+                 "http://mirror.test/versions/ 1.8 / 1.8 .jar",
+                 QStringLiteral("http://mirror.test/versions/一点七 %20?#/一点七 %20?#.jar"),
+                 "http://mirror.test/versions//minecraft_server..jar",
+             }));
 }
 
 void TestDownload::choosingSendsNothing() {
@@ -430,9 +438,9 @@ void TestDownload::configuredBasesByDefault() {
     Load(ConfiguredVersionFileBases());
     Choose("Option4");
     Download();
-    QCOMPARE(Sent(), QStringList{QString::fromStdString(
-                         ConfiguredVersionFileBases().domesticMirror +
-                         "1.7.2/minecraft_server.1.7.2.jar")});
+    QCOMPARE(Sent(),
+             QStringList{QString::fromStdString(ConfiguredVersionFileBases().domesticMirror +
+                                                "1.7.2/minecraft_server.1.7.2.jar")});
 }
 
 QTEST_MAIN(TestDownload)

@@ -77,10 +77,10 @@ void TestDownloadPane::initTestCase() {
 
 void TestDownloadPane::init() {
     const QString root = server_.Address(QString());
-    window_ = std::make_unique<download>(
-        host_, panes_,
-        VersionFileBases{(root + "/versions/").toStdString(),
-                         (root + "/Minecraft.Download/").toStdString()});
+    window_ =
+        std::make_unique<download>(host_, panes_,
+                                   VersionFileBases{(root + "/versions/").toStdString(),
+                                                    (root + "/Minecraft.Download/").toStdString()});
     window_->Show();
     QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
 }

@@ -59,7 +59,8 @@ void TestToolkit::tilesAndBackControls_data() {
     QTest::newRow("skin picture, back by box") << "Image1" << int(WindowName::skin) << "Picture1";
     QTest::newRow("effect caption, back by arrow")
         << "Label3" << int(WindowName::effect) << "Label5";
-    QTest::newRow("effect tile, back by box") << "Picture1" << int(WindowName::effect) << "Picture2";
+    QTest::newRow("effect tile, back by box")
+        << "Picture1" << int(WindowName::effect) << "Picture2";
     QTest::newRow("downloader caption, back by arrow")
         << "Label4" << int(WindowName::download) << "Label5";
     QTest::newRow("downloader tile, back by box")

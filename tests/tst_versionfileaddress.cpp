@@ -85,8 +85,7 @@ void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses_data() {
                "http://s3.amazonaws.com/Minecraft.Download/1.7.10/minecraft_server.1.7.10.jar");
     QTest::newRow("server jar, mirror")
         << VersionFileKind::ServerJar << DownloadRoute::DomesticMirror << QByteArray("1.7.10")
-        << QByteArray(
-               "http://bmclapi2.bangbang93.com/versions/1.7.10/minecraft_server.1.7.10.jar");
+        << QByteArray("http://bmclapi2.bangbang93.com/versions/1.7.10/minecraft_server.1.7.10.jar");
 }
 
 void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses() {
@@ -104,8 +103,8 @@ void TestVersionFileAddress::configuredHostsMakeTheBases() {
     const VersionFileBases& bases = ConfiguredVersionFileBases();
     QCOMPARE(Bytes(bases.domesticMirror), "http://" + Bytes(kMirrorHost) + "/versions/");
     QCOMPARE(Bytes(bases.officialStore), "http://" + Bytes(kStoreHost) + "/Minecraft.Download/");
-    QCOMPARE(Bytes(BuildVersionFileAddress(VersionFileKind::ServerJar,
-                                           DownloadRoute::OfficialStore, "1.7.2")),
+    QCOMPARE(Bytes(BuildVersionFileAddress(VersionFileKind::ServerJar, DownloadRoute::OfficialStore,
+                                           "1.7.2")),
              Bytes(bases.officialStore) + "1.7.2/minecraft_server.1.7.2.jar");
 }
 

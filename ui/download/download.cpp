@@ -16,9 +16,9 @@ qint16 ControlValue(const OptionButton& option) {
 } // namespace
 
 download::download(WindowHost& host, PaneSource& panes, VersionFileBases bases)
-    : FramedWindow(host),
-      panes_(panes),
-      bases_(std::move(bases)) {}
+    : FramedWindow(host)
+    , panes_(panes)
+    , bases_(std::move(bases)) {}
 
 download::~download() = default;
 

@@ -103,79 +103,41 @@ void TestDownload::windowIsTheStoredSize() {
 }
 
 void TestDownload::controlsStandWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("holder");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<quint32>("textColour"); // 0xFFFFFFFF: none of its own
-
-    const quint32 none = 0xFFFFFFFF;
+    AddControlColumns();
     const quint32 white = 16777215;
-    const auto row = [](const char* name, const char* kind, const char* holder, QRect twips,
-                        const char* caption, int tab, const char* font, qreal points,
-                        quint32 colour) {
-        QTest::newRow(name) << kind << holder << twips << QString::fromUtf8(caption) << tab
-                            << QString::fromUtf8(font) << points << colour;
-    };
-    row("Label1", "ClickLabel", "download", {1800, 480, 6855, 495}, "欢迎使用MC版本万能下载器!", 11,
-        "黑体", 24, 8438015);
-    row("Frame3", "QGroupBox", "download", {720, 1080, 8775, 1335}, "文件", 0, "", 0, none);
-    row("Option1", "OptionButton", "Frame3", {240, 480, 1935, 495}, "Jar主体文件下载", 3, "", 0,
-        none);
-    row("Option2", "OptionButton", "Frame3", {3360, 480, 2175, 495}, "Json主体文件下载", 2, "", 0,
-        none);
-    row("Option3", "OptionButton", "Frame3", {6720, 480, 1815, 495}, "开服端下载", 1, "", 0, none);
-    row("Frame2", "QGroupBox", "download", {720, 2520, 8775, 975}, "线路", 6, "", 0, none);
-    row("Option4", "OptionButton", "Frame2", {1800, 360, 1215, 495}, "国内线路", 8, "", 0, none);
-    row("Option5", "OptionButton", "Frame2", {5640, 360, 1095, 495}, "国外线路", 7, "", 0, none);
-    row("Label2", "ClickLabel", "download", {240, 3720, 2535, 975}, "版本：", 10, "黑体", 42, none);
-    row("Text1", "QLineEdit", "download", {2880, 3720, 5415, 870}, "1.7.2", 5, "黑体", 42, none);
-    row("Picture1", "PictureBox", "download", {8520, 3720, 1575, 855}, "", 18, "", 0, none);
-    row("Label4", "ClickLabel", "Picture1", {240, 240, 1455, 615}, "下载！", 19, "黑体", 21.75,
-        none);
-    row("Frame1", "QGroupBox", "download", {120, 4680, 5175, 1455},
-        "如果显示无法显示此网页提示就表明您的版本号或线路不正确!", 4, "", 0, none);
-    row("WebBrowser1", "QWidget", "Frame1", {360, 240, 4455, 1095}, "", 17, "", 0, none);
-    row("Label3", "ClickLabel", "download", {5760, 5280, 4335, 735}, "", 9, "黑体", 18, 12632256);
-    row("labsmall", "ClickLabel", "download", {9120, 0, 300, 300}, "＿", 16, "", 0, white);
-    row("Picture2", "PictureBox", "download", {9480, 0, 375, 255}, "", 14, "", 0, none);
-    row("Label5", "ClickLabel", "Picture2", {0, 0, 255, 255}, "←", 15, "宋体", 12, white);
-    row("picclose", "PictureBox", "download", {9840, 0, 375, 255}, "", 12, "", 0, none);
-    row("labclose", "ClickLabel", "picclose", {120, 0, 255, 255}, "╳", 13, "宋体", 7.5, white);
+    AddControlRow("Label1", "ClickLabel", "download", {1800, 480, 6855, 495},
+                  "欢迎使用MC版本万能下载器!", 11, "黑体", 24, 8438015, true);
+    AddControlRow("Frame3", "QGroupBox", "download", {720, 1080, 8775, 1335}, "文件", 0);
+    AddControlRow("Option1", "OptionButton", "Frame3", {240, 480, 1935, 495}, "Jar主体文件下载", 3);
+    AddControlRow("Option2", "OptionButton", "Frame3", {3360, 480, 2175, 495}, "Json主体文件下载",
+                  2);
+    AddControlRow("Option3", "OptionButton", "Frame3", {6720, 480, 1815, 495}, "开服端下载", 1);
+    AddControlRow("Frame2", "QGroupBox", "download", {720, 2520, 8775, 975}, "线路", 6);
+    AddControlRow("Option4", "OptionButton", "Frame2", {1800, 360, 1215, 495}, "国内线路", 8);
+    AddControlRow("Option5", "OptionButton", "Frame2", {5640, 360, 1095, 495}, "国外线路", 7);
+    AddControlRow("Label2", "ClickLabel", "download", {240, 3720, 2535, 975}, "版本：", 10, "黑体",
+                  42);
+    AddControlRow("Text1", "QLineEdit", "download", {2880, 3720, 5415, 870}, "1.7.2", 5, "黑体",
+                  42);
+    AddControlRow("Picture1", "PictureBox", "download", {8520, 3720, 1575, 855}, "", 18);
+    AddControlRow("Label4", "ClickLabel", "Picture1", {240, 240, 1455, 615}, "下载！", 19, "黑体",
+                  21.75);
+    AddControlRow("Frame1", "QGroupBox", "download", {120, 4680, 5175, 1455},
+                  "如果显示无法显示此网页提示就表明您的版本号或线路不正确!", 4);
+    AddControlRow("WebBrowser1", "QWidget", "Frame1", {360, 240, 4455, 1095}, "", 17);
+    AddControlRow("Label3", "ClickLabel", "download", {5760, 5280, 4335, 735}, "", 9, "黑体", 18,
+                  12632256);
+    AddControlRow("labsmall", "ClickLabel", "download", {9120, 0, 300, 300}, "＿", 16, "", 0,
+                  white);
+    AddControlRow("Picture2", "PictureBox", "download", {9480, 0, 375, 255}, "", 14);
+    AddControlRow("Label5", "ClickLabel", "Picture2", {0, 0, 255, 255}, "←", 15, "宋体", 12, white);
+    AddControlRow("picclose", "PictureBox", "download", {9840, 0, 375, 255}, "", 12);
+    AddControlRow("labclose", "ClickLabel", "picclose", {120, 0, 255, 255}, "╳", 13, "宋体", 7.5,
+                  white);
 }
 
 void TestDownload::controlsStandWhereTheLayoutPutsThem() {
-    QFETCH(QString, kind);
-    QFETCH(QString, holder);
-    QFETCH(QRect, twips);
-    QFETCH(QString, caption);
-    QFETCH(int, tab);
-    QFETCH(QString, font);
-    QFETCH(qreal, points);
-    QFETCH(quint32, textColour);
-
-    auto* control = Control(QTest::currentDataTag());
-    QVERIFY(control != nullptr);
-    control->ensurePolished();
-    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
-    QCOMPARE(control->parentWidget()->objectName(), holder);
-    QCOMPARE(TwipsGeometry(control), twips);
-    QCOMPARE(TabIndex(control), tab);
-    if (!caption.isEmpty()) {
-        QCOMPARE(CaptionOf(control), caption);
-    }
-    if (!font.isEmpty()) {
-        QCOMPARE(control->font().family(), font);
-        QCOMPARE(control->font().pointSizeF(), points);
-        const bool bold = QTest::currentDataTag() == QByteArray("Label1");
-        QCOMPARE(control->font().weight(), bold ? QFont::Bold : QFont::Normal);
-    }
-    if (textColour != 0xFFFFFFFF) {
-        QCOMPARE(control->palette().color(QPalette::WindowText), Ole(textColour));
-    }
+    VerifyControlRow(*window_->Surface());
 }
 
 void TestDownload::backgroundsAndTextColours() {
@@ -202,17 +164,8 @@ void TestDownload::backgroundsAndTextColours() {
 }
 
 void TestDownload::tabOrderFollowsTheLayout() {
-    QStringList order;
-    QWidget* first = QApplication::focusWidget();
-    QWidget* w = first;
-    do {
-        if (w->focusPolicy() != Qt::NoFocus) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != first);
-    QCOMPARE(order, (QStringList{"Option3", "Option2", "Option1", "Text1", "Option5", "Option4",
-                                 "picclose", "Picture2", "Picture1"}));
+    QCOMPARE(FocusChain(), (QStringList{"Option3", "Option2", "Option1", "Text1", "Option5",
+                                        "Option4", "picclose", "Picture2", "Picture1"}));
 }
 
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {

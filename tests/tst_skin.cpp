@@ -98,103 +98,38 @@ void TestSkin::windowIsTheStoredSize() {
 }
 
 void TestSkin::controlsStandWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("holder");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<quint32>("textColour"); // 0xFFFFFFFF: none of its own
-
-    const quint32 none = 0xFFFFFFFF;
+    AddControlColumns();
     const quint32 orange = 8438015;
-    QTest::newRow("Label1") << "ClickLabel"
-                            << "skin" << QRect(600, 480, 6855, 495)
-                            << "欢迎使用正版皮肤获取器V2.0!" << 9 << "黑体" << 24.0 << orange;
-    QTest::newRow("Option1") << "OptionButton"
-                             << "skin" << QRect(120, 1080, 1455, 495) << "正版皮肤下载" << 0 << ""
-                             << 0.0 << none;
-    QTest::newRow("Option2") << "OptionButton"
-                             << "skin" << QRect(1920, 1080, 1455, 495) << "正版披风下载" << 1 << ""
-                             << 0.0 << none;
-    QTest::newRow("Option3") << "OptionButton"
-                             << "skin" << QRect(3600, 1080, 1695, 495) << "Skinme皮肤下载" << 2
-                             << "" << 0.0 << none;
-    QTest::newRow("Option4") << "OptionButton"
-                             << "skin" << QRect(5520, 1080, 1935, 495) << "Skinme披风下载" << 3
-                             << "" << 0.0 << none;
-    QTest::newRow("Label2") << "ClickLabel"
-                            << "skin" << QRect(240, 1680, 2175, 375) << "正版用户名称：" << 8
-                            << "黑体" << 15.0 << orange;
-    QTest::newRow("Text1") << "QLineEdit"
-                           << "skin" << QRect(2400, 1560, 4455, 615) << "Creeper" << 5 << "黑体"
-                           << 21.75 << none;
-    QTest::newRow("Picture2") << "PictureBox"
-                              << "skin" << QRect(6960, 1680, 975, 495) << "" << 15 << "" << 0.0
-                              << none;
-    QTest::newRow("Label6") << "ClickLabel"
-                            << "Picture2" << QRect(120, 120, 855, 375) << "偷取！" << 16 << "黑体"
-                            << 14.25 << none;
-    QTest::newRow("Frame1") << "QGroupBox"
-                            << "skin" << QRect(120, 2280, 3375, 1335)
-                            << "皮肤显示区，若要保存，请右键另存为" << 4 << "" << 0.0 << none;
-    QTest::newRow("WebBrowser1") << "QWidget"
-                                 << "Frame1" << QRect(120, 240, 3015, 975) << "" << 17 << ""
-                                 << 0.0 << none;
-    QTest::newRow("Label4") << "ClickLabel"
-                            << "skin" << QRect(3600, 2280, 4575, 375)
-                            << "获取皮肤时出现无法显示此网页的请点我！" << 6 << "黑体" << 12.0
-                            << none;
-    QTest::newRow("Label3") << "ClickLabel"
-                            << "skin" << QRect(3600, 2760, 4455, 735) << "" << 7 << "黑体" << 18.0
-                            << none;
-    QTest::newRow("labsmall") << "ClickLabel"
-                              << "skin" << QRect(6960, 0, 300, 300) << "＿" << 12 << "" << 0.0
-                              << quint32(0x00FFFFFF);
-    QTest::newRow("Picture1") << "PictureBox"
-                              << "skin" << QRect(7320, 0, 375, 255) << "" << 13 << "" << 0.0
-                              << none;
-    QTest::newRow("Label5") << "ClickLabel"
-                            << "Picture1" << QRect(0, 0, 255, 255) << "←" << 14 << "宋体" << 12.0
-                            << quint32(0x00FFFFFF);
-    QTest::newRow("picclose") << "PictureBox"
-                              << "skin" << QRect(7680, 0, 375, 255) << "" << 10 << "" << 0.0
-                              << none;
-    QTest::newRow("labclose") << "ClickLabel"
-                              << "picclose" << QRect(0, 0, 255, 255) << "╳" << 11 << "宋体" << 7.5
-                              << quint32(0x00FFFFFF);
+    const quint32 white = 0x00FFFFFF;
+    AddControlRow("Label1", "ClickLabel", "skin", {600, 480, 6855, 495},
+                  "欢迎使用正版皮肤获取器V2.0!", 9, "黑体", 24, orange, true);
+    AddControlRow("Option1", "OptionButton", "skin", {120, 1080, 1455, 495}, "正版皮肤下载", 0);
+    AddControlRow("Option2", "OptionButton", "skin", {1920, 1080, 1455, 495}, "正版披风下载", 1);
+    AddControlRow("Option3", "OptionButton", "skin", {3600, 1080, 1695, 495}, "Skinme皮肤下载", 2);
+    AddControlRow("Option4", "OptionButton", "skin", {5520, 1080, 1935, 495}, "Skinme披风下载", 3);
+    AddControlRow("Label2", "ClickLabel", "skin", {240, 1680, 2175, 375}, "正版用户名称：", 8,
+                  "黑体", 15, orange);
+    AddControlRow("Text1", "QLineEdit", "skin", {2400, 1560, 4455, 615}, "Creeper", 5, "黑体",
+                  21.75);
+    AddControlRow("Picture2", "PictureBox", "skin", {6960, 1680, 975, 495}, "", 15);
+    AddControlRow("Label6", "ClickLabel", "Picture2", {120, 120, 855, 375}, "偷取！", 16, "黑体",
+                  14.25);
+    AddControlRow("Frame1", "QGroupBox", "skin", {120, 2280, 3375, 1335},
+                  "皮肤显示区，若要保存，请右键另存为", 4);
+    AddControlRow("WebBrowser1", "QWidget", "Frame1", {120, 240, 3015, 975}, "", 17);
+    AddControlRow("Label4", "ClickLabel", "skin", {3600, 2280, 4575, 375},
+                  "获取皮肤时出现无法显示此网页的请点我！", 6, "黑体", 12);
+    AddControlRow("Label3", "ClickLabel", "skin", {3600, 2760, 4455, 735}, "", 7, "黑体", 18);
+    AddControlRow("labsmall", "ClickLabel", "skin", {6960, 0, 300, 300}, "＿", 12, "", 0, white);
+    AddControlRow("Picture1", "PictureBox", "skin", {7320, 0, 375, 255}, "", 13);
+    AddControlRow("Label5", "ClickLabel", "Picture1", {0, 0, 255, 255}, "←", 14, "宋体", 12, white);
+    AddControlRow("picclose", "PictureBox", "skin", {7680, 0, 375, 255}, "", 10);
+    AddControlRow("labclose", "ClickLabel", "picclose", {0, 0, 255, 255}, "╳", 11, "宋体", 7.5,
+                  white);
 }
 
 void TestSkin::controlsStandWhereTheLayoutPutsThem() {
-    QFETCH(QString, kind);
-    QFETCH(QString, holder);
-    QFETCH(QRect, twips);
-    QFETCH(QString, caption);
-    QFETCH(int, tab);
-    QFETCH(QString, font);
-    QFETCH(qreal, points);
-    QFETCH(quint32, textColour);
-
-    auto* control = Control(QTest::currentDataTag());
-    QVERIFY(control != nullptr);
-    control->ensurePolished();
-    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
-    QCOMPARE(control->parentWidget()->objectName(), holder);
-    QCOMPARE(TwipsGeometry(control), twips);
-    QCOMPARE(TabIndex(control), tab);
-    if (!caption.isEmpty()) {
-        QCOMPARE(CaptionOf(control), caption);
-    }
-    if (!font.isEmpty()) {
-        QCOMPARE(control->font().family(), font);
-        QCOMPARE(control->font().pointSizeF(), points);
-        const bool bold = QTest::currentDataTag() == QByteArray("Label1");
-        QCOMPARE(control->font().weight(), bold ? QFont::Bold : QFont::Normal);
-    }
-    if (textColour != 0xFFFFFFFF) {
-        QCOMPARE(control->palette().color(QPalette::WindowText), Ole(textColour));
-    }
+    VerifyControlRow(*window_->Surface());
 }
 
 void TestSkin::backgroundsAndTextColours() {
@@ -219,19 +154,8 @@ void TestSkin::backgroundsAndTextColours() {
 }
 
 void TestSkin::tabOrderFollowsTheLayout() {
-    QStringList order;
-    QWidget* first = QApplication::focusWidget();
-    QWidget* w = first;
-    // Qt takes Tab away from the unselected buttons of a group while one is
-    // selected, as the platform does; they keep their place in the chain.
-    do {
-        if (w->focusPolicy() != Qt::NoFocus) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != first);
-    QCOMPARE(order, (QStringList{"Option1", "Option2", "Option3", "Option4", "Text1", "picclose",
-                                 "Picture1", "Picture2"}));
+    QCOMPARE(FocusChain(), (QStringList{"Option1", "Option2", "Option3", "Option4", "Text1",
+                                        "picclose", "Picture1", "Picture2"}));
 }
 
 void TestSkin::opensWithOfficialSkinAndCreeper() {
@@ -394,8 +318,9 @@ void TestSkin::reloadBringsBackTheDefaultsAndAFreshPane() {
 }
 
 void TestSkin::otherBasesAreUsedAsGiven() {
-    Load(SkinBases{"http://127.0.0.1:8080/MinecraftSkins/", "http://127.0.0.1:8080/MinecraftCloaks/",
-                   "http://[::1]:81/MinecraftSkins/", "http://[::1]:81/MinecraftCloaks/"});
+    Load(SkinBases{"http://127.0.0.1:8080/MinecraftSkins/",
+                   "http://127.0.0.1:8080/MinecraftCloaks/", "http://[::1]:81/MinecraftSkins/",
+                   "http://[::1]:81/MinecraftCloaks/"});
     Fetch();
     Click(Control("Option4"), QPoint(5, 5));
     Fetch();

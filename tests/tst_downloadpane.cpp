@@ -45,6 +45,8 @@ private Q_SLOTS:
     void startAddressAsksNothing();
     void serverJarFromTheStoreIsSavedWhole();
     void versionJsonFromTheMirrorIsSavedWhole();
+    void wrongVersionShowsAnErrorPage_data();
+    void wrongVersionShowsAnErrorPage();
     void droppedJarFailsAndLeavesNothing();
 
 private:
@@ -157,12 +159,43 @@ void TestDownloadPane::versionJsonFromTheMirrorIsSavedWhole() {
     QVERIFY(progress != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(progress, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
-    QCOMPARE(server_.Requests(), QList<QByteArray>{kMirrorJson});
-    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), QStringLiteral("1.7.2.json"));
+    // Loaded in the pane, then fetched as the file: that address and no other.
+    const QList<QByteArray> requests = server_.Requests();
+    QVERIFY(!requests.isEmpty());
+    QCOMPARE(requests.count(kMirrorJson), requests.size());
+    QCOMPARE(suggestions_.size(), 1);
+    QCOMPARE(QFileInfo(suggestions_.first()).fileName(), QStringLiteral("1.7.2.json"));
     QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("1.7.2.json")});
     QCOMPARE(ReadFile(saveAs_), json.body);
-    // Fetched as a file, not shown: the pane is still blank.
-    QVERIFY(!ShowsSomething(Screenshot(*ViewOf(*Control("WebBrowser1")))));
+}
+
+void TestDownloadPane::wrongVersionShowsAnErrorPage_data() {
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QByteArray>("route");
+    QTest::addColumn<QByteArray>("target");
+    QTest::newRow("json, mirror") << QByteArray("Option2") << QByteArray("Option4")
+                                  << QByteArray("/versions/9.9.9/9.9.9.json");
+    QTest::newRow("server jar, store")
+        << QByteArray("Option3") << QByteArray("Option5")
+        << QByteArray("/Minecraft.Download/9.9.9/minecraft_server.9.9.9.jar");
+}
+
+void TestDownloadPane::wrongVersionShowsAnErrorPage() {
+    QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, route);
+    QFETCH(QByteArray, target);
+    Choose(kind.constData());
+    Choose(route.constData());
+    static_cast<QLineEdit*>(Control("Text1"))->setText(QStringLiteral("9.9.9"));
+    Download();
+    // As the frame's caption tells the user: an error page means a wrong
+    // version or route. Nothing is offered for saving.
+    QWidget* pane = Control("WebBrowser1");
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
+    QTest::qWait(500);
+    QCOMPARE(server_.Requests(), QList<QByteArray>{target});
+    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestDownloadPane::droppedJarFailsAndLeavesNothing() {

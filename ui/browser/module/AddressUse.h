@@ -5,7 +5,7 @@ class QUrl;
 // What the pane does with an address it is sent to.
 enum class AddressUse {
     Show,     // load and show it, the engine's error page included
-    Download, // fetch it as a file through the download handling
+    Download, // load it, then offer it as a file through the download handling
     Blank,    // show an empty page: the address names no server to ask
 };
 

@@ -2,8 +2,8 @@
 
 #include "AddressUse.h"
 
-#include <QUrl>
 #include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
@@ -13,23 +13,32 @@ WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
 }
 
 // The address is taken as written: no guessing of a scheme and no web search,
 // only the tolerant repairs (spaces, stray percent signs) QUrl makes.
 void WebPane::Navigate(const QString& address) {
     const QUrl url(address, QUrl::TolerantMode);
-    switch (UseOf(url)) {
-    case AddressUse::Show:
-        view_->load(url);
-        break;
-    case AddressUse::Download:
-        // Offered through the save dialog and a download window, like any
-        // file the engine does not show; the page shown stays.
-        view_->page()->download(url);
-        break;
-    case AddressUse::Blank:
-        view_->load(QUrl(QStringLiteral("about:blank")));
-        break;
+    const AddressUse use = UseOf(url);
+    offerWhenLoaded_ = use == AddressUse::Download;
+    fileToOffer_ = use == AddressUse::Download ? url : QUrl();
+    view_->load(use == AddressUse::Blank ? QUrl(QStringLiteral("about:blank")) : url);
+}
+
+// A file the engine would show as text is loaded first, so that a wrong
+// address shows the server's answer or the engine's error page like any
+// other; once it has loaded, it is offered through the save dialog and a
+// download window like any file the engine does not show.
+void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
+    // The engine reports one end for a load and for any load it cut short, so
+    // the first end after Navigate is the answer to that address.
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || !offerWhenLoaded_) {
+        return;
+    }
+    offerWhenLoaded_ = false;
+    // Stopped: the engine took it as a download of its own already.
+    if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
+        view_->page()->download(fileToOffer_);
     }
 }

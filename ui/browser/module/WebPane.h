@@ -2,6 +2,9 @@
 
 #include "BrowserPane.h"
 
+#include <QUrl>
+
+class QWebEngineLoadingInfo;
 class QWebEngineProfile;
 class QWebEngineView;
 
@@ -14,5 +17,11 @@ public:
     void Navigate(const QString& address) override;
 
 private:
+    void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+
     QWebEngineView* view_;
+    // A file the user asked for, to offer for download once its address has
+    // loaded; if it does not load, the pane shows why instead.
+    bool offerWhenLoaded_ = false;
+    QUrl fileToOffer_;
 };

@@ -7,15 +7,24 @@
 #include <QStringList>
 #include <QVBoxLayout>
 
+#include <functional>
+
 // A browser pane that only remembers where it was sent, and a source that
 // hands them out, so window tests run without the web engine.
 class RecordingPane final : public BrowserPane {
 public:
     using BrowserPane::BrowserPane;
 
-    void Navigate(const QString& address) override { addresses.append(address); }
+    void Navigate(const QString& address) override {
+        addresses.append(address);
+        if (onNavigate) {
+            onNavigate(address);
+        }
+    }
 
     QStringList addresses;
+    // Runs after each Navigate, for tests that change the window meanwhile.
+    std::function<void(const QString&)> onNavigate;
 };
 
 class RecordingPaneSource final : public PaneSource {

@@ -3,6 +3,7 @@
 // opens with, the Download click over every pair of options, and Back.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
+#include "ConfiguredHosts.h"
 #include "Layout.h"
 #include "OptionButton.h"
 #include "RecordingHost.h"
@@ -52,7 +53,8 @@ private Q_SLOTS:
     void backSwitchesToTheMenu_data();
     void backSwitchesToTheMenu();
     void reloadBringsBackTheDefaultsAndAFreshPane();
-    void configuredBasesByDefault();
+    void everyChosenPairIsSentInOrder();
+    void configuredHostsByDefault();
 
 private:
     template <class T = QWidget> T* Control(const char* name) const {
@@ -387,13 +389,48 @@ void TestDownload::reloadBringsBackTheDefaultsAndAFreshPane() {
     QVERIFY(Sent().isEmpty());
 }
 
-void TestDownload::configuredBasesByDefault() {
-    Load(ConfiguredVersionFileBases());
+void TestDownload::everyChosenPairIsSentInOrder() {
+    // Only code can select two options of a group. Then every pair whose two
+    // options are selected is sent, in the fixed order, and the version is
+    // read again for each: here the pane changes it after every address.
+    for (const char* name : {"Option1", "Option2", "Option3", "Option4", "Option5"}) {
+        auto* option = Control<OptionButton>(name);
+        option->setAutoExclusive(false);
+        option->setChecked(true);
+    }
+    int sent = 0;
+    panes_->latest->onNavigate = [this, &sent](const QString&) {
+        Control<QLineEdit>("Text1")->setText(QStringLiteral("v%1").arg(++sent));
+    };
+    Download();
+    QCOMPARE(Sent(), (QStringList{
+                         "http://mirror.test/versions/1.7.2/1.7.2.jar",
+                         "http://store.test/Minecraft.Download/v1/v1.jar",
+                         "http://mirror.test/versions/v2/v2.json",
+                         "http://store.test/Minecraft.Download/v3/v3.json",
+                         "http://mirror.test/versions/v4/minecraft_server.v4.jar",
+                         "http://store.test/Minecraft.Download/v5/minecraft_server.v5.jar",
+                     }));
+}
+
+void TestDownload::configuredHostsByDefault() {
+    delete window_;
+    window_ = new download(*host_, *panes_);
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
     Choose("Option4");
     Download();
+    Choose("Option5");
+    Download();
+    const auto address = [](std::string_view host, const char* rest) {
+        return QStringLiteral("http://") + QString::fromUtf8(host.data(), qsizetype(host.size())) +
+               QLatin1String(rest);
+    };
     QCOMPARE(Sent(),
-             QStringList{QString::fromStdString(ConfiguredVersionFileBases().domesticMirror +
-                                                "1.7.2/minecraft_server.1.7.2.jar")});
+             (QStringList{
+                 address(kMirrorHost, "/versions/1.7.2/minecraft_server.1.7.2.jar"),
+                 address(kStoreHost, "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"),
+             }));
 }
 
 QTEST_MAIN(TestDownload)

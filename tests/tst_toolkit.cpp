@@ -1,7 +1,8 @@
 // The whole toolbox through the real registry: the main menu's tiles reach
-// all three tool windows, their Back controls come back, every window keeps its
-// drag state across switches, and a close anywhere ends the run.
+// all three tool windows, their Back controls come back, the downloader sends
+// its pane to the configured hosts, and a close anywhere ends the run.
 #include "CjkFonts.h"
+#include "ConfiguredHosts.h"
 #include "RecordingPane.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
@@ -22,6 +23,7 @@ private Q_SLOTS:
 
     void tilesAndBackControls_data();
     void tilesAndBackControls();
+    void downloaderUsesTheConfiguredStore();
     void closingAToolWindowEndsTheRun_data();
     void closingAToolWindowEndsTheRun();
 
@@ -90,6 +92,17 @@ void TestToolkit::tilesAndBackControls() {
     // One instance for the run; the windows with a pane got a fresh one each time.
     const bool hasPane = tool == WindowName::skin || tool == WindowName::download;
     QCOMPARE(panes_->created, hasPane ? 2 : 0);
+}
+
+void TestToolkit::downloaderUsesTheConfiguredStore() {
+    Click(Find(WindowName::Form1, QStringLiteral("Picture2")), QPoint(5, 5));
+    DestroyUnloadedWidgets();
+    Click(Find(WindowName::download, QStringLiteral("Option5")), QPoint(5, 5));
+    Click(Find(WindowName::download, QStringLiteral("Label4")), QPoint(10, 10));
+    const QString store = QString::fromUtf8(kStoreHost.data(), qsizetype(kStoreHost.size()));
+    QCOMPARE(panes_->Addresses(),
+             (QStringList{"http:///", "http://" + store +
+                                          "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"}));
 }
 
 void TestToolkit::closingAToolWindowEndsTheRun_data() {

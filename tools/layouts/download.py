@@ -25,7 +25,7 @@ kids = [
   frame('Frame1', 120, 4680, 5175, 1455, '如果显示无法显示此网页提示就表明您的版本号或线路不正确!', 4, [
     # The browser pane goes here when the window is loaded.
     placeholder('WebBrowser1', 360, 240, 4455, 1095, 17, start='http:///')]),
-  label('Label3', 5760, 5280, 4335, 735, '苦力怕团队制作，转载请注明出处',
+  label('Label3', 5760, 5280, 4335, 735, '本工具由苦力怕团队制作，转载请注明出处',
         f'background-color: {BLUE}; color: #c0c0c0; font: 18pt "黑体";', 9),
 ] + tool_frame(9120, 'Picture2', 120, (16, 14, 15, 12, 13))
 print(form('download', 10305, 6195, 'MC版本万能下载器', kids,

@@ -1,15 +1,9 @@
 #include "SkinAddress.h"
 
 #include "ConfiguredHosts.h"
+#include "HttpBase.h"
 
 namespace {
-
-std::string BaseOn(std::string_view host, std::string_view folder) {
-    std::string base = "http://";
-    base += host;
-    base += folder;
-    return base;
-}
 
 const std::string& BaseFor(SkinChoice choice, const SkinBases& bases) {
     switch (choice) {
@@ -30,10 +24,10 @@ const std::string& BaseFor(SkinChoice choice, const SkinBases& bases) {
 
 const SkinBases& ConfiguredSkinBases() {
     static const SkinBases bases{
-        BaseOn(kOfficialSkinHost, "/MinecraftSkins/"),
-        BaseOn(kOfficialSkinHost, "/MinecraftCloaks/"),
-        BaseOn(kSkinmeHost, "/MinecraftSkins/"),
-        BaseOn(kSkinmeHost, "/MinecraftCloaks/"),
+        HttpBase(kOfficialSkinHost, "/MinecraftSkins/"),
+        HttpBase(kOfficialSkinHost, "/MinecraftCloaks/"),
+        HttpBase(kSkinmeHost, "/MinecraftSkins/"),
+        HttpBase(kSkinmeHost, "/MinecraftCloaks/"),
     };
     return bases;
 }

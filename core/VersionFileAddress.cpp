@@ -1,15 +1,9 @@
 #include "VersionFileAddress.h"
 
 #include "ConfiguredHosts.h"
+#include "HttpBase.h"
 
 namespace {
-
-std::string BaseOn(std::string_view host, std::string_view folder) {
-    std::string base = "http://";
-    base += host;
-    base += folder;
-    return base;
-}
 
 const std::string& BaseFor(DownloadRoute route, const VersionFileBases& bases) {
     // Only a cast can produce another value; building an address must not fail.
@@ -21,8 +15,8 @@ const std::string& BaseFor(DownloadRoute route, const VersionFileBases& bases) {
 const VersionFileBases& ConfiguredVersionFileBases() {
     // The store keeps each version's folder right under its root folder.
     static const VersionFileBases bases{
-        BaseOn(kMirrorHost, "/versions/"),
-        BaseOn(kStoreHost, "/Minecraft.Download/"),
+        HttpBase(kMirrorHost, "/versions/"),
+        HttpBase(kStoreHost, "/Minecraft.Download/"),
     };
     return bases;
 }

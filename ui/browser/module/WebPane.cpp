@@ -7,6 +7,8 @@
 #include <QWebEnginePage>
 #include <QWebEngineView>
 
+#include <utility>
+
 WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
     : BrowserPane(parent)
     , view_(new QWebEngineView(&profile, this)) {
@@ -21,7 +23,6 @@ WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
 void WebPane::Navigate(const QString& address) {
     const QUrl url(address, QUrl::TolerantMode);
     const AddressUse use = UseOf(url);
-    offerWhenLoaded_ = use == AddressUse::Download;
     fileToOffer_ = use == AddressUse::Download ? url : QUrl();
     view_->load(use == AddressUse::Blank ? QUrl(QStringLiteral("about:blank")) : url);
 }
@@ -33,12 +34,12 @@ void WebPane::Navigate(const QString& address) {
 void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     // The engine reports one end for a load and for any load it cut short, so
     // the first end after Navigate is the answer to that address.
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || !offerWhenLoaded_) {
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || fileToOffer_.isEmpty()) {
         return;
     }
-    offerWhenLoaded_ = false;
+    const QUrl file = std::exchange(fileToOffer_, QUrl());
     // Stopped: the engine took it as a download of its own already.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
-        view_->page()->download(fileToOffer_);
+        view_->page()->download(file);
     }
 }

@@ -21,7 +21,7 @@ private:
 
     QWebEngineView* view_;
     // A file the user asked for, to offer for download once its address has
-    // loaded; if it does not load, the pane shows why instead.
-    bool offerWhenLoaded_ = false;
+    // loaded; if it does not load, the pane shows why instead. Empty when
+    // there is none.
     QUrl fileToOffer_;
 };

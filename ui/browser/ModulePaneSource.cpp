@@ -12,7 +12,7 @@
 
 ModulePaneSource::ModulePaneSource()
     : ModulePaneSource(QCoreApplication::applicationDirPath() +
-                       QStringLiteral("/../" CT_PANE_MODULE_DIR "/" CT_PANE_MODULE_NAME)) {}
+                       QStringLiteral("/" CT_PANE_MODULE_FROM_BINDIR "/" CT_PANE_MODULE_NAME)) {}
 
 ModulePaneSource::ModulePaneSource(const QString& modulePath)
     : modulePath_(modulePath)

@@ -4,6 +4,10 @@
 # moved (DESTDIR staging, dpkg -x into a scratch root).
 include(GNUInstallDirs)
 
+# Names the desktop entry, the icon and the metainfo, and the program gives it
+# to the window system so its windows are matched to that entry.
+set(CT_APP_ID io.github.creeper_toolkit.CreeperToolkit)
+
 foreach(kind IN ITEMS BINDIR LIBDIR DATADIR)
     file(RELATIVE_PATH CT_INSTALL_${kind} ${CMAKE_INSTALL_PREFIX} ${CMAKE_INSTALL_FULL_${kind}})
     if(CT_INSTALL_${kind} STREQUAL "" OR CT_INSTALL_${kind} MATCHES "^\\.\\.(/|$)")

@@ -25,6 +25,28 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
+void DownloadStarter::Expect(const QWebEnginePage& page, const QUrl& url,
+                             const DownloadExpectation& expected) {
+    Forget(page);
+    expected_.append({&page, url, expected});
+}
+
+void DownloadStarter::Forget(const QWebEnginePage& page) {
+    expected_.removeIf([&page](const Expected& entry) {
+        return entry.page == nullptr || entry.page == &page;
+    });
+}
+
+DownloadExpectation DownloadStarter::TakeExpectation(const QWebEngineDownloadRequest& request) {
+    for (qsizetype i = 0; i < expected_.size(); ++i) {
+        const Expected& entry = expected_.at(i);
+        if (entry.page != nullptr && entry.page == request.page() && entry.url == request.url()) {
+            return expected_.takeAt(i).expectation;
+        }
+    }
+    return {};
+}
+
 DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
     for (const QPointer<DownloadWindow>& window : windows_) {
         if (window != nullptr && window->DownloadId() == downloadId) {
@@ -48,6 +70,8 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
+    // Taken before the dialog, so a declined download uses it up too.
+    const DownloadExpectation expected = TakeExpectation(*request);
     QString name = request->suggestedFileName();
     if (name.isEmpty()) {
         name = request->downloadFileName();
@@ -69,7 +93,7 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
-    auto* window = new DownloadWindow(PartFile(chosen));
+    auto* window = new DownloadWindow(PartFile(chosen), expected);
     window->Follow(*request);
     windows_.removeAll(nullptr);
     windows_.append(window);

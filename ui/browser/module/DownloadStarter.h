@@ -1,13 +1,16 @@
 #pragma once
 
 #include "BrowserPaneModule.h"
+#include "DownloadExpectation.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QUrl>
 
 class DownloadWindow;
 class QWebEngineDownloadRequest;
+class QWebEnginePage;
 class QWebEngineProfile;
 
 // Answers the profile's download requests: asks where to save, has the engine
@@ -25,10 +28,24 @@ public:
     // closes every download window.
     void AbandonAll();
 
+    // The next download of `url` that `page` starts is checked against
+    // `expected`. A page expects one download at a time.
+    void Expect(const QWebEnginePage& page, const QUrl& url, const DownloadExpectation& expected);
+    // `page` expects nothing any more.
+    void Forget(const QWebEnginePage& page);
+
 private:
     void Start(QWebEngineDownloadRequest* request);
     DownloadWindow* WindowFor(quint32 downloadId) const;
+    DownloadExpectation TakeExpectation(const QWebEngineDownloadRequest& request);
+
+    struct Expected {
+        QPointer<const QWebEnginePage> page;
+        QUrl url;
+        DownloadExpectation expectation;
+    };
 
     BrowserPaneModule::SaveLocationChooser chooser_;
     QList<QPointer<DownloadWindow>> windows_;
+    QList<Expected> expected_;
 };

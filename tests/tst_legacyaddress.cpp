@@ -44,34 +44,33 @@ void TestLegacyAddress::playerImages_data() {
     QTest::addColumn<LegacyTarget>("target");
     QTest::addColumn<QString>("name");
     using enum LegacyTarget;
-    QTest::newRow("skin") << "http://skins.minecraft.net/MinecraftSkins/Creeper.png"
-                          << OfficialSkin << "Creeper";
-    QTest::newRow("cape") << "http://skins.minecraft.net/MinecraftCloaks/Notch.png"
-                          << OfficialCape << "Notch";
+    QTest::newRow("skin") << "http://skins.minecraft.net/MinecraftSkins/Creeper.png" << OfficialSkin
+                          << "Creeper";
+    QTest::newRow("cape") << "http://skins.minecraft.net/MinecraftCloaks/Notch.png" << OfficialCape
+                          << "Notch";
     QTest::newRow("host case") << "http://Skins.Minecraft.NET/MinecraftSkins/a_b.png"
                                << OfficialSkin << "a_b";
     QTest::newRow("explicit default port")
         << "http://skins.minecraft.net:80/MinecraftSkins/x.png" << OfficialSkin << "x";
     QTest::newRow("https") << "https://skins.minecraft.net/MinecraftSkins/x.png" << OfficialSkin
                            << "x";
-    QTest::newRow("empty name") << "http://skins.minecraft.net/MinecraftCloaks/.png"
-                                << OfficialCape << "";
+    QTest::newRow("empty name") << "http://skins.minecraft.net/MinecraftCloaks/.png" << OfficialCape
+                                << "";
     QTest::newRow("space kept") << "http://skins.minecraft.net/MinecraftSkins/ Steve .png"
                                 << OfficialSkin << " Steve ";
-    QTest::newRow("Chinese") << QStringLiteral("http://skins.minecraft.net/MinecraftSkins/苦力怕.png")
+    QTest::newRow("Chinese") << QStringLiteral(
+                                    "http://skins.minecraft.net/MinecraftSkins/苦力怕.png")
                              << OfficialSkin << QStringLiteral("苦力怕");
     // The name goes into another address later; here it is only read.
     QTest::newRow("encoded slash is no folder")
         << "http://skins.minecraft.net/MinecraftSkins/a%2Fb.png" << None << "";
     QTest::newRow("folder") << "http://skins.minecraft.net/MinecraftSkins/a/b.png" << None << "";
     QTest::newRow("not png") << "http://skins.minecraft.net/MinecraftSkins/a.jpg" << None << "";
-    QTest::newRow("path case") << "http://skins.minecraft.net/minecraftskins/a.png" << None
-                               << "";
-    QTest::newRow("other port") << "http://skins.minecraft.net:8080/MinecraftSkins/a.png"
-                                << None << "";
+    QTest::newRow("path case") << "http://skins.minecraft.net/minecraftskins/a.png" << None << "";
+    QTest::newRow("other port") << "http://skins.minecraft.net:8080/MinecraftSkins/a.png" << None
+                                << "";
     QTest::newRow("query") << "http://skins.minecraft.net/MinecraftSkins/a.png?x" << None << "";
-    QTest::newRow("fragment") << "http://skins.minecraft.net/MinecraftSkins/a#b.png" << None
-                              << "";
+    QTest::newRow("fragment") << "http://skins.minecraft.net/MinecraftSkins/a#b.png" << None << "";
     QTest::newRow("other host, same path")
         << "http://www.skinme.cc/MinecraftSkins/Creeper.png" << None << "";
     QTest::newRow("ftp") << "ftp://skins.minecraft.net/MinecraftSkins/a.png" << None << "";
@@ -95,24 +94,22 @@ void TestLegacyAddress::versionFiles_data() {
     using enum VersionFile;
     const QString store = QStringLiteral("http://s3.amazonaws.com/Minecraft.Download/");
     const QString mirror = QStringLiteral("http://127.0.0.1:8081/versions/");
-    QTest::newRow("store client") << store + "1.7.2/1.7.2.jar" << StoreFile << ClientJar
-                                  << "1.7.2";
+    QTest::newRow("store client") << store + "1.7.2/1.7.2.jar" << StoreFile << ClientJar << "1.7.2";
     QTest::newRow("store json") << store + "1.7.2/1.7.2.json" << StoreFile << VersionJson
                                 << "1.7.2";
     QTest::newRow("store server") << store + "1.7.10/minecraft_server.1.7.10.jar" << StoreFile
                                   << ServerJar << "1.7.10";
-    QTest::newRow("mirror client") << mirror + "1.20.1/1.20.1.jar" << MirrorFile << ClientJar
-                                   << "1.20.1";
+    QTest::newRow("mirror client")
+        << mirror + "1.20.1/1.20.1.jar" << MirrorFile << ClientJar << "1.20.1";
     QTest::newRow("mirror json") << mirror + "1.7.2/1.7.2.json" << MirrorFile << VersionJson
                                  << "1.7.2";
-    QTest::newRow("mirror server") << mirror + "1.7.2/minecraft_server.1.7.2.jar" << MirrorFile
-                                   << ServerJar << "1.7.2";
-    QTest::newRow("snapshot") << store + "23w13a/23w13a.jar" << StoreFile << ClientJar
-                              << "23w13a";
-    QTest::newRow("space in version") << store + " 1.8 / 1.8 .jar" << StoreFile << ClientJar
-                                      << " 1.8 ";
-    QTest::newRow("slash in version") << store + "a/b/a/b.json" << StoreFile << VersionJson
-                                      << "a/b";
+    QTest::newRow("mirror server")
+        << mirror + "1.7.2/minecraft_server.1.7.2.jar" << MirrorFile << ServerJar << "1.7.2";
+    QTest::newRow("snapshot") << store + "23w13a/23w13a.jar" << StoreFile << ClientJar << "23w13a";
+    QTest::newRow("space in version")
+        << store + " 1.8 / 1.8 .jar" << StoreFile << ClientJar << " 1.8 ";
+    QTest::newRow("slash in version")
+        << store + "a/b/a/b.json" << StoreFile << VersionJson << "a/b";
     QTest::newRow("empty version, client") << store + "/.jar" << StoreFile << ClientJar << "";
     QTest::newRow("empty version, server")
         << store + "/minecraft_server..jar" << StoreFile << ServerJar << "";
@@ -128,8 +125,8 @@ void TestLegacyAddress::versionFiles_data() {
         << "http://s3.amazonaws.com/versions/1.7.2/1.7.2.jar" << None << ClientJar << "";
     QTest::newRow("mirror without its port")
         << "http://127.0.0.1/versions/1.7.2/1.7.2.jar" << None << ClientJar << "";
-    QTest::newRow("mirror's new path") << "http://127.0.0.1:8081/version/1.7.2/client" << None
-                                       << ClientJar << "";
+    QTest::newRow("mirror's new path")
+        << "http://127.0.0.1:8081/version/1.7.2/client" << None << ClientJar << "";
     QTest::newRow("zip") << store + "1.7.2/1.7.2.zip" << None << ClientJar << "";
 }
 
@@ -172,9 +169,8 @@ void TestLegacyAddress::mirrorAddress_data() {
     // The version stays encoded as it came, not decoded and encoded again.
     QTest::newRow("space") << "http://127.0.0.1:8081/versions/1.8 /1.8 .jar"
                            << "http://127.0.0.1:8081/version/1.8%20/client";
-    QTest::newRow("encoded slash")
-        << "http://127.0.0.1:8081/versions/a%2Fb/a%2Fb.json"
-        << "http://127.0.0.1:8081/version/a%2Fb/json";
+    QTest::newRow("encoded slash") << "http://127.0.0.1:8081/versions/a%2Fb/a%2Fb.json"
+                                   << "http://127.0.0.1:8081/version/a%2Fb/json";
     QTest::newRow("Chinese") << QStringLiteral("http://127.0.0.1:8081/versions/版/版.jar")
                              << "http://127.0.0.1:8081/version/%E7%89%88/client";
 }
@@ -191,8 +187,9 @@ void TestLegacyAddress::mirrorAddress() {
 void TestLegacyAddress::endpointAddress() {
     LegacyEndpoints endpoints;
     endpoints.scheme = QStringLiteral("http");
-    QCOMPARE(endpoints.At(QStringLiteral("127.0.0.1:47314"),
-                          QStringLiteral("/minecraft/profile/lookup/name/a%2Fb"))
+    QCOMPARE(endpoints
+                 .At(QStringLiteral("127.0.0.1:47314"),
+                     QStringLiteral("/minecraft/profile/lookup/name/a%2Fb"))
                  .toString(QUrl::FullyEncoded),
              QStringLiteral("http://127.0.0.1:47314/minecraft/profile/lookup/name/a%2Fb"));
 }

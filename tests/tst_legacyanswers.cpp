@@ -19,15 +19,17 @@ Q_DECLARE_METATYPE(VersionDownload::Outcome)
 namespace {
 
 const QByteArray kId = "069a79f444e94726a5befca90e38aaf5";
-const QByteArray kSkin =
-    "http://textures.minecraft.net/texture/292009a4925b58f02c77dadc3ecef07ea4c7472f64e0fdc32ce5522489362680";
-const QByteArray kCape =
-    "http://textures.minecraft.net/texture/2340c0e03dd24a11b15a8b33c2a7e9e32abb2051b2481d0ba7defd635ca7a933";
+const QByteArray kSkin = "http://textures.minecraft.net/texture/"
+                         "292009a4925b58f02c77dadc3ecef07ea4c7472f64e0fdc32ce5522489362680";
+const QByteArray kCape = "http://textures.minecraft.net/texture/"
+                         "2340c0e03dd24a11b15a8b33c2a7e9e32abb2051b2481d0ba7defd635ca7a933";
 
 // A session profile as sessionserver answers it, textures given as JSON text.
 QByteArray SessionProfile(const QByteArray& texturesJson) {
-    return "{\"id\":\"" + kId + "\",\"name\":\"Notch\",\"properties\":[{\"name\":\"textures\","
-           "\"value\":\"" + texturesJson.toBase64() + "\"}],\"profileActions\":[]}";
+    return "{\"id\":\"" + kId +
+           "\",\"name\":\"Notch\",\"properties\":[{\"name\":\"textures\","
+           "\"value\":\"" +
+           texturesJson.toBase64() + "\"}],\"profileActions\":[]}";
 }
 
 QByteArray Textures(const QByteArray& inner) {
@@ -103,8 +105,8 @@ void TestLegacyAnswers::lookup_data() {
     // The id becomes part of the profile address: nothing but hex gets there.
     QTest::newRow("id with a path") << QByteArray("{\"id\":\"../../admin?x=1\"}") << QString();
     QTest::newRow("id too short") << QByteArray("{\"id\":\"069a79f4\"}") << QString();
-    QTest::newRow("id not hex")
-        << QByteArray("{\"id\":\"069a79f444e94726a5befca90e38aazz\"}") << QString();
+    QTest::newRow("id not hex") << QByteArray("{\"id\":\"069a79f444e94726a5befca90e38aazz\"}")
+                                << QString();
 }
 
 void TestLegacyAnswers::lookup() {
@@ -129,14 +131,12 @@ void TestLegacyAnswers::textures_data() {
         << skin << cape << true;
     QTest::newRow("no cape") << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin + "\"}"))
                              << skin << QString() << true;
-    QTest::newRow("default skin") << SessionProfile(Textures("")) << QString() << QString()
-                                  << true;
+    QTest::newRow("default skin") << SessionProfile(Textures("")) << QString() << QString() << true;
     QTest::newRow("not JSON") << QByteArray("oops") << QString() << QString() << false;
-    QTest::newRow("no properties") << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"N\"}")
-                                   << QString() << QString() << false;
-    QTest::newRow("properties not a list")
-        << QByteArray("{\"properties\":{\"name\":\"textures\"}}") << QString() << QString()
-        << false;
+    QTest::newRow("no properties")
+        << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"N\"}") << QString() << QString() << false;
+    QTest::newRow("properties not a list") << QByteArray("{\"properties\":{\"name\":\"textures\"}}")
+                                           << QString() << QString() << false;
     QTest::newRow("no textures property")
         << QByteArray("{\"properties\":[{\"name\":\"other\",\"value\":\"e30=\"}]}") << QString()
         << QString() << false;
@@ -154,13 +154,13 @@ void TestLegacyAnswers::textures_data() {
         << SessionProfile("{\"textures\":\"SKIN\"}") << QString() << QString() << false;
     QTest::newRow("url a number") << SessionProfile(Textures("\"SKIN\":{\"url\":7}")) << QString()
                                   << QString() << false;
-    QTest::newRow("javascript")
-        << SessionProfile(Textures("\"SKIN\":{\"url\":\"javascript:void 0\"}")) << QString()
-        << QString() << false;
-    QTest::newRow("file")
-        << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin +
-                                   "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}"))
-        << QString() << QString() << false;
+    QTest::newRow("javascript") << SessionProfile(
+                                       Textures("\"SKIN\":{\"url\":\"javascript:void 0\"}"))
+                                << QString() << QString() << false;
+    QTest::newRow("file") << SessionProfile(
+                                 Textures("\"SKIN\":{\"url\":\"" + kSkin +
+                                          "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}"))
+                          << QString() << QString() << false;
     QTest::newRow("no host") << SessionProfile(Textures("\"CAPE\":{\"url\":\"http:///x.png\"}"))
                              << QString() << QString() << false;
 }
@@ -180,10 +180,10 @@ void TestLegacyAnswers::textureOverHttps() {
     const QUrl texture(QString::fromLatin1(kSkin));
     QCOMPARE(TextureAddressOver(texture, QStringLiteral("https")).toString(),
              QString::fromLatin1(kSkin).replace(0, 4, QStringLiteral("https")));
-    QCOMPARE(TextureAddressOver(QUrl(QStringLiteral("http://t.test:80/a.png")),
-                                QStringLiteral("https"))
-                 .toString(),
-             QStringLiteral("https://t.test/a.png"));
+    QCOMPARE(
+        TextureAddressOver(QUrl(QStringLiteral("http://t.test:80/a.png")), QStringLiteral("https"))
+            .toString(),
+        QStringLiteral("https://t.test/a.png"));
     // Tests point everything at plain http servers of their own.
     QCOMPARE(TextureAddressOver(texture, QStringLiteral("http")), texture);
 }
@@ -207,17 +207,14 @@ void TestLegacyAnswers::manifest_data() {
     QTest::newRow("empty version") << kManifest << "" << Unknown << "" << QByteArray();
     QTest::newRow("no sha1") << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a"}]})")
                              << "a" << Found << "http://h.test/a" << QByteArray();
-    QTest::newRow("not JSON") << QByteArray("<html>") << "1.7.2" << Malformed << ""
-                              << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("<html>") << "1.7.2" << Malformed << "" << QByteArray();
     QTest::newRow("versions not a list")
-        << QByteArray(R"({"versions":{"1.7.2":{}}})") << "1.7.2" << Malformed << ""
-        << QByteArray();
-    QTest::newRow("entries not objects")
-        << QByteArray(R"({"versions":[1,"1.7.2",null]})") << "1.7.2" << Unknown << ""
-        << QByteArray();
+        << QByteArray(R"({"versions":{"1.7.2":{}}})") << "1.7.2" << Malformed << "" << QByteArray();
+    QTest::newRow("entries not objects") << QByteArray(R"({"versions":[1,"1.7.2",null]})")
+                                         << "1.7.2" << Unknown << "" << QByteArray();
     QTest::newRow("javascript url")
-        << QByteArray(R"({"versions":[{"id":"a","url":"javascript:void 0"}]})") << "a"
-        << Malformed << "" << QByteArray();
+        << QByteArray(R"({"versions":[{"id":"a","url":"javascript:void 0"}]})") << "a" << Malformed
+        << "" << QByteArray();
     QTest::newRow("file url") << QByteArray(R"({"versions":[{"id":"a","url":"file:///etc/x"}]})")
                               << "a" << Malformed << "" << QByteArray();
     QTest::newRow("bad sha1")
@@ -269,30 +266,27 @@ void TestLegacyAnswers::versionDownload_data() {
         << Found << "http://h.test/s.jar" << QByteArray() << qint64(9007199254740992);
     QTest::newRow("not JSON") << QByteArray("{\"downloads\":") << "client" << Malformed << ""
                               << QByteArray() << qint64(-1);
-    QTest::newRow("downloads a list") << QByteArray(R"({"downloads":[]})") << "client"
-                                      << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("downloads a list") << QByteArray(R"({"downloads":[]})") << "client" << Malformed
+                                      << "" << QByteArray() << qint64(-1);
     QTest::newRow("entry a text") << VersionWith(R"("http://h.test/s.jar")") << "server"
                                   << Malformed << "" << QByteArray() << qint64(-1);
     QTest::newRow("huge size") << VersionWith(R"({"url":"http://h.test/s.jar","size":1e300})")
                                << "server" << Malformed << "" << QByteArray() << qint64(-1);
     QTest::newRow("past exact sizes")
-        << VersionWith(R"({"url":"http://h.test/s.jar","size":18446744073709551616})")
-        << "server" << Malformed << "" << QByteArray() << qint64(-1);
-    QTest::newRow("negative size")
-        << VersionWith(R"({"url":"http://h.test/s.jar","size":-5})") << "server" << Malformed
-        << "" << QByteArray() << qint64(-1);
-    QTest::newRow("fractional size")
-        << VersionWith(R"({"url":"http://h.test/s.jar","size":1.5})") << "server" << Malformed
-        << "" << QByteArray() << qint64(-1);
-    QTest::newRow("size a text")
-        << VersionWith(R"({"url":"http://h.test/s.jar","size":"12"})") << "server" << Malformed
-        << "" << QByteArray() << qint64(-1);
+        << VersionWith(R"({"url":"http://h.test/s.jar","size":18446744073709551616})") << "server"
+        << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("negative size") << VersionWith(R"({"url":"http://h.test/s.jar","size":-5})")
+                                   << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("fractional size") << VersionWith(R"({"url":"http://h.test/s.jar","size":1.5})")
+                                     << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("size a text") << VersionWith(R"({"url":"http://h.test/s.jar","size":"12"})")
+                                 << "server" << Malformed << "" << QByteArray() << qint64(-1);
     QTest::newRow("short sha1") << VersionWith(R"({"url":"http://h.test/s.jar","sha1":"abc"})")
                                 << "server" << Malformed << "" << QByteArray() << qint64(-1);
-    QTest::newRow("javascript url") << VersionWith(R"({"url":"javascript:void 0"})")
-                                    << "server" << Malformed << "" << QByteArray() << qint64(-1);
-    QTest::newRow("file url") << VersionWith(R"({"url":"file:///home/x/.ssh/id_rsa"})")
-                              << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("javascript url") << VersionWith(R"({"url":"javascript:void 0"})") << "server"
+                                    << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("file url") << VersionWith(R"({"url":"file:///home/x/.ssh/id_rsa"})") << "server"
+                              << Malformed << "" << QByteArray() << qint64(-1);
     QTest::newRow("no url") << VersionWith(R"({"size":3})") << "server" << Malformed << ""
                             << QByteArray() << qint64(-1);
 }

@@ -25,22 +25,20 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
-void DownloadStarter::Expect(const QWebEnginePage& page, const QUrl& url,
-                             const DownloadExpectation& expected) {
+void DownloadStarter::Expect(const QWebEnginePage& page, const DownloadExpectation& expected) {
     Forget(page);
-    expected_.append({&page, url, expected});
+    expected_.append({&page, expected});
 }
 
 void DownloadStarter::Forget(const QWebEnginePage& page) {
-    expected_.removeIf([&page](const Expected& entry) {
-        return entry.page == nullptr || entry.page == &page;
-    });
+    expected_.removeIf(
+        [&page](const Expected& entry) { return entry.page == nullptr || entry.page == &page; });
 }
 
 DownloadExpectation DownloadStarter::TakeExpectation(const QWebEngineDownloadRequest& request) {
     for (qsizetype i = 0; i < expected_.size(); ++i) {
         const Expected& entry = expected_.at(i);
-        if (entry.page != nullptr && entry.page == request.page() && entry.url == request.url()) {
+        if (entry.page != nullptr && entry.page == request.page()) {
             return expected_.takeAt(i).expectation;
         }
     }
@@ -60,6 +58,8 @@ DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
 // accept only before this returns, and cancels whatever is left unaccepted.
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
+        // A download that failed at once still answers its page's expectation.
+        TakeExpectation(*request);
         return;
     }
     // When a connection breaks, this engine version starts the download over
@@ -72,6 +72,7 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
 
     // Taken before the dialog, so a declined download uses it up too.
     const DownloadExpectation expected = TakeExpectation(*request);
+
     QString name = request->suggestedFileName();
     if (name.isEmpty()) {
         name = request->downloadFileName();

@@ -6,7 +6,6 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QUrl>
 
 class DownloadWindow;
 class QWebEngineDownloadRequest;
@@ -28,9 +27,11 @@ public:
     // closes every download window.
     void AbandonAll();
 
-    // The next download of `url` that `page` starts is checked against
-    // `expected`. A page expects one download at a time.
-    void Expect(const QWebEnginePage& page, const QUrl& url, const DownloadExpectation& expected);
+    // The next download that `page` starts is checked against `expected`.
+    // Keyed by page, not address: the engine names a download by the address
+    // it ended at, and the mirror sends its files on to other hosts. A page
+    // expects one download at a time.
+    void Expect(const QWebEnginePage& page, const DownloadExpectation& expected);
     // `page` expects nothing any more.
     void Forget(const QWebEnginePage& page);
 
@@ -41,7 +42,6 @@ private:
 
     struct Expected {
         QPointer<const QWebEnginePage> page;
-        QUrl url;
         DownloadExpectation expectation;
     };
 

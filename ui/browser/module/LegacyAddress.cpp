@@ -82,9 +82,8 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
     if (OnHost(address, endpoints.officialSkinHost)) {
         const QLatin1String skins("/MinecraftSkins/");
         const QLatin1String capes("/MinecraftCloaks/");
-        for (const auto& [prefix, target] :
-             {std::pair{skins, LegacyTarget::OfficialSkin},
-              std::pair{capes, LegacyTarget::OfficialCape}}) {
+        for (const auto& [prefix, target] : {std::pair{skins, LegacyTarget::OfficialSkin},
+                                             std::pair{capes, LegacyTarget::OfficialCape}}) {
             if (!path.startsWith(prefix)) {
                 continue;
             }

@@ -152,8 +152,8 @@ void LegacyResolver::LookUpWithFallback(
     const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(name));
     const QUrl first = endpoints_.At(endpoints_.lookupHost,
                                      QStringLiteral("/minecraft/profile/lookup/name/") + segment);
-    const QUrl second =
-        endpoints_.At(endpoints_.fallbackLookupHost, QStringLiteral("/users/profiles/minecraft/") + segment);
+    const QUrl second = endpoints_.At(endpoints_.fallbackLookupHost,
+                                      QStringLiteral("/users/profiles/minecraft/") + segment);
     const auto read = [this](const Answer& answer, QString* id, QString* reason) {
         if (answer.failure.isEmpty() && answer.status == 200) {
             const PlayerLookup lookup = ReadPlayerLookup(answer.body);
@@ -173,7 +173,8 @@ void LegacyResolver::LookUpWithFallback(
             then(id);
             return;
         }
-        const bool firstUnknown = firstAnswer.failure.isEmpty() && SaysNoSuchPlayer(firstAnswer.status);
+        const bool firstUnknown =
+            firstAnswer.failure.isEmpty() && SaysNoSuchPlayer(firstAnswer.status);
         Get(second, [then, fail, read, firstUnknown, firstReason](const Answer& secondAnswer) {
             QString secondId;
             QString secondReason;
@@ -206,7 +207,8 @@ void LegacyResolver::ShowTexture(const QString& name, const QString& id, bool ca
         }
         const PlayerTextures textures = ReadPlayerTextures(answer.body);
         if (!textures.problem.isEmpty()) {
-            Q_EMIT Failed(failedHeading, QStringLiteral("%1：%2").arg(answer.host, textures.problem));
+            Q_EMIT Failed(failedHeading,
+                          QStringLiteral("%1：%2").arg(answer.host, textures.problem));
             return;
         }
         const QUrl image = cape ? textures.cape : textures.skin;
@@ -222,8 +224,8 @@ void LegacyResolver::ShowTexture(const QString& name, const QString& id, bool ca
 }
 
 void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotFound notFound) {
-    const QUrl manifest = endpoints_.At(endpoints_.manifestHost,
-                                        QStringLiteral("/mc/game/version_manifest_v2.json"));
+    const QUrl manifest =
+        endpoints_.At(endpoints_.manifestHost, QStringLiteral("/mc/game/version_manifest_v2.json"));
     const QString version = legacy.version;
     const QString failedHeading = QStringLiteral("无法查询官方版本「%1」").arg(version);
     Get(manifest, [this, legacy, found, notFound, version, failedHeading](const Answer& answer) {
@@ -245,35 +247,35 @@ void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotF
             found(entry.url, entry.sha1, -1);
             return;
         }
-        Get(entry.url, [this, legacy, found, notFound, version, failedHeading,
-                        entry](const Answer& json) {
-            if (!json.failure.isEmpty() || json.status != 200) {
-                notFound(failedHeading, Reason(json));
-                return;
-            }
-            if (!entry.sha1.isEmpty() &&
-                QCryptographicHash::hash(json.body, QCryptographicHash::Sha1).toHex() !=
-                    entry.sha1) {
-                notFound(failedHeading,
-                         QStringLiteral("%1 的版本描述与版本列表的校验值不符").arg(json.host));
-                return;
-            }
-            const VersionDownload download = FindDownload(json.body, FileKey(legacy.file));
-            switch (download.outcome) {
-            case VersionDownload::Outcome::Found:
-                found(download.url, download.sha1, download.size);
-                return;
-            case VersionDownload::Outcome::Missing:
-                notFound(legacy.file == VersionFile::ServerJar
-                             ? QStringLiteral("版本「%1」没有服务端").arg(version)
-                             : QStringLiteral("版本「%1」没有客户端文件").arg(version),
-                         QStringLiteral("官方没有为这个版本发布这个文件。"));
-                return;
-            case VersionDownload::Outcome::Malformed:
-                notFound(failedHeading, QStringLiteral("%1 的版本描述无法读取").arg(json.host));
-                return;
-            }
-        });
+        Get(entry.url,
+            [this, legacy, found, notFound, version, failedHeading, entry](const Answer& json) {
+                if (!json.failure.isEmpty() || json.status != 200) {
+                    notFound(failedHeading, Reason(json));
+                    return;
+                }
+                if (!entry.sha1.isEmpty() &&
+                    QCryptographicHash::hash(json.body, QCryptographicHash::Sha1).toHex() !=
+                        entry.sha1) {
+                    notFound(failedHeading,
+                             QStringLiteral("%1 的版本描述与版本列表的校验值不符").arg(json.host));
+                    return;
+                }
+                const VersionDownload download = FindDownload(json.body, FileKey(legacy.file));
+                switch (download.outcome) {
+                case VersionDownload::Outcome::Found:
+                    found(download.url, download.sha1, download.size);
+                    return;
+                case VersionDownload::Outcome::Missing:
+                    notFound(legacy.file == VersionFile::ServerJar
+                                 ? QStringLiteral("版本「%1」没有服务端").arg(version)
+                                 : QStringLiteral("版本「%1」没有客户端文件").arg(version),
+                             QStringLiteral("官方没有为这个版本发布这个文件。"));
+                    return;
+                case VersionDownload::Outcome::Malformed:
+                    notFound(failedHeading, QStringLiteral("%1 的版本描述无法读取").arg(json.host));
+                    return;
+                }
+            });
     });
 }
 

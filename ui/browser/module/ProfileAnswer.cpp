@@ -71,8 +71,8 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
     if (!encoded.isString()) {
         return {{}, {}, kMalformed};
     }
-    const auto decoded = QByteArray::fromBase64Encoding(
-        encoded.toString().toLatin1(), QByteArray::AbortOnBase64DecodingErrors);
+    const auto decoded = QByteArray::fromBase64Encoding(encoded.toString().toLatin1(),
+                                                        QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
         return {{}, {}, kMalformed};
     }

@@ -14,8 +14,9 @@ QString Page(const QString& title, const QString& body) {
 
 QString LookingUpPage(const QString& what) {
     const QString title = QStringLiteral("正在查找…");
-    return Page(title, QStringLiteral("<p>%1</p><p>%2</p>")
-                           .arg(title.toHtmlEscaped(), what.toHtmlEscaped()));
+    return Page(
+        title,
+        QStringLiteral("<p>%1</p><p>%2</p>").arg(title.toHtmlEscaped(), what.toHtmlEscaped()));
 }
 
 QString ResolutionErrorPage(const QString& heading, const QString& detail) {

@@ -23,7 +23,7 @@ struct VersionDownload {
     enum class Outcome { Found, Missing, Malformed };
     Outcome outcome = Outcome::Malformed;
     QUrl url;
-    QByteArray sha1; // lower-case hex, or empty
+    QByteArray sha1;  // lower-case hex, or empty
     qint64 size = -1; // or -1
 };
 

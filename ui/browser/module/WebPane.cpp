@@ -90,7 +90,7 @@ void WebPane::OnResolutionFailed(const QString& heading, const QString& detail) 
 }
 
 void WebPane::Offer(const QUrl& file, const DownloadExpectation& expected) {
-    downloads_.Expect(*view_->page(), file, expected);
+    downloads_.Expect(*view_->page(), expected);
     view_->page()->download(file);
 }
 

@@ -352,7 +352,9 @@ void TestLegacyPane::stalledLookupEndsInAPage() {
     // Says what it is doing at once, and later why it gave up.
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kWait);
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法查询正版玩家「Slow」"), kWait);
-    QVERIFY(clock.elapsed() >= 2 * CT_LEGACY_TIMEOUT_MS);
+    // Both look-ups were waited for; Qt's timers may fire 5% early.
+    QVERIFY2(clock.elapsed() >= 2 * CT_LEGACY_TIMEOUT_MS * 95 / 100,
+             qPrintable(QString::number(clock.elapsed())));
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
     QCOMPARE(fallback_.Requests().size(), 1);
 }

@@ -76,6 +76,7 @@ void LegacyResolver::Get(const QUrl& url, Then then) {
     // The transfer time-out only counts silence; this one bounds the whole step.
     auto* overall = new QTimer(reply);
     overall->setSingleShot(true);
+    overall->setTimerType(Qt::PreciseTimer);
     connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
     overall->start(endpoints_.timeoutMs);
     auto tooLarge = std::make_shared<bool>(false);

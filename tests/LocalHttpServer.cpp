@@ -139,6 +139,10 @@ bool LocalHttpServer::Listen() {
     return server_.listen(QHostAddress::LocalHost, 0);
 }
 
+bool LocalHttpServer::Listen(quint16 port) {
+    return server_.listen(QHostAddress::LocalHost, port);
+}
+
 QString LocalHttpServer::Address(const QString& pathAndQuery) const {
     return QStringLiteral("http://127.0.0.1:") + QString::number(Port()) + pathAndQuery;
 }

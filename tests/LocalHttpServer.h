@@ -45,6 +45,9 @@ public:
 
     // Listens on a free port of 127.0.0.1; false if it cannot.
     bool Listen();
+    // Listens on `port` of 127.0.0.1, for code that was told the port
+    // beforehand; false if it is taken.
+    bool Listen(quint16 port);
     quint16 Port() const { return server_.serverPort(); }
     // "http://127.0.0.1:<port>" followed by `pathAndQuery`, unchanged.
     QString Address(const QString& pathAndQuery) const;

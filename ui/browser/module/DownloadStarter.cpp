@@ -25,6 +25,26 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
+void DownloadStarter::Expect(const QWebEnginePage& page, const DownloadExpectation& expected) {
+    Forget(page);
+    expected_.append({&page, expected});
+}
+
+void DownloadStarter::Forget(const QWebEnginePage& page) {
+    expected_.removeIf(
+        [&page](const Expected& entry) { return entry.page == nullptr || entry.page == &page; });
+}
+
+DownloadExpectation DownloadStarter::TakeExpectation(const QWebEngineDownloadRequest& request) {
+    for (qsizetype i = 0; i < expected_.size(); ++i) {
+        const Expected& entry = expected_.at(i);
+        if (entry.page != nullptr && entry.page == request.page()) {
+            return expected_.takeAt(i).expectation;
+        }
+    }
+    return {};
+}
+
 DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
     for (const QPointer<DownloadWindow>& window : windows_) {
         if (window != nullptr && window->DownloadId() == downloadId) {
@@ -38,6 +58,8 @@ DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
 // accept only before this returns, and cancels whatever is left unaccepted.
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
+        // A download that failed at once still answers its page's expectation.
+        TakeExpectation(*request);
         return;
     }
     // When a connection breaks, this engine version starts the download over
@@ -47,6 +69,9 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         window->Follow(*request);
         return;
     }
+
+    // Taken before the dialog, so a declined download uses it up too.
+    const DownloadExpectation expected = TakeExpectation(*request);
 
     QString name = request->suggestedFileName();
     if (name.isEmpty()) {
@@ -69,7 +94,7 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
-    auto* window = new DownloadWindow(PartFile(chosen));
+    auto* window = new DownloadWindow(PartFile(chosen), expected);
     window->Follow(*request);
     windows_.removeAll(nullptr);
     windows_.append(window);

@@ -2,6 +2,8 @@
 
 #include "ui_DownloadWindow.h"
 
+#include "FileCheck.h"
+
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLocale>
@@ -26,13 +28,16 @@ QString InterruptReason(const QWebEngineDownloadRequest& request) {
 
 } // namespace
 
-DownloadWindow::DownloadWindow(PartFile part)
+DownloadWindow::DownloadWindow(PartFile part, DownloadExpectation expected)
     : ui_(std::make_unique<Ui::DownloadWindow>())
-    , part_(std::move(part)) {
+    , part_(std::move(part))
+    , expected_(std::move(expected)) {
     ui_->setupUi(this);
     setAttribute(Qt::WA_DeleteOnClose);
     ui_->fileLabel->setText(QFileInfo(part_.ChosenPath()).fileName());
     ui_->fileLabel->setToolTip(part_.ChosenPath());
+    ui_->sourceLabel->setText(QStringLiteral("来源：%1").arg(expected_.source));
+    ui_->sourceLabel->setVisible(!expected_.source.isEmpty());
     connect(ui_->actionButton, &QPushButton::clicked, this, &DownloadWindow::OnButton);
 }
 
@@ -93,18 +98,9 @@ void DownloadWindow::Update() {
     case QWebEngineDownloadRequest::DownloadRequested:
     case QWebEngineDownloadRequest::DownloadInProgress:
         return;
-    case QWebEngineDownloadRequest::DownloadCompleted: {
-        const QString error = part_.Commit();
-        if (error.isEmpty()) {
-            ui_->progressBar->setRange(0, 100);
-            ui_->progressBar->setValue(100);
-            End(QStringLiteral("下载完成"));
-        } else {
-            part_.Discard();
-            End(QStringLiteral("下载失败：无法保存到 %1（%2）").arg(part_.ChosenPath(), error));
-        }
+    case QWebEngineDownloadRequest::DownloadCompleted:
+        Finish();
         return;
-    }
     case QWebEngineDownloadRequest::DownloadCancelled:
         part_.Discard();
         End(QStringLiteral("已取消"));
@@ -131,6 +127,32 @@ void DownloadWindow::ShowBytes(qint64 received, qint64 total) {
         ui_->bytesLabel->setText(
             QStringLiteral("%1 / 大小未知").arg(locale.formattedDataSize(received)));
     }
+}
+
+// Checked while still under the part's name: a file that does not match
+// never appears under the chosen one.
+void DownloadWindow::Finish() {
+    QString outcome = QStringLiteral("下载完成");
+    if (expected_.Checkable()) {
+        const QString mismatch = CheckFile(part_.Path(), expected_);
+        if (!mismatch.isEmpty()) {
+            part_.Discard();
+            End(QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
+            return;
+        }
+        outcome = QStringLiteral("下载完成（已校验）");
+    } else if (!expected_.unverifiedReason.isEmpty()) {
+        outcome = QStringLiteral("下载完成（未校验：%1）").arg(expected_.unverifiedReason);
+    }
+    const QString error = part_.Commit();
+    if (!error.isEmpty()) {
+        part_.Discard();
+        End(QStringLiteral("下载失败：无法保存到 %1（%2）").arg(part_.ChosenPath(), error));
+        return;
+    }
+    ui_->progressBar->setRange(0, 100);
+    ui_->progressBar->setValue(100);
+    End(outcome);
 }
 
 void DownloadWindow::End(const QString& outcome) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DownloadExpectation.h"
 #include "PartFile.h"
 
 #include <QPointer>
@@ -16,12 +17,13 @@ class DownloadWindow;
 // Follows one accepted download: name, progress and bytes while it runs, its
 // outcome once it ends. A complete download is moved onto the chosen name; a
 // failed or cancelled one leaves no file behind. Closing the window while the
-// download runs cancels it.
+// download runs cancels it. A file whose size or SHA-1 is known beforehand is
+// checked before it is moved, and removed when it does not match.
 class DownloadWindow final : public QWidget {
     Q_OBJECT
 
 public:
-    explicit DownloadWindow(PartFile part);
+    explicit DownloadWindow(PartFile part, DownloadExpectation expected = {});
     ~DownloadWindow() override;
 
     // Accepts `request` into the part file and follows it from now on. Takes
@@ -38,12 +40,14 @@ protected:
 private:
     void Update();
     void ShowBytes(qint64 received, qint64 total);
+    void Finish();
     void End(const QString& outcome);
     void OnButton();
 
     std::unique_ptr<Ui::DownloadWindow> ui_;
     QPointer<QWebEngineDownloadRequest> request_;
     PartFile part_;
+    DownloadExpectation expected_;
     quint32 downloadId_ = 0;
     bool ended_ = false;
 };

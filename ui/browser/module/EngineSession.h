@@ -17,6 +17,7 @@ public:
     static EngineSession& Get(const BrowserPaneModule::SaveLocationChooser& chooser);
 
     QWebEngineProfile& Profile() { return *profile_; }
+    DownloadStarter& Downloads() { return *downloads_; }
 
     ~EngineSession();
 

@@ -22,7 +22,7 @@ BrowserPane* PaneModule::CreatePane(QWidget& holder) {
         EngineSession::Get([this](QWidget* parent, const QString& suggestedPath) {
             return chooser_(parent, suggestedPath);
         });
-    return new WebPane(session.Profile(), &holder);
+    return new WebPane(session.Profile(), session.Downloads(), &holder);
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {

@@ -1,0 +1,359 @@
+// Reading what today's services answer: the player look-up, the session
+// profile, the version manifest and a version's JSON, in the shapes their
+// public documentation gives, and broken or hostile answers, which must give
+// a plain "no use" and never a crash or an address to follow. Then the check
+// of a downloaded file, and the pane's own pages.
+#include "FileCheck.h"
+#include "ProfileAnswer.h"
+#include "ResolutionPage.h"
+#include "VersionAnswer.h"
+
+#include <QCryptographicHash>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+Q_DECLARE_METATYPE(ManifestEntry::Outcome)
+Q_DECLARE_METATYPE(VersionDownload::Outcome)
+
+namespace {
+
+const QByteArray kId = "069a79f444e94726a5befca90e38aaf5";
+const QByteArray kSkin = "http://textures.minecraft.net/texture/"
+                         "292009a4925b58f02c77dadc3ecef07ea4c7472f64e0fdc32ce5522489362680";
+const QByteArray kCape = "http://textures.minecraft.net/texture/"
+                         "2340c0e03dd24a11b15a8b33c2a7e9e32abb2051b2481d0ba7defd635ca7a933";
+
+// A session profile as sessionserver answers it, textures given as JSON text.
+QByteArray SessionProfile(const QByteArray& texturesJson) {
+    return "{\"id\":\"" + kId +
+           "\",\"name\":\"Notch\",\"properties\":[{\"name\":\"textures\","
+           "\"value\":\"" +
+           texturesJson.toBase64() + "\"}],\"profileActions\":[]}";
+}
+
+QByteArray Textures(const QByteArray& inner) {
+    return "{\"timestamp\":1700000000000,\"profileId\":\"" + kId +
+           "\",\"profileName\":\"Notch\",\"textures\":{" + inner + "}}";
+}
+
+const QByteArray kManifest = R"({
+  "latest": {"release": "1.20.1", "snapshot": "23w31a"},
+  "versions": [
+    {"id": "23w31a", "type": "snapshot",
+     "url": "https://piston-meta.mojang.com/v1/packages/aaaa/23w31a.json",
+     "time": "2023-08-01T12:00:00+00:00", "releaseTime": "2023-08-01T12:00:00+00:00",
+     "sha1": "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "complianceLevel": 1},
+    {"id": "1.7.2", "type": "release",
+     "url": "https://piston-meta.mojang.com/v1/packages/bbbb/1.7.2.json",
+     "time": "2019-06-28T07:06:16+00:00", "releaseTime": "2013-10-25T13:00:00+00:00",
+     "sha1": "b19d5c3b5fb1e2c5b5bd3b0e5e4fa1a1c3d4e5f6", "complianceLevel": 0}
+  ]
+})";
+
+const QByteArray kVersionJson = R"({
+  "id": "1.7.2", "type": "release", "mainClass": "net.minecraft.client.main.Main",
+  "downloads": {
+    "client": {"sha1": "0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3", "size": 5095781,
+               "url": "https://piston-data.mojang.com/v1/objects/0f7c/client.jar"},
+    "server": {"sha1": "3716cac82982e7c2eb09f83028b555e9ea606002", "size": 9418184,
+               "url": "https://piston-data.mojang.com/v1/objects/3716/server.jar"}
+  }
+})";
+
+QByteArray VersionWith(const QByteArray& server) {
+    return "{\"id\":\"x\",\"downloads\":{\"client\":{\"sha1\":"
+           "\"0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3\",\"size\":1,\"url\":"
+           "\"https://h.test/c.jar\"},\"server\":" +
+           server + "}}";
+}
+
+} // namespace
+
+class TestLegacyAnswers final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void lookup_data();
+    void lookup();
+    void textures_data();
+    void textures();
+    void textureOverHttps();
+    void manifest_data();
+    void manifest();
+    void versionDownload_data();
+    void versionDownload();
+    void fileCheck_data();
+    void fileCheck();
+    void pagesEscapeWhatTheyAreGiven();
+};
+
+void TestLegacyAnswers::lookup_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("id");
+    QTest::newRow("documented") << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"Notch\"}")
+                                << QString::fromLatin1(kId);
+    QTest::newRow("dashed, upper case")
+        << QByteArray("{\"name\":\"Notch\",\"id\":\"069A79F4-44E9-4726-A5BE-FCA90E38AAF5\"}")
+        << QString::fromLatin1(kId);
+    QTest::newRow("not JSON") << QByteArray("<html>Too Many Requests</html>") << QString();
+    QTest::newRow("empty") << QByteArray() << QString();
+    QTest::newRow("array") << QByteArray("[{\"id\":\"" + kId + "\"}]") << QString();
+    QTest::newRow("error answer")
+        << QByteArray("{\"path\":\"/x\",\"errorMessage\":\"Couldn't find any profile\"}")
+        << QString();
+    QTest::newRow("id a number") << QByteArray("{\"id\":69}") << QString();
+    // The id becomes part of the profile address: nothing but hex gets there.
+    QTest::newRow("id with a path") << QByteArray("{\"id\":\"../../admin?x=1\"}") << QString();
+    QTest::newRow("id too short") << QByteArray("{\"id\":\"069a79f4\"}") << QString();
+    QTest::newRow("id not hex") << QByteArray("{\"id\":\"069a79f444e94726a5befca90e38aazz\"}")
+                                << QString();
+}
+
+void TestLegacyAnswers::lookup() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, id);
+    const PlayerLookup read = ReadPlayerLookup(answer);
+    QCOMPARE(read.id, id);
+    QCOMPARE(read.problem.isEmpty(), !id.isEmpty());
+}
+
+void TestLegacyAnswers::textures_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<QString>("cape");
+    QTest::addColumn<bool>("usable");
+    const QString skin = QString::fromLatin1(kSkin);
+    const QString cape = QString::fromLatin1(kCape);
+    QTest::newRow("skin and cape")
+        << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin +
+                                   "\",\"metadata\":{\"model\":\"slim\"}},\"CAPE\":{\"url\":\"" +
+                                   kCape + "\"}"))
+        << skin << cape << true;
+    QTest::newRow("no cape") << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin + "\"}"))
+                             << skin << QString() << true;
+    QTest::newRow("default skin") << SessionProfile(Textures("")) << QString() << QString() << true;
+    QTest::newRow("not JSON") << QByteArray("oops") << QString() << QString() << false;
+    QTest::newRow("no properties")
+        << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"N\"}") << QString() << QString() << false;
+    QTest::newRow("properties not a list") << QByteArray("{\"properties\":{\"name\":\"textures\"}}")
+                                           << QString() << QString() << false;
+    QTest::newRow("no textures property")
+        << QByteArray("{\"properties\":[{\"name\":\"other\",\"value\":\"e30=\"}]}") << QString()
+        << QString() << false;
+    QTest::newRow("value not text")
+        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":42}]}") << QString()
+        << QString() << false;
+    QTest::newRow("base64 garbage")
+        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":\"!!not*base64!!\"}]}")
+        << QString() << QString() << false;
+    QTest::newRow("base64 of garbage")
+        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":\"" +
+                      QByteArray("\xff\xfe{{{").toBase64() + "\"}]}")
+        << QString() << QString() << false;
+    QTest::newRow("textures not an object")
+        << SessionProfile("{\"textures\":\"SKIN\"}") << QString() << QString() << false;
+    QTest::newRow("url a number") << SessionProfile(Textures("\"SKIN\":{\"url\":7}")) << QString()
+                                  << QString() << false;
+    QTest::newRow("javascript") << SessionProfile(
+                                       Textures("\"SKIN\":{\"url\":\"javascript:void 0\"}"))
+                                << QString() << QString() << false;
+    QTest::newRow("file") << SessionProfile(
+                                 Textures("\"SKIN\":{\"url\":\"" + kSkin +
+                                          "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}"))
+                          << QString() << QString() << false;
+    QTest::newRow("no host") << SessionProfile(Textures("\"CAPE\":{\"url\":\"http:///x.png\"}"))
+                             << QString() << QString() << false;
+}
+
+void TestLegacyAnswers::textures() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, skin);
+    QFETCH(QString, cape);
+    QFETCH(bool, usable);
+    const PlayerTextures read = ReadPlayerTextures(answer);
+    QCOMPARE(read.problem.isEmpty(), usable);
+    QCOMPARE(read.skin.toString(), skin);
+    QCOMPARE(read.cape.toString(), cape);
+}
+
+void TestLegacyAnswers::textureOverHttps() {
+    const QUrl texture(QString::fromLatin1(kSkin));
+    QCOMPARE(TextureAddressOver(texture, QStringLiteral("https")).toString(),
+             QString::fromLatin1(kSkin).replace(0, 4, QStringLiteral("https")));
+    QCOMPARE(
+        TextureAddressOver(QUrl(QStringLiteral("http://t.test:80/a.png")), QStringLiteral("https"))
+            .toString(),
+        QStringLiteral("https://t.test/a.png"));
+    // Tests point everything at plain http servers of their own.
+    QCOMPARE(TextureAddressOver(texture, QStringLiteral("http")), texture);
+}
+
+void TestLegacyAnswers::manifest_data() {
+    QTest::addColumn<QByteArray>("manifest");
+    QTest::addColumn<QString>("version");
+    QTest::addColumn<ManifestEntry::Outcome>("outcome");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QByteArray>("sha1");
+    using enum ManifestEntry::Outcome;
+    QTest::newRow("release") << kManifest << "1.7.2" << Found
+                             << "https://piston-meta.mojang.com/v1/packages/bbbb/1.7.2.json"
+                             << QByteArray("b19d5c3b5fb1e2c5b5bd3b0e5e4fa1a1c3d4e5f6");
+    QTest::newRow("snapshot, sha1 upper case")
+        << kManifest << "23w31a" << Found
+        << "https://piston-meta.mojang.com/v1/packages/aaaa/23w31a.json"
+        << QByteArray("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa");
+    QTest::newRow("unknown") << kManifest << "9.9.9" << Unknown << "" << QByteArray();
+    QTest::newRow("not exact") << kManifest << "1.7.2 " << Unknown << "" << QByteArray();
+    QTest::newRow("empty version") << kManifest << "" << Unknown << "" << QByteArray();
+    QTest::newRow("no sha1") << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a"}]})")
+                             << "a" << Found << "http://h.test/a" << QByteArray();
+    QTest::newRow("not JSON") << QByteArray("<html>") << "1.7.2" << Malformed << "" << QByteArray();
+    QTest::newRow("versions not a list")
+        << QByteArray(R"({"versions":{"1.7.2":{}}})") << "1.7.2" << Malformed << "" << QByteArray();
+    QTest::newRow("entries not objects") << QByteArray(R"({"versions":[1,"1.7.2",null]})")
+                                         << "1.7.2" << Unknown << "" << QByteArray();
+    QTest::newRow("javascript url")
+        << QByteArray(R"({"versions":[{"id":"a","url":"javascript:void 0"}]})") << "a" << Malformed
+        << "" << QByteArray();
+    QTest::newRow("file url") << QByteArray(R"({"versions":[{"id":"a","url":"file:///etc/x"}]})")
+                              << "a" << Malformed << "" << QByteArray();
+    QTest::newRow("bad sha1")
+        << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":"xyz"}]})") << "a"
+        << Malformed << "" << QByteArray();
+    QTest::newRow("sha1 a number")
+        << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":1e40}]})") << "a"
+        << Malformed << "" << QByteArray();
+}
+
+void TestLegacyAnswers::manifest() {
+    QFETCH(QByteArray, manifest);
+    QFETCH(QString, version);
+    QFETCH(ManifestEntry::Outcome, outcome);
+    QFETCH(QString, url);
+    QFETCH(QByteArray, sha1);
+    const ManifestEntry entry = FindInManifest(manifest, version);
+    QCOMPARE(entry.outcome, outcome);
+    QCOMPARE(entry.url.toString(), url);
+    QCOMPARE(entry.sha1, sha1);
+}
+
+void TestLegacyAnswers::versionDownload_data() {
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<VersionDownload::Outcome>("outcome");
+    QTest::addColumn<QString>("url");
+    QTest::addColumn<QByteArray>("sha1");
+    QTest::addColumn<qint64>("size");
+    using enum VersionDownload::Outcome;
+    QTest::newRow("client") << kVersionJson << "client" << Found
+                            << "https://piston-data.mojang.com/v1/objects/0f7c/client.jar"
+                            << QByteArray("0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3")
+                            << qint64(5095781);
+    QTest::newRow("server") << kVersionJson << "server" << Found
+                            << "https://piston-data.mojang.com/v1/objects/3716/server.jar"
+                            << QByteArray("3716cac82982e7c2eb09f83028b555e9ea606002")
+                            << qint64(9418184);
+    QTest::newRow("no server jar")
+        << QByteArray(R"({"id":"1.0","downloads":{"client":{"url":"http://h.test/c.jar"}}})")
+        << "server" << Missing << "" << QByteArray() << qint64(-1);
+    QTest::newRow("no downloads at all") << QByteArray(R"({"id":"rd-132211"})") << "client"
+                                         << Missing << "" << QByteArray() << qint64(-1);
+    QTest::newRow("no sha1 nor size")
+        << VersionWith(R"({"url":"http://h.test/s.jar"})") << "server" << Found
+        << "http://h.test/s.jar" << QByteArray() << qint64(-1);
+    QTest::newRow("largest exact size")
+        << VersionWith(R"({"url":"http://h.test/s.jar","size":9007199254740992})") << "server"
+        << Found << "http://h.test/s.jar" << QByteArray() << qint64(9007199254740992);
+    QTest::newRow("not JSON") << QByteArray("{\"downloads\":") << "client" << Malformed << ""
+                              << QByteArray() << qint64(-1);
+    QTest::newRow("downloads a list") << QByteArray(R"({"downloads":[]})") << "client" << Malformed
+                                      << "" << QByteArray() << qint64(-1);
+    QTest::newRow("entry a text") << VersionWith(R"("http://h.test/s.jar")") << "server"
+                                  << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("huge size") << VersionWith(R"({"url":"http://h.test/s.jar","size":1e300})")
+                               << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("past exact sizes")
+        << VersionWith(R"({"url":"http://h.test/s.jar","size":18446744073709551616})") << "server"
+        << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("negative size") << VersionWith(R"({"url":"http://h.test/s.jar","size":-5})")
+                                   << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("fractional size") << VersionWith(R"({"url":"http://h.test/s.jar","size":1.5})")
+                                     << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("size a text") << VersionWith(R"({"url":"http://h.test/s.jar","size":"12"})")
+                                 << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("short sha1") << VersionWith(R"({"url":"http://h.test/s.jar","sha1":"abc"})")
+                                << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("javascript url") << VersionWith(R"({"url":"javascript:void 0"})") << "server"
+                                    << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("file url") << VersionWith(R"({"url":"file:///home/x/.ssh/id_rsa"})") << "server"
+                              << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("no url") << VersionWith(R"({"size":3})") << "server" << Malformed << ""
+                            << QByteArray() << qint64(-1);
+}
+
+void TestLegacyAnswers::versionDownload() {
+    QFETCH(QByteArray, json);
+    QFETCH(QString, key);
+    QFETCH(VersionDownload::Outcome, outcome);
+    QFETCH(QString, url);
+    QFETCH(QByteArray, sha1);
+    QFETCH(qint64, size);
+    const VersionDownload found = FindDownload(json, key);
+    QCOMPARE(found.outcome, outcome);
+    QCOMPARE(found.url.toString(), url);
+    QCOMPARE(found.sha1, sha1);
+    QCOMPARE(found.size, size);
+}
+
+void TestLegacyAnswers::fileCheck_data() {
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<QByteArray>("sha1");
+    QTest::addColumn<qint64>("size");
+    QTest::addColumn<bool>("matches");
+    const QByteArray jar("PK\x03\x04 a small jar\0 with a zero", 30);
+    const QByteArray sha1 = QCryptographicHash::hash(jar, QCryptographicHash::Sha1).toHex();
+    QTest::newRow("both match") << jar << sha1 << qint64(jar.size()) << true;
+    QTest::newRow("upper-case sha1") << jar << sha1.toUpper() << qint64(-1) << true;
+    QTest::newRow("size only") << jar << QByteArray() << qint64(jar.size()) << true;
+    QTest::newRow("one byte changed")
+        << QByteArray(jar).replace(5, 1, "A") << sha1 << qint64(jar.size()) << false;
+    QTest::newRow("short") << jar.left(29) << sha1 << qint64(jar.size()) << false;
+    QTest::newRow("right sha1, wrong size") << jar << sha1 << qint64(31) << false;
+    QTest::newRow("empty file") << QByteArray() << sha1 << qint64(-1) << false;
+}
+
+void TestLegacyAnswers::fileCheck() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QByteArray, sha1);
+    QFETCH(qint64, size);
+    QFETCH(bool, matches);
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    QFile file(directory.filePath(QStringLiteral("server.jar.part")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    QCOMPARE(file.write(contents), contents.size());
+    file.close();
+    DownloadExpectation expected;
+    expected.sha1 = sha1;
+    expected.size = size;
+    const QString problem = CheckFile(file.fileName(), expected);
+    QVERIFY2(problem.isEmpty() == matches, qPrintable(problem));
+
+    QVERIFY(!CheckFile(directory.filePath(QStringLiteral("gone")), expected).isEmpty());
+}
+
+void TestLegacyAnswers::pagesEscapeWhatTheyAreGiven() {
+    const QString name = QStringLiteral("<script>alert('x')</script>&amp;");
+    for (const QString& page :
+         {LookingUpPage(name), ResolutionErrorPage(name, QStringLiteral("a<b>\"c\""))}) {
+        QVERIFY(!page.contains(QLatin1String("<script>")));
+        QVERIFY(page.contains(QLatin1String("&lt;script&gt;alert(")));
+        QVERIFY(page.contains(QLatin1String("&amp;amp;")));
+    }
+    QVERIFY(ResolutionErrorPage(QStringLiteral("找不到"), QStringLiteral("a<b>"))
+                .contains(QStringLiteral("<title>找不到</title>")));
+    QVERIFY(LookingUpPage(QString()).contains(QStringLiteral("正在查找…")));
+}
+
+QTEST_GUILESS_MAIN(TestLegacyAnswers)
+#include "tst_legacyanswers.moc"

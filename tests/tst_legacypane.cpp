@@ -1,0 +1,559 @@
+// The pane with the old official addresses the windows build, resolved
+// through stand-ins of today's services: a pane module built for this test
+// takes 127.0.0.1 with fixed ports for the old hosts and for the services,
+// over plain http and with a short time limit. Runs on a real display (Xvfb).
+#include "BrowserPane.h"
+#include "BrowserPaneModule.h"
+#include "LocalHttpServer.h"
+#include "ModulePaneSource.h"
+#include "PaneDownloads.h"
+#include "PaneScreen.h"
+
+#include <QCryptographicHash>
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QUrl>
+
+#include <memory>
+
+using namespace PaneDownloads;
+
+namespace {
+
+constexpr int kWait = 30000;
+constexpr QRgb kSkinColour = 0xff12c45a;
+constexpr QRgb kCapeColour = 0xffc4125a;
+
+// The ports the test module was built with, in the order below.
+enum Port : quint16 {
+    kSkinPort = CT_LEGACY_PORT_BASE + 1,
+    kStorePort,
+    kMirrorPort,
+    kLookupPort,
+    kFallbackPort,
+    kSessionPort,
+    kManifestPort,
+};
+
+const QByteArray kManifestPath = "/mc/game/version_manifest_v2.json";
+
+HttpRoute Json(const QByteArray& body, int status = 200) {
+    HttpRoute route;
+    route.status = status;
+    route.contentType = "application/json";
+    route.body = body;
+    return route;
+}
+
+HttpRoute Png(QRgb colour, int width, int height) {
+    HttpRoute route;
+    route.contentType = "image/png";
+    route.body = SolidPng(colour, width, height);
+    return route;
+}
+
+HttpRoute Jar(qint64 size) {
+    HttpRoute route;
+    route.contentType = "application/java-archive";
+    route.generatedSize = size;
+    return route;
+}
+
+QByteArray Sha1(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+
+QByteArray IdOf(const QByteArray& name) {
+    return Sha1(name.toLower()).left(32);
+}
+
+} // namespace
+
+class TestLegacyPane final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase();
+    void init();
+    void cleanup();
+
+    void officialImageShownForAName_data();
+    void officialImageShownForAName();
+    void nameIsLookedUpOncePerRun();
+    void fallbackLookupStandsIn_data();
+    void fallbackLookupStandsIn();
+    void unknownNameShowsWhy_data();
+    void unknownNameShowsWhy();
+    void playerWithoutACapeShowsWhy();
+    void stalledLookupEndsInAPage();
+    void newerAddressCancelsAPendingLookup();
+
+    void serverJarIsDownloadedAndVerified_data();
+    void serverJarIsDownloadedAndVerified();
+    void corruptedJarIsRejectedAndRemoved_data();
+    void corruptedJarIsRejectedAndRemoved();
+    void officialJsonIsOfferedAndVerified();
+    void missingVersionOrFileShowsWhy_data();
+    void missingVersionOrFileShowsWhy();
+
+    void mirrorAddressIsRewrittenAndNamed_data();
+    void mirrorAddressIsRewrittenAndNamed();
+    void mirrorFileWithoutOfficialCheckIsOfferedUnverified();
+
+private:
+    QString SkinAddress(const QString& folder, const QString& name) const;
+    QString StoreAddress(const QString& version, const QString& file) const;
+    QString MirrorAddress(const QString& version, const QString& file) const;
+    void ServePlayer(const QByteArray& name, bool withCape);
+    // Serves the manifest and version JSON of `version`, whose server jar is
+    // `jar` with the SHA-1 and size given.
+    // Returns the version JSON.
+    QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
+                            qint64 serverJarSize, bool withServer = true);
+    QString Title() const { return view_->property("title").toString(); }
+    int Pixels(QRgb colour) const { return CountColour(Screenshot(*window_), colour); }
+    QWidget* AwaitDownloadWindow();
+
+    LocalHttpServer skins_;
+    LocalHttpServer store_;
+    LocalHttpServer mirror_;
+    LocalHttpServer lookup_;
+    LocalHttpServer fallback_;
+    LocalHttpServer session_;
+    LocalHttpServer manifest_;
+    // Where today's answers point: images, version JSONs and jars.
+    LocalHttpServer files_;
+    ModulePaneSource source_{QStringLiteral(CT_LEGACY_PANE_MODULE)};
+    std::unique_ptr<QWidget> window_;
+    BrowserPane* pane_ = nullptr;
+    QWidget* view_ = nullptr;
+    QTemporaryDir directory_;
+    QString saveAs_;
+    QStringList suggestions_;
+};
+
+QString TestLegacyPane::SkinAddress(const QString& folder, const QString& name) const {
+    return QStringLiteral("http://127.0.0.1:%1/%2/%3.png").arg(kSkinPort).arg(folder, name);
+}
+
+QString TestLegacyPane::StoreAddress(const QString& version, const QString& file) const {
+    return QStringLiteral("http://127.0.0.1:%1/Minecraft.Download/%2/%3")
+        .arg(kStorePort)
+        .arg(version, file);
+}
+
+QString TestLegacyPane::MirrorAddress(const QString& version, const QString& file) const {
+    return QStringLiteral("http://127.0.0.1:%1/versions/%2/%3").arg(kMirrorPort).arg(version, file);
+}
+
+void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
+    const QByteArray id = IdOf(name);
+    lookup_.Serve("/minecraft/profile/lookup/name/" + name,
+                  Json("{\"id\":\"" + id + "\",\"name\":\"" + name + "\"}"));
+    QByteArray textures =
+        "\"SKIN\":{\"url\":\"" + files_.Address("/texture/skin-" + name).toUtf8() + "\"}";
+    if (withCape) {
+        textures +=
+            ",\"CAPE\":{\"url\":\"" + files_.Address("/texture/cape-" + name).toUtf8() + "\"}";
+    }
+    const QByteArray decoded = "{\"timestamp\":1700000000000,\"profileId\":\"" + id +
+                               "\",\"profileName\":\"" + name + "\",\"textures\":{" + textures +
+                               "}}";
+    session_.Serve("/session/minecraft/profile/" + id,
+                   Json("{\"id\":\"" + id + "\",\"name\":\"" + name +
+                        "\",\"properties\":[{\"name\":\"textures\",\"value\":\"" +
+                        decoded.toBase64() + "\"}]}"));
+    files_.Serve("/texture/skin-" + name, Png(kSkinColour, 64, 64));
+    files_.Serve("/texture/cape-" + name, Png(kCapeColour, 64, 32));
+}
+
+QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
+                                        qint64 serverJarSize, bool withServer) {
+    // Versions such as "1.8 pre" stand in the addresses encoded.
+    const QByteArray key = QUrl::toPercentEncoding(QString::fromUtf8(version));
+    QByteArray downloads = "\"client\":{\"sha1\":\"" + Sha1("client " + version) +
+                           "\",\"size\":" + QByteArray::number(("client " + version).size()) +
+                           ",\"url\":\"" + files_.Address("/objects/client-" + key).toUtf8() +
+                           "\"}";
+    if (withServer) {
+        downloads += ",\"server\":{\"sha1\":\"" + serverJarSha1 +
+                     "\",\"size\":" + QByteArray::number(serverJarSize) + ",\"url\":\"" +
+                     files_.Address("/objects/server-" + key).toUtf8() + "\"}";
+    }
+    const QByteArray versionJson =
+        "{\"id\":\"" + version + "\",\"type\":\"release\",\"downloads\":{" + downloads + "}}";
+    const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
+    files_.Serve(jsonPath, Json(versionJson));
+    HttpRoute client;
+    client.contentType = "application/java-archive";
+    client.body = "client " + version;
+    files_.Serve("/objects/client-" + key, client);
+    manifest_.Serve(kManifestPath,
+                    Json("{\"latest\":{\"release\":\"" + version + "\"},\"versions\":[{\"id\":\"" +
+                         version + "\",\"type\":\"release\",\"url\":\"" +
+                         files_.Address(QString::fromLatin1(jsonPath)).toUtf8() +
+                         "\",\"time\":\"2013-10-25T13:00:00+00:00\",\"sha1\":\"" +
+                         Sha1(versionJson) + "\",\"complianceLevel\":0}]}"));
+    return versionJson;
+}
+
+void TestLegacyPane::initTestCase() {
+    QVERIFY(files_.Listen());
+    const std::pair<LocalHttpServer*, quint16> fixed[] = {
+        {&skins_, kSkinPort},       {&store_, kStorePort},       {&mirror_, kMirrorPort},
+        {&lookup_, kLookupPort},    {&fallback_, kFallbackPort}, {&session_, kSessionPort},
+        {&manifest_, kManifestPort}};
+    for (const auto& [server, port] : fixed) {
+        QVERIFY2(server->Listen(port), qPrintable(QStringLiteral("port %1 is taken").arg(port)));
+    }
+    QVERIFY(directory_.isValid());
+    source_.Module().SetSaveLocationChooser([this](QWidget*, const QString& suggestedPath) {
+        suggestions_.append(suggestedPath);
+        return saveAs_;
+    });
+}
+
+void TestLegacyPane::init() {
+    window_ = std::make_unique<QWidget>();
+    window_->resize(480, 360);
+    window_->show();
+    pane_ = &source_.CreatePane(*window_);
+    view_ = ViewOf(*pane_);
+    QVERIFY(view_ != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+}
+
+void TestLegacyPane::cleanup() {
+    qDeleteAll(DownloadWindows());
+    window_.reset();
+    for (LocalHttpServer* server :
+         {&skins_, &store_, &mirror_, &lookup_, &fallback_, &session_, &manifest_, &files_}) {
+        server->ResumeStalled();
+        server->ClearRequests();
+    }
+    suggestions_.clear();
+    for (const QString& name : FilesIn(directory_.path())) {
+        QFile::remove(directory_.filePath(name));
+    }
+}
+
+QWidget* TestLegacyPane::AwaitDownloadWindow() {
+    if (!QTest::qWaitFor([] { return !DownloadWindows().isEmpty(); }, kWait)) {
+        return nullptr;
+    }
+    const QList<QWidget*> windows = DownloadWindows();
+    return windows.size() == 1 ? windows.first() : nullptr;
+}
+
+void TestLegacyPane::officialImageShownForAName_data() {
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QRgb>("colour");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("skin") << "MinecraftSkins" << kSkinColour << 64 * 64;
+    QTest::newRow("cape") << "MinecraftCloaks" << kCapeColour << 64 * 32;
+}
+
+void TestLegacyPane::officialImageShownForAName() {
+    QFETCH(QString, folder);
+    QFETCH(QRgb, colour);
+    QFETCH(int, pixels);
+    const QByteArray name = QByteArray("Steve_") + QTest::currentDataTag();
+    ServePlayer(name, true);
+    pane_->Navigate(SkinAddress(folder, QString::fromLatin1(name)));
+    // The whole image at its own size, and only the one asked for.
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), pixels, kWait);
+    QCOMPARE(Pixels(colour == kSkinColour ? kCapeColour : kSkinColour), 0);
+    QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + name});
+    QCOMPARE(session_.Requests(), QList<QByteArray>{"/session/minecraft/profile/" + IdOf(name)});
+    // The old server is not asked at all.
+    QCOMPARE(skins_.Requests(), QList<QByteArray>());
+    QVERIFY(fallback_.Requests().isEmpty());
+}
+
+void TestLegacyPane::nameIsLookedUpOncePerRun() {
+    const QByteArray name = "Remembered";
+    ServePlayer(name, true);
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QString::fromLatin1(name)));
+    QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kWait);
+    // Another pane, the cape, the name in other letters: the id is known.
+    init();
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("REMEMBERED")));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), 64 * 32, kWait);
+    QCOMPARE(lookup_.Requests().size(), 1);
+    QCOMPARE(session_.Requests().size(), 2);
+}
+
+void TestLegacyPane::fallbackLookupStandsIn_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404") << 404 << QByteArray("{\"errorMessage\":\"Couldn't find any profile\"}");
+    QTest::newRow("500") << 500 << QByteArray("<h1>Internal error</h1>");
+    QTest::newRow("200, not JSON") << 200 << QByteArray("<html>maintenance</html>");
+}
+
+void TestLegacyPane::fallbackLookupStandsIn() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    const QByteArray name =
+        "Fallback" + QByteArray::number(status) + QByteArray::number(body.size());
+    ServePlayer(name, false);
+    lookup_.Serve("/minecraft/profile/lookup/name/" + name, Json(body, status));
+    fallback_.Serve("/users/profiles/minecraft/" + name,
+                    Json("{\"id\":\"" + IdOf(name) + "\",\"name\":\"" + name + "\"}"));
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QString::fromLatin1(name)));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kWait);
+    QCOMPARE(lookup_.Requests().size(), 1);
+    QCOMPARE(fallback_.Requests(), QList<QByteArray>{"/users/profiles/minecraft/" + name});
+}
+
+void TestLegacyPane::unknownNameShowsWhy_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("asked");
+    QTest::addColumn<int>("fallbackStatus");
+    QTest::newRow("404 and 204") << "Nobody" << QByteArray("Nobody") << 204;
+    QTest::newRow("404 and 404") << "Nobody" << QByteArray("Nobody") << 404;
+    // Taken as text, not markup, in the page; encoded in the look-up.
+    QTest::newRow("markup in the name") << "<b>x&y" << QByteArray("%3Cb%3Ex%26y") << 404;
+    QTest::newRow("Chinese name") << QStringLiteral("苦力怕")
+                                  << QByteArray("%E8%8B%A6%E5%8A%9B%E6%80%95") << 400;
+}
+
+void TestLegacyPane::unknownNameShowsWhy() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, asked);
+    QFETCH(int, fallbackStatus);
+    fallback_.Serve("/users/profiles/minecraft/" + asked, Json({}, fallbackStatus));
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), name));
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("找不到正版玩家「%1」").arg(name), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + asked});
+    QCOMPARE(fallback_.Requests(), QList<QByteArray>{"/users/profiles/minecraft/" + asked});
+    QVERIFY(session_.Requests().isEmpty());
+}
+
+void TestLegacyPane::playerWithoutACapeShowsWhy() {
+    ServePlayer("Capeless", false);
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Capeless")));
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("玩家「Capeless」没有披风"), kWait);
+    QCOMPARE(session_.Requests().size(), 1);
+    QVERIFY(!files_.Requests().contains("/texture/cape-Capeless"));
+}
+
+void TestLegacyPane::stalledLookupEndsInAPage() {
+    HttpRoute stalled = Json("{\"id\":\"" + IdOf("Slow") + "\"}");
+    stalled.stallAfter = 0;
+    lookup_.Serve("/minecraft/profile/lookup/name/Slow", stalled);
+    fallback_.Serve("/users/profiles/minecraft/Slow", stalled);
+    QElapsedTimer clock;
+    clock.start();
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Slow")));
+    // Says what it is doing at once, and later why it gave up.
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法查询正版玩家「Slow」"), kWait);
+    // Both look-ups were waited for; Qt's timers may fire 5% early.
+    QVERIFY2(clock.elapsed() >= 2 * CT_LEGACY_TIMEOUT_MS * 95 / 100,
+             qPrintable(QString::number(clock.elapsed())));
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    QCOMPARE(fallback_.Requests().size(), 1);
+}
+
+void TestLegacyPane::newerAddressCancelsAPendingLookup() {
+    HttpRoute stalled = Json("{\"id\":\"" + IdOf("Late") + "\"}");
+    stalled.stallAfter = 0;
+    lookup_.Serve("/minecraft/profile/lookup/name/Late", stalled);
+    ServePlayer("Later", false);
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Late")));
+    QTRY_COMPARE_WITH_TIMEOUT(lookup_.Requests().size(), 1, kWait);
+    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Later")));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kWait);
+    // Long past the first look-up's time limit: no late page over the image.
+    lookup_.ResumeStalled();
+    QTest::qWait(3 * CT_LEGACY_TIMEOUT_MS);
+    QCOMPARE(Pixels(kSkinColour), 64 * 64);
+    QVERIFY(fallback_.Requests().isEmpty());
+}
+
+void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {
+    QTest::addColumn<QString>("version");
+    QTest::newRow("release") << "1.7.2";
+    QTest::newRow("version with a space") << "1.8 pre";
+}
+
+void TestLegacyPane::serverJarIsDownloadedAndVerified() {
+    QFETCH(QString, version);
+    const QByteArray v = version.toUtf8();
+    const HttpRoute jar = Jar(3 * 1024 * 1024 + 5);
+    const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    ServeVersion(v, Sha1(body), body.size());
+    const QByteArray key = QUrl::toPercentEncoding(version);
+    files_.Serve("/objects/server-" + key, jar);
+    saveAs_ = directory_.filePath(QStringLiteral("服务端.jar"));
+
+    pane_->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kWait);
+    QVERIFY(ReadFile(saveAs_) == body);
+    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("服务端.jar")});
+    QCOMPARE(store_.Requests(), QList<QByteArray>());
+    QCOMPARE(manifest_.Requests(), QList<QByteArray>{kManifestPath});
+    QCOMPARE(files_.Requests().count("/objects/server-" + key), 1);
+    QVERIFY(LabelText(window, "sourceLabel").isEmpty() ||
+            !window->findChild<QWidget*>("sourceLabel")->isVisible());
+}
+
+void TestLegacyPane::corruptedJarIsRejectedAndRemoved_data() {
+    QTest::addColumn<bool>("sizeRight");
+    QTest::newRow("one byte changed") << true;
+    QTest::newRow("cut short") << false;
+}
+
+void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
+    QFETCH(bool, sizeRight);
+    const HttpRoute jar = Jar(2 * 1024 * 1024);
+    QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    if (sizeRight) {
+        official[1000] = static_cast<char>(official[1000] ^ 0x20);
+    } else {
+        official.append("tail");
+    }
+    ServeVersion("1.6.4", Sha1(official), official.size());
+    files_.Serve("/objects/server-1.6.4", jar);
+    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.6.4.jar"));
+    QFile existing(saveAs_);
+    QVERIFY(existing.open(QIODevice::WriteOnly));
+    existing.write("the jar kept from before");
+    existing.close();
+
+    pane_->Navigate(
+        StoreAddress(QStringLiteral("1.6.4"), QStringLiteral("minecraft_server.1.6.4.jar")));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：文件校验不符")),
+        kWait);
+    // Nothing of the bad file stays; what was there before is untouched.
+    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("minecraft_server.1.6.4.jar")});
+    QCOMPARE(ReadFile(saveAs_), QByteArray("the jar kept from before"));
+}
+
+void TestLegacyPane::officialJsonIsOfferedAndVerified() {
+    ServeVersion("1.7.10", Sha1("x"), 1);
+    saveAs_ = directory_.filePath(QStringLiteral("1.7.10.json"));
+    pane_->Navigate(StoreAddress(QStringLiteral("1.7.10"), QStringLiteral("1.7.10.json")));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kWait);
+    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), QStringLiteral("1.7.10.json"));
+    const QByteArray saved = ReadFile(saveAs_);
+    QVERIFY(saved.contains("\"server\":{\"sha1\""));
+    // Shown first and then fetched as the file, from where the manifest says.
+    QCOMPARE(files_.Requests().size(), 2);
+    QVERIFY(files_.Requests().first().endsWith("/1.7.10.json"));
+}
+
+void TestLegacyPane::missingVersionOrFileShowsWhy_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("withServer");
+    QTest::newRow("unknown version")
+        << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar"))
+        << QStringLiteral("找不到版本「9.9.9」") << true;
+    QTest::newRow("unknown version, json")
+        << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.json"))
+        << QStringLiteral("找不到版本「9.9.9」") << true;
+    QTest::newRow("no server jar")
+        << StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar"))
+        << QStringLiteral("版本「1.0」没有服务端") << false;
+}
+
+void TestLegacyPane::missingVersionOrFileShowsWhy() {
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    QFETCH(bool, withServer);
+    ServeVersion("1.0", Sha1("x"), 1, withServer);
+    pane_->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    QTest::qWait(300);
+    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
+void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("asked");
+    QTest::addColumn<bool>("redirected");
+    QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false;
+    QTest::newRow("server") << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server")
+                            << false;
+    QTest::newRow("json") << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false;
+    // The mirror sends most files on to a node of its own.
+    QTest::newRow("server, redirected")
+        << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server") << true;
+}
+
+void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, asked);
+    QFETCH(bool, redirected);
+    const HttpRoute server = Jar(1024 * 1024 + 3);
+    const QByteArray serverBody = LocalHttpServer::GeneratedBody(server.generatedSize);
+    const QByteArray versionJson = ServeVersion("1.12.2", Sha1(serverBody), serverBody.size());
+    // The mirror has the same files as the official servers.
+    HttpRoute answer = server;
+    QByteArray expected = serverBody;
+    if (asked.endsWith("/client")) {
+        answer = Jar(0);
+        answer.generatedSize = -1;
+        answer.body = expected = "client 1.12.2";
+    } else if (asked.endsWith("/json")) {
+        answer = Json(versionJson);
+        expected = versionJson;
+    }
+    if (redirected) {
+        HttpRoute moved;
+        moved.status = 302;
+        moved.extraHeaders = "Location: " + files_.Address("/node/file").toUtf8() + "\r\n";
+        mirror_.Serve(asked, moved);
+        files_.Serve("/node/file", answer);
+    } else {
+        mirror_.Serve(asked, answer);
+    }
+    saveAs_ = directory_.filePath(QStringLiteral("saved"));
+
+    pane_->Navigate(MirrorAddress(QStringLiteral("1.12.2"), file));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QCOMPARE(LabelText(window, "sourceLabel"),
+             QStringLiteral("来源：BMCLAPI 镜像 127.0.0.1:%1").arg(kMirrorPort));
+    QVERIFY(window->findChild<QWidget*>("sourceLabel")->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kWait);
+    QVERIFY(ReadFile(saveAs_) == expected);
+    // Only today's address on the mirror: the JSON is shown, then fetched.
+    QVERIFY(!mirror_.Requests().isEmpty());
+    QCOMPARE(mirror_.Requests().count(asked), mirror_.Requests().size());
+    QCOMPARE(manifest_.Requests(), QList<QByteArray>{kManifestPath});
+}
+
+void TestLegacyPane::mirrorFileWithoutOfficialCheckIsOfferedUnverified() {
+    manifest_.Serve(kManifestPath, Json("<h1>down</h1>", 500));
+    mirror_.Serve("/version/1.5.2/server", Jar(4096));
+    saveAs_ = directory_.filePath(QStringLiteral("server.jar"));
+    pane_->Navigate(
+        MirrorAddress(QStringLiteral("1.5.2"), QStringLiteral("minecraft_server.1.5.2.jar")));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(
+        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载完成（未校验：")), kWait);
+    QVERIFY(LabelText(window, "stateLabel").contains(QStringLiteral("HTTP 500")));
+    QVERIFY(ReadFile(saveAs_) == LocalHttpServer::GeneratedBody(4096));
+}
+
+QTEST_MAIN(TestLegacyPane)
+#include "tst_legacypane.moc"

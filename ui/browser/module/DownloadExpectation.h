@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// What the pane knows of a file before it is downloaded: where it comes
+// from, and what it must hash to.
+struct DownloadExpectation {
+    // Lower-case hex SHA-1, or empty.
+    QByteArray sha1;
+    // In bytes, or -1.
+    qint64 size = -1;
+    // Who serves it, when that must be named ("来源：…"); empty otherwise.
+    QString source;
+    // Why it cannot be checked although checks were wanted; empty otherwise.
+    QString unverifiedReason;
+
+    bool Checkable() const { return !sha1.isEmpty() || size >= 0; }
+};

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QUrl>
+
+// What the name look-up answered: {"id": "<32 hex digits>", "name": "..."}.
+struct PlayerLookup {
+    // Lower-case hex, no dashes; empty when the answer was no use.
+    QString id;
+    // Why the answer was no use, in Chinese; empty when `id` is set.
+    QString problem;
+};
+
+PlayerLookup ReadPlayerLookup(const QByteArray& answer);
+
+// The image addresses in a session profile's "textures" property.
+struct PlayerTextures {
+    QUrl skin;
+    QUrl cape;
+    QString problem;
+};
+
+// A session profile, {"id", "name", "properties": [{"name": "textures",
+// "value": <base64 of {"textures": {"SKIN": {"url"}, "CAPE": {"url"}}}>}]}.
+// Only http and https images count; anything else is refused.
+PlayerTextures ReadPlayerTextures(const QByteArray& answer);
+
+// The texture server names plain http addresses; they are shown over the
+// endpoints' own scheme when that is https.
+QUrl TextureAddressOver(const QUrl& texture, const QString& scheme);

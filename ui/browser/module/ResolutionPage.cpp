@@ -1,0 +1,25 @@
+#include "ResolutionPage.h"
+
+namespace {
+
+QString Page(const QString& title, const QString& body) {
+    return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
+                          "<title>%1</title></head>"
+                          "<body style=\"font-family: sans-serif; color: #202020; "
+                          "background: #ffffff; margin: 12px;\">%2</body></html>")
+        .arg(title.toHtmlEscaped(), body);
+}
+
+} // namespace
+
+QString LookingUpPage(const QString& what) {
+    const QString title = QStringLiteral("正在查找…");
+    return Page(
+        title,
+        QStringLiteral("<p>%1</p><p>%2</p>").arg(title.toHtmlEscaped(), what.toHtmlEscaped()));
+}
+
+QString ResolutionErrorPage(const QString& heading, const QString& detail) {
+    return Page(heading, QStringLiteral("<h3>%1</h3><p>%2</p>")
+                             .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));
+}

@@ -1,0 +1,12 @@
+#pragma once
+
+#include <QString>
+
+// The pane's own small pages while it resolves an old address. Both take
+// plain text, which may come from the user or a server, and escape it.
+
+// Shown at once: what is being looked up.
+QString LookingUpPage(const QString& what);
+
+// Shown when there is nothing to show: a heading and why.
+QString ResolutionErrorPage(const QString& heading, const QString& detail);

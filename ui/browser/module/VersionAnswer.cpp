@@ -1,0 +1,117 @@
+#include "VersionAnswer.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cctype>
+#include <cmath>
+
+namespace {
+
+QJsonObject ReadObject(const QByteArray& bytes, bool* ok) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    *ok = error.error == QJsonParseError::NoError && document.isObject();
+    return document.object();
+}
+
+// A file address the pane may fetch: http or https, with a host.
+QUrl WebAddress(const QJsonValue& value) {
+    if (!value.isString()) {
+        return {};
+    }
+    const QUrl url(value.toString(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        return {};
+    }
+    return url;
+}
+
+// Absent is fine; present must be a SHA-1.
+bool ReadSha1(const QJsonObject& object, QByteArray* sha1) {
+    const QJsonValue value = object.value(QLatin1String("sha1"));
+    if (value.isUndefined()) {
+        return true;
+    }
+    *sha1 = value.toString().toLatin1().toLower();
+    return value.isString() && IsSha1Hex(*sha1);
+}
+
+// Absent is fine; present must be a whole number of bytes that a file can
+// have. JSON numbers are doubles: past 2^53 they are no longer exact.
+bool ReadSize(const QJsonObject& object, qint64* size) {
+    const QJsonValue value = object.value(QLatin1String("size"));
+    if (value.isUndefined()) {
+        return true;
+    }
+    const double number = value.toDouble(-1);
+    if (!value.isDouble() || !std::isfinite(number) || number < 0 || number > 9007199254740992.0 ||
+        std::floor(number) != number) {
+        return false;
+    }
+    *size = static_cast<qint64>(number);
+    return true;
+}
+
+} // namespace
+
+bool IsSha1Hex(const QByteArray& text) {
+    if (text.size() != 40) {
+        return false;
+    }
+    for (const char c : text) {
+        if (!std::isxdigit(static_cast<unsigned char>(c))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version) {
+    bool ok = false;
+    const QJsonObject root = ReadObject(manifest, &ok);
+    const QJsonValue versions = root.value(QLatin1String("versions"));
+    if (!ok || !versions.isArray()) {
+        return {};
+    }
+    for (const QJsonValue& value : versions.toArray()) {
+        const QJsonObject entry = value.toObject();
+        if (entry.value(QLatin1String("id")) != version) {
+            continue;
+        }
+        ManifestEntry found;
+        found.url = WebAddress(entry.value(QLatin1String("url")));
+        if (found.url.isEmpty() || !ReadSha1(entry, &found.sha1)) {
+            return {};
+        }
+        found.outcome = ManifestEntry::Outcome::Found;
+        return found;
+    }
+    return {ManifestEntry::Outcome::Unknown, {}, {}};
+}
+
+VersionDownload FindDownload(const QByteArray& versionJson, const QString& key) {
+    bool ok = false;
+    const QJsonObject root = ReadObject(versionJson, &ok);
+    const QJsonValue downloads = root.value(QLatin1String("downloads"));
+    if (!ok || !(downloads.isObject() || downloads.isUndefined())) {
+        return {};
+    }
+    // Versions before the server jar was published have no entry for it.
+    const QJsonValue file = downloads.toObject().value(key);
+    if (file.isUndefined()) {
+        return {VersionDownload::Outcome::Missing, {}, {}, -1};
+    }
+    VersionDownload found;
+    const QJsonObject entry = file.toObject();
+    found.url = WebAddress(entry.value(QLatin1String("url")));
+    if (!file.isObject() || found.url.isEmpty() || !ReadSha1(entry, &found.sha1) ||
+        !ReadSize(entry, &found.size)) {
+        return {};
+    }
+    found.outcome = VersionDownload::Outcome::Found;
+    return found;
+}

@@ -146,6 +146,10 @@ private Q_SLOTS:
     void downloadCutShortFailsWithAReason_data();
     void downloadCutShortFailsWithAReason();
     void largeDownloadAdvancesInFlatMemory();
+    void unusableSaveLocationFailsWithAReason_data();
+    void unusableSaveLocationFailsWithAReason();
+    void oversizedAddressShowsAnErrorPage_data();
+    void oversizedAddressShowsAnErrorPage();
 
 private:
     // The toolbox as the program assembles it, with every server address
@@ -576,6 +580,79 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     QVERIFY2(peak - residentKiB.first() < kMarginKiB, qPrintable(figures.join(", ")));
     QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
     QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+}
+
+void TestPaneFaults::unusableSaveLocationFailsWithAReason_data() {
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<bool>("folderUnderName");
+    QTest::addColumn<QString>("outcome");
+    // The engine makes the folder: the file is really there when the window says so.
+    QTest::newRow("folder missing")
+        << QStringLiteral("missing/server.jar") << false << QStringLiteral("下载完成");
+    QTest::newRow("a folder under the chosen name")
+        << QStringLiteral("server.jar") << true << QStringLiteral("下载失败：");
+}
+
+// Where the chosen place cannot take the file, the window says so and why;
+// where it says the download is complete, the file is whole.
+void TestPaneFaults::unusableSaveLocationFailsWithAReason() {
+    QFETCH(QString, relativePath);
+    QFETCH(bool, folderUnderName);
+    QFETCH(QString, outcome);
+    constexpr qint64 kSize = 1024 * 1024 + 3;
+    server_.Serve(kServerJar, Jar(kSize));
+    saveAs_ = directory_.filePath(relativePath);
+    if (folderUnderName) {
+        QVERIFY(QDir().mkpath(saveAs_));
+    }
+    QWidget* window = StartServerJarDownload();
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
+    const QString folder = QFileInfo(saveAs_).absolutePath();
+    QCOMPARE(FilesIn(folder), QStringList{QFileInfo(saveAs_).fileName()});
+    if (folderUnderName) {
+        QVERIFY(LabelText(window, "stateLabel").contains(saveAs_));
+        QCOMPARE(FilesIn(saveAs_), QStringList());
+        QVERIFY(QDir(saveAs_).removeRecursively());
+    } else {
+        QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+        QVERIFY(QDir(folder).removeRecursively());
+    }
+}
+
+void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("skin name") << int(WindowName::skin);
+    // The version goes into the address twice.
+    QTest::newRow("version") << int(WindowName::download);
+}
+
+// An address longer than the engine takes (2 MiB): the engine drops it
+// without a word, so the pane itself says why nothing came, in place of what
+// it showed before, and asks nobody.
+void TestPaneFaults::oversizedAddressShowsAnErrorPage() {
+    QFETCH(int, window);
+    const auto tool = WindowName(window);
+    StartToolkit(server_.Address(QString()));
+    QVERIFY(Enter(tool) != nullptr);
+    QWidget* pane = Control(tool, "WebBrowser1");
+    if (tool == WindowName::skin) {
+        Click(Control(tool, "Label6"), QPoint(10, 10));
+        QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*pane), kSkinColour) > 0, kLoadTimeout);
+        SetText(tool, QString(2200 * 1024, QLatin1Char('n')));
+        Click(Control(tool, "Label6"), QPoint(10, 10));
+    } else {
+        Choose("Option2");
+        Choose("Option4");
+        SetText(tool, QString(1100 * 1024, QLatin1Char('v')));
+        Click(Control(tool, "Label4"), QPoint(10, 10));
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*pane), kSkinColour), 0, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
+    QTest::qWait(500);
+    QCOMPARE(server_.Requests().size(), tool == WindowName::skin ? 1 : 0);
+    QVERIFY(DownloadWindows().isEmpty());
+    QVERIFY(suggestions_.isEmpty());
 }
 
 QTEST_MAIN(TestPaneFaults)

@@ -9,6 +9,22 @@
 
 #include <utility>
 
+namespace {
+
+// The engine drops a navigation to a longer address (its encoded form)
+// without a word: no load starts and the old page stays.
+constexpr qsizetype kLongestAddress = 2 * 1024 * 1024;
+
+QString TooLongPage(qsizetype length) {
+    return QStringLiteral("<title>无法打开此网页</title><body style=\"background:#fff;color:#000\">"
+                          "<h3>无法打开此网页</h3><p>网址长度为 %1 个字符，超过了浏览器能打开的 "
+                          "%2 个字符。</p></body>")
+        .arg(length)
+        .arg(kLongestAddress);
+}
+
+} // namespace
+
 WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
     : BrowserPane(parent)
     , view_(new QWebEngineView(&profile, this)) {
@@ -22,6 +38,12 @@ WebPane::WebPane(QWebEngineProfile& profile, QWidget* parent)
 // only the tolerant repairs (spaces, stray percent signs) QUrl makes.
 void WebPane::Navigate(const QString& address) {
     const QUrl url(address, QUrl::TolerantMode);
+    const qsizetype length = url.toEncoded().size();
+    if (length > kLongestAddress) {
+        fileToOffer_ = QUrl();
+        view_->setHtml(TooLongPage(length));
+        return;
+    }
     const AddressUse use = UseOf(url);
     fileToOffer_ = use == AddressUse::Download ? url : QUrl();
     view_->load(use == AddressUse::Blank ? QUrl(QStringLiteral("about:blank")) : url);

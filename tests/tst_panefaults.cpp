@@ -148,6 +148,8 @@ private Q_SLOTS:
     void largeDownloadAdvancesInFlatMemory();
     void unusableSaveLocationFailsWithAReason_data();
     void unusableSaveLocationFailsWithAReason();
+    void versionJsonGoneWhenFetchedFails_data();
+    void versionJsonGoneWhenFetchedFails();
     void oversizedAddressShowsAnErrorPage_data();
     void oversizedAddressShowsAnErrorPage();
 
@@ -618,6 +620,50 @@ void TestPaneFaults::unusableSaveLocationFailsWithAReason() {
         QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
         QVERIFY(QDir(folder).removeRecursively());
     }
+}
+
+void TestPaneFaults::versionJsonGoneWhenFetchedFails_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404, empty") << 404 << QByteArray();
+    QTest::newRow("404 with a page") << 404 << QByteArray("<h1>No such version</h1>");
+    QTest::newRow("500") << 500 << QByteArray("busy");
+}
+
+// The version's JSON file loads in the pane, and is gone (or the server
+// fails) when it is fetched again as the file: the window tells of a failure,
+// and the server's error page is not saved as the file.
+void TestPaneFaults::versionJsonGoneWhenFetchedFails() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    const QByteArray target = "/versions/1.7.2/1.7.2.json";
+    HttpRoute json;
+    json.contentType = "application/json";
+    json.body = "{\"id\": \"1.7.2\"}";
+    json.stallAfter = 0;
+    server_.Serve(target, json);
+    saveAs_ = directory_.filePath(QStringLiteral("1.7.2.json"));
+    StartToolkit(server_.Address(QString()));
+    QVERIFY(Enter(WindowName::download) != nullptr);
+    Choose("Option2");
+    Choose("Option4");
+    Click(Control(WindowName::download, "Label4"), QPoint(10, 10));
+    QTRY_VERIFY_WITH_TIMEOUT(server_.Requests().contains(target), kLoadTimeout);
+    HttpRoute gone;
+    gone.status = status;
+    gone.body = body;
+    server_.Serve(target, gone);
+    server_.ResumeStalled();
+
+    QTRY_COMPARE_WITH_TIMEOUT(server_.Requests().count(target), 2, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), 1, kLoadTimeout);
+    QWidget* window = DownloadWindows().first();
+    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel") != QStringLiteral("正在下载…"),
+                             kLoadTimeout);
+    QVERIFY2(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")),
+             qPrintable(LabelText(window, "stateLabel")));
+    QTest::qWait(500);
+    QCOMPARE(FilesIn(directory_.path()), QStringList());
 }
 
 void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {

@@ -539,7 +539,7 @@ void TestPaneFaults::downloadCutShortFailsWithAReason() {
     QVERIFY(registry_->Instance(WindowName::download)->IsLoaded());
 }
 
-// Over 100 MB from loopback, in four steps: at each the bar stands further
+// Over 100 MB from loopback, in four pauses: at each the bar stands further
 // on, and the bytes have gone to disk rather than into the process. The
 // margin allows for the engine's own buffers and the allocator's slack,
 // which settle within a few tens of megabytes; a body held in memory would
@@ -575,7 +575,7 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     for (qint64 kib : std::as_const(residentKiB)) {
         figures.append(QString::number(kib));
     }
-    qInfo("resident memory at 25%%, 50%%, 75%%, done (KiB): %s", qPrintable(figures.join(", ")));
+    qInfo("resident memory at 24%%, 49%%, 74%%, 99%% and done (KiB): %s", qPrintable(figures.join(", ")));
     QCOMPARE(percents, (QList<int>{24, 49, 74, 99}));
     QVERIFY(residentKiB.first() > 0);
     const qint64 peak = *std::max_element(residentKiB.begin(), residentKiB.end());

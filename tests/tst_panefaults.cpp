@@ -575,7 +575,8 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     for (qint64 kib : std::as_const(residentKiB)) {
         figures.append(QString::number(kib));
     }
-    qInfo("resident memory at 24%%, 49%%, 74%%, 99%% and done (KiB): %s", qPrintable(figures.join(", ")));
+    qInfo("resident memory at 24%%, 49%%, 74%%, 99%% and done (KiB): %s",
+          qPrintable(figures.join(", ")));
     QCOMPARE(percents, (QList<int>{24, 49, 74, 99}));
     QVERIFY(residentKiB.first() > 0);
     const qint64 peak = *std::max_element(residentKiB.begin(), residentKiB.end());

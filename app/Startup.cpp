@@ -3,6 +3,21 @@
 #include "CjkFonts.h"
 
 #include <QApplication>
+#include <QSettings>
+
+namespace {
+
+// Qt's own dialogs keep what they last showed (the save dialog its folder and
+// history) in the user's settings folder, shared by every Qt program. The
+// toolbox keeps no settings: its user scope is a folder that cannot exist, so
+// nothing is read from there and saving fails without a word.
+void KeepQtSettingsOffDisk() {
+    const QString nowhere = QStringLiteral("/dev/null");
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, nowhere);
+    QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
+}
+
+} // namespace
 
 void ConfigureToolkitApplication() {
     QApplication::setApplicationName(QStringLiteral("苦力怕工具箱"));
@@ -12,4 +27,5 @@ void ConfigureToolkitApplication() {
     // message boxes and the like must not end it.
     QApplication::setQuitOnLastWindowClosed(false);
     InstallCjkFontFallbacks();
+    KeepQtSettingsOffDisk();
 }

@@ -43,6 +43,12 @@ public:
             route_.stallAfter = -1;
             limit_ = route_.dropAfter >= 0 ? std::min(size_, route_.dropAfter) : size_;
             WriteMore();
+        } else if (answered_ && route_.stallEvery > 0 && sent_ == limit_) {
+            limit_ = std::min(size_, limit_ + route_.stallEvery);
+            if (route_.dropAfter >= 0) {
+                limit_ = std::min(limit_, route_.dropAfter);
+            }
+            WriteMore();
         }
     }
 
@@ -59,6 +65,7 @@ private:
         const QList<QByteArray> requestLine = request_.left(request_.indexOf("\r\n")).split(' ');
         const QByteArray target = requestLine.value(1);
         server_.requests_.append(target);
+        server_.requestHeads_.append(request_.left(request_.indexOf("\r\n\r\n")));
         answered_ = true;
 
         const auto found = server_.routes_.constFind(target);
@@ -70,7 +77,8 @@ private:
         }
         size_ = route_.generatedSize >= 0 ? route_.generatedSize : route_.body.size();
         limit_ = size_;
-        for (qint64 cut : {route_.dropAfter, route_.stallAfter}) {
+        for (qint64 cut : {route_.dropAfter, route_.stallAfter,
+                           route_.stallEvery > 0 ? route_.stallEvery : qint64(-1)}) {
             if (cut >= 0) {
                 limit_ = std::min(limit_, cut);
             }
@@ -114,7 +122,7 @@ private:
             sent_ += length;
             return;
         }
-        const bool stalled = route_.stallAfter >= 0 && limit_ < size_ &&
+        const bool stalled = (route_.stallAfter >= 0 || route_.stallEvery > 0) && limit_ < size_ &&
                              (route_.dropAfter < 0 || limit_ < route_.dropAfter);
         if (socket_->bytesToWrite() == 0 && !stalled) {
             socket_->disconnectFromHost();
@@ -159,9 +167,13 @@ void LocalHttpServer::ResumeStalled() {
 }
 
 QByteArray LocalHttpServer::GeneratedBody(qint64 size) {
-    QByteArray body(size, Qt::Uninitialized);
-    for (qint64 i = 0; i < size; ++i) {
-        body[i] = GeneratedByte(i);
+    return GeneratedBody(0, size);
+}
+
+QByteArray LocalHttpServer::GeneratedBody(qint64 offset, qint64 length) {
+    QByteArray body(length, Qt::Uninitialized);
+    for (qint64 i = 0; i < length; ++i) {
+        body[i] = GeneratedByte(offset + i);
     }
     return body;
 }

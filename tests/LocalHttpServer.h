@@ -31,6 +31,9 @@ struct HttpRoute {
     // When not negative, nothing more is sent after this many body bytes until
     // ResumeStalled(); the connection stays open meanwhile.
     qint64 stallAfter = -1;
+    // When above 0, the answer pauses after every this many body bytes until
+    // ResumeStalled(), so a client can be watched at each step.
+    qint64 stallEvery = 0;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests. Serves the routes it is
@@ -55,7 +58,13 @@ public:
     void Serve(const QByteArray& target, const HttpRoute& route);
 
     QList<QByteArray> Requests() const { return requests_; }
-    void ClearRequests() { requests_.clear(); }
+    // Every request's head as it came, request line and headers up to the
+    // empty line, in the order of Requests().
+    QList<QByteArray> RequestHeads() const { return requestHeads_; }
+    void ClearRequests() {
+        requests_.clear();
+        requestHeads_.clear();
+    }
 
     // Lets every stalled answer send the rest of its body.
     void ResumeStalled();
@@ -63,6 +72,9 @@ public:
     // The bytes of a generated body: a pattern that does not repeat every 256
     // bytes, so a shifted or repeated chunk shows.
     static QByteArray GeneratedBody(qint64 size);
+    // `length` bytes of a generated body from `offset` on, to check a large
+    // body a piece at a time.
+    static QByteArray GeneratedBody(qint64 offset, qint64 length);
 
 private:
     class Connection;
@@ -71,5 +83,6 @@ private:
     QTcpServer server_;
     QHash<QByteArray, HttpRoute> routes_;
     QList<QByteArray> requests_;
+    QList<QByteArray> requestHeads_;
     QList<QPointer<Connection>> connections_;
 };

@@ -18,8 +18,8 @@ QOpenGLContext* shared = nullptr;
 // holds for contexts made earlier, and there are none: no window of the
 // toolbox draws with OpenGL.
 void SetShareAttributeQuietly() {
-    const QtMessageHandler previous = qInstallMessageHandler(
-        [](QtMsgType, const QMessageLogContext&, const QString&) {});
+    const QtMessageHandler previous =
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     qInstallMessageHandler(previous);
 }
@@ -35,6 +35,12 @@ void DeleteSharedContext() {
 void ShareGlContextWithEngine() {
     if (QOpenGLContext::globalShareContext() != nullptr) {
         return;
+    }
+    // Mesa keeps the shaders it compiles in the user's cache folder; the
+    // toolbox keeps no files. Read when the first context is made, here or in
+    // the engine; a value the user set stands.
+    if (!qEnvironmentVariableIsSet("MESA_SHADER_CACHE_DISABLE")) {
+        qputenv("MESA_SHADER_CACHE_DISABLE", "true");
     }
     auto context = std::make_unique<QOpenGLContext>();
     if (!context->create()) {

@@ -30,6 +30,10 @@ QString WhatIsLookedUp(const LegacyAddress& legacy) {
     return {};
 }
 
+// The engine drops a navigation to a longer address (its encoded form)
+// without a word: no load starts and the old page stays.
+constexpr qsizetype kLongestAddress = 2 * 1024 * 1024;
+
 } // namespace
 
 WebPane::WebPane(QWebEngineProfile& profile, DownloadStarter& downloads, QWidget* parent)
@@ -62,6 +66,15 @@ void WebPane::Navigate(const QString& address) {
     expectationToOffer_ = {};
 
     const QUrl url(address, QUrl::TolerantMode);
+    const qsizetype length = url.toEncoded().size();
+    if (length > kLongestAddress) {
+        view_->setHtml(ResolutionErrorPage(
+            QStringLiteral("无法打开此网页"),
+            QStringLiteral("网址长度为 %1 个字符，超过了浏览器能打开的 %2 个字符。")
+                .arg(length)
+                .arg(kLongestAddress)));
+        return;
+    }
     if (endpoints_.resolve) {
         const LegacyAddress legacy = ReadLegacyAddress(url, endpoints_);
         if (legacy.target != LegacyTarget::None) {

@@ -1,0 +1,229 @@
+// The toolbox keeps no files: a whole run, assembled as the program assembles
+// it and driven as a person would (a skin fetched, the downloader opened, a
+// file saved through the real save dialog into a folder the user chose,
+// windows switched, the program closed), leaves its home, configuration,
+// cache, data, state, runtime and temporary folders as empty as it found
+// them. The run is a second process of this program, with folders of its own;
+// the file server stays in the test. Runs on a real display (Xvfb).
+#include "BrowserPane.h"
+#include "CjkFonts.h"
+#include "Form1.h"
+#include "LocalHttpServer.h"
+#include "ModulePaneSource.h"
+#include "PaneDownloads.h"
+#include "PaneScreen.h"
+#include "Startup.h"
+#include "WindowInput.h"
+#include "WindowRegistry.h"
+#include "download.h"
+#include "effect.h"
+#include "skin.h"
+
+#include <QApplication>
+#include <QDirIterator>
+#include <QFileDialog>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+
+#include <cstdio>
+
+using namespace PaneDownloads;
+using namespace WindowInput;
+
+namespace {
+
+constexpr int kTimeout = 30000;
+constexpr QRgb kSkinColour = 0xff1e90c8;
+const char kRunToolbox[] = "--run-toolbox";
+const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
+constexpr qint64 kJarSize = 3 * 1024 * 1024 + 5;
+
+// The folders a desktop program may write to unasked, each set to a fresh
+// one for the run.
+const char* const kFolderVariables[] = {"HOME",          "XDG_CONFIG_HOME", "XDG_CACHE_HOME",
+                                        "XDG_DATA_HOME", "XDG_STATE_HOME",  "XDG_RUNTIME_DIR",
+                                        "TMPDIR"};
+
+// Every file, folder and link under `root`, relative to it.
+QStringList EverythingUnder(const QString& root) {
+    QStringList found;
+    QDirIterator entries(root,
+                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+    while (entries.hasNext()) {
+        found.append(QDir(root).relativeFilePath(entries.next()));
+    }
+    return found;
+}
+
+// The second process: the toolbox as app/main.cpp assembles it, with its
+// servers at `root`, used from start to close. Returns the program's exit
+// code, or 3 with the step that went wrong on stderr.
+int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs) {
+    int qtArgc = argc > 0 ? 1 : 0;
+    QApplication app(qtArgc, argv);
+    ConfigureToolkitApplication();
+
+    ModulePaneSource panes;
+    WindowRegistry registry;
+    const SkinBases skins{
+        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString(),
+        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString()};
+    const VersionFileBases versions{(root + "/versions/").toStdString(),
+                                    (root + "/Minecraft.Download/").toStdString()};
+    registry.SetFactory(WindowName::Form1,
+                        [](WindowHost& host) { return std::make_unique<Form1>(host); });
+    registry.SetFactory(WindowName::skin, [&panes, skins](WindowHost& host) {
+        return std::make_unique<skin>(host, panes, skins);
+    });
+    registry.SetFactory(WindowName::effect,
+                        [](WindowHost& host) { return std::make_unique<effect>(host); });
+    registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
+        return std::make_unique<download>(host, panes, versions);
+    });
+    registry.Start();
+
+    const auto control = [&registry](WindowName window, const char* name) -> QWidget* {
+        QWidget* surface = registry.Instance(window)->Surface();
+        return surface != nullptr ? surface->findChild<QWidget*>(QString::fromLatin1(name))
+                                  : nullptr;
+    };
+    const auto click = [&control](WindowName window, const char* name) {
+        QWidget* target = control(window, name);
+        if (target == nullptr) {
+            return false;
+        }
+        Click(target, QPoint(5, 5));
+        DestroyUnloadedWidgets();
+        return true;
+    };
+    const auto fail = [&app](const char* step) {
+        std::fprintf(stderr, "toolbox run: %s\n", step);
+        app.exit(3);
+    };
+
+    // The save dialog is the real one, answered as a person would: the
+    // chosen path put in, and Save once the dialog shows it (the dialog
+    // reads the folder it is sent to on its own time, and may put its own
+    // suggestion back meanwhile).
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, &app, [&saveAs] {
+        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+            if (dialog->selectedFiles() == QStringList{saveAs}) {
+                static_cast<QDialog*>(dialog)->accept();
+            } else {
+                dialog->selectFile(saveAs);
+            }
+        }
+    });
+    answer.start(50);
+
+    QTimer::singleShot(0, &app, [&] {
+        if (!click(WindowName::Form1, "Image1") || !click(WindowName::skin, "Label6")) {
+            return fail("open the skin fetcher and fetch");
+        }
+        QWidget* pane = control(WindowName::skin, "WebBrowser1");
+        if (!QTest::qWaitFor([&] { return CountColour(Screenshot(*pane), kSkinColour) >= 64 * 32; },
+                             kTimeout)) {
+            return fail("show the skin");
+        }
+        if (!click(WindowName::skin, "Label5") || !click(WindowName::Form1, "Label3") ||
+            !click(WindowName::effect, "Label5") || !click(WindowName::Form1, "Picture2")) {
+            return fail("switch through the effect window to the downloader");
+        }
+        if (!click(WindowName::download, "Option3") || !click(WindowName::download, "Option5") ||
+            !click(WindowName::download, "Label4")) {
+            return fail("ask for the server jar");
+        }
+        if (!QTest::qWaitFor(
+                [] {
+                    const QList<QWidget*> windows = DownloadWindows();
+                    return windows.size() == 1 &&
+                           LabelText(windows.first(), "stateLabel") == QStringLiteral("下载完成");
+                },
+                kTimeout)) {
+            return fail("download the server jar");
+        }
+        if (!click(WindowName::download, "Label5") || !click(WindowName::Form1, "Image1")) {
+            return fail("go back to the skin fetcher");
+        }
+        // The close control ends the program.
+        if (!click(WindowName::skin, "labclose")) {
+            return fail("close");
+        }
+    });
+    return app.exec();
+}
+
+} // namespace
+
+class TestKeepsNoFiles final : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void runLeavesItsFoldersEmpty();
+};
+
+void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
+    LocalHttpServer server;
+    QVERIFY(server.Listen());
+    HttpRoute png;
+    png.contentType = "image/png";
+    png.body = SolidPng(kSkinColour, 64, 32);
+    server.Serve("/MinecraftSkins/Creeper.png", png);
+    HttpRoute jar;
+    jar.contentType = "application/java-archive";
+    jar.generatedSize = kJarSize;
+    server.Serve(kServerJar, jar);
+
+    QTemporaryDir folders;
+    QTemporaryDir chosen;
+    QVERIFY(folders.isValid());
+    QVERIFY(chosen.isValid());
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* variable : kFolderVariables) {
+        const QString path = folders.filePath(QString::fromLatin1(variable));
+        QVERIFY(QDir().mkpath(path));
+        // Qt insists on a runtime folder only its user may enter.
+        QVERIFY(
+            QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        environment.insert(QString::fromLatin1(variable), path);
+    }
+    const QString saveAs = chosen.filePath(QStringLiteral("服务端 1.7.2.jar"));
+
+    QProcess run;
+    run.setProcessEnvironment(environment);
+    run.setProcessChannelMode(QProcess::ForwardedChannels);
+    run.start(QCoreApplication::applicationFilePath(),
+              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs});
+    // The wait serves the run's requests meanwhile.
+    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kTimeout);
+    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(run.exitCode(), 0);
+    QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
+
+    // The one file the user asked for, whole, where the user put it.
+    QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
+    QVERIFY(ReadFile(saveAs) == LocalHttpServer::GeneratedBody(kJarSize));
+    QStringList left;
+    for (const char* variable : kFolderVariables) {
+        const QString name = QString::fromLatin1(variable);
+        for (const QString& path : EverythingUnder(folders.filePath(name))) {
+            left.append(name + QLatin1Char(':') + path);
+        }
+    }
+    QVERIFY2(left.isEmpty(), qPrintable(left.join(QLatin1Char(' '))));
+}
+
+int main(int argc, char* argv[]) {
+    if (argc == 4 && qstrcmp(argv[1], kRunToolbox) == 0) {
+        return RunToolbox(argc, argv, QString::fromLocal8Bit(argv[2]),
+                          QString::fromLocal8Bit(argv[3]));
+    }
+    QCoreApplication app(argc, argv);
+    TestKeepsNoFiles test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "tst_keepsnofiles.moc"

@@ -3,7 +3,9 @@
 #include "CjkFonts.h"
 
 #include <QApplication>
+#include <QLibraryInfo>
 #include <QSettings>
+#include <QTranslator>
 
 namespace {
 
@@ -17,7 +19,35 @@ void KeepQtSettingsOffDisk() {
     QSettings::setPath(QSettings::IniFormat, QSettings::UserScope, nowhere);
 }
 
+const QLocale kSimplifiedChinese(QLocale::Chinese, QLocale::SimplifiedHanScript, QLocale::China);
+
+// "qt" brings the message boxes and file dialogs (with its dependencies),
+// "qtwebengine" the browser pane's context menu and download prompts.
+bool InstallCatalogue(const QString& catalogue, const QLocale& locale) {
+    const QString folder = QLibraryInfo::path(QLibraryInfo::TranslationsPath);
+    auto* translator = new QTranslator(QCoreApplication::instance());
+    if (translator->load(locale, catalogue, QStringLiteral("_"), folder) ||
+        translator->load(kSimplifiedChinese, catalogue, QStringLiteral("_"), folder)) {
+        QCoreApplication::installTranslator(translator);
+        return true;
+    }
+    delete translator;
+    return false;
+}
+
 } // namespace
+
+QLocale DialogLocale(const QLocale& system) {
+    return system.language() == QLocale::Chinese ? system : kSimplifiedChinese;
+}
+
+int InstallQtTranslations(const QLocale& locale) {
+    int installed = 0;
+    for (const QString& catalogue : {QStringLiteral("qt"), QStringLiteral("qtwebengine")}) {
+        installed += InstallCatalogue(catalogue, locale) ? 1 : 0;
+    }
+    return installed;
+}
 
 void ConfigureToolkitApplication() {
     QApplication::setApplicationName(QStringLiteral("苦力怕工具箱"));
@@ -28,4 +58,5 @@ void ConfigureToolkitApplication() {
     QApplication::setQuitOnLastWindowClosed(false);
     InstallCjkFontFallbacks();
     KeepQtSettingsOffDisk();
+    InstallQtTranslations(DialogLocale(QLocale::system()));
 }

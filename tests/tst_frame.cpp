@@ -6,6 +6,7 @@
 #include "PictureBox.h"
 #include "RecordingHost.h"
 #include "WindowInput.h"
+#include "WindowPlacement.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -108,6 +109,8 @@ private Q_SLOTS:
     void closeControlsUnloadTheWindow();
     void windowSystemCloseUnloadsTheWindow();
     void escapedErrorIsReportedAndEndsTheApplication();
+    void onlyWaylandPlacesWindowsItself_data();
+    void onlyWaylandPlacesWindowsItself();
 
 private:
     RecordingHost* host_ = nullptr;
@@ -329,6 +332,27 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     QCOMPARE(icon, QMessageBox::Critical);
     QCOMPARE(window_->labelClicks, 1);
     QCOMPARE(window_->labelClicksCompleted, 0);
+}
+
+void TestFrame::onlyWaylandPlacesWindowsItself_data() {
+    QTest::addColumn<QString>("platform");
+    QTest::addColumn<bool>("placesWindows");
+    QTest::newRow("wayland") << "wayland" << true;
+    QTest::newRow("wayland with EGL") << "wayland-egl" << true;
+    QTest::newRow("wayland, other case") << "Wayland" << true;
+    QTest::newRow("X11") << "xcb" << false;
+    QTest::newRow("offscreen") << "offscreen" << false;
+    QTest::newRow("framebuffer") << "linuxfb" << false;
+    QTest::newRow("windows") << "windows" << false;
+    QTest::newRow("macOS") << "cocoa" << false;
+    QTest::newRow("none") << "" << false;
+    QTest::newRow("xcb naming wayland later") << "xcb-wayland" << false;
+}
+
+void TestFrame::onlyWaylandPlacesWindowsItself() {
+    QFETCH(QString, platform);
+    QFETCH(bool, placesWindows);
+    QCOMPARE(WindowSystemPlacesWindows(platform), placesWindows);
 }
 
 QTEST_MAIN(TestFrame)

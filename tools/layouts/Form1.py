@@ -16,7 +16,7 @@ kids = [
     label('labclose', 0, 0, 255, 255, '╳', 'background: transparent; color: #ffffff; font: 7.5pt "宋体";', 3, ind=3)]),
   label('Label5', 480, 6960, 8055, 1335, '更多酷炫软件，敬请期待……',
         f'background-color: {BLUE}; color: palette(button-text); {HEI2625}', 10),
-  image('Image1', 600, 2280, 4215, 1830, ':/Form1/skin_tile.bmp'),
+  image('Image1', 600, 2280, 4215, 1830, ':/Form1/skin_tile.bmp', words='正版皮肤偷取器'),
   label('Label2', 1320, 1320, 9255, 735, '请选择您要打开的内容（最新版本）：',
         f'background-color: {BLUE}; color: #ffffff; {HEI2625}', 5),
   label('Label1', 2520, 600, 6975, 495, '欢迎使用苦力怕工具箱·苦力怕团队',

@@ -17,7 +17,7 @@ kids = [
     option('Option4', 1800, 360, 1215, 495, '国内线路', 8, OPT),
     option('Option5', 5640, 360, 1095, 495, '国外线路', 7, OPT)]),
   label('Label2', 240, 3720, 2535, 975, '版本：',
-        f'background-color: {BLUE}; {LABEL} font: 42pt "黑体";', 10),
+        f'background-color: {BLUE}; {LABEL} font: 42pt "黑体";', 10, buddy='Text1'),
   textbox('Text1', 2880, 3720, 5415, 870, '1.7.2', 5, f'background-color: {BLUE}; font: 42pt "黑体";'),
   picbox('Picture1', 8520, 3720, 1575, 855, YELLOW, 18, [
     label('Label4', 240, 240, 1455, 615, '下载！',

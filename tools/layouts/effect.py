@@ -52,12 +52,12 @@ kids = [
     opt('Option33', 3360, 360, 855, '最大', 2)]),
   picbox('Picture1', 240, 6840, 2055, 615, BLUE, 45, [
     label('Label4', 240, 0, 1695, 615, '生成！', f'{LABEL} font: 26.25pt "微软雅黑";', 46, ind=3)]),
-  textbox('Text5', 2400, 6840, 5895, 615, '', 0, f'{BOX} font: 15.75pt "黑体";'),
+  textbox('Text5', 2400, 6840, 5895, 615, '', 0, f'{BOX} font: 15.75pt "黑体";', reads='生成的指令'),
   label('Label3', 120, 7440, 8055, 735, '苦力怕团队制作，未经允许请勿转载',
         f'background-color: {BLUE}; color: #ffff80; font: 18pt "黑体";', 43),
   # Beyond the right edge: they only hold the last effect and amplifier texts.
-  textbox('Text3', 9000, 2760, 615, 375, '', 48),
-  textbox('Text6', 8880, 1680, 615, 495, '', 47),
+  textbox('Text3', 9000, 2760, 615, 375, '', 48, reads='效果编号'),
+  textbox('Text6', 8880, 1680, 615, 495, '', 47, reads='效果倍数'),
 ] + tool_frame(7200, 'Picture2', 120, (53, 49, 50, 51, 52))
 print(form('effect', 8355, 8175, 'effect效果指令生成器', kids,
            custom=('ClickLabel', 'PictureBox', 'OptionButton')), end='')

@@ -13,7 +13,7 @@ kids = [
   option('Option3', 3600, 1080, 1695, 495, 'Skinme皮肤下载', 2, OPT, ind=2),
   option('Option4', 5520, 1080, 1935, 495, 'Skinme披风下载', 3, OPT, ind=2),
   label('Label2', 240, 1680, 2175, 375, '正版用户名称：',
-        f'background-color: {BLUE}; color: #ffc080; font: 15pt "黑体";', 8),
+        f'background-color: {BLUE}; color: #ffc080; font: 15pt "黑体";', 8, buddy='Text1'),
   textbox('Text1', 2400, 1560, 4455, 615, 'Creeper', 5, f'background-color: {BLUE}; font: 21.75pt "黑体";'),
   picbox('Picture2', 6960, 1680, 975, 495, GREY, 15, [
     label('Label6', 120, 120, 855, 375, '偷取！',

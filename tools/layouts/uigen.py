@@ -30,16 +30,27 @@ def widget(cls, name, props, children=(), ind=1):
 def tab(i):
     return prop('tabIndex', f'<number>{i}</number>', stdset=False)
 
-def label(name, l, t, w, h, text, sheet, tabi, ind=2, children=()):
+# Assistive technology reads a control by its caption. A control without
+# one stores the name to read instead; a label can name the text box beside
+# it (its buddy).
+def spoken(name):
+    return prop('accessibleName', string(name))
+
+def label(name, l, t, w, h, text, sheet, tabi, ind=2, children=(), buddy=None):
     props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text)),
              prop('textFormat', '<enum>Qt::PlainText</enum>'),
              prop('alignment', '<set>Qt::AlignLeading|Qt::AlignLeft|Qt::AlignTop</set>'),
              prop('wordWrap', '<bool>true</bool>')]
+    if buddy:
+        props.append(prop('buddy', f'<cstring>{buddy}</cstring>'))
     return widget('ClickLabel', name, props, children, ind)
 
-def image(name, l, t, w, h, pixmap, ind=2):
+def image(name, l, t, w, h, pixmap, ind=2, words=None):
+    """words: what the picture says, read out in its place."""
     props = [geom(l, t, w, h), prop('pixmap', f'<pixmap>{pixmap}</pixmap>'),
              prop('alignment', '<set>Qt::AlignLeading|Qt::AlignLeft|Qt::AlignTop</set>')]
+    if words:
+        props.append(spoken(words))
     return widget('ClickLabel', name, props, (), ind)
 
 def picbox(name, l, t, w, h, colour, tabi, children=(), ind=2):
@@ -81,8 +92,11 @@ def option(name, l, t, w, h, text, tabi, sheet, ind=3):
     props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text))]
     return widget('OptionButton', name, props, (), ind)
 
-def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2):
+def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2, reads=None):
+    """reads: the box's name for a box with neither a frame nor a label of its own."""
     props = [geom(l, t, w, h), tab(tabi)]
+    if reads:
+        props.append(spoken(reads))
     if sheet:
         props.append(prop('styleSheet', string(sheet)))
     if not enabled:

@@ -1,11 +1,17 @@
 #include "ClickLabel.h"
 
 #include <QFontInfo>
+#include <QMetaMethod>
 #include <QPainter>
+#include <QStyle>
 #include <QTextLayout>
 
 ClickLabel::ClickLabel(QWidget* parent)
     : QLabel(parent) {}
+
+bool ClickLabel::HasClickHandler() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&ClickLabel::clicked));
+}
 
 void ClickLabel::mousePressEvent(QMouseEvent* event) {
     click_.Press(event);
@@ -22,6 +28,10 @@ void ClickLabel::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ClickLabel::paintEvent(QPaintEvent* event) {
+    if (!pixmap().isNull() && !hasScaledContents() && isEnabled()) {
+        PaintPicture();
+        return;
+    }
     const bool wrappedText = wordWrap() && pixmap().isNull() && textFormat() == Qt::PlainText &&
                              alignment() == (Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
     if (!wrappedText) {
@@ -49,4 +59,12 @@ void ClickLabel::paintEvent(QPaintEvent* event) {
     painter.setPen(
         palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, foregroundRole()));
     layout.draw(&painter, area.topLeft());
+}
+
+void ClickLabel::PaintPicture() {
+    QPainter painter(this);
+    drawFrame(&painter);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
+    style()->drawItemPixmap(&painter, contentsRect(),
+                            QStyle::visualAlignment(layoutDirection(), alignment()), pixmap());
 }

@@ -4,9 +4,12 @@
 #include "FramedWindow.h"
 #include "RunTimeError.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QCloseEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QWindow>
 
 namespace {
 
@@ -70,6 +73,13 @@ void FrameSurface::mousePressEvent(QMouseEvent* event) {
     event->accept();
     const std::int16_t button = ButtonBit(event->button());
     if (button == 0) {
+        return;
+    }
+    // Where the program cannot move its own windows, a left press hands the
+    // move to the window system, which then keeps the pointer until the
+    // button is released; no drag of our own starts.
+    if (button == kLeftButton && WindowSystemPlacesWindows(QGuiApplication::platformName()) &&
+        windowHandle() != nullptr && windowHandle()->startSystemMove()) {
         return;
     }
     RunHandler([&] {

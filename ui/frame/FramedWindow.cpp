@@ -1,9 +1,11 @@
 #include "FramedWindow.h"
 
 #include "ClickLabel.h"
+#include "ClickableAccessible.h"
 #include "FrameSurface.h"
 #include "PictureBox.h"
 #include "Twips.h"
+#include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -84,12 +86,17 @@ void FramedWindow::Show() {
 }
 
 void FramedWindow::Load() {
+    // Before any control exists, so none is described without it.
+    InstallFrameAccessibility();
     auto* surface = new FrameSurface(*this);
     BuildLayout(*surface);
     surface->setFixedSize(surface->size());
     BindFrameControls(*surface);
     KeepPressesOnControls(*surface);
-    CentreOnScreen(*surface);
+    // Where the window system places windows, it decides where this one opens.
+    if (!WindowSystemPlacesWindows(QGuiApplication::platformName())) {
+        CentreOnScreen(*surface);
+    }
     ApplyTabOrder(*surface);
     surface_ = surface;
 }

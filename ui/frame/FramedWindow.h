@@ -55,8 +55,7 @@ protected:
         Bind(control, &Control::clicked, handler);
     }
     // An option button's Click is its becoming selected.
-    template <class Window>
-    void OnClick(OptionButton* control, void (Window::*handler)()) {
+    template <class Window> void OnClick(OptionButton* control, void (Window::*handler)()) {
         Bind(control, &OptionButton::chosen, handler);
     }
 

@@ -1,10 +1,16 @@
 #include "PictureBox.h"
 
+#include <QMetaMethod>
+
 PictureBox::PictureBox(QWidget* parent)
     : QWidget(parent) {
     // Paint the background that the style sheet gives; a plain QWidget would not.
     setAttribute(Qt::WA_StyledBackground);
     setFocusPolicy(Qt::StrongFocus);
+}
+
+bool PictureBox::HasClickHandler() const {
+    return isSignalConnected(QMetaMethod::fromSignal(&PictureBox::clicked));
 }
 
 void PictureBox::mousePressEvent(QMouseEvent* event) {

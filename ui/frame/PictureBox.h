@@ -11,6 +11,9 @@ class PictureBox final : public QWidget {
 public:
     explicit PictureBox(QWidget* parent = nullptr);
 
+    // True once a window has bound a handler to its Click.
+    bool HasClickHandler() const;
+
 Q_SIGNALS:
     void clicked();
 

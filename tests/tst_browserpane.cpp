@@ -814,13 +814,11 @@ void TestBrowserPane::runKeepsNothingInTheHomeFolder() {
     while (files.hasNext()) {
         written.append(home.relativeFilePath(files.next()));
     }
-    // Not the program's: Qt's save dialog, shown once above, keeps its last
-    // folder for every Qt program in one file, and the GL driver (Mesa here)
-    // caches compiled shaders for every GL program. Nothing else may be there.
+    // Not the pane's: Qt's save dialog, shown once above, keeps its last
+    // folder in one file unless the application moves Qt's settings away,
+    // which this test does not. Nothing else may be there, the GL driver's
+    // shader cache included.
     written.removeAll(QStringLiteral(".config/QtProject.conf"));
-    written.removeIf([](const QString& path) {
-        return path.startsWith(QLatin1String(".cache/mesa_shader_cache/"));
-    });
     QVERIFY2(written.isEmpty(), qPrintable(written.join(QLatin1Char(' '))));
 }
 

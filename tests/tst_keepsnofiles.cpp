@@ -22,6 +22,7 @@
 #include <QApplication>
 #include <QDirIterator>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
@@ -110,15 +111,23 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     // suggestion back meanwhile).
     QTimer answer;
     QObject::connect(&answer, &QTimer::timeout, &app, [&saveAs] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            if (dialog->selectedFiles() == QStringList{saveAs}) {
-                static_cast<QDialog*>(dialog)->accept();
-            } else {
-                dialog->selectFile(saveAs);
-            }
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        auto* name = dialog != nullptr ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
+        if (name == nullptr || !dialog->isVisible()) {
+            return;
+        }
+        // Typed into the name box, as a person would; an absolute path there
+        // stands on its own, whatever folder the dialog shows.
+        if (name->text() == saveAs) {
+            static_cast<QDialog*>(dialog)->accept();
+        } else {
+            name->setText(saveAs);
         }
     });
     answer.start(50);
+    // A step that never comes ends the run here, with its reason, rather than
+    // leaving the test to wait for a process that waits for nothing.
+    QTimer::singleShot(3 * kTimeout, &app, [&fail] { fail("finish within the time allowed"); });
 
     QTimer::singleShot(0, &app, [&] {
         if (!click(WindowName::Form1, "Image1") || !click(WindowName::skin, "Label6")) {

@@ -230,14 +230,14 @@ private:
     QRandomGenerator rng_;
     QString event_;
     Tally tally_;
-    // Problems seen while a modal box was open, and the boxes dismissed.
+    // Problems seen while a modal box was open.
     QStringList modalProblems_;
     QTimer dismisser_;
     // The newest pane and how many of its addresses were checked already.
     QPointer<RecordingPane> pane_;
     qsizetype checkedAddresses_ = 0;
     QString lastCommand_;
-    // The loaded window the two above belong to.
+    // The loaded window that the three above belong to.
     QPointer<QWidget> checkedSurface_;
 };
 
@@ -528,7 +528,7 @@ QString TestMonkey::Paste() {
     const qsizetype bytes =
         rng_.bounded(50) == 0 ? rng_.bounded(64 * 1024, 1024 * 1024 + 1) : rng_.bounded(1, 4097);
     const QString text = RandomText(rng_, bytes);
-    event_ = QStringLiteral("paste %1 characters (%2 bytes of UTF-8, seed's stream) into %3")
+    event_ = QStringLiteral("paste %1 characters (%2 bytes of UTF-8) into %3")
                  .arg(text.size())
                  .arg(bytes)
                  .arg(box->objectName());

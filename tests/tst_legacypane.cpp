@@ -401,6 +401,10 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     QCOMPARE(store_.Requests(), QList<QByteArray>());
     QCOMPARE(manifest_.Requests(), QList<QByteArray>{kManifestPath});
     QCOMPARE(files_.Requests().count("/objects/server-" + key), 1);
+    // Offered under the name asked for, not today's address's last segment.
+    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), "minecraft_server." + version + ".jar");
+    // The pane no longer says it is looking once the file is handed over.
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("已找到"), kWait);
     QVERIFY(LabelText(window, "sourceLabel").isEmpty() ||
             !window->findChild<QWidget*>("sourceLabel")->isVisible());
 }
@@ -535,6 +539,7 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
                               kWait);
     QVERIFY(ReadFile(saveAs_) == expected);
+    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), file);
     // Only today's address on the mirror: the JSON is shown, then fetched.
     QVERIFY(!mirror_.Requests().isEmpty());
     QCOMPARE(mirror_.Requests().count(asked), mirror_.Requests().size());

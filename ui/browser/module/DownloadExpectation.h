@@ -14,6 +14,9 @@ struct DownloadExpectation {
     QString source;
     // Why it cannot be checked although checks were wanted; empty otherwise.
     QString unverifiedReason;
+    // The name the user asked for, offered in the save dialog; empty: the
+    // server's. Today's addresses end in names such as "server" or a hash.
+    QString fileName;
 
     bool Checkable() const { return !sha1.isEmpty() || size >= 0; }
 };

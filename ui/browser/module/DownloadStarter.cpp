@@ -73,7 +73,10 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     // Taken before the dialog, so a declined download uses it up too.
     const DownloadExpectation expected = TakeExpectation(*request);
 
-    QString name = request->suggestedFileName();
+    QString name = expected.fileName;
+    if (name.isEmpty()) {
+        name = request->suggestedFileName();
+    }
     if (name.isEmpty()) {
         name = request->downloadFileName();
     }

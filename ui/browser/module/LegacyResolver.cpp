@@ -58,7 +58,7 @@ void LegacyResolver::Start(const QUrl& address, const LegacyAddress& legacy) {
         ResolvePlayer(legacy.name, legacy.target == LegacyTarget::OfficialCape);
         return;
     case LegacyTarget::StoreFile:
-        ResolveStore(legacy);
+        ResolveStore(address, legacy);
         return;
     case LegacyTarget::MirrorFile:
         ResolveMirror(address, legacy);
@@ -280,12 +280,14 @@ void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotF
     });
 }
 
-void LegacyResolver::ResolveStore(const LegacyAddress& legacy) {
+void LegacyResolver::ResolveStore(const QUrl& address, const LegacyAddress& legacy) {
     const bool showFirst = legacy.file == VersionFile::VersionJson;
     FindOfficial(
         legacy,
-        [this, showFirst](const QUrl& file, const QByteArray& sha1, qint64 size) {
+        [this, showFirst, name = address.fileName()](const QUrl& file, const QByteArray& sha1,
+                                                     qint64 size) {
             DownloadExpectation expected;
+            expected.fileName = name;
             expected.sha1 = sha1;
             expected.size = size;
             Q_EMIT FileFound(file, showFirst, expected);
@@ -300,6 +302,7 @@ void LegacyResolver::ResolveMirror(const QUrl& address, const LegacyAddress& leg
     const bool showFirst = legacy.file == VersionFile::VersionJson;
     DownloadExpectation expected;
     expected.source = QStringLiteral("BMCLAPI 镜像 %1").arg(mirror.authority());
+    expected.fileName = address.fileName();
     FindOfficial(
         legacy,
         [this, mirror, showFirst, expected](const QUrl&, const QByteArray& sha1, qint64 size) {

@@ -57,7 +57,7 @@ private:
     using Found = std::function<void(const QUrl& file, const QByteArray& sha1, qint64 size)>;
     using NotFound = std::function<void(const QString& heading, const QString& detail)>;
     void FindOfficial(const LegacyAddress& legacy, Found found, NotFound notFound);
-    void ResolveStore(const LegacyAddress& legacy);
+    void ResolveStore(const QUrl& address, const LegacyAddress& legacy);
     void ResolveMirror(const QUrl& address, const LegacyAddress& legacy);
 
     LegacyEndpoints endpoints_;

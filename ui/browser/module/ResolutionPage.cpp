@@ -19,6 +19,13 @@ QString LookingUpPage(const QString& what) {
         QStringLiteral("<p>%1</p><p>%2</p>").arg(title.toHtmlEscaped(), what.toHtmlEscaped()));
 }
 
+QString FoundPage(const QString& what) {
+    const QString title = QStringLiteral("已找到");
+    return Page(title, QStringLiteral("<p>%1%2</p><p>%3</p>")
+                           .arg(title, what.toHtmlEscaped(),
+                                QStringLiteral("保存位置和下载进度见弹出的窗口。")));
+}
+
 QString ResolutionErrorPage(const QString& heading, const QString& detail) {
     return Page(heading, QStringLiteral("<h3>%1</h3><p>%2</p>")
                              .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));

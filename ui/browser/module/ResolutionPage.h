@@ -8,5 +8,9 @@
 // Shown at once: what is being looked up.
 QString LookingUpPage(const QString& what);
 
+// Shown once a file is found and handed to the save dialog and download
+// window, so the pane does not go on saying it is looking.
+QString FoundPage(const QString& what);
+
 // Shown when there is nothing to show: a heading and why.
 QString ResolutionErrorPage(const QString& heading, const QString& detail);

@@ -78,7 +78,8 @@ void WebPane::Navigate(const QString& address) {
     if (endpoints_.resolve) {
         const LegacyAddress legacy = ReadLegacyAddress(url, endpoints_);
         if (legacy.target != LegacyTarget::None) {
-            view_->setHtml(LookingUpPage(WhatIsLookedUp(legacy)));
+            lookingFor_ = WhatIsLookedUp(legacy);
+            view_->setHtml(LookingUpPage(lookingFor_));
             resolver_->Start(url, legacy);
             return;
         }
@@ -94,6 +95,7 @@ void WebPane::OnFileFound(const QUrl& file, bool showFirst, const DownloadExpect
         expectationToOffer_ = expected;
         view_->load(file);
     } else {
+        view_->setHtml(FoundPage(lookingFor_));
         Offer(file, expected);
     }
 }

@@ -37,4 +37,6 @@ private:
     // there is none.
     QUrl fileToOffer_;
     DownloadExpectation expectationToOffer_;
+    // What the pane is looking up for an old address, in words.
+    QString lookingFor_;
 };

@@ -6,14 +6,16 @@
 #include "effect.h"
 #include "skin.h"
 
-void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes) {
+void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes, const SkinBases& skins,
+                            const VersionFileBases& versions) {
     registry.SetFactory(WindowName::Form1,
                         [](WindowHost& host) { return std::make_unique<Form1>(host); });
-    registry.SetFactory(WindowName::skin,
-                        [&panes](WindowHost& host) { return std::make_unique<skin>(host, panes); });
+    registry.SetFactory(WindowName::skin, [&panes, skins](WindowHost& host) {
+        return std::make_unique<skin>(host, panes, skins);
+    });
     registry.SetFactory(WindowName::effect,
                         [](WindowHost& host) { return std::make_unique<effect>(host); });
-    registry.SetFactory(WindowName::download, [&panes](WindowHost& host) {
-        return std::make_unique<download>(host, panes);
+    registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
+        return std::make_unique<download>(host, panes, versions);
     });
 }

@@ -1,14 +1,12 @@
 #include "SwitchCycles.h"
 
-#include "Form1.h"
+#include "LocalBases.h"
 #include "LocalHttpServer.h"
 #include "PaneScreen.h"
 #include "Startup.h"
+#include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -142,21 +140,9 @@ int RunSwitchCycles(int argc, char* argv[],
     std::unique_ptr<PaneSource> panes = makePanes();
     PaneSource& source = *panes;
     WindowRegistry registry;
-    const SkinBases skins{
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString(),
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString()};
-    registry.SetFactory(WindowName::Form1,
-                        [](WindowHost& host) { return std::make_unique<Form1>(host); });
-    registry.SetFactory(WindowName::skin, [&source, skins](WindowHost& host) {
-        return std::make_unique<skin>(host, source, skins);
-    });
-    registry.SetFactory(WindowName::effect,
-                        [](WindowHost& host) { return std::make_unique<effect>(host); });
     // The downloader keeps its configured servers: its pane goes no further
     // than its start address.
-    registry.SetFactory(WindowName::download, [&source](WindowHost& host) {
-        return std::make_unique<download>(host, source);
-    });
+    RegisterToolkitWindows(registry, source, SkinBasesAt(root));
     registry.Start();
     Cycler cycler(registry);
 

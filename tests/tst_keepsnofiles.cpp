@@ -7,17 +7,15 @@
 // the file server stays in the test. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
 #include "CjkFonts.h"
-#include "Form1.h"
+#include "LocalBases.h"
 #include "LocalHttpServer.h"
 #include "ModulePaneSource.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "Startup.h"
+#include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QApplication>
 #include <QDirIterator>
@@ -69,21 +67,7 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
 
     ModulePaneSource panes;
     WindowRegistry registry;
-    const SkinBases skins{
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString(),
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString()};
-    const VersionFileBases versions{(root + "/versions/").toStdString(),
-                                    (root + "/Minecraft.Download/").toStdString()};
-    registry.SetFactory(WindowName::Form1,
-                        [](WindowHost& host) { return std::make_unique<Form1>(host); });
-    registry.SetFactory(WindowName::skin, [&panes, skins](WindowHost& host) {
-        return std::make_unique<skin>(host, panes, skins);
-    });
-    registry.SetFactory(WindowName::effect,
-                        [](WindowHost& host) { return std::make_unique<effect>(host); });
-    registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
-        return std::make_unique<download>(host, panes, versions);
-    });
+    RegisterToolkitWindows(registry, panes, SkinBasesAt(root), VersionFileBasesAt(root));
     registry.Start();
 
     const auto control = [&registry](WindowName window, const char* name) -> QWidget* {

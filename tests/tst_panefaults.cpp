@@ -6,16 +6,14 @@
 #include "BrowserPane.h"
 #include "BrowserPaneModule.h"
 #include "CjkFonts.h"
-#include "Form1.h"
+#include "LocalBases.h"
 #include "LocalHttpServer.h"
 #include "ModulePaneSource.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QElapsedTimer>
 #include <QFile>
@@ -208,22 +206,7 @@ void TestPaneFaults::cleanup() {
 
 void TestPaneFaults::StartToolkit(const QString& root) {
     registry_ = std::make_unique<WindowRegistry>();
-    PaneSource& panes = panes_;
-    const SkinBases skins{
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString(),
-        (root + "/MinecraftSkins/").toStdString(), (root + "/MinecraftCloaks/").toStdString()};
-    const VersionFileBases versions{(root + "/versions/").toStdString(),
-                                    (root + "/Minecraft.Download/").toStdString()};
-    registry_->SetFactory(WindowName::Form1,
-                          [](WindowHost& host) { return std::make_unique<Form1>(host); });
-    registry_->SetFactory(WindowName::skin, [&panes, skins](WindowHost& host) {
-        return std::make_unique<skin>(host, panes, skins);
-    });
-    registry_->SetFactory(WindowName::effect,
-                          [](WindowHost& host) { return std::make_unique<effect>(host); });
-    registry_->SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
-        return std::make_unique<download>(host, panes, versions);
-    });
+    RegisterToolkitWindows(*registry_, panes_, SkinBasesAt(root), VersionFileBasesAt(root));
     registry_->Start();
 }
 

@@ -1,5 +1,7 @@
 #include "ProfileAnswer.h"
 
+#include "AnswerJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -12,33 +14,10 @@ namespace {
 
 const QString kMalformed = QStringLiteral("服务器的回答无法读取");
 
-std::optional<QJsonObject> ReadObject(const QByteArray& bytes) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    if (error.error != QJsonParseError::NoError || !document.isObject()) {
-        return std::nullopt;
-    }
-    return document.object();
-}
-
-// An image address the pane may show: http or https, with a host.
-QUrl WebAddress(const QJsonValue& value) {
-    if (!value.isString()) {
-        return {};
-    }
-    const QUrl url(value.toString(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-        return {};
-    }
-    return url;
-}
-
 } // namespace
 
 PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
-    const auto object = ReadObject(answer);
+    const auto object = ReadJsonObject(answer);
     if (!object) {
         return {{}, kMalformed};
     }
@@ -53,7 +32,7 @@ PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
 }
 
 PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
-    const auto profile = ReadObject(answer);
+    const auto profile = ReadJsonObject(answer);
     if (!profile) {
         return {{}, {}, kMalformed};
     }
@@ -76,7 +55,7 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
     if (!decoded) {
         return {{}, {}, kMalformed};
     }
-    const auto payload = ReadObject(*decoded);
+    const auto payload = ReadJsonObject(*decoded);
     if (!payload || !payload->value(QLatin1String("textures")).isObject()) {
         return {{}, {}, kMalformed};
     }
@@ -90,7 +69,7 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
         if (entry.isUndefined()) {
             continue;
         }
-        *into = WebAddress(entry.toObject().value(QLatin1String("url")));
+        *into = ReadWebAddress(entry.toObject().value(QLatin1String("url")));
         if (into->isEmpty()) {
             return {{}, {}, kMalformed};
         }

@@ -1,5 +1,7 @@
 #include "VersionAnswer.h"
 
+#include "AnswerJson.h"
+
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -8,27 +10,6 @@
 #include <cmath>
 
 namespace {
-
-QJsonObject ReadObject(const QByteArray& bytes, bool* ok) {
-    QJsonParseError error;
-    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
-    *ok = error.error == QJsonParseError::NoError && document.isObject();
-    return document.object();
-}
-
-// A file address the pane may fetch: http or https, with a host.
-QUrl WebAddress(const QJsonValue& value) {
-    if (!value.isString()) {
-        return {};
-    }
-    const QUrl url(value.toString(), QUrl::StrictMode);
-    const QString scheme = url.scheme().toLower();
-    if (!url.isValid() || url.host().isEmpty() ||
-        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
-        return {};
-    }
-    return url;
-}
 
 // Absent is fine; present must be a SHA-1.
 bool ReadSha1(const QJsonObject& object, QByteArray* sha1) {
@@ -71,8 +52,9 @@ bool IsSha1Hex(const QByteArray& text) {
 }
 
 ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version) {
-    bool ok = false;
-    const QJsonObject root = ReadObject(manifest, &ok);
+    const std::optional<QJsonObject> parsed = ReadJsonObject(manifest);
+    const bool ok = parsed.has_value();
+    const QJsonObject root = parsed.value_or(QJsonObject());
     const QJsonValue versions = root.value(QLatin1String("versions"));
     if (!ok || !versions.isArray()) {
         return {};
@@ -83,7 +65,7 @@ ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version)
             continue;
         }
         ManifestEntry found;
-        found.url = WebAddress(entry.value(QLatin1String("url")));
+        found.url = ReadWebAddress(entry.value(QLatin1String("url")));
         if (found.url.isEmpty() || !ReadSha1(entry, &found.sha1)) {
             return {};
         }
@@ -94,8 +76,9 @@ ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version)
 }
 
 VersionDownload FindDownload(const QByteArray& versionJson, const QString& key) {
-    bool ok = false;
-    const QJsonObject root = ReadObject(versionJson, &ok);
+    const std::optional<QJsonObject> parsed = ReadJsonObject(versionJson);
+    const bool ok = parsed.has_value();
+    const QJsonObject root = parsed.value_or(QJsonObject());
     const QJsonValue downloads = root.value(QLatin1String("downloads"));
     if (!ok || !(downloads.isObject() || downloads.isUndefined())) {
         return {};
@@ -107,7 +90,7 @@ VersionDownload FindDownload(const QByteArray& versionJson, const QString& key) 
     }
     VersionDownload found;
     const QJsonObject entry = file.toObject();
-    found.url = WebAddress(entry.value(QLatin1String("url")));
+    found.url = ReadWebAddress(entry.value(QLatin1String("url")));
     if (!file.isObject() || found.url.isEmpty() || !ReadSha1(entry, &found.sha1) ||
         !ReadSize(entry, &found.size)) {
         return {};

@@ -1,0 +1,25 @@
+#include "AnswerJson.h"
+
+#include <QJsonDocument>
+
+std::optional<QJsonObject> ReadJsonObject(const QByteArray& bytes) {
+    QJsonParseError error;
+    const QJsonDocument document = QJsonDocument::fromJson(bytes, &error);
+    if (error.error != QJsonParseError::NoError || !document.isObject()) {
+        return std::nullopt;
+    }
+    return document.object();
+}
+
+QUrl ReadWebAddress(const QJsonValue& value) {
+    if (!value.isString()) {
+        return {};
+    }
+    const QUrl url(value.toString(), QUrl::StrictMode);
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || url.host().isEmpty() ||
+        (scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+        return {};
+    }
+    return url;
+}

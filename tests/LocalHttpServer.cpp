@@ -39,7 +39,10 @@ public:
     }
 
     void Resume() {
-        if (answered_ && route_.stallAfter >= 0) {
+        if (answered_ && route_.holdHead) {
+            route_.holdHead = false;
+            WriteHead();
+        } else if (answered_ && route_.stallAfter >= 0) {
             route_.stallAfter = -1;
             limit_ = route_.dropAfter >= 0 ? std::min(size_, route_.dropAfter) : size_;
             WriteMore();
@@ -83,7 +86,12 @@ private:
                 limit_ = std::min(limit_, cut);
             }
         }
+        if (!route_.holdHead) {
+            WriteHead();
+        }
+    }
 
+    void WriteHead() {
         QByteArray head = "HTTP/1.1 " + QByteArray::number(route_.status) + ' ' +
                           ReasonPhrase(route_.status) + "\r\n";
         if (!route_.contentType.isEmpty()) {

@@ -31,6 +31,9 @@ struct HttpRoute {
     // When not negative, nothing more is sent after this many body bytes until
     // ResumeStalled(); the connection stays open meanwhile.
     qint64 stallAfter = -1;
+    // When true, nothing at all is answered until ResumeStalled(): the client
+    // waits for the head.
+    bool holdHead = false;
     // When above 0, the answer pauses after every this many body bytes until
     // ResumeStalled(), so a client can be watched at each step.
     qint64 stallEvery = 0;

@@ -95,6 +95,8 @@ private Q_SLOTS:
     void corruptedJarIsRejectedAndRemoved_data();
     void corruptedJarIsRejectedAndRemoved();
     void officialJsonIsOfferedAndVerified();
+    void fileLeftBeforeItsAnswerIsDropped_data();
+    void fileLeftBeforeItsAnswerIsDropped();
     void missingVersionOrFileShowsWhy_data();
     void missingVersionOrFileShowsWhy();
 
@@ -407,6 +409,41 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("已找到"), kWait);
     QVERIFY(LabelText(window, "sourceLabel").isEmpty() ||
             !window->findChild<QWidget*>("sourceLabel")->isVisible());
+}
+
+// The engine answers a download the pane started even when the pane has
+// gone, or moved on to another site, before the server's head came; such a
+// request has no page behind it. Nobody wants the file any more: no dialog,
+// no window, nothing on disk, and no crash.
+void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped_data() {
+    QTest::addColumn<bool>("paneGoes");
+    QTest::newRow("pane gone") << true;
+    QTest::newRow("pane moved to another site") << false;
+}
+
+void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped() {
+    QFETCH(bool, paneGoes);
+    HttpRoute jar = Jar(64 * 1024);
+    jar.holdHead = true;
+    ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(jar.generatedSize)),
+                 jar.generatedSize);
+    files_.Serve("/objects/server-1.7.2", jar);
+    files_.Serve("/elsewhere.png", Png(kSkinColour, 8, 8));
+    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+
+    pane_->Navigate(StoreAddress("1.7.2", "minecraft_server.1.7.2.jar"));
+    QTRY_VERIFY_WITH_TIMEOUT(files_.Requests().contains("/objects/server-1.7.2"), kWait);
+    if (paneGoes) {
+        window_.reset();
+    } else {
+        pane_->Navigate(files_.Address("/elsewhere.png"));
+        QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kWait);
+    }
+    files_.ResumeStalled();
+    QTest::qWait(1500);
+    QCOMPARE(suggestions_, QStringList());
+    QVERIFY(DownloadWindows().isEmpty());
+    QCOMPARE(FilesIn(directory_.path()), QStringList());
 }
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved_data() {

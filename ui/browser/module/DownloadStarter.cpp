@@ -3,10 +3,30 @@
 #include "DownloadWindow.h"
 #include "PartFile.h"
 
+#include <QApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
-#include <QWebEngineView>
+#include <QWidget>
+
+namespace {
+
+// The name the save dialog offers: the one the pane asked for, else the
+// last segment of the address, else the engine's suggestion.
+QString NameToOffer(const QWebEngineDownloadRequest& request, const DownloadAsks::Match match,
+                    const DownloadExpectation& expected) {
+    if (!expected.fileName.isEmpty()) {
+        return expected.fileName;
+    }
+    if (match == DownloadAsks::Match::NotAsked && !request.suggestedFileName().isEmpty()) {
+        return request.suggestedFileName();
+    }
+    const QString last = QFileInfo(request.url().path()).fileName();
+    return last.isEmpty() ? QStringLiteral("下载") : last;
+}
+
+} // namespace
 
 DownloadStarter::DownloadStarter(QWebEngineProfile& profile,
                                  BrowserPaneModule::SaveLocationChooser chooser)
@@ -25,24 +45,12 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
-void DownloadStarter::Expect(const QWebEnginePage& page, const DownloadExpectation& expected) {
-    Forget(page);
-    expected_.append({&page, expected});
+QString DownloadStarter::Expect(QWidget& pane, const DownloadExpectation& expected) {
+    return asks_.Add(pane, expected);
 }
 
-void DownloadStarter::Forget(const QWebEnginePage& page) {
-    expected_.removeIf(
-        [&page](const Expected& entry) { return entry.page == nullptr || entry.page == &page; });
-}
-
-DownloadExpectation DownloadStarter::TakeExpectation(const QWebEngineDownloadRequest& request) {
-    for (qsizetype i = 0; i < expected_.size(); ++i) {
-        const Expected& entry = expected_.at(i);
-        if (entry.page != nullptr && entry.page == request.page()) {
-            return expected_.takeAt(i).expectation;
-        }
-    }
-    return {};
+void DownloadStarter::Forget(const QWidget& pane) {
+    asks_.Withdraw(pane);
 }
 
 DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
@@ -56,10 +64,14 @@ DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
 
 // Runs while the engine waits for the answer: this engine version takes an
 // accept only before this returns, and cancels whatever is left unaccepted.
+// The request's page() is never asked: in this engine version it reads
+// through a pointer that is null when the page has gone or moved on to
+// another site since the download began, and dangles when the page goes
+// later.
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
-        // A download that failed at once still answers its page's expectation.
-        TakeExpectation(*request);
+        // A download that failed at once still uses up its ask.
+        asks_.Take(request->suggestedFileName());
         return;
     }
     // When a connection breaks, this engine version starts the download over
@@ -71,17 +83,14 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     }
 
     // Taken before the dialog, so a declined download uses it up too.
-    const DownloadExpectation expected = TakeExpectation(*request);
-
-    QString name = expected.fileName;
-    if (name.isEmpty()) {
-        name = request->suggestedFileName();
+    DownloadAsks::Ask ask;
+    const DownloadAsks::Match match = asks_.Take(request->suggestedFileName(), &ask);
+    if (match == DownloadAsks::Match::Withdrawn) {
+        return;
     }
-    if (name.isEmpty()) {
-        name = request->downloadFileName();
-    }
-    QWidget* parent =
-        request->page() != nullptr ? QWebEngineView::forPage(request->page()) : nullptr;
+    const QString name = NameToOffer(*request, match, ask.expected);
+    auto* pane = qobject_cast<QWidget*>(ask.asker.data());
+    QWidget* parent = pane != nullptr ? pane : QApplication::activeWindow();
 
     // The save dialog runs an event loop, in which anything may go.
     const QPointer<QWebEngineDownloadRequest> guard(request);
@@ -97,7 +106,7 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
-    auto* window = new DownloadWindow(PartFile(chosen), expected);
+    auto* window = new DownloadWindow(PartFile(chosen), ask.expected);
     window->Follow(*request);
     windows_.removeAll(nullptr);
     windows_.append(window);

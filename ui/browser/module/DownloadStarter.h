@@ -1,6 +1,7 @@
 #pragma once
 
 #include "BrowserPaneModule.h"
+#include "DownloadAsks.h"
 #include "DownloadExpectation.h"
 
 #include <QList>
@@ -9,8 +10,8 @@
 
 class DownloadWindow;
 class QWebEngineDownloadRequest;
-class QWebEnginePage;
 class QWebEngineProfile;
+class QWidget;
 
 // Answers the profile's download requests: asks where to save, has the engine
 // write beside that place under a name of its own, and opens a window that
@@ -27,25 +28,22 @@ public:
     // closes every download window.
     void AbandonAll();
 
-    // The next download that `page` starts is checked against `expected`.
-    // Keyed by page, not address: the engine names a download by the address
-    // it ended at, and the mirror sends its files on to other hosts. A page
-    // expects one download at a time.
-    void Expect(const QWebEnginePage& page, const DownloadExpectation& expected);
-    // `page` expects nothing any more.
-    void Forget(const QWebEnginePage& page);
+    // Files a download that `pane` is about to start, to be checked against
+    // `expected` and saved under `expected.fileName` as suggested. Returns
+    // the name to start it under (QWebEnginePage::download): that is how its
+    // request is known when it comes, neither by page nor by address (the
+    // engine names a download by the address it ended at, and the mirror
+    // sends its files on to other hosts).
+    QString Expect(QWidget& pane, const DownloadExpectation& expected);
+    // What `pane` asked for is not wanted any more: a request for it that
+    // comes later is cancelled without a word.
+    void Forget(const QWidget& pane);
 
 private:
     void Start(QWebEngineDownloadRequest* request);
     DownloadWindow* WindowFor(quint32 downloadId) const;
-    DownloadExpectation TakeExpectation(const QWebEngineDownloadRequest& request);
-
-    struct Expected {
-        QPointer<const QWebEnginePage> page;
-        DownloadExpectation expectation;
-    };
 
     BrowserPaneModule::SaveLocationChooser chooser_;
     QList<QPointer<DownloadWindow>> windows_;
-    QList<Expected> expected_;
+    DownloadAsks asks_;
 };

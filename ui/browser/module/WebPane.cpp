@@ -53,7 +53,7 @@ WebPane::WebPane(QWebEngineProfile& profile, DownloadStarter& downloads, QWidget
 }
 
 WebPane::~WebPane() {
-    downloads_.Forget(*view_->page());
+    downloads_.Forget(*this);
 }
 
 // The address is taken as written: no guessing of a scheme and no web search,
@@ -61,7 +61,7 @@ WebPane::~WebPane() {
 void WebPane::Navigate(const QString& address) {
     // Whatever the last address was still waiting for is not wanted any more.
     resolver_->Cancel();
-    downloads_.Forget(*view_->page());
+    downloads_.Forget(*this);
     fileToOffer_.clear();
     expectationToOffer_ = {};
 
@@ -104,9 +104,11 @@ void WebPane::OnResolutionFailed(const QString& heading, const QString& detail) 
     view_->setHtml(ResolutionErrorPage(heading, detail));
 }
 
-void WebPane::Offer(const QUrl& file, const DownloadExpectation& expected) {
-    downloads_.Expect(*view_->page(), expected);
-    view_->page()->download(file);
+void WebPane::Offer(const QUrl& file, DownloadExpectation expected) {
+    if (expected.fileName.isEmpty()) {
+        expected.fileName = file.fileName();
+    }
+    view_->page()->download(file, downloads_.Expect(*this, expected));
 }
 
 // A file the engine would show as text is loaded first, so that a wrong

@@ -26,7 +26,7 @@ private:
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     void OnResolutionFailed(const QString& heading, const QString& detail);
-    void Offer(const QUrl& file, const DownloadExpectation& expected);
+    void Offer(const QUrl& file, DownloadExpectation expected);
 
     QWebEngineView* view_;
     DownloadStarter& downloads_;

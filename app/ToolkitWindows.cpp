@@ -1,6 +1,7 @@
 #include "ToolkitWindows.h"
 
 #include "Form1.h"
+#include "PaneSource.h"
 #include "WindowRegistry.h"
 #include "download.h"
 #include "effect.h"
@@ -18,4 +19,6 @@ void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes, const S
     registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
         return std::make_unique<download>(host, panes, versions);
     });
+    // Closing the toolbox does not drop a download that is still running.
+    registry.SetEndHold([&panes](std::function<void()> end) { panes.EndWhenIdle(std::move(end)); });
 }

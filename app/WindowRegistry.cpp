@@ -1,6 +1,7 @@
 #include "WindowRegistry.h"
 
 #include <QCoreApplication>
+#include <QPointer>
 
 #include <stdexcept>
 
@@ -44,6 +45,10 @@ void WindowRegistry::Start() {
     current_ = menu;
 }
 
+void WindowRegistry::SetEndHold(EndHold hold) {
+    endHold_ = std::move(hold);
+}
+
 void WindowRegistry::SwitchTo(WindowName target) {
     FramedWindow* next = Create(target);
     if (next == nullptr || next == current_) {
@@ -63,7 +68,17 @@ void WindowRegistry::WindowUnloaded(FramedWindow&) {
     if (LoadedCount() == 0) {
         current_ = nullptr;
         Q_EMIT lastWindowUnloaded();
-        QCoreApplication::quit();
+        auto end = [registry = QPointer<WindowRegistry>(this)] {
+            if (registry != nullptr) {
+                Q_EMIT registry->applicationEnding();
+            }
+            QCoreApplication::quit();
+        };
+        if (endHold_) {
+            endHold_(std::move(end));
+        } else {
+            end();
+        }
     }
 }
 

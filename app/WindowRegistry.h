@@ -25,6 +25,12 @@ public:
     // exist yet, and a switch to it does nothing.
     void SetFactory(WindowName name, Factory factory);
 
+    // What runs the application's end once the last window is unloaded: it
+    // is handed the end and may run it later, once work that must not be
+    // lost (a running download) is over. Without one the end runs at once.
+    using EndHold = std::function<void(std::function<void()> end)>;
+    void SetEndHold(EndHold hold);
+
     // Creates the main menu, loads and shows it.
     void Start();
 
@@ -39,6 +45,8 @@ public:
 
 Q_SIGNALS:
     void lastWindowUnloaded();
+    // Right before the application is told to quit.
+    void applicationEnding();
 
 private:
     static constexpr std::size_t kSlots = 4;
@@ -46,6 +54,7 @@ private:
     FramedWindow* Create(WindowName name);
 
     std::array<Factory, kSlots> factories_;
+    EndHold endHold_;
     std::array<std::unique_ptr<FramedWindow>, kSlots> slots_;
     FramedWindow* current_ = nullptr;
 };

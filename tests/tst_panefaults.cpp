@@ -144,6 +144,8 @@ private Q_SLOTS:
     void downloadCutShortFailsWithAReason_data();
     void downloadCutShortFailsWithAReason();
     void largeDownloadAdvancesInFlatMemory();
+    void closingTheToolboxKeepsARunningDownload_data();
+    void closingTheToolboxKeepsARunningDownload();
     void unusableSaveLocationFailsWithAReason_data();
     void unusableSaveLocationFailsWithAReason();
     void versionJsonGoneWhenFetchedFails_data();
@@ -566,6 +568,57 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     QVERIFY2(peak - residentKiB.first() < kMarginKiB, qPrintable(figures.join(", ")));
     QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
     QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+}
+
+void TestPaneFaults::closingTheToolboxKeepsARunningDownload_data() {
+    QTest::addColumn<bool>("running");
+    QTest::newRow("download running") << true;
+    QTest::newRow("download finished") << false;
+}
+
+// "╳" with a download still running leaves its window to go on; the program
+// ends once that window is closed. With none running it ends at once.
+void TestPaneFaults::closingTheToolboxKeepsARunningDownload() {
+    QFETCH(bool, running);
+    constexpr qint64 kSize = 2 * 1024 * 1024 + 7;
+    constexpr qint64 kStep = 64 * 1024;
+    HttpRoute jar = Jar(kSize);
+    jar.stallEvery = kStep;
+    server_.Serve(kServerJar, jar);
+    // A slow server: 64 KiB every 150 ms, some 430 KB/s.
+    QTimer pace;
+    connect(&pace, &QTimer::timeout, &server_, &LocalHttpServer::ResumeStalled);
+    pace.start(150);
+    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    QWidget* window = StartServerJarDownload();
+    QVERIFY(window != nullptr);
+    const QPointer<QWidget> progress = window;
+    QSignalSpy ending(registry_.get(), &WindowRegistry::applicationEnding);
+    if (!running) {
+        QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                                  kLoadTimeout);
+    } else {
+        auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+        QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 10, kLoadTimeout);
+        QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
+    }
+
+    Click(Control(WindowName::download, "picclose"), QPoint(3, 3));
+    DestroyUnloadedWidgets();
+    QCOMPARE(registry_->LoadedCount(), 0);
+    if (!running) {
+        QCOMPARE(ending.size(), 1);
+        return;
+    }
+    QCOMPARE(ending.size(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                              kLoadTimeout);
+    QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+    QTest::qWait(200);
+    QCOMPARE(ending.size(), 0);
+    window->close();
+    QTRY_VERIFY(progress.isNull());
+    QTRY_COMPARE(ending.size(), 1);
 }
 
 void TestPaneFaults::unusableSaveLocationFailsWithAReason_data() {

@@ -27,7 +27,12 @@ public:
     // Replaces the save dialog, for runs that have nobody to answer it; an
     // empty chooser brings the dialog back.
     virtual void SetSaveLocationChooser(SaveLocationChooser chooser) = 0;
+
+    // Runs `end` at once when no download is running; otherwise leaves the
+    // download windows open and runs it once the last of them has been
+    // closed.
+    virtual void EndWhenDownloadsDone(std::function<void()> end) = 0;
 };
 
-#define CT_BROWSER_PANE_MODULE_IID "CreeperToolkit.BrowserPaneModule/1"
+#define CT_BROWSER_PANE_MODULE_IID "CreeperToolkit.BrowserPaneModule/2"
 Q_DECLARE_INTERFACE(BrowserPaneModule, CT_BROWSER_PANE_MODULE_IID)

@@ -47,3 +47,12 @@ BrowserPane& ModulePaneSource::CreatePane(QWidget& holder) {
     layout->addWidget(pane);
     return *pane;
 }
+
+// A module never loaded has started no download.
+void ModulePaneSource::EndWhenIdle(std::function<void()> end) {
+    if (module_ == nullptr) {
+        end();
+        return;
+    }
+    module_->EndWhenDownloadsDone(std::move(end));
+}

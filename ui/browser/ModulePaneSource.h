@@ -20,6 +20,7 @@ public:
     // Throws std::runtime_error, naming the module and the loader's reason,
     // if the module cannot be loaded.
     BrowserPane& CreatePane(QWidget& holder) override;
+    void EndWhenIdle(std::function<void()> end) override;
 
     // The loaded module, loading it first if need be; throws as above.
     BrowserPaneModule& Module();

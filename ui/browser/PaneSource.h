@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 class BrowserPane;
 class QWidget;
 
@@ -12,4 +14,8 @@ public:
     // A fresh pane that fills `holder` and is owned by it, so it goes when the
     // window's controls go.
     virtual BrowserPane& CreatePane(QWidget& holder) = 0;
+
+    // Runs `end` at once when no download of the panes runs; otherwise once
+    // the last download window has been closed.
+    virtual void EndWhenIdle(std::function<void()> end) { end(); }
 };

@@ -10,6 +10,9 @@
 #include <QWebEngineProfile>
 #include <QWidget>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // The name the save dialog offers: the one the pane asked for, else the
@@ -51,6 +54,27 @@ QString DownloadStarter::Expect(QWidget& pane, const DownloadExpectation& expect
 
 void DownloadStarter::Forget(const QWidget& pane) {
     asks_.Withdraw(pane);
+}
+
+void DownloadStarter::EndWhenDone(std::function<void()> end) {
+    windows_.removeAll(nullptr);
+    const bool running =
+        std::any_of(windows_.cbegin(), windows_.cend(), [](const QPointer<DownloadWindow>& window) {
+            return window != nullptr && window->IsRunning();
+        });
+    if (!running) {
+        end();
+        return;
+    }
+    endWhenDone_ = std::move(end);
+}
+
+// Queued: a window is still half there while it is being destroyed.
+void DownloadStarter::OnWindowGone() {
+    windows_.removeAll(nullptr);
+    if (windows_.isEmpty() && endWhenDone_) {
+        std::exchange(endWhenDone_, nullptr)();
+    }
 }
 
 DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
@@ -110,6 +134,8 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     window->Follow(*request);
     windows_.removeAll(nullptr);
     windows_.append(window);
+    connect(window, &QObject::destroyed, this, &DownloadStarter::OnWindowGone,
+            Qt::QueuedConnection);
     window->show();
     window->raise();
     window->activateWindow();

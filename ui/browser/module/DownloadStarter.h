@@ -8,6 +8,8 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class DownloadWindow;
 class QWebEngineDownloadRequest;
 class QWebEngineProfile;
@@ -28,6 +30,11 @@ public:
     // closes every download window.
     void AbandonAll();
 
+    // Runs `end` at once when no download is running; otherwise once the
+    // last download window has been closed, each download going on to its
+    // end meanwhile.
+    void EndWhenDone(std::function<void()> end);
+
     // Files a download that `pane` is about to start, to be checked against
     // `expected` and saved under `expected.fileName` as suggested. Returns
     // the name to start it under (QWebEnginePage::download): that is how its
@@ -42,8 +49,10 @@ public:
 private:
     void Start(QWebEngineDownloadRequest* request);
     DownloadWindow* WindowFor(quint32 downloadId) const;
+    void OnWindowGone();
 
     BrowserPaneModule::SaveLocationChooser chooser_;
     QList<QPointer<DownloadWindow>> windows_;
     DownloadAsks asks_;
+    std::function<void()> endWhenDone_;
 };

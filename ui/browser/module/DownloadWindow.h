@@ -33,6 +33,8 @@ public:
 
     // The engine's id of the download followed, 0 before the first Follow.
     quint32 DownloadId() const { return downloadId_; }
+    // Until the download has ended one way or another.
+    bool IsRunning() const { return !ended_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;

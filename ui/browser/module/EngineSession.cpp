@@ -26,6 +26,10 @@ EngineSession& EngineSession::Get(const BrowserPaneModule::SaveLocationChooser& 
     return *running;
 }
 
+EngineSession* EngineSession::Running() {
+    return running;
+}
+
 // A profile made without a storage name is off the record: cache and cookies
 // stay in memory.
 EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser)
@@ -37,8 +41,9 @@ EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& choos
     // The pane shows no icons, so it asks servers for none: an address is
     // the one request a navigation makes.
     profile_->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);
-    // Downloads still running when the program is told to end are dropped,
-    // with their partial files, before the windows go.
+    // Downloads still running when the program is made to end all the same
+    // (a run-time error) are dropped, with their partial files, before the
+    // windows go.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, downloads_.get(),
                      &DownloadStarter::AbandonAll);
 }

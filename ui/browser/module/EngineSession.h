@@ -15,6 +15,8 @@ public:
     // The running session, started on first use. `chooser` is asked where
     // each download goes.
     static EngineSession& Get(const BrowserPaneModule::SaveLocationChooser& chooser);
+    // The running session, or null before the first pane.
+    static EngineSession* Running();
 
     QWebEngineProfile& Profile() { return *profile_; }
     DownloadStarter& Downloads() { return *downloads_; }

@@ -1,5 +1,6 @@
 #include "PaneModule.h"
 
+#include "DownloadStarter.h"
 #include "EngineSession.h"
 #include "WebPane.h"
 
@@ -27,4 +28,12 @@ BrowserPane* PaneModule::CreatePane(QWidget& holder) {
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {
     chooser_ = chooser ? std::move(chooser) : SaveLocationChooser(&AskWithSaveDialog);
+}
+
+void PaneModule::EndWhenDownloadsDone(std::function<void()> end) {
+    if (EngineSession* session = EngineSession::Running()) {
+        session->Downloads().EndWhenDone(std::move(end));
+    } else {
+        end();
+    }
 }

@@ -17,6 +17,7 @@ public:
 
     BrowserPane* CreatePane(QWidget& holder) override;
     void SetSaveLocationChooser(SaveLocationChooser chooser) override;
+    void EndWhenDownloadsDone(std::function<void()> end) override;
 
 private:
     SaveLocationChooser chooser_;

@@ -102,7 +102,9 @@ private Q_SLOTS:
 
     void mirrorAddressIsRewrittenAndNamed_data();
     void mirrorAddressIsRewrittenAndNamed();
-    void mirrorFileWithoutOfficialCheckIsOfferedUnverified();
+    void mirrorFileWithoutACheckIsOfferedUnverified_data();
+    void mirrorFileWithoutACheckIsOfferedUnverified();
+    void mirrorFileIsOfferedAtOnceWhileOfficialHostsStall();
 
 private:
     QString SkinAddress(const QString& folder, const QString& name) const;
@@ -448,12 +450,15 @@ void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped() {
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved_data() {
     QTest::addColumn<bool>("sizeRight");
-    QTest::newRow("one byte changed") << true;
-    QTest::newRow("cut short") << false;
+    QTest::addColumn<bool>("mirror");
+    QTest::newRow("one byte changed") << true << false;
+    QTest::newRow("cut short") << false << false;
+    QTest::newRow("mirror, one byte changed") << true << true;
 }
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
     QFETCH(bool, sizeRight);
+    QFETCH(bool, mirror);
     const HttpRoute jar = Jar(2 * 1024 * 1024);
     QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
     if (sizeRight) {
@@ -461,16 +466,19 @@ void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
     } else {
         official.append("tail");
     }
-    ServeVersion("1.6.4", Sha1(official), official.size());
+    const QByteArray versionJson = ServeVersion("1.6.4", Sha1(official), official.size());
     files_.Serve("/objects/server-1.6.4", jar);
+    mirror_.Serve("/version/1.6.4/server", jar);
+    mirror_.Serve("/version/1.6.4/json", Json(versionJson));
     saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.6.4.jar"));
     QFile existing(saveAs_);
     QVERIFY(existing.open(QIODevice::WriteOnly));
     existing.write("the jar kept from before");
     existing.close();
 
-    pane_->Navigate(
-        StoreAddress(QStringLiteral("1.6.4"), QStringLiteral("minecraft_server.1.6.4.jar")));
+    const QString file = QStringLiteral("minecraft_server.1.6.4.jar");
+    pane_->Navigate(mirror ? MirrorAddress(QStringLiteral("1.6.4"), file)
+                           : StoreAddress(QStringLiteral("1.6.4"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
@@ -529,30 +537,39 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("asked");
     QTest::addColumn<bool>("redirected");
-    QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false;
+    QTest::addColumn<QString>("outcome");
+    const QString byMirror = QStringLiteral("下载完成（已按镜像的版本描述校验）");
+    QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false
+                            << byMirror;
     QTest::newRow("server") << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server")
-                            << false;
-    QTest::newRow("json") << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false;
+                            << false << byMirror;
+    // The mirror's description cannot vouch for itself: the official list can.
+    QTest::newRow("json") << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false
+                          << QStringLiteral("下载完成（已按官方版本列表校验）");
     // The mirror sends most files on to a node of its own.
-    QTest::newRow("server, redirected")
-        << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server") << true;
+    QTest::newRow("server, redirected") << "minecraft_server.1.12.2.jar"
+                                        << QByteArray("/version/1.12.2/server") << true << byMirror;
 }
 
 void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QFETCH(QString, file);
     QFETCH(QByteArray, asked);
     QFETCH(bool, redirected);
+    QFETCH(QString, outcome);
     const HttpRoute server = Jar(1024 * 1024 + 3);
     const QByteArray serverBody = LocalHttpServer::GeneratedBody(server.generatedSize);
     const QByteArray versionJson = ServeVersion("1.12.2", Sha1(serverBody), serverBody.size());
-    // The mirror has the same files as the official servers.
+    // The mirror has the same files, and the same description, as the
+    // official servers.
+    const QByteArray description = "/version/1.12.2/json";
+    mirror_.Serve(description, Json(versionJson));
     HttpRoute answer = server;
     QByteArray expected = serverBody;
     if (asked.endsWith("/client")) {
         answer = Jar(0);
         answer.generatedSize = -1;
         answer.body = expected = "client 1.12.2";
-    } else if (asked.endsWith("/json")) {
+    } else if (asked == description) {
         answer = Json(versionJson);
         expected = versionJson;
     }
@@ -573,28 +590,81 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QCOMPARE(LabelText(window, "sourceLabel"),
              QStringLiteral("来源：BMCLAPI 镜像 127.0.0.1:%1").arg(kMirrorPort));
     QVERIFY(window->findChild<QWidget*>("sourceLabel")->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
-                              kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kWait);
     QVERIFY(ReadFile(saveAs_) == expected);
     QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), file);
-    // Only today's address on the mirror: the JSON is shown, then fetched.
-    QVERIFY(!mirror_.Requests().isEmpty());
-    QCOMPARE(mirror_.Requests().count(asked), mirror_.Requests().size());
-    QCOMPARE(manifest_.Requests(), QList<QByteArray>{kManifestPath});
+    // Only today's addresses on the mirror: the file (a JSON is shown, then
+    // fetched) and its description. The official list is asked only for
+    // the description itself.
+    const QList<QByteArray> requests = mirror_.Requests();
+    QVERIFY(requests.contains(asked));
+    for (const QByteArray& request : requests) {
+        QVERIFY2(request == asked || request == description, request.constData());
+    }
+    QCOMPARE(manifest_.Requests().size(), asked == description ? 1 : 0);
 }
 
-void TestLegacyPane::mirrorFileWithoutOfficialCheckIsOfferedUnverified() {
+void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<QByteArray>("asked");
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("jar, mirror has no description")
+        << "minecraft_server.1.5.2.jar" << QByteArray("/version/1.5.2/server")
+        << QStringLiteral("HTTP 404");
+    QTest::newRow("json, official list fails")
+        << "1.5.2.json" << QByteArray("/version/1.5.2/json") << QStringLiteral("HTTP 500");
+}
+
+void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
+    QFETCH(QString, file);
+    QFETCH(QByteArray, asked);
+    QFETCH(QString, reason);
     manifest_.Serve(kManifestPath, Json("<h1>down</h1>", 500));
-    mirror_.Serve("/version/1.5.2/server", Jar(4096));
-    saveAs_ = directory_.filePath(QStringLiteral("server.jar"));
-    pane_->Navigate(
-        MirrorAddress(QStringLiteral("1.5.2"), QStringLiteral("minecraft_server.1.5.2.jar")));
+    HttpRoute answer = Jar(4096);
+    if (asked.endsWith("/json")) {
+        answer = Json("{\"id\":\"1.5.2\"}");
+    }
+    mirror_.Serve(asked, answer);
+    saveAs_ = directory_.filePath(QStringLiteral("saved"));
+    pane_->Navigate(MirrorAddress(QStringLiteral("1.5.2"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
         LabelText(window, "stateLabel").startsWith(QStringLiteral("下载完成（未校验：")), kWait);
-    QVERIFY(LabelText(window, "stateLabel").contains(QStringLiteral("HTTP 500")));
-    QVERIFY(ReadFile(saveAs_) == LocalHttpServer::GeneratedBody(4096));
+    QVERIFY2(LabelText(window, "stateLabel").contains(reason),
+             qPrintable(LabelText(window, "stateLabel")));
+    const QByteArray expected =
+        answer.generatedSize >= 0 ? LocalHttpServer::GeneratedBody(4096) : answer.body;
+    QVERIFY(ReadFile(saveAs_) == expected);
+}
+
+// People take the mirror when the servers abroad are slow or out of reach:
+// with the official hosts taking connections and never answering, the jar is
+// offered at once, long before their time limit, and checked against the
+// mirror's own description.
+void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
+    const HttpRoute jar = Jar(512 * 1024 + 9);
+    const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    const QByteArray versionJson = ServeVersion("1.7.2", Sha1(body), body.size());
+    HttpRoute stalled = Json(QByteArray());
+    stalled.holdHead = true;
+    manifest_.Serve(kManifestPath, stalled);
+    mirror_.Serve("/version/1.7.2/server", jar);
+    mirror_.Serve("/version/1.7.2/json", Json(versionJson));
+    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+
+    QElapsedTimer clock;
+    clock.start();
+    pane_->Navigate(
+        MirrorAddress(QStringLiteral("1.7.2"), QStringLiteral("minecraft_server.1.7.2.jar")));
+    QTRY_VERIFY_WITH_TIMEOUT(!suggestions_.isEmpty(), kWait);
+    const qint64 offeredAfter = clock.elapsed();
+    QVERIFY2(offeredAfter < 1000, qPrintable(QStringLiteral("%1 ms").arg(offeredAfter)));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
+                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kWait);
+    QVERIFY(ReadFile(saveAs_) == body);
 }
 
 QTEST_MAIN(TestLegacyPane)

@@ -3,6 +3,10 @@
 #include <QByteArray>
 #include <QString>
 
+#include <memory>
+
+class LateCheck;
+
 // What the pane knows of a file before it is downloaded: where it comes
 // from, and what it must hash to.
 struct DownloadExpectation {
@@ -14,6 +18,10 @@ struct DownloadExpectation {
     QString source;
     // Why it cannot be checked although checks were wanted; empty otherwise.
     QString unverifiedReason;
+    // What the SHA-1 and size come from, when the window should say so.
+    QString checkedAgainst;
+    // Where the SHA-1 and size are still being asked for, if anywhere.
+    std::shared_ptr<LateCheck> late;
     // The name the user asked for, offered in the save dialog; empty: the
     // server's. Today's addresses end in names such as "server" or a hash.
     QString fileName;

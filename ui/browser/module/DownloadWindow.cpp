@@ -3,6 +3,7 @@
 #include "ui_DownloadWindow.h"
 
 #include "FileCheck.h"
+#include "LateCheck.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
@@ -99,7 +100,9 @@ void DownloadWindow::Update() {
     case QWebEngineDownloadRequest::DownloadInProgress:
         return;
     case QWebEngineDownloadRequest::DownloadCompleted:
-        Finish();
+        if (!waitingForCheck_) {
+            Finish();
+        }
         return;
     case QWebEngineDownloadRequest::DownloadCancelled:
         part_.Discard();
@@ -130,19 +133,34 @@ void DownloadWindow::ShowBytes(qint64 received, qint64 total) {
 }
 
 // Checked while still under the part's name: a file that does not match
-// never appears under the chosen one.
+// never appears under the chosen one. A check still being asked for, and
+// worth waiting for, is waited for.
 void DownloadWindow::Finish() {
+    if (expected_.late && !expected_.late->IsSettled() && expected_.late->WorthWaitingFor()) {
+        if (!waitingForCheck_) {
+            waitingForCheck_ = true;
+            ui_->stateLabel->setText(
+                QStringLiteral("正在等待%1以校验文件…").arg(expected_.late->Against()));
+            connect(expected_.late.get(), &LateCheck::Settled, this, &DownloadWindow::Finish,
+                    Qt::SingleShotConnection);
+        }
+        return;
+    }
+    const DownloadExpectation check = CheckToApply(expected_);
+    expected_.late.reset();
     QString outcome = QStringLiteral("下载完成");
-    if (expected_.Checkable()) {
-        const QString mismatch = CheckFile(part_.Path(), expected_);
+    if (check.Checkable()) {
+        const QString mismatch = CheckFile(part_.Path(), check);
         if (!mismatch.isEmpty()) {
             part_.Discard();
             End(QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
             return;
         }
-        outcome = QStringLiteral("下载完成（已校验）");
-    } else if (!expected_.unverifiedReason.isEmpty()) {
-        outcome = QStringLiteral("下载完成（未校验：%1）").arg(expected_.unverifiedReason);
+        outcome = check.checkedAgainst.isEmpty()
+                      ? QStringLiteral("下载完成（已校验）")
+                      : QStringLiteral("下载完成（已按%1校验）").arg(check.checkedAgainst);
+    } else if (!check.unverifiedReason.isEmpty()) {
+        outcome = QStringLiteral("下载完成（未校验：%1）").arg(check.unverifiedReason);
     }
     const QString error = part_.Commit();
     if (!error.isEmpty()) {

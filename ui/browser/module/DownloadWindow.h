@@ -52,4 +52,6 @@ private:
     DownloadExpectation expected_;
     quint32 downloadId_ = 0;
     bool ended_ = false;
+    // The file is whole and waits for what it must hash to.
+    bool waitingForCheck_ = false;
 };

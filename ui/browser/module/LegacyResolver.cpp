@@ -1,20 +1,14 @@
 #include "LegacyResolver.h"
 
+#include "LateCheck.h"
 #include "ProfileAnswer.h"
 #include "VersionAnswer.h"
 
 #include <QCryptographicHash>
 #include <QHash>
 #include <QNetworkReply>
-#include <QNetworkRequest>
-#include <QTimer>
-
-#include <memory>
 
 namespace {
-
-// The largest answer read: the version manifest is a few hundred kilobytes.
-constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 
 // Player names to ids, for this run only. Names are not case-sensitive.
 QHash<QString, QString>& KnownPlayers() {
@@ -24,6 +18,40 @@ QHash<QString, QString>& KnownPlayers() {
 
 QString FileKey(VersionFile file) {
     return file == VersionFile::ServerJar ? QStringLiteral("server") : QStringLiteral("client");
+}
+
+// What the official list says the version's description must hash to.
+LateCheck::Verdict ReadManifestCheck(const HttpAnswer& answer, const QString& version) {
+    if (!answer.failure.isEmpty() || answer.status != 200) {
+        return {{}, -1, DescribeFailure(answer)};
+    }
+    const ManifestEntry entry = FindInManifest(answer.body, version);
+    switch (entry.outcome) {
+    case ManifestEntry::Outcome::Found:
+        return {entry.sha1, -1, {}};
+    case ManifestEntry::Outcome::Unknown:
+        return {{}, -1, QStringLiteral("官方版本列表中没有这个版本")};
+    case ManifestEntry::Outcome::Malformed:
+        break;
+    }
+    return {{}, -1, QStringLiteral("%1 的版本列表无法读取").arg(answer.host)};
+}
+
+// What a version's description says one of its files must hash to.
+LateCheck::Verdict ReadDescriptionCheck(const HttpAnswer& answer, const QString& key) {
+    if (!answer.failure.isEmpty() || answer.status != 200) {
+        return {{}, -1, DescribeFailure(answer)};
+    }
+    const VersionDownload download = FindDownload(answer.body, key);
+    switch (download.outcome) {
+    case VersionDownload::Outcome::Found:
+        return {download.sha1, download.size, {}};
+    case VersionDownload::Outcome::Missing:
+        return {{}, -1, QStringLiteral("%1 的版本描述中没有这个文件").arg(answer.host)};
+    case VersionDownload::Outcome::Malformed:
+        break;
+    }
+    return {{}, -1, QStringLiteral("%1 的版本描述无法读取").arg(answer.host)};
 }
 
 bool SaysNoSuchPlayer(int status) {
@@ -67,56 +95,15 @@ void LegacyResolver::Start(const QUrl& address, const LegacyAddress& legacy) {
 }
 
 void LegacyResolver::Get(const QUrl& url, Then then) {
-    QNetworkRequest request(url);
-    request.setTransferTimeout(endpoints_.timeoutMs);
-    QNetworkReply* reply = network_.get(request);
-    reply_ = reply;
     const quint64 generation = generation_;
-
-    // The transfer time-out only counts silence; this one bounds the whole step.
-    auto* overall = new QTimer(reply);
-    overall->setSingleShot(true);
-    overall->setTimerType(Qt::PreciseTimer);
-    connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
-    overall->start(endpoints_.timeoutMs);
-    auto tooLarge = std::make_shared<bool>(false);
-    connect(reply, &QNetworkReply::downloadProgress, reply, [reply, tooLarge](qint64 received) {
-        if (received > kMaxAnswer) {
-            *tooLarge = true;
-            reply->abort();
-        }
-    });
-
-    connect(reply, &QNetworkReply::finished, this, [this, reply, generation, then, tooLarge, url] {
-        reply->deleteLater();
-        if (generation != generation_) {
-            return;
-        }
-        reply_ = nullptr;
-        Answer answer;
-        answer.host = url.authority();
-        answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-        if (*tooLarge) {
-            answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
-        } else if (reply->error() == QNetworkReply::OperationCanceledError) {
-            answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
-                                 .arg(answer.host)
-                                 .arg(endpoints_.timeoutMs / 1000.0);
-        } else if (answer.status == 0) {
-            answer.failure =
-                QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
-        } else {
-            answer.body = reply->readAll();
-        }
-        then(answer);
-    });
-}
-
-QString LegacyResolver::Reason(const Answer& answer) const {
-    if (!answer.failure.isEmpty()) {
-        return answer.failure;
-    }
-    return QStringLiteral("%1 回答 HTTP %2").arg(answer.host).arg(answer.status);
+    reply_ = GetBounded(network_, url, endpoints_.timeoutMs, this,
+                        [this, generation, then = std::move(then)](const HttpAnswer& answer) {
+                            if (generation != generation_) {
+                                return;
+                            }
+                            reply_ = nullptr;
+                            then(answer);
+                        });
 }
 
 void LegacyResolver::ResolvePlayer(const QString& name, bool cape) {
@@ -155,7 +142,7 @@ void LegacyResolver::LookUpWithFallback(
                                      QStringLiteral("/minecraft/profile/lookup/name/") + segment);
     const QUrl second = endpoints_.At(endpoints_.fallbackLookupHost,
                                       QStringLiteral("/users/profiles/minecraft/") + segment);
-    const auto read = [this](const Answer& answer, QString* id, QString* reason) {
+    const auto read = [this](const HttpAnswer& answer, QString* id, QString* reason) {
         if (answer.failure.isEmpty() && answer.status == 200) {
             const PlayerLookup lookup = ReadPlayerLookup(answer.body);
             *id = lookup.id;
@@ -164,9 +151,9 @@ void LegacyResolver::LookUpWithFallback(
                           : QStringLiteral("%1：%2").arg(answer.host, lookup.problem);
             return;
         }
-        *reason = Reason(answer);
+        *reason = DescribeFailure(answer);
     };
-    Get(first, [this, second, then, fail, read](const Answer& firstAnswer) {
+    Get(first, [this, second, then, fail, read](const HttpAnswer& firstAnswer) {
         QString id;
         QString firstReason;
         read(firstAnswer, &id, &firstReason);
@@ -176,7 +163,7 @@ void LegacyResolver::LookUpWithFallback(
         }
         const bool firstUnknown =
             firstAnswer.failure.isEmpty() && SaysNoSuchPlayer(firstAnswer.status);
-        Get(second, [then, fail, read, firstUnknown, firstReason](const Answer& secondAnswer) {
+        Get(second, [then, fail, read, firstUnknown, firstReason](const HttpAnswer& secondAnswer) {
             QString secondId;
             QString secondReason;
             read(secondAnswer, &secondId, &secondReason);
@@ -195,7 +182,7 @@ void LegacyResolver::LookUpWithFallback(
 void LegacyResolver::ShowTexture(const QString& name, const QString& id, bool cape) {
     const QUrl profile =
         endpoints_.At(endpoints_.sessionHost, QStringLiteral("/session/minecraft/profile/") + id);
-    Get(profile, [this, name, cape](const Answer& answer) {
+    Get(profile, [this, name, cape](const HttpAnswer& answer) {
         const QString failedHeading = QStringLiteral("无法取得玩家「%1」的资料").arg(name);
         if (answer.failure.isEmpty() && SaysNoSuchPlayer(answer.status)) {
             Q_EMIT Failed(QStringLiteral("找不到正版玩家「%1」").arg(name),
@@ -203,7 +190,7 @@ void LegacyResolver::ShowTexture(const QString& name, const QString& id, bool ca
             return;
         }
         if (!answer.failure.isEmpty() || answer.status != 200) {
-            Q_EMIT Failed(failedHeading, Reason(answer));
+            Q_EMIT Failed(failedHeading, DescribeFailure(answer));
             return;
         }
         const PlayerTextures textures = ReadPlayerTextures(answer.body);
@@ -229,29 +216,30 @@ void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotF
         endpoints_.At(endpoints_.manifestHost, QStringLiteral("/mc/game/version_manifest_v2.json"));
     const QString version = legacy.version;
     const QString failedHeading = QStringLiteral("无法查询官方版本「%1」").arg(version);
-    Get(manifest, [this, legacy, found, notFound, version, failedHeading](const Answer& answer) {
-        if (!answer.failure.isEmpty() || answer.status != 200) {
-            notFound(failedHeading, Reason(answer));
-            return;
-        }
-        const ManifestEntry entry = FindInManifest(answer.body, version);
-        if (entry.outcome == ManifestEntry::Outcome::Unknown) {
-            notFound(QStringLiteral("找不到版本「%1」").arg(version),
-                     QStringLiteral("官方版本列表中没有这个版本，请检查版本号。"));
-            return;
-        }
-        if (entry.outcome == ManifestEntry::Outcome::Malformed) {
-            notFound(failedHeading, QStringLiteral("%1 的版本列表无法读取").arg(answer.host));
-            return;
-        }
-        if (legacy.file == VersionFile::VersionJson) {
-            found(entry.url, entry.sha1, -1);
-            return;
-        }
-        Get(entry.url,
-            [this, legacy, found, notFound, version, failedHeading, entry](const Answer& json) {
+    Get(manifest,
+        [this, legacy, found, notFound, version, failedHeading](const HttpAnswer& answer) {
+            if (!answer.failure.isEmpty() || answer.status != 200) {
+                notFound(failedHeading, DescribeFailure(answer));
+                return;
+            }
+            const ManifestEntry entry = FindInManifest(answer.body, version);
+            if (entry.outcome == ManifestEntry::Outcome::Unknown) {
+                notFound(QStringLiteral("找不到版本「%1」").arg(version),
+                         QStringLiteral("官方版本列表中没有这个版本，请检查版本号。"));
+                return;
+            }
+            if (entry.outcome == ManifestEntry::Outcome::Malformed) {
+                notFound(failedHeading, QStringLiteral("%1 的版本列表无法读取").arg(answer.host));
+                return;
+            }
+            if (legacy.file == VersionFile::VersionJson) {
+                found(entry.url, entry.sha1, -1);
+                return;
+            }
+            Get(entry.url, [this, legacy, found, notFound, version, failedHeading,
+                            entry](const HttpAnswer& json) {
                 if (!json.failure.isEmpty() || json.status != 200) {
-                    notFound(failedHeading, Reason(json));
+                    notFound(failedHeading, DescribeFailure(json));
                     return;
                 }
                 if (!entry.sha1.isEmpty() &&
@@ -277,7 +265,7 @@ void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotF
                     return;
                 }
             });
-    });
+        });
 }
 
 void LegacyResolver::ResolveStore(const QUrl& address, const LegacyAddress& legacy) {
@@ -295,28 +283,33 @@ void LegacyResolver::ResolveStore(const QUrl& address, const LegacyAddress& lega
         [this](const QString& heading, const QString& detail) { Q_EMIT Failed(heading, detail); });
 }
 
-// The mirror serves the file; the official list, where it answers, says what
-// the file must hash to. Without it the file is still offered, unchecked.
+// The mirror's file is offered at once; what it must hash to is asked beside
+// the download: of the mirror's own description of the version for a jar,
+// and of the official list for that description itself. People take the
+// mirror when the servers abroad are slow or out of reach, so only the
+// mirror's own answer may hold up the end of a download.
 void LegacyResolver::ResolveMirror(const QUrl& address, const LegacyAddress& legacy) {
     const QUrl mirror = MirrorAddress(address, legacy);
-    const bool showFirst = legacy.file == VersionFile::VersionJson;
     DownloadExpectation expected;
     expected.source = QStringLiteral("BMCLAPI 镜像 %1").arg(mirror.authority());
     expected.fileName = address.fileName();
-    FindOfficial(
-        legacy,
-        [this, mirror, showFirst, expected](const QUrl&, const QByteArray& sha1, qint64 size) {
-            DownloadExpectation checked = expected;
-            checked.sha1 = sha1;
-            checked.size = size;
-            if (!checked.Checkable()) {
-                checked.unverifiedReason = QStringLiteral("官方没有给出校验值");
-            }
-            Q_EMIT FileFound(mirror, showFirst, checked);
-        },
-        [this, mirror, showFirst, expected](const QString& heading, const QString& detail) {
-            DownloadExpectation unchecked = expected;
-            unchecked.unverifiedReason = QStringLiteral("%1：%2").arg(heading, detail);
-            Q_EMIT FileFound(mirror, showFirst, unchecked);
-        });
+    if (legacy.file == VersionFile::VersionJson) {
+        const QUrl manifest = endpoints_.At(endpoints_.manifestHost,
+                                            QStringLiteral("/mc/game/version_manifest_v2.json"));
+        expected.late =
+            LateCheck::Ask(manifest, QStringLiteral("官方版本列表"), false, endpoints_.timeoutMs,
+                           [version = legacy.version](const HttpAnswer& answer) {
+                               return ReadManifestCheck(answer, version);
+                           });
+        Q_EMIT FileFound(mirror, true, expected);
+        return;
+    }
+    LegacyAddress description = legacy;
+    description.file = VersionFile::VersionJson;
+    expected.late = LateCheck::Ask(MirrorAddress(address, description),
+                                   QStringLiteral("镜像的版本描述"), true, endpoints_.timeoutMs,
+                                   [key = FileKey(legacy.file)](const HttpAnswer& answer) {
+                                       return ReadDescriptionCheck(answer, key);
+                                   });
+    Q_EMIT FileFound(mirror, false, expected);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BoundedGet.h"
 #include "DownloadExpectation.h"
 #include "LegacyAddress.h"
 #include "LegacyEndpoints.h"
@@ -35,17 +36,9 @@ Q_SIGNALS:
     void Failed(const QString& heading, const QString& detail);
 
 private:
-    // One HTTP answer, or why none came (`failure` not empty).
-    struct Answer {
-        int status = 0;
-        QByteArray body;
-        QString failure;
-        QString host;
-    };
-    using Then = std::function<void(const Answer&)>;
+    using Then = std::function<void(const HttpAnswer&)>;
 
     void Get(const QUrl& url, Then then);
-    QString Reason(const Answer& answer) const;
 
     void ResolvePlayer(const QString& name, bool cape);
     void LookUpWithFallback(const QString& name, std::function<void(const QString& id)> then,

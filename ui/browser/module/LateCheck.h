@@ -1,0 +1,58 @@
+#pragma once
+
+#include "BoundedGet.h"
+#include "DownloadExpectation.h"
+
+#include <QNetworkAccessManager>
+#include <QObject>
+#include <QUrl>
+
+#include <functional>
+#include <memory>
+
+// What a file must hash to, asked of a server while the file downloads, so
+// that nothing waits for the answer before the download starts. It goes with
+// the download, not the pane: it outlives a pane that is closed meanwhile.
+class LateCheck final : public QObject {
+    Q_OBJECT
+
+public:
+    struct Verdict {
+        // Lower-case hex, or empty.
+        QByteArray sha1;
+        // In bytes, or -1.
+        qint64 size = -1;
+        // Why there is nothing to check against; empty when there is.
+        QString unverifiedReason;
+    };
+    // Reads what the server answered into a verdict.
+    using Reader = std::function<Verdict(const HttpAnswer&)>;
+
+    // Asks `from` now. `against` names the answer in the download window
+    // ("镜像的版本描述"). A check worth waiting for holds up the end of its
+    // download until it is settled, within `timeoutMs`; any other is used
+    // only if it has settled by then.
+    static std::shared_ptr<LateCheck> Ask(const QUrl& from, const QString& against,
+                                          bool worthWaitingFor, int timeoutMs, Reader read);
+
+    bool IsSettled() const { return settled_; }
+    bool WorthWaitingFor() const { return worthWaitingFor_; }
+    const QString& Against() const { return against_; }
+    const Verdict& Result() const { return verdict_; }
+
+Q_SIGNALS:
+    void Settled();
+
+private:
+    LateCheck(QString against, bool worthWaitingFor);
+
+    QNetworkAccessManager network_;
+    QString against_;
+    bool worthWaitingFor_;
+    bool settled_ = false;
+    Verdict verdict_;
+};
+
+// What a finished download is checked against: `expected`, filled in by its
+// late check as far as that has come.
+DownloadExpectation CheckToApply(const DownloadExpectation& expected);

@@ -10,15 +10,23 @@ LateCheck::LateCheck(QString against, bool worthWaitingFor)
 
 std::shared_ptr<LateCheck> LateCheck::Ask(const QUrl& from, const QString& against,
                                           bool worthWaitingFor, int timeoutMs, Reader read) {
-    // Deleted later: the last owner may let go inside one of its signals.
-    std::shared_ptr<LateCheck> check(new LateCheck(against, worthWaitingFor),
-                                     [](LateCheck* gone) { gone->deleteLater(); });
+    // The last owner may let go while the check tells of its answer, inside
+    // its reply's own signal: only then is it deleted later.
+    std::shared_ptr<LateCheck> check(new LateCheck(against, worthWaitingFor), [](LateCheck* gone) {
+        if (gone->answering_) {
+            gone->deleteLater();
+        } else {
+            delete gone;
+        }
+    });
     LateCheck* self = check.get();
     GetBounded(self->network_, from, timeoutMs, self,
                [self, read = std::move(read)](const HttpAnswer& answer) {
                    self->verdict_ = read(answer);
                    self->settled_ = true;
+                   self->answering_ = true;
                    Q_EMIT self->Settled();
+                   self->answering_ = false;
                });
     return check;
 }

@@ -50,6 +50,7 @@ private:
     QString against_;
     bool worthWaitingFor_;
     bool settled_ = false;
+    bool answering_ = false;
     Verdict verdict_;
 };
 

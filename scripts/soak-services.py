@@ -1,0 +1,253 @@
+#!/usr/bin/env python3
+"""Stand-ins of the skin and version services for scripts/soak.
+
+One listener per configured host, all on loopback: the old hosts the windows
+still build on, today's look-up, profile and manifest services, and a file
+host that the answers point at (textures, version JSONs, jars). Each request
+and the end of each file sent is logged as a line to --log, so the soak can
+wait for what the program asked. The files a round should end up with are
+written to --expect, to compare byte for byte.
+
+Stops by itself after --lifetime seconds, or as soon as --parent is gone.
+"""
+
+import argparse
+import base64
+import hashlib
+import json
+import os
+import struct
+import sys
+import threading
+import time
+import zlib
+from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+
+SKIN_COLOUR = (0x12, 0xC4, 0x5A)
+CAPE_COLOUR = (0xC4, 0x12, 0x5A)
+PLAYER = "Creeper"
+
+# The three downloads of a round: a good server jar over the mirror, a
+# corrupted one over the store, and a slow one over the mirror to cancel.
+GOOD_VERSION = "1.7.2"
+BAD_VERSION = "1.6.4"
+SLOW_VERSION = "1.8.9"
+SLOW_SIZE = 4 * 1024 * 1024
+SLOW_RATE = 300 * 1024  # bytes a second
+CHUNK = 16 * 1024
+
+
+def solid_png(colour, width, height):
+    """A real PNG of one colour: IHDR, one zlib IDAT, IEND."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    row = b"\x00" + bytes(colour) * width  # filter byte "none", then RGB
+    header = struct.pack(">IIBBBBB", width, height, 8, 2, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(row * height)) + chunk(b"IEND", b""))
+
+
+def generated(seed, size):
+    """Bytes that differ from version to version, the same on every run."""
+    out = bytearray()
+    block = hashlib.sha256(seed.encode()).digest()
+    while len(out) < size:
+        block = hashlib.sha256(block).digest()
+        out += block
+    return bytes(out[:size])
+
+
+def sha1(data):
+    return hashlib.sha1(data).hexdigest()
+
+
+class Catalogue:
+    """Every route of every host: (host name, path) -> (status, type, body, headers)."""
+
+    def __init__(self, hosts):
+        self.hosts = hosts
+        self.routes = {}
+        self.slow = {}  # (host, path) -> body sent at SLOW_RATE
+        self.expected = {}  # file name under --expect -> bytes
+        files = "http://" + hosts["files"]
+        self.add_player(files)
+        self.add_versions(files)
+
+    def add(self, host, path, body, kind="application/octet-stream", status=200, headers=()):
+        self.routes[(host, path)] = (status, kind, body, list(headers))
+
+    def add_player(self, files):
+        player_id = sha1(PLAYER.lower().encode())[:32]
+        self.add("lookup", "/minecraft/profile/lookup/name/" + PLAYER,
+                 json.dumps({"id": player_id, "name": PLAYER}).encode(), "application/json")
+        self.add("fallback", "/users/profiles/minecraft/" + PLAYER,
+                 json.dumps({"id": player_id, "name": PLAYER}).encode(), "application/json")
+        textures = {"timestamp": 1700000000000, "profileId": player_id, "profileName": PLAYER,
+                    "textures": {"SKIN": {"url": files + "/texture/skin-" + PLAYER},
+                                 "CAPE": {"url": files + "/texture/cape-" + PLAYER}}}
+        value = base64.b64encode(json.dumps(textures).encode()).decode()
+        self.add("session", "/session/minecraft/profile/" + player_id,
+                 json.dumps({"id": player_id, "name": PLAYER,
+                             "properties": [{"name": "textures", "value": value}]}).encode(),
+                 "application/json")
+        self.add("files", "/texture/skin-" + PLAYER, solid_png(SKIN_COLOUR, 64, 64), "image/png")
+        self.add("files", "/texture/cape-" + PLAYER, solid_png(CAPE_COLOUR, 64, 32), "image/png")
+
+    def add_version(self, files, version, server):
+        client = generated("client " + version, 2048)
+        downloads = {
+            "client": {"sha1": sha1(client), "size": len(client),
+                       "url": files + "/objects/client-" + version},
+            "server": {"sha1": sha1(server), "size": len(server),
+                       "url": files + "/objects/server-" + version},
+        }
+        version_json = json.dumps({"id": version, "type": "release",
+                                   "downloads": downloads}).encode()
+        json_path = "/v1/packages/%s/%s.json" % (sha1(version_json), version)
+        self.add("files", json_path, version_json, "application/json")
+        self.add("files", "/objects/client-" + version, client, "application/java-archive")
+        self.add("files", "/objects/server-" + version, server, "application/java-archive")
+        # The mirror has the same files; its server jars it sends on to a node.
+        self.add("mirror", "/version/%s/client" % version, client, "application/java-archive")
+        self.add("mirror", "/version/%s/json" % version, version_json, "application/json")
+        self.add("mirror", "/version/%s/server" % version, b"", status=302,
+                 headers=[("Location", "%s/node/server-%s" % (files, version))])
+        self.add("files", "/node/server-" + version, server, "application/java-archive")
+        return {"id": version, "type": "release", "url": files + json_path,
+                "time": "2013-10-25T13:00:00+00:00", "sha1": sha1(version_json),
+                "complianceLevel": 0}
+
+    def add_versions(self, files):
+        good = generated("server " + GOOD_VERSION, 300 * 1024 + 7)
+        official = generated("server " + BAD_VERSION, 200 * 1024 + 3)
+        slow = generated("server " + SLOW_VERSION, SLOW_SIZE)
+        entries = [self.add_version(files, GOOD_VERSION, good),
+                   self.add_version(files, BAD_VERSION, official),
+                   self.add_version(files, SLOW_VERSION, slow)]
+        # The store's copy of BAD_VERSION's server jar is not what its JSON describes.
+        corrupted = bytearray(official)
+        corrupted[len(corrupted) // 2] ^= 0xFF
+        self.add("files", "/objects/server-" + BAD_VERSION, bytes(corrupted),
+                 "application/java-archive")
+        self.slow[("files", "/node/server-" + SLOW_VERSION)] = slow
+        manifest = {"latest": {"release": GOOD_VERSION}, "versions": entries}
+        self.add("manifest", "/mc/game/version_manifest_v2.json",
+                 json.dumps(manifest).encode(), "application/json")
+        self.expected["server-" + GOOD_VERSION + ".jar"] = good
+
+
+class Log:
+    def __init__(self, path):
+        self.lock = threading.Lock()
+        self.file = open(path, "a", buffering=1, encoding="utf-8")
+
+    def line(self, *words):
+        with self.lock:
+            self.file.write(" ".join(str(w) for w in words) + "\n")
+
+
+def handler_for(name, catalogue, log):
+    class Handler(BaseHTTPRequestHandler):
+        protocol_version = "HTTP/1.1"
+
+        def log_message(self, *args):  # the event log says what matters
+            pass
+
+        def do_GET(self):
+            path = self.path.split("?", 1)[0]
+            key = (name, path)
+            if key in catalogue.slow:
+                self.send_slowly(path, catalogue.slow[key])
+                return
+            status, kind, body, headers = catalogue.routes.get(
+                key, (404, "text/plain", b"not here", []))
+            log.line("GET", name, path, status)
+            self.send_response(status)
+            self.send_header("Content-Type", kind)
+            self.send_header("Content-Length", str(len(body)))
+            for header, value in headers:
+                self.send_header(header, value)
+            self.end_headers()
+            try:
+                self.wfile.write(body)
+                log.line("SENT", name, path, len(body))
+            except OSError:
+                log.line("ABORTED", name, path, 0)
+
+        def send_slowly(self, path, body):
+            log.line("GET", name, path, 200)
+            self.send_response(200)
+            self.send_header("Content-Type", "application/java-archive")
+            self.send_header("Content-Length", str(len(body)))
+            self.end_headers()
+            sent = 0
+            # Bounded by the body's length; a closed connection ends it early.
+            try:
+                while sent < len(body):
+                    self.wfile.write(body[sent:sent + CHUNK])
+                    self.wfile.flush()
+                    sent += min(CHUNK, len(body) - sent)
+                    time.sleep(CHUNK / SLOW_RATE)
+                log.line("SENT", name, path, sent)
+            except OSError:
+                log.line("ABORTED", name, path, sent)
+                self.close_connection = True
+
+    return Handler
+
+
+def parse_hosts(pairs):
+    hosts = {}
+    for pair in pairs:
+        name, _, address = pair.partition("=")
+        host, _, port = address.rpartition(":")
+        if not host.startswith("127."):
+            sys.exit("soak-services: %s is not a loopback address" % address)
+        hosts[name] = (host, int(port))
+    return hosts
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__)
+    parser.add_argument("--log", required=True)
+    parser.add_argument("--expect", required=True, help="folder for the expected files")
+    parser.add_argument("--lifetime", type=float, default=3600)
+    parser.add_argument("--parent", type=int, default=0, help="stop when this process is gone")
+    parser.add_argument("hosts", nargs="+", help="name=127.x.y.z:port")
+    args = parser.parse_args()
+
+    hosts = parse_hosts(args.hosts)
+    needed = {"official", "skinme", "store", "mirror", "lookup", "fallback", "session",
+              "manifest", "files"}
+    if set(hosts) != needed:
+        sys.exit("soak-services: want exactly the hosts %s" % " ".join(sorted(needed)))
+    catalogue = Catalogue({name: "%s:%d" % address for name, address in hosts.items()})
+    os.makedirs(args.expect, exist_ok=True)
+    for file_name, body in catalogue.expected.items():
+        with open(os.path.join(args.expect, file_name), "wb") as out:
+            out.write(body)
+
+    log = Log(args.log)
+    servers = []
+    for name, address in sorted(hosts.items()):
+        server = ThreadingHTTPServer(address, handler_for(name, catalogue, log))
+        server.daemon_threads = True
+        servers.append(server)
+        threading.Thread(target=server.serve_forever, daemon=True).start()
+    log.line("READY", len(servers))
+
+    deadline = time.monotonic() + args.lifetime
+    while time.monotonic() < deadline:
+        if args.parent and not os.path.exists("/proc/%d" % args.parent):
+            break
+        time.sleep(0.5)
+    for server in servers:
+        server.shutdown()
+        server.server_close()
+    log.line("STOPPED")
+
+
+if __name__ == "__main__":
+    main()

@@ -5,7 +5,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWidget>
@@ -16,17 +15,18 @@
 namespace {
 
 // The name the save dialog offers: the one the pane asked for, else the
-// last segment of the address, else the engine's suggestion.
+// engine's. A download the pane asked for suggests the pane's own name for
+// it, which is no name for a file.
 QString NameToOffer(const QWebEngineDownloadRequest& request, const DownloadAsks::Match match,
                     const DownloadExpectation& expected) {
     if (!expected.fileName.isEmpty()) {
         return expected.fileName;
     }
-    if (match == DownloadAsks::Match::NotAsked && !request.suggestedFileName().isEmpty()) {
-        return request.suggestedFileName();
+    if (match == DownloadAsks::Match::Asked) {
+        return QStringLiteral("下载");
     }
-    const QString last = QFileInfo(request.url().path()).fileName();
-    return last.isEmpty() ? QStringLiteral("下载") : last;
+    return request.suggestedFileName().isEmpty() ? request.downloadFileName()
+                                                 : request.suggestedFileName();
 }
 
 } // namespace

@@ -54,6 +54,13 @@ LateCheck::Verdict ReadDescriptionCheck(const HttpAnswer& answer, const QString&
     return {{}, -1, QStringLiteral("%1 的版本描述无法读取").arg(answer.host)};
 }
 
+// The official list of versions, asked for the store's files and for the
+// mirror's descriptions.
+QUrl ManifestAt(const LegacyEndpoints& endpoints) {
+    return endpoints.At(endpoints.manifestHost,
+                        QStringLiteral("/mc/game/version_manifest_v2.json"));
+}
+
 bool SaysNoSuchPlayer(int status) {
     // 204: the old look-up's "nobody by that name"; 400: not a valid name.
     return status == 204 || status == 400 || status == 404;
@@ -142,7 +149,7 @@ void LegacyResolver::LookUpWithFallback(
                                      QStringLiteral("/minecraft/profile/lookup/name/") + segment);
     const QUrl second = endpoints_.At(endpoints_.fallbackLookupHost,
                                       QStringLiteral("/users/profiles/minecraft/") + segment);
-    const auto read = [this](const HttpAnswer& answer, QString* id, QString* reason) {
+    const auto read = [](const HttpAnswer& answer, QString* id, QString* reason) {
         if (answer.failure.isEmpty() && answer.status == 200) {
             const PlayerLookup lookup = ReadPlayerLookup(answer.body);
             *id = lookup.id;
@@ -212,8 +219,7 @@ void LegacyResolver::ShowTexture(const QString& name, const QString& id, bool ca
 }
 
 void LegacyResolver::FindOfficial(const LegacyAddress& legacy, Found found, NotFound notFound) {
-    const QUrl manifest =
-        endpoints_.At(endpoints_.manifestHost, QStringLiteral("/mc/game/version_manifest_v2.json"));
+    const QUrl manifest = ManifestAt(endpoints_);
     const QString version = legacy.version;
     const QString failedHeading = QStringLiteral("无法查询官方版本「%1」").arg(version);
     Get(manifest,
@@ -294,13 +300,11 @@ void LegacyResolver::ResolveMirror(const QUrl& address, const LegacyAddress& leg
     expected.source = QStringLiteral("BMCLAPI 镜像 %1").arg(mirror.authority());
     expected.fileName = address.fileName();
     if (legacy.file == VersionFile::VersionJson) {
-        const QUrl manifest = endpoints_.At(endpoints_.manifestHost,
-                                            QStringLiteral("/mc/game/version_manifest_v2.json"));
-        expected.late =
-            LateCheck::Ask(manifest, QStringLiteral("官方版本列表"), false, endpoints_.timeoutMs,
-                           [version = legacy.version](const HttpAnswer& answer) {
-                               return ReadManifestCheck(answer, version);
-                           });
+        expected.late = LateCheck::Ask(ManifestAt(endpoints_), QStringLiteral("官方版本列表"),
+                                       false, endpoints_.timeoutMs,
+                                       [version = legacy.version](const HttpAnswer& answer) {
+                                           return ReadManifestCheck(answer, version);
+                                       });
         Q_EMIT FileFound(mirror, true, expected);
         return;
     }

@@ -1,6 +1,9 @@
 #include "DownloadStarter.h"
 
+#include "DownloadJob.h"
 #include "DownloadWindow.h"
+#include "EngineDownload.h"
+#include "EngineQuirks.h"
 #include "PartFile.h"
 
 #include <QApplication>
@@ -60,7 +63,7 @@ void DownloadStarter::EndWhenDone(std::function<void()> end) {
     windows_.removeAll(nullptr);
     const bool running =
         std::any_of(windows_.cbegin(), windows_.cend(), [](const QPointer<DownloadWindow>& window) {
-            return window != nullptr && window->IsRunning();
+            return window != nullptr && window->Job().IsRunning();
         });
     if (!running) {
         end();
@@ -72,43 +75,33 @@ void DownloadStarter::EndWhenDone(std::function<void()> end) {
 // Queued: a window is still half there while it is being destroyed.
 void DownloadStarter::OnWindowGone() {
     windows_.removeAll(nullptr);
+    followed_.removeIf([](const auto entry) { return entry.value().job == nullptr; });
     if (windows_.isEmpty() && endWhenDone_) {
         std::exchange(endWhenDone_, nullptr)();
     }
 }
 
-DownloadWindow* DownloadStarter::WindowFor(quint32 downloadId) const {
-    for (const QPointer<DownloadWindow>& window : windows_) {
-        if (window != nullptr && window->DownloadId() == downloadId) {
-            return window;
-        }
-    }
-    return nullptr;
-}
-
-// Runs while the engine waits for the answer: this engine version takes an
-// accept only before this returns, and cancels whatever is left unaccepted.
-// The request's page() is never asked: in this engine version it reads
-// through a pointer that is null when the page has gone or moved on to
-// another site since the download began, and dangles when the page goes
-// later.
+// Runs while the engine waits for the answer (see EngineQuirks::AcceptInto).
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
+    const QString askedName = EngineQuirks::AskedName(*request);
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
         // A download that failed at once still uses up its ask.
-        asks_.Take(request->suggestedFileName());
+        asks_.Take(askedName);
         return;
     }
-    // When a connection breaks, this engine version starts the download over
-    // and asks again with a new request under the same id. The first answer
-    // stands: same file, same window.
-    if (DownloadWindow* window = WindowFor(request->id())) {
-        window->Follow(*request);
+    // The first answer stands for a request sent again (see EngineDownload):
+    // same file, same window, unless its job has ended; then the request is
+    // left unaccepted, which cancels it.
+    if (const auto found = followed_.constFind(request->id()); found != followed_.cend()) {
+        if (found->job != nullptr && found->job->IsRunning() && found->writer != nullptr) {
+            found->writer->Follow(*request);
+        }
         return;
     }
 
     // Taken before the dialog, so a declined download uses it up too.
     DownloadAsks::Ask ask;
-    const DownloadAsks::Match match = asks_.Take(request->suggestedFileName(), &ask);
+    const DownloadAsks::Match match = asks_.Take(askedName, &ask);
     if (match == DownloadAsks::Match::Withdrawn) {
         return;
     }
@@ -129,9 +122,17 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         request->state() != QWebEngineDownloadRequest::DownloadRequested) {
         return;
     }
+    Open(*request, chosen, ask.expected);
+}
 
-    auto* window = new DownloadWindow(PartFile(chosen), ask.expected);
-    window->Follow(*request);
+void DownloadStarter::Open(QWebEngineDownloadRequest& request, const QString& chosen,
+                           const DownloadExpectation& expected) {
+    const PartFile part(chosen);
+    auto writer = std::make_unique<EngineDownload>(request, part);
+    EngineDownload* followedWriter = writer.get();
+    auto job = std::make_unique<DownloadJob>(part, expected, std::move(writer));
+    followed_.insert(request.id(), {followedWriter, job.get()});
+    auto* window = new DownloadWindow(std::move(job));
     windows_.removeAll(nullptr);
     windows_.append(window);
     connect(window, &QObject::destroyed, this, &DownloadStarter::OnWindowGone,

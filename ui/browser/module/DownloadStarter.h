@@ -4,21 +4,24 @@
 #include "DownloadAsks.h"
 #include "DownloadExpectation.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QPointer>
 
 #include <functional>
 
+class DownloadJob;
 class DownloadWindow;
+class EngineDownload;
 class QWebEngineDownloadRequest;
 class QWebEngineProfile;
 class QWidget;
 
-// Answers the profile's download requests: asks where to save, has the engine
-// write beside that place under a name of its own, and opens a window that
-// follows the download. The windows belong to no tool window, so a download
-// goes on when the window it started from is unloaded.
+// Answers the profile's download requests: asks where to save, starts a job
+// that has the engine write beside that place under a name of its own, and
+// opens a window that shows the job. The windows belong to no tool window,
+// so a download goes on when the window it started from is unloaded.
 class DownloadStarter final : public QObject {
     Q_OBJECT
 
@@ -48,11 +51,18 @@ public:
 
 private:
     void Start(QWebEngineDownloadRequest* request);
-    DownloadWindow* WindowFor(quint32 downloadId) const;
+    void Open(QWebEngineDownloadRequest& request, const QString& chosen,
+              const DownloadExpectation& expected);
     void OnWindowGone();
 
     BrowserPaneModule::SaveLocationChooser chooser_;
     QList<QPointer<DownloadWindow>> windows_;
+    // The engine's downloads by their id, to follow a request sent again.
+    struct Followed {
+        QPointer<EngineDownload> writer;
+        QPointer<DownloadJob> job;
+    };
+    QHash<quint32, Followed> followed_;
     DownloadAsks asks_;
     std::function<void()> endWhenDone_;
 };

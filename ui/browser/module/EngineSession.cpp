@@ -1,6 +1,9 @@
 #include "EngineSession.h"
 
 #include "DownloadStarter.h"
+#include "LegacyEndpoints.h"
+#include "NetworkFetcher.h"
+#include "PlayerIds.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -33,7 +36,9 @@ EngineSession* EngineSession::Running() {
 // A profile made without a storage name is off the record: cache and cookies
 // stay in memory.
 EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser)
-    : profile_(std::make_unique<QWebEngineProfile>())
+    : network_(std::make_unique<NetworkFetcher>(ConfiguredLegacyEndpoints().timeoutMs))
+    , knownPlayers_(std::make_unique<PlayerIds>())
+    , profile_(std::make_unique<QWebEngineProfile>())
     , downloads_(std::make_unique<DownloadStarter>(*profile_, chooser)) {
     // The views draw with OpenGL, and Qt would keep the compiled shaders in
     // the user's cache folder; the toolbox keeps no files.

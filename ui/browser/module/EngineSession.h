@@ -5,10 +5,13 @@
 #include <memory>
 
 class DownloadStarter;
+class Fetcher;
+class PlayerIds;
 class QWebEngineProfile;
 
-// What the engine keeps for the whole run: the one profile every page uses,
-// and the downloads started through it. Started with the first pane; ended by
+// What the pane keeps for the whole run: the one profile every page uses,
+// the downloads started through it, and what resolving old addresses asks
+// and remembers. Started with the first pane; ended by
 // the application's own shutdown, after the windows and before the engine.
 class EngineSession final {
 public:
@@ -20,6 +23,8 @@ public:
 
     QWebEngineProfile& Profile() { return *profile_; }
     DownloadStarter& Downloads() { return *downloads_; }
+    Fetcher& Network() { return *network_; }
+    PlayerIds& KnownPlayers() { return *knownPlayers_; }
 
     ~EngineSession();
 
@@ -27,6 +32,9 @@ private:
     explicit EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser);
     static void End();
 
+    // First, so that it goes last: checks that downloads wait for ask through it.
+    std::unique_ptr<Fetcher> network_;
+    std::unique_ptr<PlayerIds> knownPlayers_;
     std::unique_ptr<QWebEngineProfile> profile_;
     std::unique_ptr<DownloadStarter> downloads_;
 };

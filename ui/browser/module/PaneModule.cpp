@@ -23,7 +23,7 @@ BrowserPane* PaneModule::CreatePane(QWidget& holder) {
         EngineSession::Get([this](QWidget* parent, const QString& suggestedPath) {
             return chooser_(parent, suggestedPath);
         });
-    return new WebPane(session.Profile(), session.Downloads(), &holder);
+    return new WebPane(session, &holder);
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {

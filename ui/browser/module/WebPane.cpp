@@ -2,8 +2,11 @@
 
 #include "AddressUse.h"
 #include "DownloadStarter.h"
+#include "EngineQuirks.h"
+#include "EngineSession.h"
 #include "LegacyAddress.h"
-#include "LegacyResolver.h"
+#include "ResolutionFlow.h"
+#include "ResolutionMessages.h"
 #include "ResolutionPage.h"
 
 #include <QVBoxLayout>
@@ -18,85 +21,83 @@ namespace {
 QString WhatIsLookedUp(const LegacyAddress& legacy) {
     switch (legacy.target) {
     case LegacyTarget::OfficialSkin:
-        return QStringLiteral("正版玩家「%1」的皮肤").arg(legacy.name);
+        return PlayerSkinSubject(legacy.name);
     case LegacyTarget::OfficialCape:
-        return QStringLiteral("正版玩家「%1」的披风").arg(legacy.name);
+        return PlayerCapeSubject(legacy.name);
     case LegacyTarget::StoreFile:
     case LegacyTarget::MirrorFile:
-        return QStringLiteral("版本「%1」的文件").arg(legacy.version);
+        return VersionFileSubject(legacy.version);
     case LegacyTarget::None:
         break;
     }
     return {};
 }
 
-// The engine drops a navigation to a longer address (its encoded form)
-// without a word: no load starts and the old page stays.
-constexpr qsizetype kLongestAddress = 2 * 1024 * 1024;
-
 } // namespace
 
-WebPane::WebPane(QWebEngineProfile& profile, DownloadStarter& downloads, QWidget* parent)
+WebPane::WebPane(EngineSession& session, QWidget* parent)
     : BrowserPane(parent)
-    , view_(new QWebEngineView(&profile, this))
-    , downloads_(downloads)
-    , endpoints_(ConfiguredLegacyEndpoints())
-    , resolver_(new LegacyResolver(endpoints_, this)) {
+    , session_(session)
+    , view_(new QWebEngineView(&session.Profile(), this))
+    , endpoints_(ConfiguredLegacyEndpoints()) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
-    connect(resolver_, &LegacyResolver::ImageFound, view_,
-            [this](const QUrl& image) { view_->load(image); });
-    connect(resolver_, &LegacyResolver::FileFound, this, &WebPane::OnFileFound);
-    connect(resolver_, &LegacyResolver::Failed, this, &WebPane::OnResolutionFailed);
 }
 
 WebPane::~WebPane() {
-    downloads_.Forget(*this);
+    session_.Downloads().Forget(*this);
 }
 
 // The address is taken as written: no guessing of a scheme and no web search,
 // only the tolerant repairs (spaces, stray percent signs) QUrl makes.
 void WebPane::Navigate(const QString& address) {
-    // Whatever the last address was still waiting for is not wanted any more.
-    resolver_->Cancel();
-    downloads_.Forget(*this);
-    fileToOffer_.clear();
-    expectationToOffer_ = {};
+    // Whatever the last address was still waiting for is not wanted any more;
+    // its flow is never in the middle of telling anything here.
+    flow_.reset();
+    session_.Downloads().Forget(*this);
+    loadThenOffer_.reset();
 
     const QUrl url(address, QUrl::TolerantMode);
     const qsizetype length = url.toEncoded().size();
-    if (length > kLongestAddress) {
+    if (length > EngineQuirks::kLongestAddress) {
         view_->setHtml(ResolutionErrorPage(
             QStringLiteral("无法打开此网页"),
             QStringLiteral("网址长度为 %1 个字符，超过了浏览器能打开的 %2 个字符。")
                 .arg(length)
-                .arg(kLongestAddress)));
+                .arg(EngineQuirks::kLongestAddress)));
         return;
     }
     if (endpoints_.resolve) {
         const LegacyAddress legacy = ReadLegacyAddress(url, endpoints_);
-        if (legacy.target != LegacyTarget::None) {
+        flow_ = ResolutionFlow::For(url, legacy, endpoints_, session_.Network(),
+                                    session_.KnownPlayers());
+        if (flow_ != nullptr) {
             lookingFor_ = WhatIsLookedUp(legacy);
             view_->setHtml(LookingUpPage(lookingFor_));
-            resolver_->Start(url, legacy);
+            connect(flow_.get(), &ResolutionFlow::ImageFound, view_,
+                    [this](const QUrl& image) { view_->load(image); });
+            connect(flow_.get(), &ResolutionFlow::FileFound, this, &WebPane::OnFileFound);
+            connect(flow_.get(), &ResolutionFlow::Failed, this, &WebPane::OnResolutionFailed);
+            flow_->Start();
             return;
         }
     }
     const AddressUse use = UseOf(url);
-    fileToOffer_ = use == AddressUse::Download ? url : QUrl();
+    if (use == AddressUse::Download) {
+        loadThenOffer_ = FileToOffer{url, {}};
+    }
     view_->load(use == AddressUse::Blank ? QUrl(QStringLiteral("about:blank")) : url);
 }
 
 void WebPane::OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected) {
     if (showFirst) {
-        fileToOffer_ = file;
-        expectationToOffer_ = expected;
+        loadThenOffer_ = FileToOffer{file, expected};
         view_->load(file);
     } else {
         view_->setHtml(FoundPage(lookingFor_));
-        Offer(file, expected);
+        Offer({file, expected});
     }
 }
 
@@ -104,11 +105,12 @@ void WebPane::OnResolutionFailed(const QString& heading, const QString& detail) 
     view_->setHtml(ResolutionErrorPage(heading, detail));
 }
 
-void WebPane::Offer(const QUrl& file, DownloadExpectation expected) {
+void WebPane::Offer(const FileToOffer& offer) {
+    DownloadExpectation expected = offer.expected;
     if (expected.fileName.isEmpty()) {
-        expected.fileName = file.fileName();
+        expected.fileName = offer.file.fileName();
     }
-    view_->page()->download(file, downloads_.Expect(*this, expected));
+    view_->page()->download(offer.file, session_.Downloads().Expect(*this, expected));
 }
 
 // A file the engine would show as text is loaded first, so that a wrong
@@ -119,14 +121,13 @@ void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     // The engine reports one end for a load and for any load it cut short, so
     // the first end after Navigate is the answer to that address. The pane's
     // own "looking up" page is not an answer.
-    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || fileToOffer_.isEmpty() ||
+    if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus || !loadThenOffer_ ||
         info.url().scheme() == QLatin1String("data")) {
         return;
     }
-    const QUrl file = std::exchange(fileToOffer_, QUrl());
-    const DownloadExpectation expected = std::exchange(expectationToOffer_, {});
+    const FileToOffer offer = *std::exchange(loadThenOffer_, std::nullopt);
     // Stopped: the engine took it as a download of its own already.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
-        Offer(file, expected);
+        Offer(offer);
     }
 }

@@ -6,37 +6,42 @@
 
 #include <QUrl>
 
-class DownloadStarter;
-class LegacyResolver;
+#include <memory>
+#include <optional>
+
+class EngineSession;
 class QWebEngineLoadingInfo;
-class QWebEngineProfile;
 class QWebEngineView;
+class ResolutionFlow;
 
 // A browser pane that is one web view. Images, error pages and the right-click
 // menu are the engine's own. Addresses on the old official servers are
 // resolved to where their files live today.
 class WebPane final : public BrowserPane {
 public:
-    WebPane(QWebEngineProfile& profile, DownloadStarter& downloads, QWidget* parent);
+    WebPane(EngineSession& session, QWidget* parent);
     ~WebPane() override;
 
     void Navigate(const QString& address) override;
 
 private:
+    // A file the user asked for, offered for download once its address has
+    // loaded; if it does not load, the pane shows why instead.
+    struct FileToOffer {
+        QUrl file;
+        DownloadExpectation expected;
+    };
+
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
     void OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     void OnResolutionFailed(const QString& heading, const QString& detail);
-    void Offer(const QUrl& file, DownloadExpectation expected);
+    void Offer(const FileToOffer& offer);
 
+    EngineSession& session_;
     QWebEngineView* view_;
-    DownloadStarter& downloads_;
-    LegacyEndpoints endpoints_;
-    LegacyResolver* resolver_;
-    // A file the user asked for, to offer for download once its address has
-    // loaded; if it does not load, the pane shows why instead. Empty when
-    // there is none.
-    QUrl fileToOffer_;
-    DownloadExpectation expectationToOffer_;
-    // What the pane is looking up for an old address, in words.
+    const LegacyEndpoints endpoints_;
+    // The old address being resolved, and what it looks for in words.
+    std::unique_ptr<ResolutionFlow> flow_;
     QString lookingFor_;
+    std::optional<FileToOffer> loadThenOffer_;
 };

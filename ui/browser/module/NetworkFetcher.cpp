@@ -1,6 +1,5 @@
-#include "BoundedGet.h"
+#include "NetworkFetcher.h"
 
-#include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
@@ -14,25 +13,31 @@ constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 
 } // namespace
 
-QString DescribeFailure(const HttpAnswer& answer) {
-    if (!answer.failure.isEmpty()) {
-        return answer.failure;
-    }
-    return QStringLiteral("%1 回答 HTTP %2").arg(answer.host).arg(answer.status);
+NetworkFetcher::NetworkFetcher(int timeoutMs)
+    : timeoutMs_(timeoutMs) {
+    network_.setCache(nullptr);
+    network_.setStrictTransportSecurityEnabled(false);
 }
 
-QNetworkReply* GetBounded(QNetworkAccessManager& network, const QUrl& url, int timeoutMs,
-                          QObject* context, std::function<void(const HttpAnswer&)> then) {
+void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QNetworkRequest request(url);
-    request.setTransferTimeout(timeoutMs);
-    QNetworkReply* reply = network.get(request);
+    request.setTransferTimeout(timeoutMs_);
+    QNetworkReply* reply = network_.get(request);
+    // Nobody waits for it any more. Its answer is cut off first: the context
+    // tells of its end from inside its destructor, while its connections
+    // still stand.
+    QObject::connect(&context, &QObject::destroyed, reply, [reply] {
+        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+        reply->abort();
+        reply->deleteLater();
+    });
 
     // The transfer time-out only counts silence; this one bounds the whole step.
     auto* overall = new QTimer(reply);
     overall->setSingleShot(true);
     overall->setTimerType(Qt::PreciseTimer);
     QObject::connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
-    overall->start(timeoutMs);
+    overall->start(timeoutMs_);
     auto tooLarge = std::make_shared<bool>(false);
     QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
                      [reply, tooLarge](qint64 received) {
@@ -41,10 +46,10 @@ QNetworkReply* GetBounded(QNetworkAccessManager& network, const QUrl& url, int t
                              reply->abort();
                          }
                      });
+    QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(
-        reply, &QNetworkReply::finished, context,
-        [reply, tooLarge, url, timeoutMs, then = std::move(then)] {
-            reply->deleteLater();
+        reply, &QNetworkReply::finished, &context,
+        [reply, tooLarge, url, timeoutMs = timeoutMs_, then = std::move(then)] {
             HttpAnswer answer;
             answer.host = url.authority();
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
@@ -62,5 +67,4 @@ QNetworkReply* GetBounded(QNetworkAccessManager& network, const QUrl& url, int t
             }
             then(answer);
         });
-    return reply;
 }

@@ -2,14 +2,11 @@
 
 LateCheck::LateCheck(QString against, bool worthWaitingFor)
     : against_(std::move(against))
-    , worthWaitingFor_(worthWaitingFor) {
-    // Nothing is kept: no cache, and cookies stay in this object's memory.
-    network_.setCache(nullptr);
-    network_.setStrictTransportSecurityEnabled(false);
-}
+    , worthWaitingFor_(worthWaitingFor) {}
 
-std::shared_ptr<LateCheck> LateCheck::Ask(const QUrl& from, const QString& against,
-                                          bool worthWaitingFor, int timeoutMs, Reader read) {
+std::shared_ptr<LateCheck> LateCheck::Ask(Fetcher& fetcher, const QUrl& from,
+                                          const QString& against, bool worthWaitingFor,
+                                          Reader read) {
     // The last owner may let go while the check tells of its answer, inside
     // its reply's own signal: only then is it deleted later.
     std::shared_ptr<LateCheck> check(new LateCheck(against, worthWaitingFor), [](LateCheck* gone) {
@@ -20,14 +17,13 @@ std::shared_ptr<LateCheck> LateCheck::Ask(const QUrl& from, const QString& again
         }
     });
     LateCheck* self = check.get();
-    GetBounded(self->network_, from, timeoutMs, self,
-               [self, read = std::move(read)](const HttpAnswer& answer) {
-                   self->verdict_ = read(answer);
-                   self->settled_ = true;
-                   self->answering_ = true;
-                   Q_EMIT self->Settled();
-                   self->answering_ = false;
-               });
+    fetcher.Get(from, *self, [self, read = std::move(read)](const HttpAnswer& answer) {
+        self->verdict_ = read(answer);
+        self->settled_ = true;
+        self->answering_ = true;
+        Q_EMIT self->Settled();
+        self->answering_ = false;
+    });
     return check;
 }
 

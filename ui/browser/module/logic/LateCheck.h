@@ -1,9 +1,8 @@
 #pragma once
 
-#include "BoundedGet.h"
 #include "DownloadExpectation.h"
+#include "Fetcher.h"
 
-#include <QNetworkAccessManager>
 #include <QObject>
 #include <QUrl>
 
@@ -28,12 +27,14 @@ public:
     // Reads what the server answered into a verdict.
     using Reader = std::function<Verdict(const HttpAnswer&)>;
 
-    // Asks `from` now. `against` names the answer in the download window
-    // ("镜像的版本描述"). A check worth waiting for holds up the end of its
-    // download until it is settled, within `timeoutMs`; any other is used
-    // only if it has settled by then.
-    static std::shared_ptr<LateCheck> Ask(const QUrl& from, const QString& against,
-                                          bool worthWaitingFor, int timeoutMs, Reader read);
+    // Asks `from` now, through `fetcher`, which must outlive every check.
+    // `against` names the answer in the download window ("镜像的版本描述").
+    // A check worth waiting for holds up the end of its download until it is
+    // settled, which the fetcher's time limit bounds; any other is used only
+    // if it has settled by then.
+    static std::shared_ptr<LateCheck> Ask(Fetcher& fetcher, const QUrl& from,
+                                          const QString& against, bool worthWaitingFor,
+                                          Reader read);
 
     bool IsSettled() const { return settled_; }
     bool WorthWaitingFor() const { return worthWaitingFor_; }
@@ -46,7 +47,6 @@ Q_SIGNALS:
 private:
     LateCheck(QString against, bool worthWaitingFor);
 
-    QNetworkAccessManager network_;
     QString against_;
     bool worthWaitingFor_;
     bool settled_ = false;

@@ -133,3 +133,7 @@ QUrl MirrorAddress(const QUrl& address, const LegacyAddress& file) {
                    QUrl::StrictMode);
     return mirror;
 }
+
+QString DownloadKey(VersionFile file) {
+    return file == VersionFile::ServerJar ? QStringLiteral("server") : QStringLiteral("client");
+}

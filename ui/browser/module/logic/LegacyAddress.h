@@ -16,6 +16,9 @@ enum class LegacyTarget {
 
 enum class VersionFile { ClientJar, VersionJson, ServerJar };
 
+// The key of a jar under a version description's "downloads"; the JSON has none.
+QString DownloadKey(VersionFile file);
+
 struct LegacyAddress {
     LegacyTarget target = LegacyTarget::None;
     // The player name, decoded, for a skin or a cape.

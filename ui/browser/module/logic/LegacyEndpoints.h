@@ -23,6 +23,8 @@ struct LegacyEndpoints {
 
     // `scheme`://`host``path`; `path` is taken as already percent-encoded.
     QUrl At(const QString& host, const QString& path) const;
+    // The official list of versions.
+    QUrl Manifest() const;
 };
 
 // The endpoints chosen when the module was configured.

@@ -1,0 +1,44 @@
+#pragma once
+
+// A download source the test drives: it writes what the test gives into
+// the part file and reports the states the test sets.
+#include "DownloadSource.h"
+
+#include <QFile>
+
+class FakeDownloadSource final : public DownloadSource {
+public:
+    explicit FakeDownloadSource(QString partPath)
+        : partPath_(std::move(partPath)) {}
+
+    // Writes `bytes` more of the file and reports them.
+    void Write(const QByteArray& bytes, qint64 total) {
+        QFile part(partPath_);
+        if (part.open(QIODevice::Append)) {
+            part.write(bytes);
+        }
+        received_ += bytes.size();
+        total_ = total;
+        Q_EMIT Changed();
+    }
+    void Become(State state, const QString& reason = {}) {
+        state_ = state;
+        reason_ = reason;
+        Q_EMIT Changed();
+    }
+
+    State Now() const override { return state_; }
+    qint64 ReceivedBytes() const override { return received_; }
+    qint64 TotalBytes() const override { return total_; }
+    QString InterruptReason() const override { return reason_; }
+    void Cancel() override { ++cancels; }
+
+    int cancels = 0;
+
+private:
+    QString partPath_;
+    State state_ = State::Running;
+    QString reason_;
+    qint64 received_ = 0;
+    qint64 total_ = 0;
+};

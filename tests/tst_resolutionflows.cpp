@@ -1,0 +1,268 @@
+// The flows that resolve old official addresses, against a fetcher the test
+// answers by hand: which services each asks in which order, what each
+// outcome says, that a player's id is remembered, and that a flow that is
+// gone neither asks nor tells anything more.
+#include "FakeFetcher.h"
+#include "LateCheck.h"
+#include "LegacyAddress.h"
+#include "PlayerIds.h"
+#include "ResolutionFlow.h"
+
+#include <QCryptographicHash>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+const QByteArray kId = "069a79f444e94726a5befca90e38aaf5";
+const QByteArray kSha = "3716cac82982e7c2eb09f83028b555e9ea606002";
+
+LegacyEndpoints Endpoints() {
+    LegacyEndpoints endpoints;
+    endpoints.officialSkinHost = QStringLiteral("skins.test");
+    endpoints.storeHost = QStringLiteral("store.test");
+    endpoints.mirrorHost = QStringLiteral("mirror.test");
+    endpoints.lookupHost = QStringLiteral("lookup.test");
+    endpoints.fallbackLookupHost = QStringLiteral("fallback.test");
+    endpoints.sessionHost = QStringLiteral("session.test");
+    endpoints.manifestHost = QStringLiteral("manifest.test");
+    return endpoints;
+}
+
+QByteArray Profile(const QByteArray& textures) {
+    return "{\"id\":\"" + kId + "\",\"properties\":[{\"name\":\"textures\",\"value\":\"" +
+           QByteArray("{\"textures\":{" + textures + "}}").toBase64() + "\"}]}";
+}
+
+const QByteArray kSkinProfile = Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\"}");
+const QByteArray kLookup = "{\"id\":\"" + kId + "\",\"name\":\"Notch\"}";
+const QByteArray kDescription =
+    "{\"downloads\":{\"server\":{\"sha1\":\"" + kSha + "\",\"size\":9,\"url\":\"https://data.test/s.jar\"}}}";
+QByteArray Manifest(const QByteArray& descriptionSha) {
+    return "{\"versions\":[{\"id\":\"1.7.2\",\"url\":\"https://meta.test/1.7.2.json\",\"sha1\":\"" +
+           descriptionSha + "\"}]}";
+}
+const QByteArray kDescriptionSha =
+    QCryptographicHash::hash(kDescription, QCryptographicHash::Sha1).toHex();
+
+// One answer for the next request: status 0 is no connection.
+struct Answer {
+    int status;
+    QByteArray body;
+};
+
+// What a flow told, in one line.
+QString Told(const QList<QList<QVariant>>& images, const QList<QList<QVariant>>& files,
+             const QList<QList<QVariant>>& failures) {
+    QStringList told;
+    for (const auto& image : images) {
+        told << QStringLiteral("image ") + image.at(0).toUrl().toString();
+    }
+    for (const auto& file : files) {
+        const auto expected = file.at(2).value<DownloadExpectation>();
+        told << QStringLiteral("file %1 %2 %3 %4 %5")
+                    .arg(file.at(0).toUrl().toString(),
+                         file.at(1).toBool() ? QStringLiteral("shown") : QStringLiteral("offered"),
+                         QString::fromLatin1(expected.sha1))
+                    .arg(expected.size)
+                    .arg(expected.fileName);
+    }
+    for (const auto& failure : failures) {
+        told << failure.at(0).toString() + QStringLiteral(" | ") + failure.at(1).toString();
+    }
+    return told.join(QLatin1Char('\n'));
+}
+
+} // namespace
+
+Q_DECLARE_METATYPE(DownloadExpectation)
+
+class TestResolutionFlows final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
+    void flowAsksInOrderAndTellsOnce_data();
+    void flowAsksInOrderAndTellsOnce();
+    void knownPlayerIsNotLookedUpAgain();
+    void goneFlowTellsNothing();
+    void mirrorChecksAreAskedBesideTheFile();
+};
+
+void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("asked");
+    QTest::addColumn<QString>("told");
+
+    const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
+    const QString lookup = QStringLiteral("https://lookup.test/minecraft/profile/lookup/name/Notch");
+    const QString fallback = QStringLiteral("https://fallback.test/users/profiles/minecraft/Notch");
+    const QString session = QStringLiteral("https://session.test/session/minecraft/profile/") +
+                            QString::fromLatin1(kId);
+    QTest::newRow("skin") << skin << QList<Answer>{{200, kLookup}, {200, kSkinProfile}}
+                          << QStringList{lookup, session}
+                          << QStringLiteral("image https://tex.test/skin");
+    QTest::newRow("cape the player lacks")
+        << QStringLiteral("http://skins.test/MinecraftCloaks/Notch.png")
+        << QList<Answer>{{200, kLookup}, {200, kSkinProfile}} << QStringList{lookup, session}
+        << QStringLiteral("玩家「Notch」没有披风 | 这个正版玩家没有可显示的披风。");
+    QTest::newRow("look-up down, fallback answers")
+        << skin << QList<Answer>{{0, {}}, {200, kLookup}, {200, kSkinProfile}}
+        << QStringList{lookup, fallback, session} << QStringLiteral("image https://tex.test/skin");
+    QTest::newRow("nobody by that name, by either")
+        << skin << QList<Answer>{{404, {}}, {204, {}}} << QStringList{lookup, fallback}
+        << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
+    QTest::newRow("nobody, then the fallback is down")
+        << skin << QList<Answer>{{404, {}}, {0, {}}} << QStringList{lookup, fallback}
+        << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
+    QTest::newRow("both look-ups broken")
+        << skin << QList<Answer>{{500, {}}, {200, "[]"}} << QStringList{lookup, fallback}
+        << QStringLiteral("无法查询正版玩家「Notch」 | lookup.test 回答 HTTP 500；"
+                          "fallback.test：服务器的回答无法读取");
+    QTest::newRow("no profile")
+        << skin << QList<Answer>{{200, kLookup}, {404, {}}} << QStringList{lookup, session}
+        << QStringLiteral("找不到正版玩家「Notch」 | session.test 没有这个玩家的资料。");
+    QTest::newRow("no name") << QStringLiteral("http://skins.test/MinecraftSkins/.png")
+                             << QList<Answer>{} << QStringList{}
+                             << QStringLiteral("没有输入玩家名 | 请输入正版玩家的名字。");
+
+    const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
+    const QString manifest =
+        QStringLiteral("https://manifest.test/mc/game/version_manifest_v2.json");
+    const QString description = QStringLiteral("https://meta.test/1.7.2.json");
+    QTest::newRow("store server jar")
+        << store + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
+        << QStringList{manifest, description}
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
+               .arg(QString::fromLatin1(kSha));
+    QTest::newRow("store JSON is the description itself")
+        << store + QStringLiteral("1.7.2.json")
+        << QList<Answer>{{200, Manifest(kDescriptionSha)}} << QStringList{manifest}
+        << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json")
+               .arg(QString::fromLatin1(kDescriptionSha));
+    QTest::newRow("store description not the listed one")
+        << store + QStringLiteral("1.7.2.jar")
+        << QList<Answer>{{200, Manifest(kSha)}, {200, kDescription}}
+        << QStringList{manifest, description}
+        << QStringLiteral("无法查询官方版本「1.7.2」 | meta.test 的版本描述与版本列表的校验值不符");
+    QTest::newRow("store client jar the description lacks")
+        << store + QStringLiteral("1.7.2.jar")
+        << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
+        << QStringList{manifest, description}
+        << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
+    QTest::newRow("store version unknown")
+        << store + QStringLiteral("1.7.2.jar") << QList<Answer>{{200, "{\"versions\":[]}"}}
+        << QStringList{manifest}
+        << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。");
+}
+
+void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
+    QFETCH(QString, address);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, asked);
+    QFETCH(QString, told);
+
+    FakeFetcher fetcher;
+    PlayerIds ids;
+    const LegacyEndpoints endpoints = Endpoints();
+    const QUrl url(address);
+    auto flow =
+        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    QVERIFY(flow != nullptr);
+    QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+    QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
+    QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
+    flow->Start();
+    for (const Answer& answer : answers) {
+        QCOMPARE(fetcher.pending.size(), 1); // one request at a time
+        QCOMPARE(fetcher.pending.first().context.data(), flow.get());
+        QVERIFY(fetcher.Answer(answer.status, answer.body));
+    }
+    QVERIFY(fetcher.pending.isEmpty());
+    QStringList askedNow;
+    for (const QUrl& one : std::as_const(fetcher.asked)) {
+        askedNow << one.toString();
+    }
+    QCOMPARE(askedNow, asked);
+    QCOMPARE(images.size() + files.size() + failures.size(), 1);
+    QCOMPARE(Told(images, files, failures), told);
+}
+
+void TestResolutionFlows::knownPlayerIsNotLookedUpAgain() {
+    FakeFetcher fetcher;
+    PlayerIds ids;
+    const LegacyEndpoints endpoints = Endpoints();
+    for (const char* address : {"http://skins.test/MinecraftSkins/Notch.png",
+                                "http://skins.test/MinecraftCloaks/NOTCH.png"}) {
+        const QUrl url(QString::fromLatin1(address));
+        auto flow =
+            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+        flow->Start();
+        while (!fetcher.pending.isEmpty()) {
+            const QString host = fetcher.pending.first().url.host();
+            QVERIFY(fetcher.Answer(200, host == QLatin1String("lookup.test") ? kLookup
+                                                                             : kSkinProfile));
+        }
+    }
+    QCOMPARE(fetcher.asked.size(), 3); // look-up, profile, profile
+    QCOMPARE(fetcher.asked.at(2).host(), QStringLiteral("session.test"));
+    QCOMPARE(ids.Find(QStringLiteral("notch")), QString::fromLatin1(kId));
+}
+
+void TestResolutionFlows::goneFlowTellsNothing() {
+    FakeFetcher fetcher;
+    PlayerIds ids;
+    const LegacyEndpoints endpoints = Endpoints();
+    const QUrl url(QStringLiteral("http://skins.test/MinecraftSkins/Notch.png"));
+    auto flow =
+        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    flow->Start();
+    flow.reset();
+    QVERIFY(!fetcher.Answer(200, kLookup));
+    QVERIFY(fetcher.pending.isEmpty());
+    QCOMPARE(ids.Find(QStringLiteral("Notch")), QString());
+}
+
+// The mirror's file is offered before anything is answered; what it is
+// checked against is asked beside it and outlives the flow.
+void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
+    FakeFetcher fetcher;
+    PlayerIds ids;
+    const LegacyEndpoints endpoints = Endpoints();
+    const struct {
+        const char* address;
+        const char* file;
+        const char* checkAsked;
+        bool worthWaitingFor;
+    } rows[] = {
+        {"http://mirror.test/versions/1.7.2/minecraft_server.1.7.2.jar",
+         "http://mirror.test/version/1.7.2/server", "http://mirror.test/version/1.7.2/json", true},
+        {"http://mirror.test/versions/1.7.2/1.7.2.json", "http://mirror.test/version/1.7.2/json",
+         "https://manifest.test/mc/game/version_manifest_v2.json", false},
+    };
+    for (const auto& row : rows) {
+        const QUrl url(QString::fromLatin1(row.address));
+        auto flow =
+            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+        QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
+        flow->Start();
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(files.first().at(0).toUrl().toString(), QString::fromLatin1(row.file));
+        const auto expected = files.first().at(2).value<DownloadExpectation>();
+        QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
+        QVERIFY(expected.late != nullptr);
+        QCOMPARE(expected.late->WorthWaitingFor(), row.worthWaitingFor);
+        flow.reset();
+        QCOMPARE(fetcher.pending.size(), 1);
+        QCOMPARE(fetcher.pending.first().url.toString(), QString::fromLatin1(row.checkAsked));
+        QVERIFY(fetcher.Answer(200, row.worthWaitingFor ? kDescription
+                                                        : Manifest(kDescriptionSha)));
+        QVERIFY(expected.late->IsSettled());
+        QCOMPARE(expected.late->Result().sha1, row.worthWaitingFor ? kSha : kDescriptionSha);
+    }
+}
+
+QTEST_GUILESS_MAIN(TestResolutionFlows)
+#include "tst_resolutionflows.moc"

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "Fetcher.h"
+
+#include <QNetworkAccessManager>
+
+// Fetches over the network for the whole run: every request bounded in time
+// (the whole exchange, not only silence) and in size (16 MB), nothing kept
+// on disk, cookies in memory only.
+class NetworkFetcher final : public Fetcher {
+public:
+    explicit NetworkFetcher(int timeoutMs);
+
+    void Get(const QUrl& url, QObject& context, Then then) override;
+    int TimeoutMs() const override { return timeoutMs_; }
+
+private:
+    QNetworkAccessManager network_;
+    const int timeoutMs_;
+};

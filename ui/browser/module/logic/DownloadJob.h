@@ -1,0 +1,62 @@
+#pragma once
+
+#include "DownloadExpectation.h"
+#include "DownloadSource.h"
+#include "PartFile.h"
+
+#include <QObject>
+
+#include <memory>
+
+// One accepted download from start to end: follows its source while it
+// writes the part file, checks a complete file against what it must be
+// (waiting for a late check worth waiting for), and then either moves it
+// onto the chosen name or discards it. A job that is deleted while it runs
+// cancels its source and leaves no file behind.
+class DownloadJob final : public QObject {
+    Q_OBJECT
+
+public:
+    enum class State {
+        Running,
+        // Whole, waiting for what it must hash to.
+        AwaitingCheck,
+        Succeeded,
+        Failed,
+        Cancelled,
+    };
+
+    DownloadJob(PartFile part, DownloadExpectation expected,
+                std::unique_ptr<DownloadSource> source, QObject* parent = nullptr);
+    ~DownloadJob() override;
+
+    State Now() const { return state_; }
+    bool IsRunning() const { return state_ == State::Running || state_ == State::AwaitingCheck; }
+    qint64 ReceivedBytes() const { return received_; }
+    qint64 TotalBytes() const { return total_; }
+    // Where it goes, and who serves it when that must be named.
+    const PartFile& Part() const { return part_; }
+    const QString& Source() const { return expected_.source; }
+    // What the job is doing or how it ended, in Chinese.
+    const QString& Status() const { return status_; }
+    DownloadSource& Writer() { return *source_; }
+
+    // Stops a running download; its part file goes.
+    void Cancel();
+
+Q_SIGNALS:
+    void Changed();
+
+private:
+    void Follow();
+    void Finish();
+    void End(State state, const QString& status);
+
+    PartFile part_;
+    DownloadExpectation expected_;
+    std::unique_ptr<DownloadSource> source_;
+    State state_ = State::Running;
+    QString status_;
+    qint64 received_ = 0;
+    qint64 total_ = 0;
+};

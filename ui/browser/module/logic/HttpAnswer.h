@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// One HTTP answer, or why none came (`failure` not empty).
+struct HttpAnswer {
+    int status = 0;
+    QByteArray body;
+    QString failure;
+    // Who answered, host[:port], to name in messages.
+    QString host;
+
+    bool IsOk() const { return failure.isEmpty() && status == 200; }
+};
+
+// Why `answer` is no answer, or the status it came with, in Chinese.
+QString DescribeFailure(const HttpAnswer& answer);

@@ -1,0 +1,120 @@
+#include "PlayerFlow.h"
+
+#include "PlayerIds.h"
+#include "ProfileAnswer.h"
+#include "ResolutionMessages.h"
+
+namespace {
+
+bool SaysNoSuchPlayer(const HttpAnswer& answer) {
+    // 204: the old look-up's "nobody by that name"; 400: not a valid name.
+    return answer.failure.isEmpty() &&
+           (answer.status == 204 || answer.status == 400 || answer.status == 404);
+}
+
+} // namespace
+
+PlayerFlow::PlayerFlow(QString name, bool cape, const LegacyEndpoints& endpoints,
+                       Fetcher& fetcher, PlayerIds& playerIds)
+    : ResolutionFlow(endpoints, fetcher)
+    , name_(std::move(name))
+    , cape_(cape)
+    , playerIds_(playerIds) {}
+
+void PlayerFlow::Start() {
+    if (name_.isEmpty()) {
+        Finish(Explain(Failure::NoPlayerName, name_));
+        return;
+    }
+    const QString known = playerIds_.Find(name_);
+    if (known.isEmpty()) {
+        LookUp();
+    } else {
+        Profile(known);
+    }
+}
+
+PlayerFlow::LookUpResult PlayerFlow::ReadLookUp(const HttpAnswer& answer) {
+    LookUpResult result;
+    if (answer.IsOk()) {
+        const PlayerLookup lookup = ReadPlayerLookup(answer.body);
+        result.id = lookup.id;
+        if (!lookup.problem.isEmpty()) {
+            result.reason = Because(Reason::HostSays, answer.host, lookup.problem);
+        }
+    } else {
+        result.reason = DescribeFailure(answer);
+        result.noSuchPlayer = SaysNoSuchPlayer(answer);
+    }
+    return result;
+}
+
+void PlayerFlow::LookUp() {
+    step_ = Step::LookUp;
+    const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(name_));
+    Get(endpoints_.At(endpoints_.lookupHost,
+                      QStringLiteral("/minecraft/profile/lookup/name/") + segment),
+        [this](const HttpAnswer& answer) {
+            first_ = ReadLookUp(answer);
+            if (first_.id.isEmpty()) {
+                Fallback();
+            } else {
+                playerIds_.Remember(name_, first_.id);
+                Profile(first_.id);
+            }
+        });
+}
+
+void PlayerFlow::Fallback() {
+    step_ = Step::Fallback;
+    const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(name_));
+    Get(endpoints_.At(endpoints_.fallbackLookupHost,
+                      QStringLiteral("/users/profiles/minecraft/") + segment),
+        [this](const HttpAnswer& answer) {
+            const LookUpResult second = ReadLookUp(answer);
+            if (!second.id.isEmpty()) {
+                playerIds_.Remember(name_, second.id);
+                Profile(second.id);
+            } else if (first_.noSuchPlayer || second.noSuchPlayer) {
+                Finish(Explain(Failure::NoSuchPlayer, name_));
+            } else {
+                Finish(Explain(Failure::PlayerLookupFailed, name_,
+                               QStringLiteral("%1；%2").arg(first_.reason, second.reason)));
+            }
+        });
+}
+
+void PlayerFlow::Profile(const QString& id) {
+    step_ = Step::Profile;
+    Get(endpoints_.At(endpoints_.sessionHost, QStringLiteral("/session/minecraft/profile/") + id),
+        [this](const HttpAnswer& answer) { OnProfile(answer); });
+}
+
+void PlayerFlow::OnProfile(const HttpAnswer& answer) {
+    if (SaysNoSuchPlayer(answer)) {
+        Finish(Explain(Failure::NoProfile, name_, answer.host));
+        return;
+    }
+    if (!answer.IsOk()) {
+        Finish(Explain(Failure::ProfileFailed, name_, DescribeFailure(answer)));
+        return;
+    }
+    const PlayerTextures textures = ReadPlayerTextures(answer.body);
+    if (!textures.problem.isEmpty()) {
+        Finish(Explain(Failure::ProfileFailed, name_,
+                       Because(Reason::HostSays, answer.host, textures.problem)));
+        return;
+    }
+    const QUrl image = cape_ ? textures.cape : textures.skin;
+    if (image.isEmpty()) {
+        Finish(Explain(cape_ ? Failure::NoCape : Failure::NoSkin, name_));
+        return;
+    }
+    step_ = Step::Done;
+    Q_EMIT ImageFound(TextureAddressOver(image, endpoints_.scheme));
+}
+
+void PlayerFlow::Finish(const ResolutionFailure& failure) {
+    step_ = Step::Done;
+    Fail(failure);
+}

@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ResolutionFlow.h"
+
+// A player's skin or cape: the name's id (remembered for the run), then the
+// profile that names the image.
+class PlayerFlow final : public ResolutionFlow {
+    Q_OBJECT
+
+public:
+    enum class Step { NotStarted, LookUp, Fallback, Profile, Done };
+
+    PlayerFlow(QString name, bool cape, const LegacyEndpoints& endpoints, Fetcher& fetcher,
+               PlayerIds& playerIds);
+
+    void Start() override;
+    Step CurrentStep() const { return step_; }
+
+private:
+    // The current look-up first; the older one answers the same way and
+    // stands in when the first fails for any reason.
+    void LookUp();
+    void Fallback();
+    void Profile(const QString& id);
+    void OnProfile(const HttpAnswer& answer);
+    void Finish(const ResolutionFailure& failure);
+
+    // What a look-up answered: an id, or why not and whether that means
+    // nobody has the name.
+    struct LookUpResult {
+        QString id;
+        QString reason;
+        bool noSuchPlayer = false;
+    };
+    static LookUpResult ReadLookUp(const HttpAnswer& answer);
+
+    const QString name_;
+    const bool cape_;
+    PlayerIds& playerIds_;
+    Step step_ = Step::NotStarted;
+    LookUpResult first_;
+};

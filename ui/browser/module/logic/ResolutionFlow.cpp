@@ -1,0 +1,39 @@
+#include "ResolutionFlow.h"
+
+#include "LegacyAddress.h"
+#include "MirrorFlow.h"
+#include "PlayerFlow.h"
+#include "ResolutionMessages.h"
+#include "StoreFlow.h"
+
+ResolutionFlow::ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher)
+    : endpoints_(endpoints)
+    , fetcher_(fetcher) {}
+
+std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
+                                                    const LegacyAddress& legacy,
+                                                    const LegacyEndpoints& endpoints,
+                                                    Fetcher& fetcher, PlayerIds& playerIds) {
+    switch (legacy.target) {
+    case LegacyTarget::OfficialSkin:
+    case LegacyTarget::OfficialCape:
+        return std::make_unique<PlayerFlow>(legacy.name, legacy.target == LegacyTarget::OfficialCape,
+                                            endpoints, fetcher, playerIds);
+    case LegacyTarget::StoreFile:
+        return std::make_unique<StoreFlow>(address, legacy, endpoints, fetcher);
+    case LegacyTarget::MirrorFile:
+        return std::make_unique<MirrorFlow>(address, legacy, endpoints, fetcher);
+    case LegacyTarget::None:
+        break;
+    }
+    return nullptr;
+}
+
+// Answers reach this flow only while it lives: the fetcher drops them with it.
+void ResolutionFlow::Get(const QUrl& url, Fetcher::Then then) {
+    fetcher_.Get(url, *this, std::move(then));
+}
+
+void ResolutionFlow::Fail(const ResolutionFailure& failure) {
+    Q_EMIT Failed(failure.heading, failure.detail);
+}

@@ -1,0 +1,48 @@
+#pragma once
+
+#include "DownloadExpectation.h"
+#include "Fetcher.h"
+#include "LegacyEndpoints.h"
+
+#include <QObject>
+#include <QUrl>
+
+#include <memory>
+
+struct LegacyAddress;
+struct ResolutionFailure;
+class PlayerIds;
+
+// Finds where the file an old official address named lives today: a few
+// steps, one request at a time, ending in exactly one of the signals. A flow
+// that is deleted asks and answers nothing more, so a newer address simply
+// replaces the flow of the last one.
+class ResolutionFlow : public QObject {
+    Q_OBJECT
+
+public:
+    // The flow for `legacy`, read from `address`; null when it is no old address.
+    static std::unique_ptr<ResolutionFlow> For(const QUrl& address, const LegacyAddress& legacy,
+                                               const LegacyEndpoints& endpoints, Fetcher& fetcher,
+                                               PlayerIds& playerIds);
+
+    // Takes the first step; a flow that needs no server answers at once.
+    virtual void Start() = 0;
+
+Q_SIGNALS:
+    // An image to show.
+    void ImageFound(const QUrl& image);
+    // A file to offer; `showFirst` loads it into the pane before offering it.
+    void FileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
+    // Nothing to show: a heading and why, plain text.
+    void Failed(const QString& heading, const QString& detail);
+
+protected:
+    ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher);
+
+    void Get(const QUrl& url, Fetcher::Then then);
+    void Fail(const ResolutionFailure& failure);
+
+    const LegacyEndpoints endpoints_;
+    Fetcher& fetcher_;
+};

@@ -1,0 +1,97 @@
+#include "ResolutionMessages.h"
+
+#include <cstddef>
+#include <iterator>
+
+namespace {
+
+struct FailureText {
+    Failure key;
+    const char16_t* heading; // %1: the subject
+    const char16_t* detail;  // %1: the detail given, where there is one
+};
+
+constexpr FailureText kFailures[] = {
+    {Failure::NoPlayerName, u"没有输入玩家名", u"请输入正版玩家的名字。"},
+    {Failure::NoSuchPlayer, u"找不到正版玩家「%1」", u"没有叫这个名字的正版玩家，请检查拼写。"},
+    {Failure::PlayerLookupFailed, u"无法查询正版玩家「%1」", u"%1"},
+    {Failure::NoProfile, u"找不到正版玩家「%1」", u"%1 没有这个玩家的资料。"},
+    {Failure::ProfileFailed, u"无法取得玩家「%1」的资料", u"%1"},
+    {Failure::NoCape, u"玩家「%1」没有披风", u"这个正版玩家没有可显示的披风。"},
+    {Failure::NoSkin, u"玩家「%1」没有自定义皮肤", u"这个正版玩家使用默认皮肤。"},
+    {Failure::VersionLookupFailed, u"无法查询官方版本「%1」", u"%1"},
+    {Failure::NoSuchVersion, u"找不到版本「%1」", u"官方版本列表中没有这个版本，请检查版本号。"},
+    {Failure::NoServerJar, u"版本「%1」没有服务端", u"官方没有为这个版本发布这个文件。"},
+    {Failure::NoClientJar, u"版本「%1」没有客户端文件", u"官方没有为这个版本发布这个文件。"},
+};
+
+struct ReasonText {
+    Reason key;
+    const char16_t* text; // %1: the host; %2: its problem
+};
+
+constexpr ReasonText kReasons[] = {
+    {Reason::ManifestUnreadable, u"%1 的版本列表无法读取"},
+    {Reason::DescriptionUnreadable, u"%1 的版本描述无法读取"},
+    {Reason::DescriptionDoesNotMatch, u"%1 的版本描述与版本列表的校验值不符"},
+    {Reason::DescriptionLacksFile, u"%1 的版本描述中没有这个文件"},
+    {Reason::NotInManifest, u"官方版本列表中没有这个版本"},
+    {Reason::HostSays, u"%1：%2"},
+};
+
+// Each table lists every value of its enum, in order, so a value is its row.
+template <typename Row, std::size_t N>
+constexpr bool InEnumOrder(const Row (&rows)[N]) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (static_cast<std::size_t>(rows[i].key) != i) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(InEnumOrder(kFailures) && std::size(kFailures) == std::size_t(Failure::NoClientJar) + 1);
+static_assert(InEnumOrder(kReasons) && std::size(kReasons) == std::size_t(Reason::HostSays) + 1);
+
+// Fills %1 only where the text has one, so a text without it is left alone
+// (QString::arg would warn).
+QString Filled(const char16_t* text, const QString& value) {
+    const QString pattern = QString::fromUtf16(text);
+    return pattern.contains(QLatin1String("%1")) ? pattern.arg(value) : pattern;
+}
+
+} // namespace
+
+ResolutionFailure Explain(Failure failure, const QString& subject, const QString& detail) {
+    const FailureText& row = kFailures[static_cast<std::size_t>(failure)];
+    return {Filled(row.heading, subject), Filled(row.detail, detail)};
+}
+
+QString Because(Reason reason, const QString& host, const QString& problem) {
+    QString text = Filled(kReasons[static_cast<std::size_t>(reason)].text, host);
+    // Not arg(): a server's problem may itself hold "%1".
+    return text.replace(QLatin1String("%2"), problem);
+}
+
+QString PlayerSkinSubject(const QString& name) {
+    return QStringLiteral("正版玩家「%1」的皮肤").arg(name);
+}
+
+QString PlayerCapeSubject(const QString& name) {
+    return QStringLiteral("正版玩家「%1」的披风").arg(name);
+}
+
+QString VersionFileSubject(const QString& version) {
+    return QStringLiteral("版本「%1」的文件").arg(version);
+}
+
+QString OfficialManifestName() {
+    return QStringLiteral("官方版本列表");
+}
+
+QString MirrorDescriptionName() {
+    return QStringLiteral("镜像的版本描述");
+}
+
+QString MirrorSourceName(const QString& authority) {
+    return QStringLiteral("BMCLAPI 镜像 %1").arg(authority);
+}

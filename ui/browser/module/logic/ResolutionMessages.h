@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QString>
+
+// Everything the pane says while it resolves an old address, in one table so
+// the wording is read and changed in one place. Plain text; the pages escape it.
+
+// A page's heading and why, when an old address leads to nothing to show.
+struct ResolutionFailure {
+    QString heading;
+    QString detail;
+};
+
+enum class Failure {
+    NoPlayerName,
+    NoSuchPlayer,       // nobody by that name
+    PlayerLookupFailed, // detail: why
+    NoProfile,          // detail: the host that has no profile
+    ProfileFailed,      // detail: why
+    NoCape,
+    NoSkin,
+    VersionLookupFailed, // detail: why
+    NoSuchVersion,
+    NoServerJar,
+    NoClientJar,
+};
+
+// `subject` is the player's name or the version; `detail` fills the rows
+// that say why.
+ResolutionFailure Explain(Failure failure, const QString& subject, const QString& detail = {});
+
+// Why an answer is no use, naming the host that gave it.
+enum class Reason {
+    ManifestUnreadable,
+    DescriptionUnreadable,
+    DescriptionDoesNotMatch, // its hash is not the one the manifest gives
+    DescriptionLacksFile,
+    NotInManifest,
+    HostSays, // "<host>：<problem>"
+};
+
+QString Because(Reason reason, const QString& host, const QString& problem = {});
+
+// What the pane looks up for an old address, as its pages name it.
+QString PlayerSkinSubject(const QString& name);
+QString PlayerCapeSubject(const QString& name);
+QString VersionFileSubject(const QString& version);
+
+// What a download's hash is asked of, as its window names it, and who
+// serves a mirrored file.
+QString OfficialManifestName();
+QString MirrorDescriptionName();
+QString MirrorSourceName(const QString& authority);

@@ -1,0 +1,84 @@
+#include "StoreFlow.h"
+
+#include "ResolutionMessages.h"
+#include "VersionAnswer.h"
+
+#include <QCryptographicHash>
+
+StoreFlow::StoreFlow(const QUrl& address, const LegacyAddress& legacy,
+                     const LegacyEndpoints& endpoints, Fetcher& fetcher)
+    : ResolutionFlow(endpoints, fetcher)
+    , fileName_(address.fileName())
+    , legacy_(legacy) {}
+
+void StoreFlow::Start() {
+    step_ = Step::Manifest;
+    Get(endpoints_.Manifest(), [this](const HttpAnswer& answer) { OnManifest(answer); });
+}
+
+void StoreFlow::OnManifest(const HttpAnswer& answer) {
+    if (!answer.IsOk()) {
+        Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
+        return;
+    }
+    const ManifestEntry entry = FindInManifest(answer.body, legacy_.version);
+    switch (entry.outcome) {
+    case ManifestEntry::Outcome::Unknown:
+        Finish(Failure::NoSuchVersion);
+        return;
+    case ManifestEntry::Outcome::Malformed:
+        Finish(Failure::VersionLookupFailed, Because(Reason::ManifestUnreadable, answer.host));
+        return;
+    case ManifestEntry::Outcome::Found:
+        break;
+    }
+    if (legacy_.file == VersionFile::VersionJson) {
+        Offer(entry.url, entry.sha1, -1);
+    } else {
+        Description(entry.url, entry.sha1);
+    }
+}
+
+void StoreFlow::Description(const QUrl& url, const QByteArray& sha1) {
+    step_ = Step::Description;
+    Get(url, [this, sha1](const HttpAnswer& answer) { OnDescription(answer, sha1); });
+}
+
+void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) {
+    if (!answer.IsOk()) {
+        Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
+        return;
+    }
+    if (!sha1.isEmpty() &&
+        QCryptographicHash::hash(answer.body, QCryptographicHash::Sha1).toHex() != sha1) {
+        Finish(Failure::VersionLookupFailed, Because(Reason::DescriptionDoesNotMatch, answer.host));
+        return;
+    }
+    const VersionDownload download = FindDownload(answer.body, DownloadKey(legacy_.file));
+    switch (download.outcome) {
+    case VersionDownload::Outcome::Found:
+        Offer(download.url, download.sha1, download.size);
+        return;
+    case VersionDownload::Outcome::Missing:
+        Finish(legacy_.file == VersionFile::ServerJar ? Failure::NoServerJar
+                                                      : Failure::NoClientJar);
+        return;
+    case VersionDownload::Outcome::Malformed:
+        Finish(Failure::VersionLookupFailed, Because(Reason::DescriptionUnreadable, answer.host));
+        return;
+    }
+}
+
+void StoreFlow::Offer(const QUrl& file, const QByteArray& sha1, qint64 size) {
+    step_ = Step::Done;
+    DownloadExpectation expected;
+    expected.fileName = fileName_;
+    expected.sha1 = sha1;
+    expected.size = size;
+    Q_EMIT FileFound(file, legacy_.file == VersionFile::VersionJson, expected);
+}
+
+void StoreFlow::Finish(Failure failure, const QString& detail) {
+    step_ = Step::Done;
+    Fail(Explain(failure, legacy_.version, detail));
+}

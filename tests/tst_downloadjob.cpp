@@ -104,11 +104,10 @@ void TestDownloadJob::waitsForACheckWorthWaitingFor_data() {
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("saved");
 
-    const QByteArray description =
-        R"({"downloads":{"server":{"sha1":")" + kBodySha + R"(","size":9,"url":"http://m.test/s"}}})";
-    QTest::newRow("answered, matching") << description << false
-                                        << QStringLiteral("下载完成（已按镜像的版本描述校验）")
-                                        << true;
+    const QByteArray description = R"({"downloads":{"server":{"sha1":")" + kBodySha +
+                                   R"(","size":9,"url":"http://m.test/s"}}})";
+    QTest::newRow("answered, matching")
+        << description << false << QStringLiteral("下载完成（已按镜像的版本描述校验）") << true;
     QTest::newRow("answered without the file")
         << QByteArray(R"({"downloads":{}})") << false
         << QStringLiteral("下载完成（未校验：m.test 的版本描述中没有这个文件）") << true;
@@ -126,8 +125,7 @@ void TestDownloadJob::waitsForACheckWorthWaitingFor() {
     Fixture fixture;
     DownloadExpectation expected;
     expected.late = LateCheck::Ask(fetcher, QUrl(QStringLiteral("http://m.test/version/1/json")),
-                                   QStringLiteral("镜像的版本描述"), true,
-                                   [](const HttpAnswer& a) {
+                                   QStringLiteral("镜像的版本描述"), true, [](const HttpAnswer& a) {
                                        LateCheck::Verdict verdict;
                                        if (a.body.contains("sha1")) {
                                            verdict.sha1 = kBodySha;

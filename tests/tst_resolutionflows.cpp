@@ -36,8 +36,8 @@ QByteArray Profile(const QByteArray& textures) {
 
 const QByteArray kSkinProfile = Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\"}");
 const QByteArray kLookup = "{\"id\":\"" + kId + "\",\"name\":\"Notch\"}";
-const QByteArray kDescription =
-    "{\"downloads\":{\"server\":{\"sha1\":\"" + kSha + "\",\"size\":9,\"url\":\"https://data.test/s.jar\"}}}";
+const QByteArray kDescription = "{\"downloads\":{\"server\":{\"sha1\":\"" + kSha +
+                                "\",\"size\":9,\"url\":\"https://data.test/s.jar\"}}}";
 QByteArray Manifest(const QByteArray& descriptionSha) {
     return "{\"versions\":[{\"id\":\"1.7.2\",\"url\":\"https://meta.test/1.7.2.json\",\"sha1\":\"" +
            descriptionSha + "\"}]}";
@@ -96,7 +96,8 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     QTest::addColumn<QString>("told");
 
     const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
-    const QString lookup = QStringLiteral("https://lookup.test/minecraft/profile/lookup/name/Notch");
+    const QString lookup =
+        QStringLiteral("https://lookup.test/minecraft/profile/lookup/name/Notch");
     const QString fallback = QStringLiteral("https://fallback.test/users/profiles/minecraft/Notch");
     const QString session = QStringLiteral("https://session.test/session/minecraft/profile/") +
                             QString::fromLatin1(kId);
@@ -138,8 +139,8 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
                .arg(QString::fromLatin1(kSha));
     QTest::newRow("store JSON is the description itself")
-        << store + QStringLiteral("1.7.2.json")
-        << QList<Answer>{{200, Manifest(kDescriptionSha)}} << QStringList{manifest}
+        << store + QStringLiteral("1.7.2.json") << QList<Answer>{{200, Manifest(kDescriptionSha)}}
+        << QStringList{manifest}
         << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json")
                .arg(QString::fromLatin1(kDescriptionSha));
     QTest::newRow("store description not the listed one")
@@ -202,8 +203,8 @@ void TestResolutionFlows::knownPlayerIsNotLookedUpAgain() {
         flow->Start();
         while (!fetcher.pending.isEmpty()) {
             const QString host = fetcher.pending.first().url.host();
-            QVERIFY(fetcher.Answer(200, host == QLatin1String("lookup.test") ? kLookup
-                                                                             : kSkinProfile));
+            QVERIFY(
+                fetcher.Answer(200, host == QLatin1String("lookup.test") ? kLookup : kSkinProfile));
         }
     }
     QCOMPARE(fetcher.asked.size(), 3); // look-up, profile, profile
@@ -257,8 +258,8 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
         flow.reset();
         QCOMPARE(fetcher.pending.size(), 1);
         QCOMPARE(fetcher.pending.first().url.toString(), QString::fromLatin1(row.checkAsked));
-        QVERIFY(fetcher.Answer(200, row.worthWaitingFor ? kDescription
-                                                        : Manifest(kDescriptionSha)));
+        QVERIFY(
+            fetcher.Answer(200, row.worthWaitingFor ? kDescription : Manifest(kDescriptionSha)));
         QVERIFY(expected.late->IsSettled());
         QCOMPARE(expected.late->Result().sha1, row.worthWaitingFor ? kSha : kDescriptionSha);
     }

@@ -49,14 +49,12 @@ void DownloadWindow::Update() {
         // download no longer is.
         ui_->progressBar->setRange(0, job_->IsRunning() ? 0 : 100);
     }
-    ui_->bytesLabel->setText(total > 0 ? QStringLiteral("%1 / %2").arg(
-                                             locale.formattedDataSize(received),
-                                             locale.formattedDataSize(total))
-                                       : QStringLiteral("%1 / 大小未知")
-                                             .arg(locale.formattedDataSize(received)));
+    ui_->bytesLabel->setText(
+        total > 0 ? QStringLiteral("%1 / %2").arg(locale.formattedDataSize(received),
+                                                  locale.formattedDataSize(total))
+                  : QStringLiteral("%1 / 大小未知").arg(locale.formattedDataSize(received)));
     ui_->stateLabel->setText(job_->Status());
-    ui_->actionButton->setText(job_->IsRunning() ? QStringLiteral("取消")
-                                                 : QStringLiteral("关闭"));
+    ui_->actionButton->setText(job_->IsRunning() ? QStringLiteral("取消") : QStringLiteral("关闭"));
 }
 
 void DownloadWindow::OnButton() {

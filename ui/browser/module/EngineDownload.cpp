@@ -22,8 +22,8 @@ void EngineDownload::Follow(QWebEngineDownloadRequest& request) {
             EngineQuirks::kReadAfterChange);
     connect(&request, &QWebEngineDownloadRequest::receivedBytesChanged, this,
             &DownloadSource::Changed, EngineQuirks::kReadAfterChange);
-    connect(&request, &QWebEngineDownloadRequest::totalBytesChanged, this,
-            &DownloadSource::Changed, EngineQuirks::kReadAfterChange);
+    connect(&request, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadSource::Changed,
+            EngineQuirks::kReadAfterChange);
     // Gone without a word is a change too.
     connect(&request, &QObject::destroyed, this, &DownloadSource::Changed,
             EngineQuirks::kReadAfterChange);

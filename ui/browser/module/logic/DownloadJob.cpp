@@ -92,7 +92,8 @@ void DownloadJob::Finish() {
         const QString mismatch = CheckFile(part_.Path(), check);
         if (!mismatch.isEmpty()) {
             part_.Discard();
-            End(State::Failed, QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
+            End(State::Failed,
+                QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
             return;
         }
         outcome = check.checkedAgainst.isEmpty()

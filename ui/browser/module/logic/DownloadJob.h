@@ -26,8 +26,8 @@ public:
         Cancelled,
     };
 
-    DownloadJob(PartFile part, DownloadExpectation expected,
-                std::unique_ptr<DownloadSource> source, QObject* parent = nullptr);
+    DownloadJob(PartFile part, DownloadExpectation expected, std::unique_ptr<DownloadSource> source,
+                QObject* parent = nullptr);
     ~DownloadJob() override;
 
     State Now() const { return state_; }

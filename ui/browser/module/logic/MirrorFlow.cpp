@@ -63,10 +63,10 @@ void MirrorFlow::Start() {
     }
     LegacyAddress description = legacy_;
     description.file = VersionFile::VersionJson;
-    expected.late = LateCheck::Ask(fetcher_, MirrorAddress(address_, description),
-                                   MirrorDescriptionName(), true,
-                                   [key = DownloadKey(legacy_.file)](const HttpAnswer& a) {
-                                       return ReadDescriptionCheck(a, key);
-                                   });
+    expected.late =
+        LateCheck::Ask(fetcher_, MirrorAddress(address_, description), MirrorDescriptionName(),
+                       true, [key = DownloadKey(legacy_.file)](const HttpAnswer& a) {
+                           return ReadDescriptionCheck(a, key);
+                       });
     Q_EMIT FileFound(file, false, expected);
 }

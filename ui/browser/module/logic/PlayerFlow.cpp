@@ -14,8 +14,8 @@ bool SaysNoSuchPlayer(const HttpAnswer& answer) {
 
 } // namespace
 
-PlayerFlow::PlayerFlow(QString name, bool cape, const LegacyEndpoints& endpoints,
-                       Fetcher& fetcher, PlayerIds& playerIds)
+PlayerFlow::PlayerFlow(QString name, bool cape, const LegacyEndpoints& endpoints, Fetcher& fetcher,
+                       PlayerIds& playerIds)
     : ResolutionFlow(endpoints, fetcher)
     , name_(std::move(name))
     , cape_(cape)

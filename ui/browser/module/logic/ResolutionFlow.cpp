@@ -17,8 +17,9 @@ std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
     switch (legacy.target) {
     case LegacyTarget::OfficialSkin:
     case LegacyTarget::OfficialCape:
-        return std::make_unique<PlayerFlow>(legacy.name, legacy.target == LegacyTarget::OfficialCape,
-                                            endpoints, fetcher, playerIds);
+        return std::make_unique<PlayerFlow>(legacy.name,
+                                            legacy.target == LegacyTarget::OfficialCape, endpoints,
+                                            fetcher, playerIds);
     case LegacyTarget::StoreFile:
         return std::make_unique<StoreFlow>(address, legacy, endpoints, fetcher);
     case LegacyTarget::MirrorFile:

@@ -40,8 +40,7 @@ constexpr ReasonText kReasons[] = {
 };
 
 // Each table lists every value of its enum, in order, so a value is its row.
-template <typename Row, std::size_t N>
-constexpr bool InEnumOrder(const Row (&rows)[N]) {
+template <typename Row, std::size_t N> constexpr bool InEnumOrder(const Row (&rows)[N]) {
     for (std::size_t i = 0; i < N; ++i) {
         if (static_cast<std::size_t>(rows[i].key) != i) {
             return false;
@@ -49,7 +48,8 @@ constexpr bool InEnumOrder(const Row (&rows)[N]) {
     }
     return true;
 }
-static_assert(InEnumOrder(kFailures) && std::size(kFailures) == std::size_t(Failure::NoClientJar) + 1);
+static_assert(InEnumOrder(kFailures) &&
+              std::size(kFailures) == std::size_t(Failure::NoClientJar) + 1);
 static_assert(InEnumOrder(kReasons) && std::size(kReasons) == std::size_t(Reason::HostSays) + 1);
 
 // Fills %1 only where the text has one, so a text without it is left alone

@@ -10,9 +10,9 @@
 #include <utility>
 
 skin::skin(WindowHost& host, PaneSource& panes, SkinBases bases)
-    : FramedWindow(host),
-      panes_(panes),
-      bases_(std::move(bases)) {}
+    : FramedWindow(host)
+    , panes_(panes)
+    , bases_(std::move(bases)) {}
 
 skin::~skin() = default;
 

@@ -82,11 +82,8 @@ private Q_SLOTS:
     void officialImageShownForAName_data();
     void officialImageShownForAName();
     void nameIsLookedUpOncePerRun();
-    void fallbackLookupStandsIn_data();
-    void fallbackLookupStandsIn();
     void unknownNameShowsWhy_data();
     void unknownNameShowsWhy();
-    void playerWithoutACapeShowsWhy();
     void stalledLookupEndsInAPage();
     void newerAddressCancelsAPendingLookup();
 
@@ -289,35 +286,10 @@ void TestLegacyPane::nameIsLookedUpOncePerRun() {
     QCOMPARE(session_.Requests().size(), 2);
 }
 
-void TestLegacyPane::fallbackLookupStandsIn_data() {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("404") << 404 << QByteArray("{\"errorMessage\":\"Couldn't find any profile\"}");
-    QTest::newRow("500") << 500 << QByteArray("<h1>Internal error</h1>");
-    QTest::newRow("200, not JSON") << 200 << QByteArray("<html>maintenance</html>");
-}
-
-void TestLegacyPane::fallbackLookupStandsIn() {
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    const QByteArray name =
-        "Fallback" + QByteArray::number(status) + QByteArray::number(body.size());
-    ServePlayer(name, false);
-    lookup_.Serve("/minecraft/profile/lookup/name/" + name, Json(body, status));
-    fallback_.Serve("/users/profiles/minecraft/" + name,
-                    Json("{\"id\":\"" + IdOf(name) + "\",\"name\":\"" + name + "\"}"));
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QString::fromLatin1(name)));
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kWait);
-    QCOMPARE(lookup_.Requests().size(), 1);
-    QCOMPARE(fallback_.Requests(), QList<QByteArray>{"/users/profiles/minecraft/" + name});
-}
-
 void TestLegacyPane::unknownNameShowsWhy_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("asked");
     QTest::addColumn<int>("fallbackStatus");
-    QTest::newRow("404 and 204") << "Nobody" << QByteArray("Nobody") << 204;
-    QTest::newRow("404 and 404") << "Nobody" << QByteArray("Nobody") << 404;
     // Taken as text, not markup, in the page; encoded in the look-up.
     QTest::newRow("markup in the name") << "<b>x&y" << QByteArray("%3Cb%3Ex%26y") << 404;
     QTest::newRow("Chinese name") << QStringLiteral("苦力怕")
@@ -335,14 +307,6 @@ void TestLegacyPane::unknownNameShowsWhy() {
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + asked});
     QCOMPARE(fallback_.Requests(), QList<QByteArray>{"/users/profiles/minecraft/" + asked});
     QVERIFY(session_.Requests().isEmpty());
-}
-
-void TestLegacyPane::playerWithoutACapeShowsWhy() {
-    ServePlayer("Capeless", false);
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Capeless")));
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("玩家「Capeless」没有披风"), kWait);
-    QCOMPARE(session_.Requests().size(), 1);
-    QVERIFY(!files_.Requests().contains("/texture/cape-Capeless"));
 }
 
 void TestLegacyPane::stalledLookupEndsInAPage() {
@@ -512,12 +476,6 @@ void TestLegacyPane::missingVersionOrFileShowsWhy_data() {
     QTest::newRow("unknown version")
         << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar"))
         << QStringLiteral("找不到版本「9.9.9」") << true;
-    QTest::newRow("unknown version, json")
-        << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.json"))
-        << QStringLiteral("找不到版本「9.9.9」") << true;
-    QTest::newRow("no server jar")
-        << StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar"))
-        << QStringLiteral("版本「1.0」没有服务端") << false;
 }
 
 void TestLegacyPane::missingVersionOrFileShowsWhy() {

@@ -84,7 +84,6 @@ private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
     void flowAsksInOrderAndTellsOnce_data();
     void flowAsksInOrderAndTellsOnce();
-    void knownPlayerIsNotLookedUpAgain();
     void goneFlowTellsNothing();
     void mirrorChecksAreAskedBesideTheFile();
 };
@@ -108,12 +107,25 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringLiteral("http://skins.test/MinecraftCloaks/Notch.png")
         << QList<Answer>{{200, kLookup}, {200, kSkinProfile}} << QStringList{lookup, session}
         << QStringLiteral("玩家「Notch」没有披风 | 这个正版玩家没有可显示的披风。");
-    QTest::newRow("look-up down, fallback answers")
-        << skin << QList<Answer>{{0, {}}, {200, kLookup}, {200, kSkinProfile}}
-        << QStringList{lookup, fallback, session} << QStringLiteral("image https://tex.test/skin");
-    QTest::newRow("nobody by that name, by either")
-        << skin << QList<Answer>{{404, {}}, {204, {}}} << QStringList{lookup, fallback}
-        << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
+    // The fallback stands in for a look-up that fails in any way.
+    const QList<Answer> lookupFailures{
+        {0, {}},
+        {404, "{\"errorMessage\":\"Couldn't find any profile\"}"},
+        {500, "<h1>Internal error</h1>"},
+        {200, "<html>maintenance</html>"},
+    };
+    for (const Answer& failure : lookupFailures) {
+        QTest::addRow("look-up %d, fallback answers", failure.status)
+            << skin << QList<Answer>{failure, {200, kLookup}, {200, kSkinProfile}}
+            << QStringList{lookup, fallback, session}
+            << QStringLiteral("image https://tex.test/skin");
+    }
+    for (const int fallbackStatus : {204, 404}) {
+        QTest::addRow("nobody by that name: 404, then %d", fallbackStatus)
+            << skin << QList<Answer>{{404, {}}, {fallbackStatus, {}}}
+            << QStringList{lookup, fallback}
+            << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
+    }
     QTest::newRow("nobody, then the fallback is down")
         << skin << QList<Answer>{{404, {}}, {0, {}}} << QStringList{lookup, fallback}
         << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
@@ -153,10 +165,22 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
-    QTest::newRow("store version unknown")
-        << store + QStringLiteral("1.7.2.jar") << QList<Answer>{{200, "{\"versions\":[]}"}}
-        << QStringList{manifest}
-        << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。");
+    for (const char* file : {"1.7.2.jar", "1.7.2.json"}) {
+        QTest::addRow("store version unknown, %s", file)
+            << store + QString::fromLatin1(file) << QList<Answer>{{200, "{\"versions\":[]}"}}
+            << QStringList{manifest}
+            << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。");
+    }
+    const QByteArray clientOnly = "{\"downloads\":{\"client\":{\"sha1\":\"" + kSha +
+                                  "\",\"size\":9,\"url\":\"https://data.test/c.jar\"}}}";
+    QTest::newRow("store server jar the description lacks")
+        << store + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QList<Answer>{{200,
+                          Manifest(QCryptographicHash::hash(clientOnly, QCryptographicHash::Sha1)
+                                       .toHex())},
+                         {200, clientOnly}}
+        << QStringList{manifest, description}
+        << QStringLiteral("版本「1.7.2」没有服务端 | 官方没有为这个版本发布这个文件。");
 }
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
@@ -189,27 +213,6 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     QCOMPARE(askedNow, asked);
     QCOMPARE(images.size() + files.size() + failures.size(), 1);
     QCOMPARE(Told(images, files, failures), told);
-}
-
-void TestResolutionFlows::knownPlayerIsNotLookedUpAgain() {
-    FakeFetcher fetcher;
-    PlayerIds ids;
-    const LegacyEndpoints endpoints = Endpoints();
-    for (const char* address : {"http://skins.test/MinecraftSkins/Notch.png",
-                                "http://skins.test/MinecraftCloaks/NOTCH.png"}) {
-        const QUrl url(QString::fromLatin1(address));
-        auto flow =
-            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
-        flow->Start();
-        while (!fetcher.pending.isEmpty()) {
-            const QString host = fetcher.pending.first().url.host();
-            QVERIFY(
-                fetcher.Answer(200, host == QLatin1String("lookup.test") ? kLookup : kSkinProfile));
-        }
-    }
-    QCOMPARE(fetcher.asked.size(), 3); // look-up, profile, profile
-    QCOMPARE(fetcher.asked.at(2).host(), QStringLiteral("session.test"));
-    QCOMPARE(ids.Find(QStringLiteral("notch")), QString::fromLatin1(kId));
 }
 
 void TestResolutionFlows::goneFlowTellsNothing() {

@@ -49,32 +49,35 @@ PlayerFlow::LookUpResult PlayerFlow::ReadLookUp(const HttpAnswer& answer) {
     return result;
 }
 
+QUrl PlayerFlow::NameAt(const QString& host, const QString& path) const {
+    return endpoints_.At(host, path + QString::fromLatin1(QUrl::toPercentEncoding(name_)));
+}
+
+void PlayerFlow::Found(const QString& id) {
+    playerIds_.Remember(name_, id);
+    Profile(id);
+}
+
 void PlayerFlow::LookUp() {
     step_ = Step::LookUp;
-    const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(name_));
-    Get(endpoints_.At(endpoints_.lookupHost,
-                      QStringLiteral("/minecraft/profile/lookup/name/") + segment),
+    Get(NameAt(endpoints_.lookupHost, QStringLiteral("/minecraft/profile/lookup/name/")),
         [this](const HttpAnswer& answer) {
             first_ = ReadLookUp(answer);
             if (first_.id.isEmpty()) {
                 Fallback();
             } else {
-                playerIds_.Remember(name_, first_.id);
-                Profile(first_.id);
+                Found(first_.id);
             }
         });
 }
 
 void PlayerFlow::Fallback() {
     step_ = Step::Fallback;
-    const QString segment = QString::fromLatin1(QUrl::toPercentEncoding(name_));
-    Get(endpoints_.At(endpoints_.fallbackLookupHost,
-                      QStringLiteral("/users/profiles/minecraft/") + segment),
+    Get(NameAt(endpoints_.fallbackLookupHost, QStringLiteral("/users/profiles/minecraft/")),
         [this](const HttpAnswer& answer) {
             const LookUpResult second = ReadLookUp(answer);
             if (!second.id.isEmpty()) {
-                playerIds_.Remember(name_, second.id);
-                Profile(second.id);
+                Found(second.id);
             } else if (first_.noSuchPlayer || second.noSuchPlayer) {
                 Finish(Explain(Failure::NoSuchPlayer, name_));
             } else {

@@ -21,6 +21,9 @@ private:
     // stands in when the first fails for any reason.
     void LookUp();
     void Fallback();
+    // The look-up address on `host`: `path` and the name, encoded.
+    QUrl NameAt(const QString& host, const QString& path) const;
+    void Found(const QString& id);
     void Profile(const QString& id);
     void OnProfile(const HttpAnswer& answer);
     void Finish(const ResolutionFailure& failure);

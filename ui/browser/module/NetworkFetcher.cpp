@@ -23,13 +23,14 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMs_);
     QNetworkReply* reply = network_.get(request);
-    // Nobody waits for it any more. Its answer is cut off first: the context
-    // tells of its end from inside its destructor, while its connections
-    // still stand.
-    QObject::connect(&context, &QObject::destroyed, reply, [reply] {
-        QObject::disconnect(reply, nullptr, nullptr, nullptr);
+    // Nobody waits for it any more. Its answer to the context is cut off
+    // first: the context tells of its end from inside its destructor, while
+    // its connections still stand. Only that one: the reply stops its
+    // transfer through connections of its own.
+    QObject* const asker = &context;
+    QObject::connect(asker, &QObject::destroyed, reply, [reply, asker] {
+        QObject::disconnect(reply, nullptr, asker, nullptr);
         reply->abort();
-        reply->deleteLater();
     });
 
     // The transfer time-out only counts silence; this one bounds the whole step.

@@ -57,8 +57,8 @@ private Q_SLOTS:
     void configuredHostsByDefault();
 
 private:
-    template <class T = QWidget> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QWidget> T* Control(const QString& name) const {
+        return Named<T>(window_, name);
     }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
@@ -283,7 +283,7 @@ void TestDownload::downloadFromCaptionOrMargin() {
     Choose("Option2");
     Choose("Option4");
     Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     const QString expected = QStringLiteral("http://mirror.test/versions/1.7.10/1.7.10.json");
     Click(target, where);
@@ -358,7 +358,7 @@ void TestDownload::backSwitchesToTheMenu() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
     Choose("Option5");
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});

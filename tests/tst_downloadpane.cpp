@@ -1,10 +1,9 @@
 // The version file downloader with the real browser pane, against a file
 // server of the test's own on 127.0.0.1: what the server is asked for, and
 // what ends up on disk. Runs on a real display (Xvfb).
-#include "BrowserPaneModule.h"
 #include "CjkFonts.h"
-#include "LocalHttpServer.h"
-#include "ModulePaneSource.h"
+#include "EngineFixture.h"
+#include "LocalBases.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "RecordingHost.h"
@@ -13,7 +12,6 @@
 
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
@@ -22,16 +20,8 @@ using namespace WindowInput;
 
 namespace {
 
-constexpr int kLoadTimeout = 30000;
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
 const QByteArray kMirrorJson = "/versions/1.7.2/1.7.2.json";
-
-HttpRoute Jar(qint64 size) {
-    HttpRoute route;
-    route.contentType = "application/java-archive";
-    route.generatedSize = size;
-    return route;
-}
 
 } // namespace
 
@@ -50,60 +40,30 @@ private Q_SLOTS:
     void droppedJarFailsAndLeavesNothing();
 
 private:
-    QWidget* Control(const char* name) const {
-        return window_->Surface()->findChild<QWidget*>(QString::fromLatin1(name));
-    }
+    QWidget* Control(const char* name) const { return Named(window_.get(), name); }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
-    // The one download window that a click opened, or null.
-    QWidget* AwaitDownloadWindow();
 
-    LocalHttpServer server_;
-    ModulePaneSource panes_;
+    EngineFixture engine_;
     RecordingHost host_;
     std::unique_ptr<download> window_;
-    QTemporaryDir directory_;
-    QString saveAs_;
-    QStringList suggestions_;
 };
 
 void TestDownloadPane::initTestCase() {
     InstallCjkFontFallbacks();
-    QVERIFY(server_.Listen());
-    QVERIFY(directory_.isValid());
-    panes_.Module().SetSaveLocationChooser([this](QWidget*, const QString& suggestedPath) {
-        suggestions_.append(suggestedPath);
-        return saveAs_;
-    });
+    QVERIFY(engine_.Start());
 }
 
 void TestDownloadPane::init() {
-    const QString root = server_.Address(QString());
-    window_ =
-        std::make_unique<download>(host_, panes_,
-                                   VersionFileBases{(root + "/versions/").toStdString(),
-                                                    (root + "/Minecraft.Download/").toStdString()});
+    window_ = std::make_unique<download>(host_, engine_.panes,
+                                         VersionFileBasesAt(engine_.server.Address(QString())));
     window_->Show();
     QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
 }
 
 void TestDownloadPane::cleanup() {
-    qDeleteAll(DownloadWindows());
     window_.reset();
-    DestroyUnloadedWidgets();
-    server_.ClearRequests();
-    suggestions_.clear();
-    for (const QString& name : FilesIn(directory_.path())) {
-        QFile::remove(directory_.filePath(name));
-    }
-}
-
-QWidget* TestDownloadPane::AwaitDownloadWindow() {
-    if (!QTest::qWaitFor([] { return !DownloadWindows().isEmpty(); }, kLoadTimeout)) {
-        return nullptr;
-    }
-    const QList<QWidget*> windows = DownloadWindows();
-    return windows.size() == 1 ? windows.first() : nullptr;
+    engine_.Reset();
 }
 
 void TestDownloadPane::startAddressAsksNothing() {
@@ -114,43 +74,42 @@ void TestDownloadPane::startAddressAsksNothing() {
     QTest::qWait(500);
     // Blank, and nobody asked: the start address names no server.
     QVERIFY(!ShowsSomething(Screenshot(*view)));
-    QCOMPARE(server_.Requests(), QList<QByteArray>());
+    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
     // No route chosen yet: a click still asks nothing.
     Download();
     QTest::qWait(500);
-    QCOMPARE(server_.Requests(), QList<QByteArray>());
+    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
     QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestDownloadPane::serverJarFromTheStoreIsSavedWhole() {
-    const HttpRoute jar = Jar(5 * 1024 * 1024 + 13);
-    server_.Serve(kServerJar, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("服务端.jar"));
+    const HttpRoute jar = Routes::Jar(5 * 1024 * 1024 + 13);
+    engine_.server.Serve(kServerJar, jar);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("服务端.jar"));
 
     Choose("Option5");
     Download();
     QWidget* progress = AwaitDownloadWindow();
     QVERIFY(progress != nullptr);
-    QCOMPARE(server_.Requests(), QList<QByteArray>{kServerJar});
-    QCOMPARE(suggestions_.size(), 1);
-    QCOMPARE(QFileInfo(suggestions_.first()).fileName(),
+    QCOMPARE(engine_.server.Requests(), QList<QByteArray>{kServerJar});
+    QCOMPARE(engine_.suggestions.size(), 1);
+    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(),
              QStringLiteral("minecraft_server.1.7.2.jar"));
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(progress, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
-    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("服务端.jar")});
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("服务端.jar")});
     // Compared with QVERIFY so a failure does not print megabytes.
-    const QByteArray saved = ReadFile(saveAs_);
+    const QByteArray saved = ReadFile(engine_.saveAs);
     QCOMPARE(saved.size(), jar.generatedSize);
     QVERIFY(saved == LocalHttpServer::GeneratedBody(jar.generatedSize));
 }
 
 void TestDownloadPane::versionJsonFromTheMirrorIsSavedWhole() {
-    HttpRoute json;
-    json.contentType = "application/json";
-    json.body = "{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"mainClass\": "
-                "\"net.minecraft.client.main.Main\", \"note\": \"\xe7\x89\x88\\u0000\"}\n";
-    server_.Serve(kMirrorJson, json);
-    saveAs_ = directory_.filePath(QStringLiteral("1.7.2.json"));
+    const HttpRoute json =
+        Routes::Json("{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"mainClass\": "
+                     "\"net.minecraft.client.main.Main\", \"note\": \"\xe7\x89\x88\\u0000\"}\n");
+    engine_.server.Serve(kMirrorJson, json);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
 
     Choose("Option2");
     Choose("Option4");
@@ -160,13 +119,13 @@ void TestDownloadPane::versionJsonFromTheMirrorIsSavedWhole() {
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(progress, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
     // Loaded in the pane, then fetched as the file: that address and no other.
-    const QList<QByteArray> requests = server_.Requests();
+    const QList<QByteArray> requests = engine_.server.Requests();
     QVERIFY(!requests.isEmpty());
     QCOMPARE(requests.count(kMirrorJson), requests.size());
-    QCOMPARE(suggestions_.size(), 1);
-    QCOMPARE(QFileInfo(suggestions_.first()).fileName(), QStringLiteral("1.7.2.json"));
-    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("1.7.2.json")});
-    QCOMPARE(ReadFile(saveAs_), json.body);
+    QCOMPARE(engine_.suggestions.size(), 1);
+    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), QStringLiteral("1.7.2.json"));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("1.7.2.json")});
+    QCOMPARE(ReadFile(engine_.saveAs), json.body);
 }
 
 void TestDownloadPane::wrongVersionShowsAnErrorPage_data() {
@@ -193,16 +152,16 @@ void TestDownloadPane::wrongVersionShowsAnErrorPage() {
     QWidget* pane = Control("WebBrowser1");
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
     QTest::qWait(500);
-    QCOMPARE(server_.Requests(), QList<QByteArray>{target});
-    QVERIFY(suggestions_.isEmpty());
+    QCOMPARE(engine_.server.Requests(), QList<QByteArray>{target});
+    QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestDownloadPane::droppedJarFailsAndLeavesNothing() {
-    HttpRoute jar = Jar(4 * 1024 * 1024);
+    HttpRoute jar = Routes::Jar(4 * 1024 * 1024);
     jar.dropAfter = 2 * 1024 * 1024;
-    server_.Serve(kServerJar, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.server.Serve(kServerJar, jar);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
 
     Choose("Option5");
     Download();
@@ -210,10 +169,10 @@ void TestDownloadPane::droppedJarFailsAndLeavesNothing() {
     QVERIFY(progress != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
         LabelText(progress, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
-    QCOMPARE(progress->findChild<QPushButton*>("actionButton")->text(), QStringLiteral("关闭"));
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(ActionButton(progress)->text(), QStringLiteral("关闭"));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     QTest::qWait(1000);
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     // The window is unharmed and can go on.
     QVERIFY(window_->IsLoaded());
     QCOMPARE(static_cast<QLineEdit*>(Control("Text1"))->text(), QStringLiteral("1.7.2"));

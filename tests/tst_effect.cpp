@@ -119,8 +119,8 @@ private Q_SLOTS:
     void reloadBringsBackTheDefaults();
 
 private:
-    template <class T = QWidget> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QWidget> T* Control(const QString& name) const {
+        return Named<T>(window_, name);
     }
     void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
     void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
@@ -285,7 +285,7 @@ void TestEffect::generateFromCaptionOrMargin() {
     for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
         Choose(option);
     }
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
@@ -409,7 +409,7 @@ void TestEffect::backSwitchesToTheMenu_data() {
 void TestEffect::backSwitchesToTheMenu() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});

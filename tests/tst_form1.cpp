@@ -82,9 +82,7 @@ private Q_SLOTS:
     void skinTileIsTheStoredBitmap();
 
 private:
-    template <class T> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
-    }
+    template <class T> T* Control(const QString& name) const { return Named<T>(window_, name); }
 
     RecordingHost* host_ = nullptr;
     Form1* window_ = nullptr;
@@ -289,7 +287,7 @@ void TestForm1::entryTilesSwitchOnce() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
     QFETCH(int, target);
-    auto* tile = window_->Surface()->findChild<QWidget*>(control);
+    auto* tile = Control<QWidget>(control);
     QVERIFY(tile != nullptr);
     // The probe point must really be the control's own, not one on a child.
     QCOMPARE(window_->Surface()->childAt(tile->mapTo(window_->Surface(), where)), tile);

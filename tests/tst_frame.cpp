@@ -76,7 +76,7 @@ protected:
 };
 
 template <class T> T* Control(const FramedWindow& window, const char* name) {
-    T* control = window.Surface()->findChild<T*>(QString::fromLatin1(name));
+    T* control = WindowInput::Named<T>(&window, QString::fromLatin1(name));
     if (control == nullptr) {
         qFatal("no control %s", name);
     }
@@ -309,18 +309,7 @@ void TestFrame::windowSystemCloseUnloadsTheWindow() {
 
 void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     window_->failing = true;
-    QString reported;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer closer;
-    closer.setInterval(10);
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            reported = box->text();
-            icon = box->icon();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    closer.start();
+    MessageBoxCloser closer;
 
     QTimer::singleShot(0, this,
                        [this] { Click(Control<ClickLabel>(*window_, "Label5"), QPoint(5, 5)); });
@@ -328,8 +317,10 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     const int exitCode = QCoreApplication::exec();
 
     QCOMPARE(exitCode, 1);
-    QVERIFY2(reported.contains(QStringLiteral("测试故障")), qPrintable(reported));
-    QCOMPARE(icon, QMessageBox::Critical);
+    QVERIFY(!closer.boxes.isEmpty());
+    const MessageBoxCloser::Box& reported = closer.boxes.last();
+    QVERIFY2(reported.text.contains(QStringLiteral("测试故障")), qPrintable(reported.text));
+    QCOMPARE(reported.icon, QMessageBox::Critical);
     QCOMPARE(window_->labelClicks, 1);
     QCOMPARE(window_->labelClicksCompleted, 0);
 }

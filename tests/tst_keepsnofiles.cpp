@@ -7,9 +7,8 @@
 // the file server stays in the test. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
 #include "CjkFonts.h"
+#include "EngineFixture.h"
 #include "LocalBases.h"
-#include "LocalHttpServer.h"
-#include "ModulePaneSource.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "Startup.h"
@@ -33,7 +32,6 @@ using namespace WindowInput;
 
 namespace {
 
-constexpr int kTimeout = 30000;
 constexpr QRgb kSkinColour = 0xff1e90c8;
 const char kRunToolbox[] = "--run-toolbox";
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
@@ -70,10 +68,8 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     RegisterToolkitWindows(registry, panes, SkinBasesAt(root), VersionFileBasesAt(root));
     registry.Start();
 
-    const auto control = [&registry](WindowName window, const char* name) -> QWidget* {
-        QWidget* surface = registry.Instance(window)->Surface();
-        return surface != nullptr ? surface->findChild<QWidget*>(QString::fromLatin1(name))
-                                  : nullptr;
+    const auto control = [&registry](WindowName window, const char* name) {
+        return Named(registry.Instance(window), name);
     };
     const auto click = [&control](WindowName window, const char* name) {
         QWidget* target = control(window, name);
@@ -111,7 +107,7 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     answer.start(50);
     // A step that never comes ends the run here, with its reason, rather than
     // leaving the test to wait for a process that waits for nothing.
-    QTimer::singleShot(3 * kTimeout, &app, [&fail] { fail("finish within the time allowed"); });
+    QTimer::singleShot(3 * kLoadTimeout, &app, [&fail] { fail("finish within the time allowed"); });
 
     QTimer::singleShot(0, &app, [&] {
         if (!click(WindowName::Form1, "Image1") || !click(WindowName::skin, "Label6")) {
@@ -119,7 +115,7 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
         }
         QWidget* pane = control(WindowName::skin, "WebBrowser1");
         if (!QTest::qWaitFor([&] { return CountColour(Screenshot(*pane), kSkinColour) >= 64 * 32; },
-                             kTimeout)) {
+                             kLoadTimeout)) {
             return fail("show the skin");
         }
         if (!click(WindowName::skin, "Label5") || !click(WindowName::Form1, "Label3") ||
@@ -136,7 +132,7 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
                     return windows.size() == 1 &&
                            LabelText(windows.first(), "stateLabel") == QStringLiteral("下载完成");
                 },
-                kTimeout)) {
+                kLoadTimeout)) {
             return fail("download the server jar");
         }
         if (!click(WindowName::download, "Label5") || !click(WindowName::Form1, "Image1")) {
@@ -161,14 +157,8 @@ private Q_SLOTS:
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
     LocalHttpServer server;
     QVERIFY(server.Listen());
-    HttpRoute png;
-    png.contentType = "image/png";
-    png.body = SolidPng(kSkinColour, 64, 32);
-    server.Serve("/MinecraftSkins/Creeper.png", png);
-    HttpRoute jar;
-    jar.contentType = "application/java-archive";
-    jar.generatedSize = kJarSize;
-    server.Serve(kServerJar, jar);
+    server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));
+    server.Serve(kServerJar, Routes::Jar(kJarSize));
 
     QTemporaryDir folders;
     QTemporaryDir chosen;
@@ -191,14 +181,14 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
     run.start(QCoreApplication::applicationFilePath(),
               {QLatin1String(kRunToolbox), server.Address(QString()), saveAs});
     // The wait serves the run's requests meanwhile.
-    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kLoadTimeout);
     QCOMPARE(run.exitStatus(), QProcess::NormalExit);
     QCOMPARE(run.exitCode(), 0);
     QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
 
     // The one file the user asked for, whole, where the user put it.
     QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
-    QVERIFY(ReadFile(saveAs) == LocalHttpServer::GeneratedBody(kJarSize));
+    QVERIFY(HoldsGeneratedBody(saveAs, kJarSize));
     QStringList left;
     for (const char* variable : kFolderVariables) {
         const QString name = QString::fromLatin1(variable);

@@ -4,11 +4,9 @@
 // through its registry with the real pane module, against servers of the
 // test's own on 127.0.0.1. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
-#include "BrowserPaneModule.h"
 #include "CjkFonts.h"
+#include "EngineFixture.h"
 #include "LocalBases.h"
-#include "LocalHttpServer.h"
-#include "ModulePaneSource.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "ToolkitWindows.h"
@@ -24,7 +22,6 @@
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
@@ -36,7 +33,6 @@ using namespace WindowInput;
 
 namespace {
 
-constexpr int kLoadTimeout = 30000;
 constexpr QRgb kSkinColour = 0xff2e8b57;
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
 
@@ -56,7 +52,7 @@ public:
         });
         return server_.listen(QHostAddress::LocalHost, 0);
     }
-    QString Root() const { return QStringLiteral("http://127.0.0.1:%1").arg(server_.serverPort()); }
+    QString Root() const { return LocalHttpServer::Root(server_.serverPort()); }
     // Whether a whole request head has come in.
     bool Asked() const { return received_.contains("\r\n\r\n"); }
     int OpenConnections() const {
@@ -84,7 +80,7 @@ QString RefusingRoot() {
     }
     const quint16 port = probe.serverPort();
     probe.close();
-    return QStringLiteral("http://127.0.0.1:%1").arg(port);
+    return LocalHttpServer::Root(port);
 }
 
 qint64 ResidentKiB() {
@@ -98,30 +94,6 @@ qint64 ResidentKiB() {
         }
     }
     return -1;
-}
-
-HttpRoute Jar(qint64 size) {
-    HttpRoute route;
-    route.contentType = "application/java-archive";
-    route.generatedSize = size;
-    return route;
-}
-
-// Whether `path` holds exactly the generated body of `size` bytes; read a
-// piece at a time, so a large file costs no memory.
-bool HoldsGeneratedBody(const QString& path, qint64 size) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly) || file.size() != size) {
-        return false;
-    }
-    constexpr qint64 kPiece = 4 * 1024 * 1024;
-    for (qint64 offset = 0; offset < size; offset += kPiece) {
-        const QByteArray piece = file.read(kPiece);
-        if (piece != LocalHttpServer::GeneratedBody(offset, piece.size())) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -167,48 +139,26 @@ private:
     // Starts the server jar of 1.7.2 from the store and returns its download window.
     QWidget* StartServerJarDownload();
 
-    LocalHttpServer server_;
-    ModulePaneSource panes_;
+    EngineFixture engine_;
     std::unique_ptr<WindowRegistry> registry_;
-    QTemporaryDir directory_;
-    QString saveAs_;
-    QStringList suggestions_;
 };
 
 void TestPaneFaults::initTestCase() {
     InstallCjkFontFallbacks();
-    QVERIFY(server_.Listen());
-    QVERIFY(directory_.isValid());
-    HttpRoute png;
-    png.contentType = "image/png";
-    png.body = SolidPng(kSkinColour, 64, 32);
-    server_.Serve("/MinecraftSkins/Creeper.png", png);
-    HttpRoute loop;
-    loop.status = 302;
-    loop.extraHeaders = "Location: /MinecraftSkins/Loop.png\r\n";
-    server_.Serve("/MinecraftSkins/Loop.png", loop);
-    loop.extraHeaders = "Location: /versions/loop/loop.json\r\n";
-    server_.Serve("/versions/loop/loop.json", loop);
-    panes_.Module().SetSaveLocationChooser([this](QWidget*, const QString& suggestedPath) {
-        suggestions_.append(suggestedPath);
-        return saveAs_;
-    });
+    QVERIFY(engine_.Start());
+    engine_.server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));
+    engine_.server.Serve("/MinecraftSkins/Loop.png", Routes::Redirect("/MinecraftSkins/Loop.png"));
+    engine_.server.Serve("/versions/loop/loop.json", Routes::Redirect("/versions/loop/loop.json"));
 }
 
 void TestPaneFaults::cleanup() {
-    qDeleteAll(DownloadWindows());
     registry_.reset();
-    DestroyUnloadedWidgets();
-    server_.ClearRequests();
-    suggestions_.clear();
-    for (const QString& name : FilesIn(directory_.path())) {
-        QFile::remove(directory_.filePath(name));
-    }
+    engine_.Reset();
 }
 
 void TestPaneFaults::StartToolkit(const QString& root) {
     registry_ = std::make_unique<WindowRegistry>();
-    RegisterToolkitWindows(*registry_, panes_, SkinBasesAt(root), VersionFileBasesAt(root));
+    RegisterToolkitWindows(*registry_, engine_.panes, SkinBasesAt(root), VersionFileBasesAt(root));
     registry_->Start();
 }
 
@@ -224,24 +174,18 @@ QWidget* TestPaneFaults::Enter(WindowName window) {
 }
 
 QWidget* TestPaneFaults::Control(WindowName window, const char* name) const {
-    FramedWindow* instance = registry_->Instance(window);
-    QWidget* surface = instance != nullptr ? instance->Surface() : nullptr;
-    return surface != nullptr ? surface->findChild<QWidget*>(QString::fromLatin1(name)) : nullptr;
+    return Named(registry_->Instance(window), name);
 }
 
 QWidget* TestPaneFaults::StartServerJarDownload() {
-    StartToolkit(server_.Address(QString()));
+    StartToolkit(engine_.server.Address(QString()));
     if (Enter(WindowName::download) == nullptr) {
         return nullptr;
     }
     Choose("Option3");
     Choose("Option5");
     Click(Control(WindowName::download, "Label4"), QPoint(10, 10));
-    if (!QTest::qWaitFor([] { return !DownloadWindows().isEmpty(); }, kLoadTimeout)) {
-        return nullptr;
-    }
-    const QList<QWidget*> windows = DownloadWindows();
-    return windows.size() == 1 ? windows.first() : nullptr;
+    return AwaitDownloadWindow();
 }
 
 void TestPaneFaults::faultShowsAnErrorPage_data() {
@@ -266,7 +210,7 @@ void TestPaneFaults::faultShowsAnErrorPage() {
     QFETCH(int, fault);
     const auto tool = WindowName(window);
     const QString root =
-        Fault(fault) == Fault::Refused ? RefusingRoot() : server_.Address(QString());
+        Fault(fault) == Fault::Refused ? RefusingRoot() : engine_.server.Address(QString());
     QVERIFY(!root.isEmpty());
     StartToolkit(root);
     QVERIFY(Enter(tool) != nullptr);
@@ -279,7 +223,7 @@ void TestPaneFaults::faultShowsAnErrorPage() {
         QVERIFY(finished.wait(kLoadTimeout));
         finished.clear();
     }
-    saveAs_ = directory_.filePath(QStringLiteral("saved"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
 
     const char* name = Fault(fault) == Fault::NotFound       ? "Nobody"
                        : Fault(fault) == Fault::RedirectLoop ? "Loop"
@@ -304,12 +248,12 @@ void TestPaneFaults::faultShowsAnErrorPage() {
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
     QTest::qWait(500);
     QCOMPARE(finished.size(), 1);
-    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 
     const QByteArray target = QUrl(expected).path().toUtf8();
-    const QList<QByteArray> requests = server_.Requests();
+    const QList<QByteArray> requests = engine_.server.Requests();
     switch (Fault(fault)) {
     case Fault::NotFound:
         QCOMPARE(requests, QList<QByteArray>{target});
@@ -383,15 +327,15 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
     QVERIFY(registry_->Instance(WindowName::Form1)->IsLoaded());
     QTRY_COMPARE_WITH_TIMEOUT(silent.OpenConnections(), 0, kLoadTimeout);
     QVERIFY(DownloadWindows().isEmpty());
-    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(engine_.suggestions.isEmpty());
 
     // The engine is not stuck: a fresh pane shows an image.
     QWidget holder;
     holder.resize(200, 100);
     holder.show();
     QVERIFY(QTest::qWaitForWindowExposed(&holder));
-    panes_.CreatePane(holder).Navigate(
-        server_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")));
+    engine_.panes.CreatePane(holder).Navigate(
+        engine_.server.Address(QStringLiteral("/MinecraftSkins/Creeper.png")));
     QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(holder), kSkinColour) > 0, kLoadTimeout);
 }
 
@@ -428,7 +372,7 @@ void TestPaneFaults::namesReachTheServerAsAddresses_data() {
 void TestPaneFaults::namesReachTheServerAsAddresses() {
     QFETCH(QString, name);
     QFETCH(QByteArray, target);
-    StartToolkit(server_.Address(QString()));
+    StartToolkit(engine_.server.Address(QString()));
     QVERIFY(Enter(WindowName::skin) != nullptr);
     QWidget* view = ViewOf(*Control(WindowName::skin, "WebBrowser1"));
     QSignalSpy finished(view, SIGNAL(loadFinished(bool)));
@@ -437,10 +381,11 @@ void TestPaneFaults::namesReachTheServerAsAddresses() {
     QVERIFY(finished.wait(kLoadTimeout));
     QTest::qWait(200);
 
-    QCOMPARE(server_.Requests().size(), 1);
+    QCOMPARE(engine_.server.Requests().size(), 1);
     // Compared with QVERIFY so a failure does not print a megabyte.
-    QVERIFY2(server_.Requests().first() == target, server_.Requests().first().left(200));
-    const QByteArray head = server_.RequestHeads().first();
+    QVERIFY2(engine_.server.Requests().first() == target,
+             engine_.server.Requests().first().left(200));
+    const QByteArray head = engine_.server.RequestHeads().first();
     QVERIFY(head.startsWith("GET " + target + " HTTP/1.1\r\n"));
     const QList<QByteArray> headers = head.split('\n').mid(1);
     for (const QByteArray& header : headers) {
@@ -464,32 +409,32 @@ void TestPaneFaults::cancelledDownloadLeavesNothing_data() {
 void TestPaneFaults::cancelledDownloadLeavesNothing() {
     QFETCH(qint64, stallAfter);
     QFETCH(bool, leaveFirst);
-    HttpRoute jar = Jar(4 * 1024 * 1024);
+    HttpRoute jar = Routes::Jar(4 * 1024 * 1024);
     jar.stallAfter = stallAfter;
-    server_.Serve(kServerJar, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.server.Serve(kServerJar, jar);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
     QWidget* window = StartServerJarDownload();
     QVERIFY(window != nullptr);
     if (stallAfter > 0) {
         QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "bytesLabel").startsWith("256"), kLoadTimeout);
     }
-    QVERIFY(!QFile::exists(saveAs_));
+    QVERIFY(!QFile::exists(engine_.saveAs));
     if (leaveFirst) {
         Click(Control(WindowName::download, "Label5"), QPoint(3, 3));
         DestroyUnloadedWidgets();
         QVERIFY(registry_->Instance(WindowName::Form1)->IsLoaded());
     }
 
-    auto* button = window->findChild<QPushButton*>(QStringLiteral("actionButton"));
+    auto* button = ActionButton(window);
     QCOMPARE(button->text(), QStringLiteral("取消"));
     QTest::mouseClick(button, Qt::LeftButton);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("已取消"),
                               kLoadTimeout);
     QCOMPARE(button->text(), QStringLiteral("关闭"));
-    QTRY_COMPARE(FilesIn(directory_.path()), QStringList());
-    server_.ResumeStalled();
+    QTRY_COMPARE(FilesIn(engine_.Folder()), QStringList());
+    engine_.server.ResumeStalled();
     QTest::qWait(1000);
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
 }
 
@@ -505,21 +450,20 @@ void TestPaneFaults::downloadCutShortFailsWithAReason_data() {
 void TestPaneFaults::downloadCutShortFailsWithAReason() {
     QFETCH(qint64, size);
     QFETCH(qint64, dropAfter);
-    HttpRoute jar = Jar(size);
+    HttpRoute jar = Routes::Jar(size);
     jar.dropAfter = dropAfter;
-    server_.Serve(kServerJar, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.server.Serve(kServerJar, jar);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
     QWidget* window = StartServerJarDownload();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
         LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
     const QString reason = LabelText(window, "stateLabel").mid(5);
     QVERIFY2(!reason.trimmed().isEmpty(), qPrintable(reason));
-    QCOMPARE(window->findChild<QPushButton*>(QStringLiteral("actionButton"))->text(),
-             QStringLiteral("关闭"));
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(ActionButton(window)->text(), QStringLiteral("关闭"));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     QTest::qWait(1000);
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     QCOMPARE(DownloadWindows().size(), 1);
     QVERIFY(registry_->Instance(WindowName::download)->IsLoaded());
 }
@@ -533,13 +477,13 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     constexpr qint64 kSize = 100 * 1024 * 1024 + 4099;
     constexpr qint64 kStep = 25 * 1024 * 1024;
     constexpr qint64 kMarginKiB = 40 * 1024;
-    HttpRoute jar = Jar(kSize);
+    HttpRoute jar = Routes::Jar(kSize);
     jar.stallEvery = kStep;
-    server_.Serve(kServerJar, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.server.Serve(kServerJar, jar);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
     QWidget* window = StartServerJarDownload();
     QVERIFY(window != nullptr);
-    auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+    auto* bar = ProgressBar(window);
 
     QList<int> percents;
     QList<qint64> residentKiB;
@@ -547,10 +491,10 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
         const int percent = int(received * 100 / kSize);
         QTRY_COMPARE_WITH_TIMEOUT(bar->value(), percent, kLoadTimeout);
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
-        QVERIFY(!QFile::exists(saveAs_));
+        QVERIFY(!QFile::exists(engine_.saveAs));
         percents.append(bar->value());
         residentKiB.append(ResidentKiB());
-        server_.ResumeStalled();
+        engine_.server.ResumeStalled();
     }
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
@@ -566,8 +510,8 @@ void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
     QVERIFY(residentKiB.first() > 0);
     const qint64 peak = *std::max_element(residentKiB.begin(), residentKiB.end());
     QVERIFY2(peak - residentKiB.first() < kMarginKiB, qPrintable(figures.join(", ")));
-    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
-    QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
+    QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
 }
 
 void TestPaneFaults::closingTheToolboxKeepsARunningDownload_data() {
@@ -582,14 +526,14 @@ void TestPaneFaults::closingTheToolboxKeepsARunningDownload() {
     QFETCH(bool, running);
     constexpr qint64 kSize = 2 * 1024 * 1024 + 7;
     constexpr qint64 kStep = 64 * 1024;
-    HttpRoute jar = Jar(kSize);
+    HttpRoute jar = Routes::Jar(kSize);
     jar.stallEvery = kStep;
-    server_.Serve(kServerJar, jar);
+    engine_.server.Serve(kServerJar, jar);
     // A slow server: 64 KiB every 150 ms, some 430 KB/s.
     QTimer pace;
-    connect(&pace, &QTimer::timeout, &server_, &LocalHttpServer::ResumeStalled);
+    connect(&pace, &QTimer::timeout, &engine_.server, &LocalHttpServer::ResumeStalled);
     pace.start(150);
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
     QWidget* window = StartServerJarDownload();
     QVERIFY(window != nullptr);
     const QPointer<QWidget> progress = window;
@@ -598,7 +542,7 @@ void TestPaneFaults::closingTheToolboxKeepsARunningDownload() {
         QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
                                   kLoadTimeout);
     } else {
-        auto* bar = window->findChild<QProgressBar*>(QStringLiteral("progressBar"));
+        auto* bar = ProgressBar(window);
         QTRY_VERIFY_WITH_TIMEOUT(bar->value() >= 10, kLoadTimeout);
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
     }
@@ -613,7 +557,7 @@ void TestPaneFaults::closingTheToolboxKeepsARunningDownload() {
     QCOMPARE(ending.size(), 0);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
-    QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+    QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
     QTest::qWait(200);
     QCOMPARE(ending.size(), 0);
     window->close();
@@ -639,22 +583,22 @@ void TestPaneFaults::unusableSaveLocationFailsWithAReason() {
     QFETCH(bool, folderUnderName);
     QFETCH(QString, outcome);
     constexpr qint64 kSize = 1024 * 1024 + 3;
-    server_.Serve(kServerJar, Jar(kSize));
-    saveAs_ = directory_.filePath(relativePath);
+    engine_.server.Serve(kServerJar, Routes::Jar(kSize));
+    engine_.saveAs = engine_.SavePath(relativePath);
     if (folderUnderName) {
-        QVERIFY(QDir().mkpath(saveAs_));
+        QVERIFY(QDir().mkpath(engine_.saveAs));
     }
     QWidget* window = StartServerJarDownload();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
-    const QString folder = QFileInfo(saveAs_).absolutePath();
-    QCOMPARE(FilesIn(folder), QStringList{QFileInfo(saveAs_).fileName()});
+    const QString folder = QFileInfo(engine_.saveAs).absolutePath();
+    QCOMPARE(FilesIn(folder), QStringList{QFileInfo(engine_.saveAs).fileName()});
     if (folderUnderName) {
-        QVERIFY(LabelText(window, "stateLabel").contains(saveAs_));
-        QCOMPARE(FilesIn(saveAs_), QStringList());
-        QVERIFY(QDir(saveAs_).removeRecursively());
+        QVERIFY(LabelText(window, "stateLabel").contains(engine_.saveAs));
+        QCOMPARE(FilesIn(engine_.saveAs), QStringList());
+        QVERIFY(QDir(engine_.saveAs).removeRecursively());
     } else {
-        QVERIFY(HoldsGeneratedBody(saveAs_, kSize));
+        QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
         QVERIFY(QDir(folder).removeRecursively());
     }
 }
@@ -674,25 +618,23 @@ void TestPaneFaults::versionJsonGoneWhenFetchedFails() {
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     const QByteArray target = "/versions/1.7.2/1.7.2.json";
-    HttpRoute json;
-    json.contentType = "application/json";
-    json.body = "{\"id\": \"1.7.2\"}";
+    HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
     json.stallAfter = 0;
-    server_.Serve(target, json);
-    saveAs_ = directory_.filePath(QStringLiteral("1.7.2.json"));
-    StartToolkit(server_.Address(QString()));
+    engine_.server.Serve(target, json);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
+    StartToolkit(engine_.server.Address(QString()));
     QVERIFY(Enter(WindowName::download) != nullptr);
     Choose("Option2");
     Choose("Option4");
     Click(Control(WindowName::download, "Label4"), QPoint(10, 10));
-    QTRY_VERIFY_WITH_TIMEOUT(server_.Requests().contains(target), kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(engine_.server.Requests().contains(target), kLoadTimeout);
     HttpRoute gone;
     gone.status = status;
     gone.body = body;
-    server_.Serve(target, gone);
-    server_.ResumeStalled();
+    engine_.server.Serve(target, gone);
+    engine_.server.ResumeStalled();
 
-    QTRY_COMPARE_WITH_TIMEOUT(server_.Requests().count(target), 2, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count(target), 2, kLoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), 1, kLoadTimeout);
     QWidget* window = DownloadWindows().first();
     QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel") != QStringLiteral("正在下载…"),
@@ -700,7 +642,7 @@ void TestPaneFaults::versionJsonGoneWhenFetchedFails() {
     QVERIFY2(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")),
              qPrintable(LabelText(window, "stateLabel")));
     QTest::qWait(500);
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 }
 
 void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
@@ -716,7 +658,7 @@ void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
 void TestPaneFaults::oversizedAddressShowsAnErrorPage() {
     QFETCH(int, window);
     const auto tool = WindowName(window);
-    StartToolkit(server_.Address(QString()));
+    StartToolkit(engine_.server.Address(QString()));
     QVERIFY(Enter(tool) != nullptr);
     QWidget* pane = Control(tool, "WebBrowser1");
     if (tool == WindowName::skin) {
@@ -733,9 +675,9 @@ void TestPaneFaults::oversizedAddressShowsAnErrorPage() {
     QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*pane), kSkinColour), 0, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
     QTest::qWait(500);
-    QCOMPARE(server_.Requests().size(), tool == WindowName::skin ? 1 : 0);
+    QCOMPARE(engine_.server.Requests().size(), tool == WindowName::skin ? 1 : 0);
     QVERIFY(DownloadWindows().isEmpty());
-    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(engine_.suggestions.isEmpty());
 }
 
 QTEST_MAIN(TestPaneFaults)

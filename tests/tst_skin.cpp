@@ -13,9 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 using namespace Layout;
 using namespace WindowInput;
@@ -54,8 +52,8 @@ private Q_SLOTS:
     void otherBasesAreUsedAsGiven();
 
 private:
-    template <class T = QWidget> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QWidget> T* Control(const QString& name) const {
+        return Named<T>(window_, name);
     }
     void Fetch() { Click(Control("Label6"), QPoint(10, 10)); }
     void Load(SkinBases bases = ConfiguredSkinBases());
@@ -187,7 +185,7 @@ void TestSkin::fetchFromCaptionOrMargin_data() {
 void TestSkin::fetchFromCaptionOrMargin() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(panes_->Addresses(),
@@ -208,7 +206,7 @@ void TestSkin::eachOptionSendsItsOwnAddress_data() {
 void TestSkin::eachOptionSendsItsOwnAddress() {
     QFETCH(QString, option);
     QFETCH(QString, expected);
-    Click(window_->Surface()->findChild<QWidget*>(option), QPoint(90, 28));
+    Click(Control(option), QPoint(90, 28));
     Fetch();
     QCOMPARE(panes_->Addresses(), QStringList{expected});
     // The same state again: the same address again.
@@ -248,30 +246,15 @@ void TestSkin::nothingSelectedSendsNothing() {
 }
 
 void TestSkin::helpShowsTheWarningAndChangesNothing() {
-    QString text, title;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QStringList buttons;
-    bool modal = false;
-    QTimer::singleShot(0, this, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        QVERIFY(box != nullptr);
-        text = box->text();
-        title = box->windowTitle();
-        icon = box->icon();
-        modal = box->isModal();
-        for (QAbstractButton* button : box->buttons()) {
-            buttons << button->text();
-        }
-        QCOMPARE(box->buttons().size(), 1);
-        QCOMPARE(box->standardButton(box->buttons().first()), QMessageBox::Ok);
-        QTest::mouseClick(box->buttons().first(), Qt::LeftButton);
-    });
+    MessageBoxCloser closer;
     Click(Control("Label4"), QPoint(20, 10));
-    QCOMPARE(text, QStringLiteral("如果显示这个提示就表明您的[皮肤类型/用户名]不正确!"));
-    QCOMPARE(title, QStringLiteral("皮肤获取器"));
-    QCOMPARE(icon, QMessageBox::Warning);
-    QVERIFY(modal);
-    QCOMPARE(buttons.size(), 1);
+    QCOMPARE(closer.boxes.size(), 1);
+    const MessageBoxCloser::Box& box = closer.boxes.first();
+    QCOMPARE(box.text, QStringLiteral("如果显示这个提示就表明您的[皮肤类型/用户名]不正确!"));
+    QCOMPARE(box.title, QStringLiteral("皮肤获取器"));
+    QCOMPARE(box.icon, QMessageBox::Warning);
+    QVERIFY(box.modal);
+    QCOMPARE(box.buttons, QList<QMessageBox::StandardButton>{QMessageBox::Ok});
 
     QVERIFY(Control<OptionButton>("Option1")->isChecked());
     QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("Creeper"));
@@ -289,7 +272,7 @@ void TestSkin::backSwitchesToTheMenu_data() {
 void TestSkin::backSwitchesToTheMenu() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});

@@ -29,7 +29,7 @@ private Q_SLOTS:
 
 private:
     QWidget* Find(WindowName window, const QString& control) const {
-        return registry_->Instance(window)->Surface()->findChild<QWidget*>(control);
+        return Named(registry_->Instance(window), control);
     }
 
     RecordingPaneSource* panes_ = nullptr;

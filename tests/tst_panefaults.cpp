@@ -113,8 +113,6 @@ private Q_SLOTS:
 
     void cancelledDownloadLeavesNothing_data();
     void cancelledDownloadLeavesNothing();
-    void downloadCutShortFailsWithAReason_data();
-    void downloadCutShortFailsWithAReason();
     void largeDownloadAdvancesInFlatMemory();
     void closingTheToolboxKeepsARunningDownload_data();
     void closingTheToolboxKeepsARunningDownload();
@@ -436,36 +434,6 @@ void TestPaneFaults::cancelledDownloadLeavesNothing() {
     QTest::qWait(1000);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
     QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
-}
-
-void TestPaneFaults::downloadCutShortFailsWithAReason_data() {
-    QTest::addColumn<qint64>("size");
-    QTest::addColumn<qint64>("dropAfter");
-    QTest::newRow("no byte of the body") << qint64(1024 * 1024) << qint64(0);
-    QTest::newRow("one byte short") << qint64(1024 * 1024) << qint64(1024 * 1024 - 1);
-}
-
-// A connection that ends before the promised length is a failure with a
-// reason, however little or much of the file came.
-void TestPaneFaults::downloadCutShortFailsWithAReason() {
-    QFETCH(qint64, size);
-    QFETCH(qint64, dropAfter);
-    HttpRoute jar = Routes::Jar(size);
-    jar.dropAfter = dropAfter;
-    engine_.server.Serve(kServerJar, jar);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
-    QWidget* window = StartServerJarDownload();
-    QVERIFY(window != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
-    const QString reason = LabelText(window, "stateLabel").mid(5);
-    QVERIFY2(!reason.trimmed().isEmpty(), qPrintable(reason));
-    QCOMPARE(ActionButton(window)->text(), QStringLiteral("关闭"));
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
-    QTest::qWait(1000);
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
-    QCOMPARE(DownloadWindows().size(), 1);
-    QVERIFY(registry_->Instance(WindowName::download)->IsLoaded());
 }
 
 // Over 100 MB from loopback, in four pauses: at each the bar stands further

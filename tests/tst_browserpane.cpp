@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileDialog>
 #include <QMenu>
 #include <QPointer>
@@ -573,34 +574,61 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
 }
 
 void TestBrowserPane::cancelledDownloadLeavesNothing_data() {
+    QTest::addColumn<HttpRoute>("route");
     QTest::addColumn<bool>("byClosing");
-    QTest::newRow("cancel button") << false;
-    QTest::newRow("window closed") << true;
+    QTest::addColumn<bool>("paneGoesFirst");
+    const HttpRoute pack = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
+    HttpRoute jar = Routes::Jar(4 * 1024 * 1024);
+    QTest::newRow("cancel button") << pack << false << false;
+    QTest::newRow("window closed") << pack << true << false;
+    jar.stallAfter = 0;
+    QTest::newRow("jar, before the first byte") << jar << false << false;
+    // As when the user has gone back from the window that started it.
+    jar.stallAfter = 256 * 1024;
+    QTest::newRow("jar, after the pane is gone") << jar << false << true;
 }
 
+// Cancel, or closing the window, ends the download, says so, and leaves no
+// file, even when the server then sends the rest.
 void TestBrowserPane::cancelledDownloadLeavesNothing() {
+    QFETCH(HttpRoute, route);
     QFETCH(bool, byClosing);
-    HttpRoute stalled = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
-    engine_.server.Serve("/download/stalled", stalled);
+    QFETCH(bool, paneGoesFirst);
+    engine_.server.Serve("/download/minecraft_server.1.7.2.jar", route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
 
     PaneHolder holder = OpenPane();
-    QPointer<QWidget> window = StartDownload(holder, "/download/stalled", saveAs);
+    QPointer<QWidget> window =
+        StartDownload(holder, "/download/minecraft_server.1.7.2.jar", saveAs);
     QVERIFY(window != nullptr);
-    // Under way: the engine has a file beside the chosen one.
-    QTRY_VERIFY_WITH_TIMEOUT(!FilesIn(engine_.Folder()).isEmpty(), kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "bytesLabel").startsWith("256"), kLoadTimeout);
+    if (route.stallAfter > 0) {
+        // Under way: the engine has a file beside the chosen one.
+        QTRY_VERIFY_WITH_TIMEOUT(!FilesIn(engine_.Folder()).isEmpty(), kLoadTimeout);
+        QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "bytesLabel").startsWith("256"), kLoadTimeout);
+    }
+    QVERIFY(!QFile::exists(saveAs));
+    if (paneGoesFirst) {
+        holder.window.reset();
+    }
 
+    QPushButton* button = ActionButton(window);
+    QCOMPARE(button->text(), QStringLiteral("取消"));
     if (byClosing) {
         window->close();
         QTRY_VERIFY(window.isNull());
     } else {
-        QTest::mouseClick(ActionButton(window), Qt::LeftButton);
-        QTRY_COMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
+        QTest::mouseClick(button, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("已取消"),
+                                  kLoadTimeout);
+        QCOMPARE(button->text(), QStringLiteral("关闭"));
     }
     QTRY_COMPARE(FilesIn(engine_.Folder()), QStringList());
+    engine_.server.ResumeStalled();
     QTest::qWait(1000);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
+    if (!byClosing) {
+        QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
+    }
 }
 
 void TestBrowserPane::declinedSaveDialogStartsNothing() {

@@ -112,7 +112,6 @@ private Q_SLOTS:
     void declinedSaveDialogStartsNothing();
     void savingFromTheMenuDownloads_data();
     void savingFromTheMenuDownloads();
-    void downloadGoesOnWhenItsPaneIsGone();
     void quittingDuringADownloadLeavesNothing();
 
     // Last: looks back on everything the run did.
@@ -709,25 +708,6 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("saved")});
     const QByteArray saved = ReadFile(engine_.saveAs);
     QVERIFY(whole ? saved == expected : saved.contains(expected));
-}
-
-void TestBrowserPane::downloadGoesOnWhenItsPaneIsGone() {
-    HttpRoute stalled = StalledAttachment(2 * 1024 * 1024, 128 * 1024);
-    engine_.server.Serve("/download/stalled", stalled);
-    const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
-
-    PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/download/stalled", saveAs);
-    QVERIFY(window != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "bytesLabel").startsWith("128"), kLoadTimeout);
-
-    // The tool window is unloaded: its widgets, the pane among them, go.
-    holder.window.reset();
-    QTest::qWait(200);
-    engine_.server.ResumeStalled();
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
-    QVERIFY(ReadFile(saveAs) == LocalHttpServer::GeneratedBody(stalled.generatedSize));
 }
 
 void TestBrowserPane::quittingDuringADownloadLeavesNothing() {

@@ -87,7 +87,6 @@ private Q_SLOTS:
     void paneFillsItsHolderAndGoesWithIt();
 
     void imageRendersFromExactlyItsAddress();
-    void missingPageShowsTheEnginesErrorPage();
     void addressIsRequestedAsTolerantModeKeepsIt_data();
     void addressIsRequestedAsTolerantModeKeepsIt();
     void addressWithoutSchemeIsNotGuessed();
@@ -96,8 +95,6 @@ private Q_SLOTS:
     void jsonFileIsOfferedForDownload_data();
     void jsonFileIsOfferedForDownload();
     void jsonFileFollowsARedirect();
-    void missingJsonFileShowsAnErrorPage_data();
-    void missingJsonFileShowsAnErrorPage();
     void laterAddressReplacesAJsonFileStillLoading();
     void jsonFileAfterAPageStillLoading();
 
@@ -198,26 +195,6 @@ void TestBrowserPane::imageRendersFromExactlyItsAddress() {
                               kSkinWidth * kSkinHeight, kLoadTimeout);
     // The address is all it asks for: no icon, nothing else.
     QCOMPARE(engine_.server.Requests(), QList<QByteArray>{"/skins/steve.png"});
-}
-
-void TestBrowserPane::missingPageShowsTheEnginesErrorPage() {
-    PaneHolder holder = OpenPane();
-    QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
-    QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/skins/steve.png"))));
-    QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour) > 0,
-                             kLoadTimeout);
-    const QString imageTitle = holder.view->property("title").toString();
-
-    QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/skins/alex.png"))));
-    QVERIFY(engine_.server.Requests().contains("/skins/alex.png"));
-    QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour), 0,
-                              kLoadTimeout);
-    const QString errorTitle = holder.view->property("title").toString();
-    QVERIFY(!errorTitle.isEmpty());
-    QVERIFY(errorTitle != imageTitle);
-    // The server sent no body: what shows is the engine's own page, dark text
-    // on white, where the image was shown on a dark ground.
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder.window), 300), kLoadTimeout);
 }
 
 void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt_data() {
@@ -346,32 +323,6 @@ void TestBrowserPane::jsonFileFollowsARedirect() {
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
     QCOMPARE(ReadFile(engine_.SavePath(QStringLiteral("1.7.10.json"))), json.body);
-}
-
-void TestBrowserPane::missingJsonFileShowsAnErrorPage_data() {
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("empty answer") << QByteArray();
-    QTest::newRow("server's own page") << QByteArray("<h1>No such version</h1>");
-}
-
-void TestBrowserPane::missingJsonFileShowsAnErrorPage() {
-    QFETCH(QByteArray, body);
-    HttpRoute missing;
-    missing.status = 404;
-    missing.body = body;
-    engine_.server.Serve("/versions/9.9.9/9.9.9.json", missing);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("9.9.9.json"));
-
-    PaneHolder holder = OpenPane();
-    QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
-    QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/versions/9.9.9/9.9.9.json"))));
-    // Nothing to save: no question, no download window; the pane says why.
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder.window), 100), kLoadTimeout);
-    QTest::qWait(500);
-    QVERIFY(engine_.suggestions.isEmpty());
-    QVERIFY(DownloadWindows().isEmpty());
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>{"/versions/9.9.9/9.9.9.json"});
 }
 
 void TestBrowserPane::laterAddressReplacesAJsonFileStillLoading() {

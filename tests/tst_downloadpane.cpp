@@ -36,8 +36,6 @@ private Q_SLOTS:
     void serverJarFromTheStore_data();
     void serverJarFromTheStore();
     void versionJsonFromTheMirrorIsSavedWhole();
-    void wrongVersionShowsAnErrorPage_data();
-    void wrongVersionShowsAnErrorPage();
 
 private:
     QWidget* Control(const char* name) const { return Named(window_.get(), name); }
@@ -145,35 +143,6 @@ void TestDownloadPane::versionJsonFromTheMirrorIsSavedWhole() {
     QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), QStringLiteral("1.7.2.json"));
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("1.7.2.json")});
     QCOMPARE(ReadFile(engine_.saveAs), json.body);
-}
-
-void TestDownloadPane::wrongVersionShowsAnErrorPage_data() {
-    QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QByteArray>("route");
-    QTest::addColumn<QByteArray>("target");
-    QTest::newRow("json, mirror") << QByteArray("Option2") << QByteArray("Option4")
-                                  << QByteArray("/versions/9.9.9/9.9.9.json");
-    QTest::newRow("server jar, store")
-        << QByteArray("Option3") << QByteArray("Option5")
-        << QByteArray("/Minecraft.Download/9.9.9/minecraft_server.9.9.9.jar");
-}
-
-void TestDownloadPane::wrongVersionShowsAnErrorPage() {
-    QFETCH(QByteArray, kind);
-    QFETCH(QByteArray, route);
-    QFETCH(QByteArray, target);
-    Choose(kind.constData());
-    Choose(route.constData());
-    static_cast<QLineEdit*>(Control("Text1"))->setText(QStringLiteral("9.9.9"));
-    Download();
-    // As the frame's caption tells the user: an error page means a wrong
-    // version or route. Nothing is offered for saving.
-    QWidget* pane = Control("WebBrowser1");
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
-    QTest::qWait(500);
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>{target});
-    QVERIFY(engine_.suggestions.isEmpty());
-    QVERIFY(DownloadWindows().isEmpty());
 }
 
 QTEST_MAIN(TestDownloadPane)

@@ -186,24 +186,41 @@ QWidget* TestPaneFaults::StartServerJarDownload() {
 
 void TestPaneFaults::faultShowsAnErrorPage_data() {
     QTest::addColumn<int>("window");
+    // The downloader's file and route.
+    QTest::addColumn<QByteArray>("kind");
+    QTest::addColumn<QByteArray>("route");
     QTest::addColumn<int>("fault");
-    const std::pair<const char*, WindowName> windows[] = {{"skin", WindowName::skin},
-                                                          {"version json", WindowName::download}};
+    // What the server says with its 404; nothing when empty.
+    QTest::addColumn<QByteArray>("page");
     const std::pair<const char*, Fault> faults[] = {{"404", Fault::NotFound},
                                                     {"connection refused", Fault::Refused},
                                                     {"redirect loop", Fault::RedirectLoop}};
-    for (const auto& [windowName, window] : windows) {
-        for (const auto& [faultName, fault] : faults) {
-            QTest::addRow("%s, %s", windowName, faultName) << int(window) << int(fault);
-        }
+    for (const auto& [faultName, fault] : faults) {
+        QTest::addRow("skin, %s", faultName)
+            << int(WindowName::skin) << QByteArray() << QByteArray() << int(fault) << QByteArray();
     }
+    for (const auto& [faultName, fault] : faults) {
+        QTest::addRow("version json, %s", faultName)
+            << int(WindowName::download) << QByteArray("Option2") << QByteArray("Option4")
+            << int(fault) << QByteArray();
+    }
+    QTest::newRow("version json, 404 with a page")
+        << int(WindowName::download) << QByteArray("Option2") << QByteArray("Option4")
+        << int(Fault::NotFound) << QByteArray("<h1>No such version</h1>");
+    QTest::newRow("server jar, 404")
+        << int(WindowName::download) << QByteArray("Option3") << QByteArray("Option5")
+        << int(Fault::NotFound) << QByteArray();
 }
 
-// The pane ends the load as a failure and shows the engine's error page; the
-// downloader offers nothing to save; the window goes on working.
+// The pane ends the load as a failure and shows an error page in place of
+// what it showed before; the downloader offers nothing to save; the window
+// goes on working.
 void TestPaneFaults::faultShowsAnErrorPage() {
     QFETCH(int, window);
+    QFETCH(QByteArray, kind);
+    QFETCH(QByteArray, route);
     QFETCH(int, fault);
+    QFETCH(QByteArray, page);
     const auto tool = WindowName(window);
     const QString root =
         Fault(fault) == Fault::Refused ? RefusingRoot() : engine_.server.Address(QString());
@@ -213,42 +230,66 @@ void TestPaneFaults::faultShowsAnErrorPage() {
     QWidget* pane = Control(tool, "WebBrowser1");
     QWidget* view = ViewOf(*pane);
     QVERIFY(view != nullptr);
+    const auto title = [view] { return view->property("title").toString(); };
     QSignalSpy finished(view, SIGNAL(loadFinished(bool)));
+    // What shows before: the downloader's start address, or the skin.
+    const bool imageFirst = tool == WindowName::skin && Fault(fault) != Fault::Refused;
     if (tool == WindowName::download) {
-        // The start address loads first.
         QVERIFY(finished.wait(kLoadTimeout));
-        finished.clear();
+    } else if (imageFirst) {
+        Click(Control(tool, "Label6"), QPoint(10, 10));
+        QVERIFY(finished.wait(kLoadTimeout));
+        QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*pane), kSkinColour) > 0, kLoadTimeout);
     }
+    finished.clear();
+    engine_.server.ClearRequests();
+    const QString titleBefore = title();
     engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
 
-    const char* name = Fault(fault) == Fault::NotFound       ? "Nobody"
-                       : Fault(fault) == Fault::RedirectLoop ? "Loop"
-                                                             : "Creeper";
+    QString name = Fault(fault) == Fault::RedirectLoop ? QStringLiteral("Loop")
+                   : Fault(fault) == Fault::Refused    ? QStringLiteral("Creeper")
+                   : page.isEmpty()                    ? QStringLiteral("Nobody")
+                                                       : QStringLiteral("Gone");
     QString expected;
     if (tool == WindowName::skin) {
-        SetText(tool, QString::fromLatin1(name));
-        expected = root + QStringLiteral("/MinecraftSkins/%1.png").arg(QLatin1String(name));
+        expected = root + QStringLiteral("/MinecraftSkins/%1.png").arg(name);
+    } else {
+        name = name.toLower();
+        expected = root + (kind == "Option2"
+                               ? QStringLiteral("/versions/%1/%1.json")
+                               : QStringLiteral("/Minecraft.Download/%1/minecraft_server.%1.jar"))
+                              .arg(name);
+    }
+    const QByteArray target = QUrl(expected).path().toUtf8();
+    if (!page.isEmpty()) {
+        HttpRoute missing;
+        missing.status = 404;
+        missing.body = page;
+        engine_.server.Serve(target, missing);
+    }
+    SetText(tool, name);
+    if (tool == WindowName::skin) {
         Click(Control(tool, "Label6"), QPoint(10, 10));
     } else {
-        const QString version = QString::fromLatin1(name).toLower();
-        Choose("Option2");
-        Choose("Option4");
-        SetText(tool, version);
-        expected = root + QStringLiteral("/versions/%1/%1.json").arg(version);
+        Choose(kind.constData());
+        Choose(route.constData());
         Click(Control(tool, "Label4"), QPoint(10, 10));
     }
 
     QTRY_VERIFY_WITH_TIMEOUT(!finished.isEmpty(), kLoadTimeout);
     QCOMPARE(finished.first().first().toBool(), false);
     QCOMPARE(view->property("url").toUrl(), QUrl(expected));
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 20), kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*pane), kSkinColour), 0, kLoadTimeout);
+    // Dark text on white, where the skin showed on a dark ground; the
+    // engine's own page where the server sent no body.
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*pane), 300), kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!title().isEmpty() && title() != titleBefore, kLoadTimeout);
     QTest::qWait(500);
     QCOMPARE(finished.size(), 1);
     QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 
-    const QByteArray target = QUrl(expected).path().toUtf8();
     const QList<QByteArray> requests = engine_.server.Requests();
     switch (Fault(fault)) {
     case Fault::NotFound:
@@ -342,6 +383,9 @@ void TestPaneFaults::namesReachTheServerAsAddresses_data() {
                             << QByteArray("/MinecraftSkins/%20Steve%20%20Alex%20.png");
     QTest::newRow("Chinese") << QStringLiteral("苦力怕")
                              << QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95.png");
+    QTest::newRow("Chinese and a space")
+        << QStringLiteral("苦力怕 x")
+        << QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95%20x.png");
     QTest::newRow("stray percent")
         << QStringLiteral("100%") << QByteArray("/MinecraftSkins/100%25.png");
     // An escaped letter is the letter itself; an escaped slash stays escaped.

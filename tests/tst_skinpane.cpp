@@ -29,7 +29,6 @@ private Q_SLOTS:
 
     void fetchAsksForExactlyTheSkinAndShowsIt();
     void skinmeCapeAsksItsOwnPath();
-    void unknownNameShowsAnErrorPage();
     void backAndReentryStartBlank();
 
 private:
@@ -86,22 +85,6 @@ void TestSkinPane::skinmeCapeAsksItsOwnPath() {
     QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
     QCOMPARE(skinme_.Requests(), QList<QByteArray>{"/MinecraftCloaks/Creeper.png"});
     QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
-}
-
-void TestSkinPane::unknownNameShowsAnErrorPage() {
-    Fetch();
-    QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
-
-    // A name the server does not know: the image goes, an error page comes.
-    auto* name = static_cast<QLineEdit*>(Control("Text1"));
-    name->setText(QStringLiteral("苦力怕 x"));
-    Fetch();
-    QTRY_COMPARE_WITH_TIMEOUT(SkinPixels(), 0, kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*Control("WebBrowser1")), 20),
-                             kLoadTimeout);
-    // The engine sends the name as UTF-8, percent-encoded on the wire.
-    QCOMPARE(engine_.server.Requests().last(),
-             QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95%20x.png"));
 }
 
 void TestSkinPane::backAndReentryStartBlank() {

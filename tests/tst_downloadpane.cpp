@@ -1,19 +1,18 @@
 // The version file downloader with the real browser pane, against a file
-// server of the test's own on 127.0.0.1: what the server is asked for, and
-// what ends up on disk. Runs on a real display (Xvfb).
+// server of the test's own on 127.0.0.1: what the server is asked for, the
+// name the file is offered under, what ends up on disk, and the window after.
+// What the pane and its download window do with any file is tst_browserpane's;
+// pages that fail to load are tst_panefaults'. Runs on a real display (Xvfb).
 #include "CjkFonts.h"
 #include "EngineFixture.h"
 #include "LocalBases.h"
 #include "PaneDownloads.h"
-#include "PaneScreen.h"
 #include "RecordingHost.h"
 #include "WindowInput.h"
 #include "download.h"
 
 #include <QLineEdit>
-#include <QPushButton>
 #include <QTest>
-#include <QUrl>
 
 using namespace PaneDownloads;
 using namespace WindowInput;
@@ -21,7 +20,6 @@ using namespace WindowInput;
 namespace {
 
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
-const QByteArray kMirrorJson = "/versions/1.7.2/1.7.2.json";
 
 } // namespace
 
@@ -32,10 +30,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void startAddressAsksNothing();
     void serverJarFromTheStore_data();
     void serverJarFromTheStore();
-    void versionJsonFromTheMirrorIsSavedWhole();
 
 private:
     QWidget* Control(const char* name) const { return Named(window_.get(), name); }
@@ -62,22 +58,6 @@ void TestDownloadPane::init() {
 void TestDownloadPane::cleanup() {
     window_.reset();
     engine_.Reset();
-}
-
-void TestDownloadPane::startAddressAsksNothing() {
-    QWidget* view = ViewOf(*Control("WebBrowser1"));
-    QVERIFY(view != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(view->property("url").toUrl(), QUrl(QStringLiteral("about:blank")),
-                              kLoadTimeout);
-    QTest::qWait(500);
-    // Blank, and nobody asked: the start address names no server.
-    QVERIFY(!ShowsSomething(Screenshot(*view)));
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
-    // No route chosen yet: a click still asks nothing.
-    Download();
-    QTest::qWait(500);
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
-    QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestDownloadPane::serverJarFromTheStore_data() {
@@ -119,30 +99,6 @@ void TestDownloadPane::serverJarFromTheStore() {
     }
     QVERIFY(window_->IsLoaded());
     QCOMPARE(static_cast<QLineEdit*>(Control("Text1"))->text(), QStringLiteral("1.7.2"));
-}
-
-void TestDownloadPane::versionJsonFromTheMirrorIsSavedWhole() {
-    const HttpRoute json =
-        Routes::Json("{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"mainClass\": "
-                     "\"net.minecraft.client.main.Main\", \"note\": \"\xe7\x89\x88\\u0000\"}\n");
-    engine_.server.Serve(kMirrorJson, json);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
-
-    Choose("Option2");
-    Choose("Option4");
-    Download();
-    QWidget* progress = AwaitDownloadWindow();
-    QVERIFY(progress != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(progress, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
-    // Loaded in the pane, then fetched as the file: that address and no other.
-    const QList<QByteArray> requests = engine_.server.Requests();
-    QVERIFY(!requests.isEmpty());
-    QCOMPARE(requests.count(kMirrorJson), requests.size());
-    QCOMPARE(engine_.suggestions.size(), 1);
-    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), QStringLiteral("1.7.2.json"));
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("1.7.2.json")});
-    QCOMPARE(ReadFile(engine_.saveAs), json.body);
 }
 
 QTEST_MAIN(TestDownloadPane)

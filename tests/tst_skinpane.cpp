@@ -1,6 +1,7 @@
-// The skin fetcher with the real browser pane, against a skin server of the
-// test's own on 127.0.0.1: what the server is asked for, and what the user
-// then sees. Runs on a real display (Xvfb).
+// The skin fetcher with the real browser pane, against skin servers of the
+// test's own on 127.0.0.1: what each source is asked for, and what the user
+// then sees. Pages that fail to load are tst_panefaults'. Runs on a real
+// display (Xvfb).
 #include "CjkFonts.h"
 #include "EngineFixture.h"
 #include "LocalBases.h"
@@ -9,7 +10,6 @@
 #include "WindowInput.h"
 #include "skin.h"
 
-#include <QLineEdit>
 #include <QTest>
 
 using namespace WindowInput;
@@ -27,9 +27,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void fetchAsksForExactlyTheSkinAndShowsIt();
-    void skinmeCapeAsksItsOwnPath();
-    void backAndReentryStartBlank();
+    void eachSourceAsksExactlyItsAddressAndShowsIt_data();
+    void eachSourceAsksExactlyItsAddressAndShowsIt();
+    void paneStartsBlankAndAsksNothing_data();
+    void paneStartsBlankAndAsksNothing();
 
 private:
     void Fetch() { Click(Control("Label6"), QPoint(10, 10)); }
@@ -68,35 +69,51 @@ void TestSkinPane::cleanup() {
     skinme_.ClearRequests();
 }
 
-void TestSkinPane::fetchAsksForExactlyTheSkinAndShowsIt() {
-    // Blank until the first fetch: nothing asked, nothing shown.
-    QTest::qWait(200);
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
-    QCOMPARE(SkinPixels(), 0);
-
-    Fetch();
-    QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>{"/MinecraftSkins/Creeper.png"});
+void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt_data() {
+    QTest::addColumn<QByteArray>("option");
+    QTest::addColumn<bool>("skinme");
+    QTest::addColumn<QByteArray>("target");
+    QTest::newRow("official skin")
+        << QByteArray("Option1") << false << QByteArray("/MinecraftSkins/Creeper.png");
+    QTest::newRow("Skinme cape") << QByteArray("Option4") << true
+                                 << QByteArray("/MinecraftCloaks/Creeper.png");
 }
 
-void TestSkinPane::skinmeCapeAsksItsOwnPath() {
-    Click(Control("Option4"), QPoint(5, 5));
+void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt() {
+    QFETCH(QByteArray, option);
+    QFETCH(bool, skinme);
+    QFETCH(QByteArray, target);
+    Click(Control(option.constData()), QPoint(5, 5));
     Fetch();
     QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
-    QCOMPARE(skinme_.Requests(), QList<QByteArray>{"/MinecraftCloaks/Creeper.png"});
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
+    const LocalHttpServer& asked = skinme ? skinme_ : engine_.server;
+    const LocalHttpServer& other = skinme ? engine_.server : skinme_;
+    QCOMPARE(asked.Requests(), QList<QByteArray>{target});
+    QCOMPARE(other.Requests(), QList<QByteArray>());
 }
 
-void TestSkinPane::backAndReentryStartBlank() {
-    Fetch();
-    QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
-    window_->Unload();
-    DestroyUnloadedWidgets();
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
+void TestSkinPane::paneStartsBlankAndAsksNothing_data() {
+    QTest::addColumn<bool>("comingBack");
+    QTest::newRow("first time") << false;
+    QTest::newRow("coming back after a fetch") << true;
+}
+
+// Until the fetch: nothing asked, nothing shown, whatever was shown before
+// the window was left.
+void TestSkinPane::paneStartsBlankAndAsksNothing() {
+    QFETCH(bool, comingBack);
+    if (comingBack) {
+        Fetch();
+        QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
+        window_->Unload();
+        DestroyUnloadedWidgets();
+        window_->Show();
+        QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
+    }
     QTest::qWait(300);
     QCOMPARE(SkinPixels(), 0);
-    QCOMPARE(engine_.server.Requests().size(), 1);
+    QCOMPARE(engine_.server.Requests().size(), comingBack ? 1 : 0);
+    QCOMPARE(skinme_.Requests(), QList<QByteArray>());
 }
 
 QTEST_MAIN(TestSkinPane)

@@ -2,12 +2,11 @@
 
 #include <QByteArray>
 #include <QList>
+#include <QProgressBar>
+#include <QPushButton>
 #include <QString>
 #include <QStringList>
-
-class QProgressBar;
-class QPushButton;
-class QWidget;
+#include <QWidget>
 
 // What a test sees of the pane's downloads: their windows, what those say,
 // and what ends up on disk.

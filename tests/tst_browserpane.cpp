@@ -1,6 +1,9 @@
 // The browser pane as the program gets it: loaded from the module on disk,
 // with the real engine, showing and downloading from a server of the test's
-// own on 127.0.0.1. Runs on a real display (Xvfb).
+// own on 127.0.0.1. Every outcome of a download is checked here, whichever
+// window would start it: saved, in progress, very large, cut short,
+// cancelled, with nowhere to go, gone when fetched, declined, or running at
+// quit. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
 #include "BrowserPaneModule.h"
 #include "EngineFixture.h"
@@ -15,13 +18,12 @@
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 #include <stdexcept>
 
@@ -33,6 +35,7 @@ constexpr QRgb kSkinColour = 0xff12c45a;
 constexpr int kSkinWidth = 64;
 constexpr int kSkinHeight = 48;
 const char kQuitChild[] = "--quit-while-downloading";
+const QByteArray kJar = "/download/minecraft_server.1.7.2.jar";
 
 QByteArray SkinPng() {
     return SolidPng(kSkinColour, kSkinWidth, kSkinHeight);
@@ -45,6 +48,19 @@ HttpRoute StalledAttachment(qint64 size, qint64 stallAfter) {
     route.generatedSize = size;
     route.stallAfter = stallAfter;
     return route;
+}
+
+qint64 ResidentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
+        }
+    }
+    return -1;
 }
 
 // A second run of this program: starts a download that never ends, quits the
@@ -102,10 +118,15 @@ private Q_SLOTS:
     void downloadIsSavedWholeUnderTheChosenName();
     void progressIsShownWhileRunning_data();
     void progressIsShownWhileRunning();
+    void largeDownloadAdvancesInFlatMemory();
     void droppedDownloadFailsAndLeavesNothing_data();
     void droppedDownloadFailsAndLeavesNothing();
     void cancelledDownloadLeavesNothing_data();
     void cancelledDownloadLeavesNothing();
+    void unusableSaveLocationFailsWithAReason_data();
+    void unusableSaveLocationFailsWithAReason();
+    void versionJsonGoneWhenFetchedFails_data();
+    void versionJsonGoneWhenFetchedFails();
     void declinedSaveDialogStartsNothing();
     void savingFromTheMenuDownloads_data();
     void savingFromTheMenuDownloads();
@@ -473,6 +494,53 @@ void TestBrowserPane::progressIsShownWhileRunning() {
     QCOMPARE(bar->value(), 100);
 }
 
+// Over 100 MB from loopback, in four pauses: at each the bar stands further
+// on, and the bytes have gone to disk rather than into the process. The
+// margin allows for the engine's own buffers and the allocator's slack,
+// which settle within a few tens of megabytes; a body held in memory would
+// add a quarter of it, 25 MB, at every step and the whole 100 MB by the end.
+void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
+    constexpr qint64 kSize = 100 * 1024 * 1024 + 4099;
+    constexpr qint64 kStep = 25 * 1024 * 1024;
+    constexpr qint64 kMarginKiB = 40 * 1024;
+    HttpRoute jar = Routes::Jar(kSize);
+    jar.stallEvery = kStep;
+    engine_.server.Serve(kJar, jar);
+    PaneHolder holder = OpenPane();
+    QWidget* window =
+        StartDownload(holder, kJar, engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar")));
+    QVERIFY(window != nullptr);
+    auto* bar = ProgressBar(window);
+
+    QList<int> percents;
+    QList<qint64> residentKiB;
+    for (qint64 received = kStep; received < kSize; received += kStep) {
+        const int percent = int(received * 100 / kSize);
+        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), percent, kLoadTimeout);
+        QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
+        QVERIFY(!QFile::exists(engine_.saveAs));
+        percents.append(bar->value());
+        residentKiB.append(ResidentKiB());
+        engine_.server.ResumeStalled();
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                              kLoadTimeout);
+    residentKiB.append(ResidentKiB());
+
+    QStringList figures;
+    for (qint64 kib : std::as_const(residentKiB)) {
+        figures.append(QString::number(kib));
+    }
+    qInfo("resident memory at 24%%, 49%%, 74%%, 99%% and done (KiB): %s",
+          qPrintable(figures.join(", ")));
+    QCOMPARE(percents, (QList<int>{24, 49, 74, 99}));
+    QVERIFY(residentKiB.first() > 0);
+    const qint64 peak = *std::max_element(residentKiB.begin(), residentKiB.end());
+    QVERIFY2(peak - residentKiB.first() < kMarginKiB, qPrintable(figures.join(", ")));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
+    QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
+}
+
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
     QTest::addColumn<HttpRoute>("route");
     QTest::addColumn<QByteArray>("existing");
@@ -500,7 +568,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     QFETCH(HttpRoute, route);
     QFETCH(QByteArray, existing);
-    engine_.server.Serve("/download/minecraft_server.1.7.2.jar", route);
+    engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
     if (!existing.isNull()) {
         QVERIFY(WriteFile(saveAs, existing));
@@ -508,7 +576,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     const QStringList before = FilesIn(engine_.Folder());
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/download/minecraft_server.1.7.2.jar", saveAs);
+    QWidget* window = StartDownload(holder, kJar, saveAs);
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
         LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
@@ -552,12 +620,11 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     QFETCH(HttpRoute, route);
     QFETCH(bool, byClosing);
     QFETCH(bool, paneGoesFirst);
-    engine_.server.Serve("/download/minecraft_server.1.7.2.jar", route);
+    engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
 
     PaneHolder holder = OpenPane();
-    QPointer<QWidget> window =
-        StartDownload(holder, "/download/minecraft_server.1.7.2.jar", saveAs);
+    QPointer<QWidget> window = StartDownload(holder, kJar, saveAs);
     QVERIFY(window != nullptr);
     if (route.stallAfter > 0) {
         // Under way: the engine has a file beside the chosen one.
@@ -587,6 +654,84 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     if (!byClosing) {
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
     }
+}
+
+void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
+    QTest::addColumn<QString>("relativePath");
+    QTest::addColumn<bool>("folderUnderName");
+    QTest::addColumn<QString>("outcome");
+    // The engine makes the folder: the file is really there when the window says so.
+    QTest::newRow("folder missing")
+        << QStringLiteral("missing/server.jar") << false << QStringLiteral("下载完成");
+    QTest::newRow("a folder under the chosen name")
+        << QStringLiteral("server.jar") << true << QStringLiteral("下载失败：");
+}
+
+// Where the chosen place cannot take the file, the window says so and why;
+// where it says the download is complete, the file is whole.
+void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
+    QFETCH(QString, relativePath);
+    QFETCH(bool, folderUnderName);
+    QFETCH(QString, outcome);
+    constexpr qint64 kSize = 1024 * 1024 + 3;
+    engine_.server.Serve(kJar, Routes::Jar(kSize));
+    const QString saveAs = engine_.SavePath(relativePath);
+    if (folderUnderName) {
+        QVERIFY(QDir().mkpath(saveAs));
+    }
+    PaneHolder holder = OpenPane();
+    QWidget* window = StartDownload(holder, kJar, saveAs);
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
+    const QString folder = QFileInfo(saveAs).absolutePath();
+    QCOMPARE(FilesIn(folder), QStringList{QFileInfo(saveAs).fileName()});
+    if (folderUnderName) {
+        QVERIFY(LabelText(window, "stateLabel").contains(saveAs));
+        QCOMPARE(FilesIn(saveAs), QStringList());
+        QVERIFY(QDir(saveAs).removeRecursively());
+    } else {
+        QVERIFY(HoldsGeneratedBody(saveAs, kSize));
+        QVERIFY(QDir(folder).removeRecursively());
+    }
+}
+
+void TestBrowserPane::versionJsonGoneWhenFetchedFails_data() {
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::newRow("404, empty") << 404 << QByteArray();
+    QTest::newRow("404 with a page") << 404 << QByteArray("<h1>No such version</h1>");
+    QTest::newRow("500") << 500 << QByteArray("busy");
+}
+
+// The version's JSON file loads in the pane, and is gone (or the server
+// fails) when it is fetched again as the file: the window tells of a failure,
+// and the server's error page is not saved as the file.
+void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    const QByteArray target = "/versions/1.7.2/1.7.2.json";
+    HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
+    json.stallAfter = 0;
+    engine_.server.Serve(target, json);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
+    PaneHolder holder = OpenPane();
+    holder.pane->Navigate(engine_.server.Address(QString::fromLatin1(target)));
+    QTRY_VERIFY_WITH_TIMEOUT(engine_.server.Requests().contains(target), kLoadTimeout);
+    HttpRoute gone;
+    gone.status = status;
+    gone.body = body;
+    engine_.server.Serve(target, gone);
+    engine_.server.ResumeStalled();
+
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count(target), 2, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), 1, kLoadTimeout);
+    QWidget* window = DownloadWindows().first();
+    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel") != QStringLiteral("正在下载…"),
+                             kLoadTimeout);
+    QVERIFY2(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")),
+             qPrintable(LabelText(window, "stateLabel")));
+    QTest::qWait(500);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 }
 
 void TestBrowserPane::declinedSaveDialogStartsNothing() {

@@ -1,6 +1,7 @@
-// What the toolbox does when the servers behind its panes misbehave: missing
-// files, refused and unanswered connections, redirect loops, odd names,
-// downloads cancelled, cut short or very large. The whole toolbox runs
+// What the toolbox does when a page its panes load fails: missing files,
+// refused and unanswered connections, redirect loops, odd and oversized
+// names; and what leaving the downloader does to a download still running.
+// The downloads themselves are tst_browserpane's. The whole toolbox runs
 // through its registry with the real pane module, against servers of the
 // test's own on 127.0.0.1. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
@@ -14,18 +15,14 @@
 #include "WindowRegistry.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLineEdit>
 #include <QPointer>
-#include <QProgressBar>
-#include <QPushButton>
 #include <QSignalSpy>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
 #include <QTimer>
 
-#include <algorithm>
 #include <memory>
 
 using namespace PaneDownloads;
@@ -83,19 +80,6 @@ QString RefusingRoot() {
     return LocalHttpServer::Root(port);
 }
 
-qint64 ResidentKiB() {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return -1;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:")) {
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-        }
-    }
-    return -1;
-}
-
 } // namespace
 
 class TestPaneFaults final : public QObject {
@@ -111,13 +95,8 @@ private Q_SLOTS:
     void namesReachTheServerAsAddresses_data();
     void namesReachTheServerAsAddresses();
 
-    void largeDownloadAdvancesInFlatMemory();
     void leavingTheDownloaderKeepsItsDownload_data();
     void leavingTheDownloaderKeepsItsDownload();
-    void unusableSaveLocationFailsWithAReason_data();
-    void unusableSaveLocationFailsWithAReason();
-    void versionJsonGoneWhenFetchedFails_data();
-    void versionJsonGoneWhenFetchedFails();
     void oversizedAddressShowsAnErrorPage_data();
     void oversizedAddressShowsAnErrorPage();
 
@@ -436,52 +415,6 @@ void TestPaneFaults::namesReachTheServerAsAddresses() {
     QCOMPARE(static_cast<QLineEdit*>(Control(WindowName::skin, "Text1"))->text(), name);
 }
 
-// Over 100 MB from loopback, in four pauses: at each the bar stands further
-// on, and the bytes have gone to disk rather than into the process. The
-// margin allows for the engine's own buffers and the allocator's slack,
-// which settle within a few tens of megabytes; a body held in memory would
-// add a quarter of it, 25 MB, at every step and the whole 100 MB by the end.
-void TestPaneFaults::largeDownloadAdvancesInFlatMemory() {
-    constexpr qint64 kSize = 100 * 1024 * 1024 + 4099;
-    constexpr qint64 kStep = 25 * 1024 * 1024;
-    constexpr qint64 kMarginKiB = 40 * 1024;
-    HttpRoute jar = Routes::Jar(kSize);
-    jar.stallEvery = kStep;
-    engine_.server.Serve(kServerJar, jar);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
-    QWidget* window = StartServerJarDownload();
-    QVERIFY(window != nullptr);
-    auto* bar = ProgressBar(window);
-
-    QList<int> percents;
-    QList<qint64> residentKiB;
-    for (qint64 received = kStep; received < kSize; received += kStep) {
-        const int percent = int(received * 100 / kSize);
-        QTRY_COMPARE_WITH_TIMEOUT(bar->value(), percent, kLoadTimeout);
-        QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
-        QVERIFY(!QFile::exists(engine_.saveAs));
-        percents.append(bar->value());
-        residentKiB.append(ResidentKiB());
-        engine_.server.ResumeStalled();
-    }
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
-    residentKiB.append(ResidentKiB());
-
-    QStringList figures;
-    for (qint64 kib : std::as_const(residentKiB)) {
-        figures.append(QString::number(kib));
-    }
-    qInfo("resident memory at 24%%, 49%%, 74%%, 99%% and done (KiB): %s",
-          qPrintable(figures.join(", ")));
-    QCOMPARE(percents, (QList<int>{24, 49, 74, 99}));
-    QVERIFY(residentKiB.first() > 0);
-    const qint64 peak = *std::max_element(residentKiB.begin(), residentKiB.end());
-    QVERIFY2(peak - residentKiB.first() < kMarginKiB, qPrintable(figures.join(", ")));
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
-    QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
-}
-
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {
     QTest::addColumn<QByteArray>("control");
     QTest::addColumn<bool>("running");
@@ -542,86 +475,6 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
     } else {
         QTRY_COMPARE(ending.size(), 1);
     }
-}
-
-void TestPaneFaults::unusableSaveLocationFailsWithAReason_data() {
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<bool>("folderUnderName");
-    QTest::addColumn<QString>("outcome");
-    // The engine makes the folder: the file is really there when the window says so.
-    QTest::newRow("folder missing")
-        << QStringLiteral("missing/server.jar") << false << QStringLiteral("下载完成");
-    QTest::newRow("a folder under the chosen name")
-        << QStringLiteral("server.jar") << true << QStringLiteral("下载失败：");
-}
-
-// Where the chosen place cannot take the file, the window says so and why;
-// where it says the download is complete, the file is whole.
-void TestPaneFaults::unusableSaveLocationFailsWithAReason() {
-    QFETCH(QString, relativePath);
-    QFETCH(bool, folderUnderName);
-    QFETCH(QString, outcome);
-    constexpr qint64 kSize = 1024 * 1024 + 3;
-    engine_.server.Serve(kServerJar, Routes::Jar(kSize));
-    engine_.saveAs = engine_.SavePath(relativePath);
-    if (folderUnderName) {
-        QVERIFY(QDir().mkpath(engine_.saveAs));
-    }
-    QWidget* window = StartServerJarDownload();
-    QVERIFY(window != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
-    const QString folder = QFileInfo(engine_.saveAs).absolutePath();
-    QCOMPARE(FilesIn(folder), QStringList{QFileInfo(engine_.saveAs).fileName()});
-    if (folderUnderName) {
-        QVERIFY(LabelText(window, "stateLabel").contains(engine_.saveAs));
-        QCOMPARE(FilesIn(engine_.saveAs), QStringList());
-        QVERIFY(QDir(engine_.saveAs).removeRecursively());
-    } else {
-        QVERIFY(HoldsGeneratedBody(engine_.saveAs, kSize));
-        QVERIFY(QDir(folder).removeRecursively());
-    }
-}
-
-void TestPaneFaults::versionJsonGoneWhenFetchedFails_data() {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::newRow("404, empty") << 404 << QByteArray();
-    QTest::newRow("404 with a page") << 404 << QByteArray("<h1>No such version</h1>");
-    QTest::newRow("500") << 500 << QByteArray("busy");
-}
-
-// The version's JSON file loads in the pane, and is gone (or the server
-// fails) when it is fetched again as the file: the window tells of a failure,
-// and the server's error page is not saved as the file.
-void TestPaneFaults::versionJsonGoneWhenFetchedFails() {
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    const QByteArray target = "/versions/1.7.2/1.7.2.json";
-    HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
-    json.stallAfter = 0;
-    engine_.server.Serve(target, json);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
-    StartToolkit(engine_.server.Address(QString()));
-    QVERIFY(Enter(WindowName::download) != nullptr);
-    Choose("Option2");
-    Choose("Option4");
-    Click(Control(WindowName::download, "Label4"), QPoint(10, 10));
-    QTRY_VERIFY_WITH_TIMEOUT(engine_.server.Requests().contains(target), kLoadTimeout);
-    HttpRoute gone;
-    gone.status = status;
-    gone.body = body;
-    engine_.server.Serve(target, gone);
-    engine_.server.ResumeStalled();
-
-    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count(target), 2, kLoadTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), 1, kLoadTimeout);
-    QWidget* window = DownloadWindows().first();
-    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel") != QStringLiteral("正在下载…"),
-                             kLoadTimeout);
-    QVERIFY2(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")),
-             qPrintable(LabelText(window, "stateLabel")));
-    QTest::qWait(500);
-    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 }
 
 void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {

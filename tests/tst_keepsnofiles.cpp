@@ -3,8 +3,10 @@
 // file saved through the real save dialog into a folder the user chose,
 // windows switched, the program closed), leaves its home, configuration,
 // cache, data, state, runtime and temporary folders as empty as it found
-// them. The run is a second process of this program, with folders of its own;
-// the file server stays in the test. Runs on a real display (Xvfb).
+// them; a run that shows a page which sets a cookie and stores data leaves
+// no file there either. Each run is a second process of this program, with
+// folders of its own; the file server stays in the test. Runs on a real
+// display (Xvfb).
 #include "BrowserPane.h"
 #include "CjkFonts.h"
 #include "EngineFixture.h"
@@ -43,12 +45,11 @@ const char* const kFolderVariables[] = {"HOME",          "XDG_CONFIG_HOME", "XDG
                                         "XDG_DATA_HOME", "XDG_STATE_HOME",  "XDG_RUNTIME_DIR",
                                         "TMPDIR"};
 
-// Every file, folder and link under `root`, relative to it.
-QStringList EverythingUnder(const QString& root) {
+// Every entry of the kinds `filters` names under `root`, at any depth,
+// relative to it.
+QStringList EverythingUnder(const QString& root, QDir::Filters filters) {
     QStringList found;
-    QDirIterator entries(root,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
+    QDirIterator entries(root, filters, QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         found.append(QDir(root).relativeFilePath(entries.next()));
     }
@@ -56,9 +57,11 @@ QStringList EverythingUnder(const QString& root) {
 }
 
 // The second process: the toolbox as app/main.cpp assembles it, with its
-// servers at `root`, used from start to close. Returns the program's exit
-// code, or 3 with the step that went wrong on stderr.
-int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs) {
+// servers at `root`, used from start to close: the whole way round, or, for
+// `storingPage`, only to show the page that stores. Returns the program's
+// exit code, or 3 with the step that went wrong on stderr.
+int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs,
+               bool storingPage) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     ConfigureToolkitApplication();
@@ -109,7 +112,35 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     // leaving the test to wait for a process that waits for nothing.
     QTimer::singleShot(3 * kLoadTimeout, &app, [&fail] { fail("finish within the time allowed"); });
 
+    const auto showStoringPage = [&] {
+        // A name whose address is a page that sets a cookie and stores data
+        // in the engine, as far as it is let.
+        auto* name = Named<QLineEdit>(registry.Instance(WindowName::skin), "Text1");
+        QWidget* pane = control(WindowName::skin, "WebBrowser1");
+        QWidget* view = pane != nullptr ? ViewOf(*pane) : nullptr;
+        if (name == nullptr || view == nullptr) {
+            return false;
+        }
+        name->setText(QStringLiteral("Storage"));
+        if (!click(WindowName::skin, "Label6") ||
+            !QTest::qWaitFor([view] { return view->property("title").toString() == "kept?"; },
+                             kLoadTimeout)) {
+            return false;
+        }
+        QTest::qWait(1000);
+        return true;
+    };
+
     QTimer::singleShot(0, &app, [&] {
+        if (storingPage) {
+            if (!click(WindowName::Form1, "Image1") || !showStoringPage()) {
+                return fail("show the page that stores");
+            }
+            if (!click(WindowName::skin, "labclose")) {
+                return fail("close");
+            }
+            return;
+        }
         if (!click(WindowName::Form1, "Image1") || !click(WindowName::skin, "Label6")) {
             return fail("open the skin fetcher and fetch");
         }
@@ -151,13 +182,26 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
 class TestKeepsNoFiles final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void runLeavesItsFoldersEmpty_data();
     void runLeavesItsFoldersEmpty();
 };
 
+void TestKeepsNoFiles::runLeavesItsFoldersEmpty_data() {
+    QTest::addColumn<bool>("storingPage");
+    QTest::newRow("skin, downloader and a saved file") << false;
+    QTest::newRow("a page that stores") << true;
+}
+
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
+    QFETCH(bool, storingPage);
     LocalHttpServer server;
     QVERIFY(server.Listen());
     server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));
+    HttpRoute page;
+    page.extraHeaders = "Set-Cookie: skin=steve; Max-Age=86400\r\n";
+    page.body = "<title>kept?</title><script>localStorage.setItem('skin', 'steve');"
+                "indexedDB.open('skins');</script><p>page with a cookie</p>";
+    server.Serve("/MinecraftSkins/Storage.png", page);
     server.Serve(kServerJar, Routes::Jar(kJarSize));
 
     QTemporaryDir folders;
@@ -179,20 +223,30 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
     run.setProcessEnvironment(environment);
     run.setProcessChannelMode(QProcess::ForwardedChannels);
     run.start(QCoreApplication::applicationFilePath(),
-              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs});
+              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs,
+               storingPage ? QStringLiteral("page") : QStringLiteral("whole")});
     // The wait serves the run's requests meanwhile.
     QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kLoadTimeout);
     QCOMPARE(run.exitStatus(), QProcess::NormalExit);
     QCOMPARE(run.exitCode(), 0);
-    QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
-
-    // The one file the user asked for, whole, where the user put it.
-    QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
-    QVERIFY(HoldsGeneratedBody(saveAs, kJarSize));
     QStringList left;
+    if (storingPage) {
+        QCOMPARE(server.Requests(), QList<QByteArray>{"/MinecraftSkins/Storage.png"});
+        QCOMPARE(FilesIn(chosen.path()), QStringList());
+    } else {
+        QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
+        // The one file the user asked for, whole, where the user put it.
+        QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
+        QVERIFY(HoldsGeneratedBody(saveAs, kJarSize));
+    }
+    // After the page that stores, no file; the engine makes its (empty)
+    // folders for such a page. After the whole way round, nothing at all.
+    const QDir::Filters counted =
+        storingPage ? QDir::Files | QDir::Hidden | QDir::System
+                    : QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const char* variable : kFolderVariables) {
         const QString name = QString::fromLatin1(variable);
-        for (const QString& path : EverythingUnder(folders.filePath(name))) {
+        for (const QString& path : EverythingUnder(folders.filePath(name), counted)) {
             left.append(name + QLatin1Char(':') + path);
         }
     }
@@ -200,9 +254,9 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
 }
 
 int main(int argc, char* argv[]) {
-    if (argc == 4 && qstrcmp(argv[1], kRunToolbox) == 0) {
+    if (argc == 5 && qstrcmp(argv[1], kRunToolbox) == 0) {
         return RunToolbox(argc, argv, QString::fromLocal8Bit(argv[2]),
-                          QString::fromLocal8Bit(argv[3]));
+                          QString::fromLocal8Bit(argv[3]), qstrcmp(argv[4], "page") == 0);
     }
     QCoreApplication app(argc, argv);
     TestKeepsNoFiles test;

@@ -1,6 +1,7 @@
 // The version file downloader as the user meets it, with a pane that records
 // where it is sent: its controls where the layout puts them, the choices it
-// opens with, the Download click over every pair of options, and Back.
+// opens with, the Download click over every pair of options, and what a
+// reload brings back. Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "ConfiguredHosts.h"
@@ -50,8 +51,6 @@ private Q_SLOTS:
     void groupsAreSeparate();
     void versionIsReadAtEachClick();
     void choosingSendsNothing();
-    void backSwitchesToTheMenu_data();
-    void backSwitchesToTheMenu();
     void reloadBringsBackTheDefaultsAndAFreshPane();
     void everyChosenPairIsSentInOrder();
     void configuredHostsByDefault();
@@ -345,24 +344,6 @@ void TestDownload::choosingSendsNothing() {
     Click(Control("Label3"), QPoint(5, 5));
     QVERIFY(Sent().isEmpty());
     QVERIFY(host_->switches.empty());
-}
-
-void TestDownload::backSwitchesToTheMenu_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
-    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
-}
-
-void TestDownload::backSwitchesToTheMenu() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    Choose("Option5");
-    auto* target = Control(control);
-    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
-    Click(target, where);
-    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
-    QVERIFY(Sent().isEmpty());
 }
 
 void TestDownload::reloadBringsBackTheDefaultsAndAFreshPane() {

@@ -114,8 +114,6 @@ private Q_SLOTS:
     void twinOfSpeedLeavesTheEffectEmpty();
     void clearReplacesTheChosenEffect();
     void handEditedCommandIsReplaced();
-    void backSwitchesToTheMenu_data();
-    void backSwitchesToTheMenu();
     void reloadBringsBackTheDefaults();
 
 private:
@@ -397,22 +395,6 @@ void TestEffect::handEditedCommandIsReplaced() {
     QCOMPARE(Command(), QStringLiteral("/effect  2   edited"));
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect  2  "));
-}
-
-void TestEffect::backSwitchesToTheMenu_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
-    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
-}
-
-void TestEffect::backSwitchesToTheMenu() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    auto* target = Control(control);
-    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
-    Click(target, where);
-    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
 }
 
 void TestEffect::reloadBringsBackTheDefaults() {

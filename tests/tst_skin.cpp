@@ -1,6 +1,7 @@
 // The skin fetcher as the user meets it, with a pane that records where it
 // is sent: its controls where the layout puts them, the selection it opens
-// with, the fetch, the help box and Back.
+// with, the fetch, the help box, and what a reload brings back. Back is
+// tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "Layout.h"
@@ -46,8 +47,6 @@ private Q_SLOTS:
     void nameIsReadAtEachClick();
     void nothingSelectedSendsNothing();
     void helpShowsTheWarningAndChangesNothing();
-    void backSwitchesToTheMenu_data();
-    void backSwitchesToTheMenu();
     void reloadBringsBackTheDefaultsAndAFreshPane();
     void otherBasesAreUsedAsGiven();
 
@@ -260,23 +259,6 @@ void TestSkin::helpShowsTheWarningAndChangesNothing() {
     QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("Creeper"));
     QVERIFY(panes_->Addresses().isEmpty());
     QVERIFY(window_->IsLoaded());
-}
-
-void TestSkin::backSwitchesToTheMenu_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
-    QTest::newRow("box beside the arrow") << "Picture1" << QPoint(21, 8);
-}
-
-void TestSkin::backSwitchesToTheMenu() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    auto* target = Control(control);
-    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
-    Click(target, where);
-    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
-    QVERIFY(panes_->Addresses().isEmpty());
 }
 
 void TestSkin::reloadBringsBackTheDefaultsAndAFreshPane() {

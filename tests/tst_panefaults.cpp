@@ -1,7 +1,8 @@
 // What the toolbox does when a page its panes load fails: missing files,
-// refused and unanswered connections, redirect loops, odd and oversized
-// names; and what leaving the downloader does to a download still running.
-// The downloads themselves are tst_browserpane's. The whole toolbox runs
+// refused and unanswered connections, redirect loops, oversized names; and
+// what leaving the downloader does to a download still running. The
+// downloads themselves, and what the engine asks for an address, are
+// tst_browserpane's. The whole toolbox runs
 // through its registry with the real pane module, against servers of the
 // test's own on 127.0.0.1. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
@@ -92,8 +93,6 @@ private Q_SLOTS:
     void faultShowsAnErrorPage();
     void unansweredAddressLeavesTheWindowResponsive_data();
     void unansweredAddressLeavesTheWindowResponsive();
-    void namesReachTheServerAsAddresses_data();
-    void namesReachTheServerAsAddresses();
 
     void leavingTheDownloaderKeepsItsDownload_data();
     void leavingTheDownloaderKeepsItsDownload();
@@ -353,66 +352,6 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
     engine_.panes.CreatePane(holder).Navigate(
         engine_.server.Address(QStringLiteral("/MinecraftSkins/Creeper.png")));
     QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(holder), kSkinColour) > 0, kLoadTimeout);
-}
-
-void TestPaneFaults::namesReachTheServerAsAddresses_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("target");
-    QTest::newRow("spaces") << QStringLiteral(" Steve  Alex ")
-                            << QByteArray("/MinecraftSkins/%20Steve%20%20Alex%20.png");
-    QTest::newRow("Chinese") << QStringLiteral("苦力怕")
-                             << QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95.png");
-    QTest::newRow("Chinese and a space")
-        << QStringLiteral("苦力怕 x")
-        << QByteArray("/MinecraftSkins/%E8%8B%A6%E5%8A%9B%E6%80%95%20x.png");
-    QTest::newRow("stray percent")
-        << QStringLiteral("100%") << QByteArray("/MinecraftSkins/100%25.png");
-    // An escaped letter is the letter itself; an escaped slash stays escaped.
-    QTest::newRow("escapes") << QStringLiteral("%41%2F") << QByteArray("/MinecraftSkins/A%2F.png");
-    // The rest of the name is a fragment, which stays with the client.
-    QTest::newRow("hash") << QStringLiteral("Steve#top") << QByteArray("/MinecraftSkins/Steve");
-    QTest::newRow("question mark")
-        << QStringLiteral("Steve?x=1") << QByteArray("/MinecraftSkins/Steve?x=1.png");
-    // Dot segments are resolved by the client: the request stays on the server's root.
-    QTest::newRow("dot dot") << QStringLiteral("../../Creeper") << QByteArray("/Creeper.png");
-    QTest::newRow("dot dot alone") << QStringLiteral("..") << QByteArray("/MinecraftSkins/...png");
-    QTest::newRow("CR") << QStringLiteral("Ste\rve") << QByteArray("/MinecraftSkins/Ste%0Dve.png");
-    QTest::newRow("LF") << QStringLiteral("Ste\nve") << QByteArray("/MinecraftSkins/Ste%0Ave.png");
-    // Neither line break splits the request: no header comes of the name.
-    QTest::newRow("CR LF header") << QStringLiteral("Steve\r\nX-Injected: yes")
-                                  << QByteArray("/MinecraftSkins/Steve%0D%0AX-Injected:%20yes.png");
-    const QString megabyte(1024 * 1024, QLatin1Char('m'));
-    QTest::newRow("1 MB") << megabyte
-                          << QByteArray("/MinecraftSkins/" + megabyte.toLatin1() + ".png");
-}
-
-// The name goes into the address as typed; what reaches the server is that
-// address as the engine sends it, one well-formed request and no more.
-void TestPaneFaults::namesReachTheServerAsAddresses() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, target);
-    StartToolkit(engine_.server.Address(QString()));
-    QVERIFY(Enter(WindowName::skin) != nullptr);
-    QWidget* view = ViewOf(*Control(WindowName::skin, "WebBrowser1"));
-    QSignalSpy finished(view, SIGNAL(loadFinished(bool)));
-    SetText(WindowName::skin, name);
-    Click(Control(WindowName::skin, "Label6"), QPoint(10, 10));
-    QVERIFY(finished.wait(kLoadTimeout));
-    QTest::qWait(200);
-
-    QCOMPARE(engine_.server.Requests().size(), 1);
-    // Compared with QVERIFY so a failure does not print a megabyte.
-    QVERIFY2(engine_.server.Requests().first() == target,
-             engine_.server.Requests().first().left(200));
-    const QByteArray head = engine_.server.RequestHeads().first();
-    QVERIFY(head.startsWith("GET " + target + " HTTP/1.1\r\n"));
-    const QList<QByteArray> headers = head.split('\n').mid(1);
-    for (const QByteArray& header : headers) {
-        QVERIFY2(!header.startsWith("X-Injected"), header.constData());
-    }
-    // Nothing is served under these names: the pane shows why.
-    QCOMPARE(finished.first().first().toBool(), false);
-    QCOMPARE(static_cast<QLineEdit*>(Control(WindowName::skin, "Text1"))->text(), name);
 }
 
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {

@@ -164,7 +164,7 @@ QString TestAccessibility::Outcome() const {
         events << QStringLiteral("navigate ") + address;
     }
     if (window_->IsLoaded()) {
-        if (auto* command = window_->Surface()->findChild<QLineEdit*>(QStringLiteral("Text5"));
+        if (auto* command = Named<QLineEdit>(window_.get(), QStringLiteral("Text5"));
             command != nullptr && qobject_cast<effect*>(window_.get()) != nullptr) {
             events << QStringLiteral("command ") + command->text();
         }

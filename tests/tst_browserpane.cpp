@@ -374,14 +374,9 @@ void TestBrowserPane::jsonFileIsOfferedForDownload() {
 }
 
 void TestBrowserPane::jsonFileFollowsARedirect() {
-    HttpRoute json;
-    json.contentType = "application/json";
-    json.body = "{\"id\": \"1.7.10\"}";
+    const HttpRoute json = Routes::Json("{\"id\": \"1.7.10\"}");
     engine_.server.Serve("/files/1.7.10.json", json);
-    HttpRoute moved;
-    moved.status = 302;
-    moved.extraHeaders = "Location: /files/1.7.10.json\r\n";
-    engine_.server.Serve("/versions/1.7.10/1.7.10.json", moved);
+    engine_.server.Serve("/versions/1.7.10/1.7.10.json", Routes::Redirect("/files/1.7.10.json"));
 
     PaneHolder holder = OpenPane();
     QWidget* window = StartDownload(holder, "/versions/1.7.10/1.7.10.json",
@@ -393,8 +388,7 @@ void TestBrowserPane::jsonFileFollowsARedirect() {
 }
 
 void TestBrowserPane::laterAddressReplacesAJsonFileStillLoading() {
-    HttpRoute stalled;
-    stalled.contentType = "application/json";
+    HttpRoute stalled = Routes::Json({});
     stalled.generatedSize = 256 * 1024;
     stalled.stallAfter = 1024;
     engine_.server.Serve("/versions/slow/slow.json", stalled);
@@ -421,9 +415,7 @@ void TestBrowserPane::jsonFileAfterAPageStillLoading() {
     slowPage.generatedSize = 256 * 1024;
     slowPage.stallAfter = 1024;
     engine_.server.Serve("/slow.html", slowPage);
-    HttpRoute json;
-    json.contentType = "application/json";
-    json.body = "{\"id\": \"1.7.2\"}";
+    const HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
     engine_.server.Serve("/versions/1.7.2/1.7.2.json", json);
 
     PaneHolder holder = OpenPane();

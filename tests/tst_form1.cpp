@@ -191,7 +191,7 @@ void TestForm1::controlsStandWhereTheLayoutPutsThem() {
     QFETCH(QPoint, probe);
 
     QWidget* surface = window_->Surface();
-    auto* control = surface->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    auto* control = Named(surface, QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control != nullptr);
     QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
     QCOMPARE(control->parentWidget()->objectName(), holder);
@@ -307,7 +307,7 @@ void TestForm1::labelsWithoutHandlersDoNothing_data() {
 void TestForm1::labelsWithoutHandlersDoNothing() {
     QFETCH(QString, control);
     QWidget* surface = window_->Surface();
-    auto* label = surface->findChild<QWidget*>(control);
+    auto* label = Named(surface, control);
     const QPoint start = surface->pos();
     Click(label, QPoint(10, 10));
     Press(label, QPoint(10, 10));

@@ -217,7 +217,7 @@ void TestFrame::pressOnAControlStartsNoDrag_data() {
 void TestFrame::pressOnAControlStartsNoDrag() {
     QFETCH(QString, control);
     QWidget* surface = window_->Surface();
-    auto* target = surface->findChild<QWidget*>(control);
+    auto* target = Named(surface, control);
     QVERIFY(target != nullptr);
     const QPoint start = surface->pos();
     const QPoint inside(target->width() - 3, target->height() - 3);
@@ -246,7 +246,7 @@ void TestFrame::clickRunsExactlyOneHandler() {
     QFETCH(QPoint, where);
     QFETCH(int, boxClicks);
     QFETCH(int, labelClicks);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Named(window_, control);
     Click(target, where);
     QCOMPARE(window_->boxClicks, boxClicks);
     QCOMPARE(window_->labelClicks, labelClicks);
@@ -294,7 +294,7 @@ void TestFrame::closeControlsUnloadTheWindow() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
     QPointer<QWidget> surface = window_->Surface();
-    Click(surface->findChild<QWidget*>(control), where);
+    Click(Named(surface, control), where);
     QVERIFY(!window_->IsLoaded());
     QCOMPARE(host_->unloads, 1);
     DestroyUnloadedWidgets();

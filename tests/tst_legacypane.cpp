@@ -6,6 +6,7 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "WindowInput.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
@@ -13,6 +14,7 @@
 #include <QUrl>
 
 using namespace PaneDownloads;
+using WindowInput::Named;
 
 namespace {
 
@@ -361,7 +363,7 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     // The pane no longer says it is looking once the file is handed over.
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("已找到"), kLoadTimeout);
     QVERIFY(LabelText(window, "sourceLabel").isEmpty() ||
-            !window->findChild<QWidget*>("sourceLabel")->isVisible());
+            !Named(window, "sourceLabel")->isVisible());
 }
 
 // The engine answers a download the pane started even when the pane has
@@ -534,7 +536,7 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QVERIFY(window != nullptr);
     QCOMPARE(LabelText(window, "sourceLabel"),
              QStringLiteral("来源：BMCLAPI 镜像 127.0.0.1:%1").arg(kMirrorPort));
-    QVERIFY(window->findChild<QWidget*>("sourceLabel")->isVisible());
+    QVERIFY(Named(window, "sourceLabel")->isVisible());
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == expected);
     QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), file);

@@ -608,7 +608,7 @@ QString TestMonkey::CheckAfter(bool closed, bool typed) {
 // Whatever the window handed on since the last check must carry the box's
 // text as it stands, verbatim.
 QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, bool typed) {
-    const auto* name = surface.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    const auto* name = WindowInput::Named<QLineEdit>(&surface, QStringLiteral("Text1"));
     if (window == WindowName::skin || window == WindowName::download) {
         if (checkedSurface_ != &surface) {
             // A fresh load: what its pane was sent while loading is the layout's.
@@ -631,7 +631,8 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
         return {};
     }
     if (window == WindowName::effect) {
-        const QString command = surface.findChild<QLineEdit*>(QStringLiteral("Text5"))->text();
+        const QString command =
+            WindowInput::Named<QLineEdit>(&surface, QStringLiteral("Text5"))->text();
         if (checkedSurface_ != &surface || command == lastCommand_ || typed) {
             checkedSurface_ = const_cast<QWidget*>(&surface);
             lastCommand_ = command;
@@ -639,10 +640,10 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
         }
         lastCommand_ = command;
         const auto text = [&surface](const char* box) {
-            return surface.findChild<QLineEdit*>(QLatin1String(box))->text();
+            return WindowInput::Named<QLineEdit>(&surface, QLatin1String(box))->text();
         };
         const auto chosen = [&surface](const char* option) {
-            return surface.findChild<OptionButton*>(QLatin1String(option))->isChecked();
+            return WindowInput::Named<OptionButton>(&surface, QLatin1String(option))->isChecked();
         };
         ++tally_.handOffsChecked;
         if (!command.startsWith(QStringLiteral("/effect "))) {

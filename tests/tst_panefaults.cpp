@@ -2,9 +2,9 @@
 // refused and unanswered connections, redirect loops, oversized names; and
 // what leaving the downloader does to a download still running. The
 // downloads themselves, and what the engine asks for an address, are
-// tst_browserpane's. The whole toolbox runs
-// through its registry with the real pane module, against servers of the
-// test's own on 127.0.0.1. Runs on a real display (Xvfb).
+// tst_browserpane's. The whole toolbox runs through its registry with the
+// real pane module, against servers of the test's own on 127.0.0.1. Runs on
+// a real display (Xvfb).
 #include "BrowserPane.h"
 #include "CjkFonts.h"
 #include "EngineFixture.h"
@@ -93,11 +93,11 @@ private Q_SLOTS:
     void faultShowsAnErrorPage();
     void unansweredAddressLeavesTheWindowResponsive_data();
     void unansweredAddressLeavesTheWindowResponsive();
+    void oversizedAddressShowsAnErrorPage_data();
+    void oversizedAddressShowsAnErrorPage();
 
     void leavingTheDownloaderKeepsItsDownload_data();
     void leavingTheDownloaderKeepsItsDownload();
-    void oversizedAddressShowsAnErrorPage_data();
-    void oversizedAddressShowsAnErrorPage();
 
 private:
     // The toolbox as the program assembles it, with every server address

@@ -5,12 +5,22 @@
 
 #include <QString>
 
-// The skin and version file bases of the toolbox, all on one test server at
-// `root` ("http://127.0.0.1:<port>"), with the paths of the configured ones.
+// The skin and version file bases of the toolbox on test servers, each root
+// "http://127.0.0.1:<port>" (LocalHttpServer::Root), with the paths of the
+// configured ones.
+
+// The official skins and capes under `officialRoot`, Skinme's under `skinmeRoot`.
+inline SkinBases SkinBasesAt(const QString& officialRoot, const QString& skinmeRoot) {
+    const auto base = [](const QString& root, const char* folder) {
+        return (root + QLatin1Char('/') + QLatin1String(folder) + QLatin1Char('/')).toStdString();
+    };
+    return SkinBases{base(officialRoot, "MinecraftSkins"), base(officialRoot, "MinecraftCloaks"),
+                     base(skinmeRoot, "MinecraftSkins"), base(skinmeRoot, "MinecraftCloaks")};
+}
+
+// All four on one server.
 inline SkinBases SkinBasesAt(const QString& root) {
-    const std::string skins = (root + QStringLiteral("/MinecraftSkins/")).toStdString();
-    const std::string capes = (root + QStringLiteral("/MinecraftCloaks/")).toStdString();
-    return SkinBases{skins, capes, skins, capes};
+    return SkinBasesAt(root, root);
 }
 
 inline VersionFileBases VersionFileBasesAt(const QString& root) {

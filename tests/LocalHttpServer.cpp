@@ -160,7 +160,11 @@ bool LocalHttpServer::Listen(quint16 port) {
 }
 
 QString LocalHttpServer::Address(const QString& pathAndQuery) const {
-    return QStringLiteral("http://127.0.0.1:") + QString::number(Port()) + pathAndQuery;
+    return Root(Port()) + pathAndQuery;
+}
+
+QString LocalHttpServer::Root(quint16 port) {
+    return QStringLiteral("http://127.0.0.1:") + QString::number(port);
 }
 
 void LocalHttpServer::Serve(const QByteArray& target, const HttpRoute& route) {

@@ -55,8 +55,10 @@ public:
     // beforehand; false if it is taken.
     bool Listen(quint16 port);
     quint16 Port() const { return server_.serverPort(); }
-    // "http://127.0.0.1:<port>" followed by `pathAndQuery`, unchanged.
+    // Root(Port()) followed by `pathAndQuery`, unchanged.
     QString Address(const QString& pathAndQuery) const;
+    // "http://127.0.0.1:<port>": the root of any test server's addresses.
+    static QString Root(quint16 port);
 
     void Serve(const QByteArray& target, const HttpRoute& route);
 

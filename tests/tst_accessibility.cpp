@@ -111,27 +111,18 @@ private:
     std::unique_ptr<RecordingHost> host_;
     std::unique_ptr<RecordingPaneSource> panes_;
     std::unique_ptr<FramedWindow> window_;
-    QStringList messages_;
-    QTimer messageCloser_;
+    // Message boxes opened by a handler are read and closed, as a user would.
+    MessageBoxCloser messages_;
 };
 
 void TestAccessibility::initTestCase() {
     InstallCjkFontFallbacks();
-    // Message boxes opened by a handler are read and closed, as a user would.
-    messageCloser_.setInterval(10);
-    connect(&messageCloser_, &QTimer::timeout, this, [this] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            messages_.append(box->text());
-            box->accept();
-        }
-    });
-    messageCloser_.start();
 }
 
 void TestAccessibility::init() {
     host_ = std::make_unique<RecordingHost>();
     panes_ = std::make_unique<RecordingPaneSource>();
-    messages_.clear();
+    messages_.boxes.clear();
 }
 
 void TestAccessibility::cleanup() {
@@ -151,7 +142,7 @@ FramedWindow* TestAccessibility::Load(WindowName name) {
 }
 
 QWidget* TestAccessibility::Find(const QString& control) const {
-    auto* found = window_->Surface()->findChild<QWidget*>(control);
+    auto* found = Named(window_.get(), control);
     if (found == nullptr) {
         qFatal("no control %s", qPrintable(control));
     }
@@ -173,13 +164,13 @@ QString TestAccessibility::Outcome() const {
         events << QStringLiteral("navigate ") + address;
     }
     if (window_->IsLoaded()) {
-        if (auto* command = window_->Surface()->findChild<QLineEdit*>(QStringLiteral("Text5"));
+        if (auto* command = Named<QLineEdit>(window_.get(), QStringLiteral("Text5"));
             command != nullptr && qobject_cast<effect*>(window_.get()) != nullptr) {
             events << QStringLiteral("command ") + command->text();
         }
     }
-    for (const QString& message : messages_) {
-        events << QStringLiteral("message ") + message;
+    for (const MessageBoxCloser::Box& message : messages_.boxes) {
+        events << QStringLiteral("message ") + message.text;
     }
     return events.join(QStringLiteral("; "));
 }

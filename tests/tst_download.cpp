@@ -1,6 +1,7 @@
 // The version file downloader as the user meets it, with a pane that records
 // where it is sent: its controls where the layout puts them, the choices it
-// opens with, the Download click over every pair of options, and Back.
+// opens with, first and after a reload, and the Download click over every
+// pair of options. Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "ConfiguredHosts.h"
@@ -40,6 +41,7 @@ private Q_SLOTS:
     void controlsStandWhereTheLayoutPutsThem();
     void backgroundsAndTextColours();
     void tabOrderFollowsTheLayout();
+    void opensWithServerJarNoRouteAndTheStartAddress_data();
     void opensWithServerJarNoRouteAndTheStartAddress();
     void eachPairSendsItsOwnAddress_data();
     void eachPairSendsItsOwnAddress();
@@ -50,15 +52,12 @@ private Q_SLOTS:
     void groupsAreSeparate();
     void versionIsReadAtEachClick();
     void choosingSendsNothing();
-    void backSwitchesToTheMenu_data();
-    void backSwitchesToTheMenu();
-    void reloadBringsBackTheDefaultsAndAFreshPane();
     void everyChosenPairIsSentInOrder();
     void configuredHostsByDefault();
 
 private:
-    template <class T = QWidget> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QWidget> T* Control(const QString& name) const {
+        return Named<T>(window_, name);
     }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
@@ -170,15 +169,35 @@ void TestDownload::tabOrderFollowsTheLayout() {
                                         "Option4", "picclose", "Picture2", "Picture1"}));
 }
 
+void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
+    QTest::addColumn<bool>("reloaded");
+    QTest::newRow("first time") << false;
+    QTest::newRow("after a download and a reload") << true;
+}
+
+// The server jar of 1.7.2 and no route, and a fresh pane inside the frame at
+// its start address only; after a reload as the first time.
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
+    QFETCH(bool, reloaded);
+    if (reloaded) {
+        Choose("Option2");
+        Choose("Option4");
+        Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
+        Download();
+        QPointer<RecordingPane> first = panes_->latest;
+        window_->Unload();
+        DestroyUnloadedWidgets();
+        QVERIFY(first.isNull()); // the pane went with the window's controls
+        window_->Show();
+        QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    }
     QCOMPARE(QApplication::focusWidget(), Control("Option3"));
     QVERIFY(Control<OptionButton>("Option3")->isChecked());
     for (const char* other : {"Option1", "Option2", "Option4", "Option5"}) {
         QVERIFY2(!Control<OptionButton>(other)->isChecked(), other);
     }
     QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.7.2"));
-    // A pane inside the frame, at its start address only.
-    QCOMPARE(panes_->created, 1);
+    QCOMPARE(panes_->created, reloaded ? 2 : 1);
     QVERIFY(panes_->latest->isVisible());
     QCOMPARE(panes_->latest->parentWidget(), Control("WebBrowser1"));
     QCOMPARE(panes_->latest->size(), Control("WebBrowser1")->size());
@@ -283,7 +302,7 @@ void TestDownload::downloadFromCaptionOrMargin() {
     Choose("Option2");
     Choose("Option4");
     Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     const QString expected = QStringLiteral("http://mirror.test/versions/1.7.10/1.7.10.json");
     Click(target, where);
@@ -345,48 +364,6 @@ void TestDownload::choosingSendsNothing() {
     Click(Control("Label3"), QPoint(5, 5));
     QVERIFY(Sent().isEmpty());
     QVERIFY(host_->switches.empty());
-}
-
-void TestDownload::backSwitchesToTheMenu_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
-    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
-}
-
-void TestDownload::backSwitchesToTheMenu() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    Choose("Option5");
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
-    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
-    Click(target, where);
-    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
-    QVERIFY(Sent().isEmpty());
-}
-
-void TestDownload::reloadBringsBackTheDefaultsAndAFreshPane() {
-    Choose("Option2");
-    Choose("Option4");
-    Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
-    Download();
-    QPointer<RecordingPane> first = panes_->latest;
-
-    window_->Unload();
-    DestroyUnloadedWidgets();
-    QVERIFY(first.isNull()); // the pane went with the window's controls
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
-
-    QCOMPARE(panes_->created, 2);
-    QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
-    QVERIFY(Control<OptionButton>("Option3")->isChecked());
-    for (const char* other : {"Option1", "Option2", "Option4", "Option5"}) {
-        QVERIFY2(!Control<OptionButton>(other)->isChecked(), other);
-    }
-    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.7.2"));
-    Download();
-    QVERIFY(Sent().isEmpty());
 }
 
 void TestDownload::everyChosenPairIsSentInOrder() {

@@ -102,6 +102,7 @@ private Q_SLOTS:
     void controlsStandWhereTheLayoutPutsThem_data();
     void controlsStandWhereTheLayoutPutsThem();
     void coloursOfTheLabels();
+    void opensWithFocusInTheCommandBoxAndNothingSelected_data();
     void opensWithFocusInTheCommandBoxAndNothingSelected();
     void eachFrameIsOneGroup();
     void speedOnTopOfItsTwin();
@@ -114,13 +115,10 @@ private Q_SLOTS:
     void twinOfSpeedLeavesTheEffectEmpty();
     void clearReplacesTheChosenEffect();
     void handEditedCommandIsReplaced();
-    void backSwitchesToTheMenu_data();
-    void backSwitchesToTheMenu();
-    void reloadBringsBackTheDefaults();
 
 private:
-    template <class T = QWidget> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
+    template <class T = QWidget> T* Control(const QString& name) const {
+        return Named<T>(window_, name);
     }
     void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
     void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
@@ -225,12 +223,39 @@ void TestEffect::coloursOfTheLabels() {
     }
 }
 
+void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected_data() {
+    QTest::addColumn<bool>("reloaded");
+    QTest::newRow("first time") << false;
+    QTest::newRow("after a command and a reload") << true;
+}
+
+// Nothing selected, the custom boxes off and every box empty; after a reload
+// as the first time.
 void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
+    QFETCH(bool, reloaded);
+    if (reloaded) {
+        Choose("Option27");
+        Choose("Option3");
+        Click(Control("Text1"), QPoint(10, 9));
+        QTest::keyClicks(Control("Text1"), "Alex");
+        Generate();
+        window_->Unload();
+        DestroyUnloadedWidgets();
+        window_->Show();
+        QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    }
     QCOMPARE(QApplication::focusWidget(), Control("Text5"));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
     QCOMPARE(options.size(), 34);
     for (const OptionButton* option : options) {
         QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
+    }
+    for (const char* box : {"Text1", "Text2", "Text4"}) {
+        QVERIFY(!Control(box)->isEnabled());
+        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
+    }
+    for (const char* box : {"Text3", "Text5", "Text6"}) {
+        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
     }
 }
 
@@ -285,7 +310,7 @@ void TestEffect::generateFromCaptionOrMargin() {
     for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
         Choose(option);
     }
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("1"));
@@ -397,46 +422,6 @@ void TestEffect::handEditedCommandIsReplaced() {
     QCOMPARE(Command(), QStringLiteral("/effect  2   edited"));
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect  2  "));
-}
-
-void TestEffect::backSwitchesToTheMenu_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::newRow("arrow") << "Label5" << QPoint(8, 8);
-    QTest::newRow("box beside the arrow") << "Picture2" << QPoint(21, 8);
-}
-
-void TestEffect::backSwitchesToTheMenu() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
-    QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
-    Click(target, where);
-    QCOMPARE(host_->switches, std::vector<WindowName>{WindowName::Form1});
-}
-
-void TestEffect::reloadBringsBackTheDefaults() {
-    Choose("Option27");
-    Choose("Option3");
-    Click(Control("Text1"), QPoint(10, 9));
-    QTest::keyClicks(Control("Text1"), "Alex");
-    Generate();
-
-    window_->Unload();
-    DestroyUnloadedWidgets();
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
-
-    for (const OptionButton* option : window_->Surface()->findChildren<OptionButton*>()) {
-        QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
-    }
-    for (const char* box : {"Text1", "Text2", "Text4"}) {
-        QVERIFY(!Control(box)->isEnabled());
-        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
-    }
-    for (const char* box : {"Text3", "Text5", "Text6"}) {
-        QVERIFY(Control<QLineEdit>(box)->text().isEmpty());
-    }
 }
 
 QTEST_MAIN(TestEffect)

@@ -82,9 +82,7 @@ private Q_SLOTS:
     void skinTileIsTheStoredBitmap();
 
 private:
-    template <class T> T* Control(const char* name) const {
-        return window_->Surface()->findChild<T*>(QString::fromLatin1(name));
-    }
+    template <class T> T* Control(const QString& name) const { return Named<T>(window_, name); }
 
     RecordingHost* host_ = nullptr;
     Form1* window_ = nullptr;
@@ -193,7 +191,7 @@ void TestForm1::controlsStandWhereTheLayoutPutsThem() {
     QFETCH(QPoint, probe);
 
     QWidget* surface = window_->Surface();
-    auto* control = surface->findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    auto* control = Named(surface, QString::fromLatin1(QTest::currentDataTag()));
     QVERIFY(control != nullptr);
     QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
     QCOMPARE(control->parentWidget()->objectName(), holder);
@@ -289,7 +287,7 @@ void TestForm1::entryTilesSwitchOnce() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
     QFETCH(int, target);
-    auto* tile = window_->Surface()->findChild<QWidget*>(control);
+    auto* tile = Control<QWidget>(control);
     QVERIFY(tile != nullptr);
     // The probe point must really be the control's own, not one on a child.
     QCOMPARE(window_->Surface()->childAt(tile->mapTo(window_->Surface(), where)), tile);
@@ -309,7 +307,7 @@ void TestForm1::labelsWithoutHandlersDoNothing_data() {
 void TestForm1::labelsWithoutHandlersDoNothing() {
     QFETCH(QString, control);
     QWidget* surface = window_->Surface();
-    auto* label = surface->findChild<QWidget*>(control);
+    auto* label = Named(surface, control);
     const QPoint start = surface->pos();
     Click(label, QPoint(10, 10));
     Press(label, QPoint(10, 10));

@@ -76,7 +76,7 @@ protected:
 };
 
 template <class T> T* Control(const FramedWindow& window, const char* name) {
-    T* control = window.Surface()->findChild<T*>(QString::fromLatin1(name));
+    T* control = WindowInput::Named<T>(&window, QString::fromLatin1(name));
     if (control == nullptr) {
         qFatal("no control %s", name);
     }
@@ -217,7 +217,7 @@ void TestFrame::pressOnAControlStartsNoDrag_data() {
 void TestFrame::pressOnAControlStartsNoDrag() {
     QFETCH(QString, control);
     QWidget* surface = window_->Surface();
-    auto* target = surface->findChild<QWidget*>(control);
+    auto* target = Named(surface, control);
     QVERIFY(target != nullptr);
     const QPoint start = surface->pos();
     const QPoint inside(target->width() - 3, target->height() - 3);
@@ -246,7 +246,7 @@ void TestFrame::clickRunsExactlyOneHandler() {
     QFETCH(QPoint, where);
     QFETCH(int, boxClicks);
     QFETCH(int, labelClicks);
-    auto* target = window_->Surface()->findChild<QWidget*>(control);
+    auto* target = Named(window_, control);
     Click(target, where);
     QCOMPARE(window_->boxClicks, boxClicks);
     QCOMPARE(window_->labelClicks, labelClicks);
@@ -294,7 +294,7 @@ void TestFrame::closeControlsUnloadTheWindow() {
     QFETCH(QString, control);
     QFETCH(QPoint, where);
     QPointer<QWidget> surface = window_->Surface();
-    Click(surface->findChild<QWidget*>(control), where);
+    Click(Named(surface, control), where);
     QVERIFY(!window_->IsLoaded());
     QCOMPARE(host_->unloads, 1);
     DestroyUnloadedWidgets();
@@ -309,18 +309,7 @@ void TestFrame::windowSystemCloseUnloadsTheWindow() {
 
 void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     window_->failing = true;
-    QString reported;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    QTimer closer;
-    closer.setInterval(10);
-    connect(&closer, &QTimer::timeout, this, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            reported = box->text();
-            icon = box->icon();
-            box->button(QMessageBox::Ok)->click();
-        }
-    });
-    closer.start();
+    MessageBoxCloser closer;
 
     QTimer::singleShot(0, this,
                        [this] { Click(Control<ClickLabel>(*window_, "Label5"), QPoint(5, 5)); });
@@ -328,8 +317,10 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     const int exitCode = QCoreApplication::exec();
 
     QCOMPARE(exitCode, 1);
-    QVERIFY2(reported.contains(QStringLiteral("测试故障")), qPrintable(reported));
-    QCOMPARE(icon, QMessageBox::Critical);
+    QVERIFY(!closer.boxes.isEmpty());
+    const MessageBoxCloser::Box& reported = closer.boxes.last();
+    QVERIFY2(reported.text.contains(QStringLiteral("测试故障")), qPrintable(reported.text));
+    QCOMPARE(reported.icon, QMessageBox::Critical);
     QCOMPARE(window_->labelClicks, 1);
     QCOMPARE(window_->labelClicksCompleted, 0);
 }

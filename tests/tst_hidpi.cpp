@@ -293,7 +293,7 @@ void TestHiDpi::textFitsAsUnscaled() {
     QFETCH(int, window);
     QFETCH(QString, control);
     QWidget* surface = Load(WindowName(window));
-    QWidget* original = surface->findChild<QWidget*>(control);
+    QWidget* original = Named(surface, control);
     QVERIFY(original != nullptr);
     const auto copy = RoomyCopy(original);
     const QRectF scaled = InkBox(copy.get(), scale_);
@@ -327,7 +327,7 @@ void TestHiDpi::skinTileIsNotBlurred() {
     const QImage bitmap =
         QImage(QStringLiteral(SKIN_TILE_FILE)).convertToFormat(QImage::Format_RGB32);
     QCOMPARE(bitmap.size(), QSize(281, 122));
-    auto* tile = surface->findChild<QWidget*>(QStringLiteral("Image1"));
+    auto* tile = Named(surface, QStringLiteral("Image1"));
     const QPoint origin = tile->mapTo(surface, QPoint());
     const QImage shot = Screenshot(surface);
     const QRect device = DeviceInside(QRect(origin, bitmap.size()), scale_);

@@ -3,13 +3,14 @@
 // file saved through the real save dialog into a folder the user chose,
 // windows switched, the program closed), leaves its home, configuration,
 // cache, data, state, runtime and temporary folders as empty as it found
-// them. The run is a second process of this program, with folders of its own;
-// the file server stays in the test. Runs on a real display (Xvfb).
+// them; a run that shows a page which sets a cookie and stores data leaves
+// no file there either. Each run is a second process of this program, with
+// folders of its own; the file server stays in the test. Runs on a real
+// display (Xvfb).
 #include "BrowserPane.h"
 #include "CjkFonts.h"
+#include "EngineFixture.h"
 #include "LocalBases.h"
-#include "LocalHttpServer.h"
-#include "ModulePaneSource.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "Startup.h"
@@ -33,7 +34,6 @@ using namespace WindowInput;
 
 namespace {
 
-constexpr int kTimeout = 30000;
 constexpr QRgb kSkinColour = 0xff1e90c8;
 const char kRunToolbox[] = "--run-toolbox";
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
@@ -45,12 +45,11 @@ const char* const kFolderVariables[] = {"HOME",          "XDG_CONFIG_HOME", "XDG
                                         "XDG_DATA_HOME", "XDG_STATE_HOME",  "XDG_RUNTIME_DIR",
                                         "TMPDIR"};
 
-// Every file, folder and link under `root`, relative to it.
-QStringList EverythingUnder(const QString& root) {
+// Every entry of the kinds `filters` names under `root`, at any depth,
+// relative to it.
+QStringList EverythingUnder(const QString& root, QDir::Filters filters) {
     QStringList found;
-    QDirIterator entries(root,
-                         QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                         QDirIterator::Subdirectories);
+    QDirIterator entries(root, filters, QDirIterator::Subdirectories);
     while (entries.hasNext()) {
         found.append(QDir(root).relativeFilePath(entries.next()));
     }
@@ -58,9 +57,11 @@ QStringList EverythingUnder(const QString& root) {
 }
 
 // The second process: the toolbox as app/main.cpp assembles it, with its
-// servers at `root`, used from start to close. Returns the program's exit
-// code, or 3 with the step that went wrong on stderr.
-int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs) {
+// servers at `root`, used from start to close: the whole way round, or, for
+// `storingPage`, only to show the page that stores. Returns the program's
+// exit code, or 3 with the step that went wrong on stderr.
+int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs,
+               bool storingPage) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     ConfigureToolkitApplication();
@@ -70,10 +71,8 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     RegisterToolkitWindows(registry, panes, SkinBasesAt(root), VersionFileBasesAt(root));
     registry.Start();
 
-    const auto control = [&registry](WindowName window, const char* name) -> QWidget* {
-        QWidget* surface = registry.Instance(window)->Surface();
-        return surface != nullptr ? surface->findChild<QWidget*>(QString::fromLatin1(name))
-                                  : nullptr;
+    const auto control = [&registry](WindowName window, const char* name) {
+        return Named(registry.Instance(window), name);
     };
     const auto click = [&control](WindowName window, const char* name) {
         QWidget* target = control(window, name);
@@ -111,15 +110,43 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     answer.start(50);
     // A step that never comes ends the run here, with its reason, rather than
     // leaving the test to wait for a process that waits for nothing.
-    QTimer::singleShot(3 * kTimeout, &app, [&fail] { fail("finish within the time allowed"); });
+    QTimer::singleShot(3 * kLoadTimeout, &app, [&fail] { fail("finish within the time allowed"); });
+
+    const auto showStoringPage = [&] {
+        // A name whose address is a page that sets a cookie and stores data
+        // in the engine, as far as it is let.
+        auto* name = Named<QLineEdit>(registry.Instance(WindowName::skin), "Text1");
+        QWidget* pane = control(WindowName::skin, "WebBrowser1");
+        QWidget* view = pane != nullptr ? ViewOf(*pane) : nullptr;
+        if (name == nullptr || view == nullptr) {
+            return false;
+        }
+        name->setText(QStringLiteral("Storage"));
+        if (!click(WindowName::skin, "Label6") ||
+            !QTest::qWaitFor([view] { return view->property("title").toString() == "kept?"; },
+                             kLoadTimeout)) {
+            return false;
+        }
+        QTest::qWait(1000);
+        return true;
+    };
 
     QTimer::singleShot(0, &app, [&] {
+        if (storingPage) {
+            if (!click(WindowName::Form1, "Image1") || !showStoringPage()) {
+                return fail("show the page that stores");
+            }
+            if (!click(WindowName::skin, "labclose")) {
+                return fail("close");
+            }
+            return;
+        }
         if (!click(WindowName::Form1, "Image1") || !click(WindowName::skin, "Label6")) {
             return fail("open the skin fetcher and fetch");
         }
         QWidget* pane = control(WindowName::skin, "WebBrowser1");
         if (!QTest::qWaitFor([&] { return CountColour(Screenshot(*pane), kSkinColour) >= 64 * 32; },
-                             kTimeout)) {
+                             kLoadTimeout)) {
             return fail("show the skin");
         }
         if (!click(WindowName::skin, "Label5") || !click(WindowName::Form1, "Label3") ||
@@ -136,7 +163,7 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
                     return windows.size() == 1 &&
                            LabelText(windows.first(), "stateLabel") == QStringLiteral("下载完成");
                 },
-                kTimeout)) {
+                kLoadTimeout)) {
             return fail("download the server jar");
         }
         if (!click(WindowName::download, "Label5") || !click(WindowName::Form1, "Image1")) {
@@ -155,20 +182,27 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
 class TestKeepsNoFiles final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
+    void runLeavesItsFoldersEmpty_data();
     void runLeavesItsFoldersEmpty();
 };
 
+void TestKeepsNoFiles::runLeavesItsFoldersEmpty_data() {
+    QTest::addColumn<bool>("storingPage");
+    QTest::newRow("skin, downloader and a saved file") << false;
+    QTest::newRow("a page that stores") << true;
+}
+
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
+    QFETCH(bool, storingPage);
     LocalHttpServer server;
     QVERIFY(server.Listen());
-    HttpRoute png;
-    png.contentType = "image/png";
-    png.body = SolidPng(kSkinColour, 64, 32);
-    server.Serve("/MinecraftSkins/Creeper.png", png);
-    HttpRoute jar;
-    jar.contentType = "application/java-archive";
-    jar.generatedSize = kJarSize;
-    server.Serve(kServerJar, jar);
+    server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));
+    HttpRoute page;
+    page.extraHeaders = "Set-Cookie: skin=steve; Max-Age=86400\r\n";
+    page.body = "<title>kept?</title><script>localStorage.setItem('skin', 'steve');"
+                "indexedDB.open('skins');</script><p>page with a cookie</p>";
+    server.Serve("/MinecraftSkins/Storage.png", page);
+    server.Serve(kServerJar, Routes::Jar(kJarSize));
 
     QTemporaryDir folders;
     QTemporaryDir chosen;
@@ -189,20 +223,30 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
     run.setProcessEnvironment(environment);
     run.setProcessChannelMode(QProcess::ForwardedChannels);
     run.start(QCoreApplication::applicationFilePath(),
-              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs});
+              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs,
+               storingPage ? QStringLiteral("page") : QStringLiteral("whole")});
     // The wait serves the run's requests meanwhile.
-    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kLoadTimeout);
     QCOMPARE(run.exitStatus(), QProcess::NormalExit);
     QCOMPARE(run.exitCode(), 0);
-    QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
-
-    // The one file the user asked for, whole, where the user put it.
-    QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
-    QVERIFY(ReadFile(saveAs) == LocalHttpServer::GeneratedBody(kJarSize));
     QStringList left;
+    if (storingPage) {
+        QCOMPARE(server.Requests(), QList<QByteArray>{"/MinecraftSkins/Storage.png"});
+        QCOMPARE(FilesIn(chosen.path()), QStringList());
+    } else {
+        QCOMPARE(server.Requests(), (QList<QByteArray>{"/MinecraftSkins/Creeper.png", kServerJar}));
+        // The one file the user asked for, whole, where the user put it.
+        QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
+        QVERIFY(HoldsGeneratedBody(saveAs, kJarSize));
+    }
+    // After the page that stores, no file; the engine makes its (empty)
+    // folders for such a page. After the whole way round, nothing at all.
+    const QDir::Filters counted =
+        storingPage ? QDir::Files | QDir::Hidden | QDir::System
+                    : QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const char* variable : kFolderVariables) {
         const QString name = QString::fromLatin1(variable);
-        for (const QString& path : EverythingUnder(folders.filePath(name))) {
+        for (const QString& path : EverythingUnder(folders.filePath(name), counted)) {
             left.append(name + QLatin1Char(':') + path);
         }
     }
@@ -210,9 +254,9 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
 }
 
 int main(int argc, char* argv[]) {
-    if (argc == 4 && qstrcmp(argv[1], kRunToolbox) == 0) {
+    if (argc == 5 && qstrcmp(argv[1], kRunToolbox) == 0) {
         return RunToolbox(argc, argv, QString::fromLocal8Bit(argv[2]),
-                          QString::fromLocal8Bit(argv[3]));
+                          QString::fromLocal8Bit(argv[3]), qstrcmp(argv[4], "page") == 0);
     }
     QCoreApplication app(argc, argv);
     TestKeepsNoFiles test;

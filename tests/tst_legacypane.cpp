@@ -3,26 +3,21 @@
 // takes 127.0.0.1 with fixed ports for the old hosts and for the services,
 // over plain http and with a short time limit. Runs on a real display (Xvfb).
 #include "BrowserPane.h"
-#include "BrowserPaneModule.h"
-#include "LocalHttpServer.h"
-#include "ModulePaneSource.h"
+#include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "WindowInput.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QSignalSpy>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QUrl>
 
-#include <memory>
-
 using namespace PaneDownloads;
+using WindowInput::Named;
 
 namespace {
 
-constexpr int kWait = 30000;
 constexpr QRgb kSkinColour = 0xff12c45a;
 constexpr QRgb kCapeColour = 0xffc4125a;
 
@@ -39,27 +34,7 @@ enum Port : quint16 {
 
 const QByteArray kManifestPath = "/mc/game/version_manifest_v2.json";
 
-HttpRoute Json(const QByteArray& body, int status = 200) {
-    HttpRoute route;
-    route.status = status;
-    route.contentType = "application/json";
-    route.body = body;
-    return route;
-}
-
-HttpRoute Png(QRgb colour, int width, int height) {
-    HttpRoute route;
-    route.contentType = "image/png";
-    route.body = SolidPng(colour, width, height);
-    return route;
-}
-
-HttpRoute Jar(qint64 size) {
-    HttpRoute route;
-    route.contentType = "application/java-archive";
-    route.generatedSize = size;
-    return route;
-}
+using namespace Routes;
 
 QByteArray Sha1(const QByteArray& bytes) {
     return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
@@ -113,10 +88,10 @@ private:
     // Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
                             qint64 serverJarSize, bool withServer = true);
-    QString Title() const { return view_->property("title").toString(); }
-    int Pixels(QRgb colour) const { return CountColour(Screenshot(*window_), colour); }
-    QWidget* AwaitDownloadWindow();
+    QString Title() const { return holder_.view->property("title").toString(); }
+    int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
+    // The old hosts and the services, each on its fixed port.
     LocalHttpServer skins_;
     LocalHttpServer store_;
     LocalHttpServer mirror_;
@@ -124,29 +99,22 @@ private:
     LocalHttpServer fallback_;
     LocalHttpServer session_;
     LocalHttpServer manifest_;
-    // Where today's answers point: images, version JSONs and jars.
-    LocalHttpServer files_;
-    ModulePaneSource source_{QStringLiteral(CT_LEGACY_PANE_MODULE)};
-    std::unique_ptr<QWidget> window_;
-    BrowserPane* pane_ = nullptr;
-    QWidget* view_ = nullptr;
-    QTemporaryDir directory_;
-    QString saveAs_;
-    QStringList suggestions_;
+    // Its server is where today's answers point: images, version JSONs and jars.
+    EngineFixture engine_{QStringLiteral(CT_LEGACY_PANE_MODULE)};
+    LocalHttpServer& files_ = engine_.server;
+    PaneHolder holder_;
 };
 
 QString TestLegacyPane::SkinAddress(const QString& folder, const QString& name) const {
-    return QStringLiteral("http://127.0.0.1:%1/%2/%3.png").arg(kSkinPort).arg(folder, name);
+    return skins_.Address(QStringLiteral("/%1/%2.png").arg(folder, name));
 }
 
 QString TestLegacyPane::StoreAddress(const QString& version, const QString& file) const {
-    return QStringLiteral("http://127.0.0.1:%1/Minecraft.Download/%2/%3")
-        .arg(kStorePort)
-        .arg(version, file);
+    return store_.Address(QStringLiteral("/Minecraft.Download/%1/%2").arg(version, file));
 }
 
 QString TestLegacyPane::MirrorAddress(const QString& version, const QString& file) const {
-    return QStringLiteral("http://127.0.0.1:%1/versions/%2/%3").arg(kMirrorPort).arg(version, file);
+    return mirror_.Address(QStringLiteral("/versions/%1/%2").arg(version, file));
 }
 
 void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
@@ -187,8 +155,8 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
         "{\"id\":\"" + version + "\",\"type\":\"release\",\"downloads\":{" + downloads + "}}";
     const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
     files_.Serve(jsonPath, Json(versionJson));
-    HttpRoute client;
-    client.contentType = "application/java-archive";
+    HttpRoute client = Jar(0);
+    client.generatedSize = -1;
     client.body = "client " + version;
     files_.Serve("/objects/client-" + key, client);
     manifest_.Serve(kManifestPath,
@@ -201,7 +169,7 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
 }
 
 void TestLegacyPane::initTestCase() {
-    QVERIFY(files_.Listen());
+    QVERIFY(engine_.Start());
     const std::pair<LocalHttpServer*, quint16> fixed[] = {
         {&skins_, kSkinPort},       {&store_, kStorePort},       {&mirror_, kMirrorPort},
         {&lookup_, kLookupPort},    {&fallback_, kFallbackPort}, {&session_, kSessionPort},
@@ -209,43 +177,22 @@ void TestLegacyPane::initTestCase() {
     for (const auto& [server, port] : fixed) {
         QVERIFY2(server->Listen(port), qPrintable(QStringLiteral("port %1 is taken").arg(port)));
     }
-    QVERIFY(directory_.isValid());
-    source_.Module().SetSaveLocationChooser([this](QWidget*, const QString& suggestedPath) {
-        suggestions_.append(suggestedPath);
-        return saveAs_;
-    });
 }
 
 void TestLegacyPane::init() {
-    window_ = std::make_unique<QWidget>();
-    window_->resize(480, 360);
-    window_->show();
-    pane_ = &source_.CreatePane(*window_);
-    view_ = ViewOf(*pane_);
-    QVERIFY(view_ != nullptr);
-    QVERIFY(QTest::qWaitForWindowExposed(window_.get()));
+    holder_ = OpenPane(engine_.panes);
+    QVERIFY(holder_.view != nullptr);
+    QVERIFY(QTest::qWaitForWindowExposed(holder_.window.get()));
 }
 
 void TestLegacyPane::cleanup() {
-    qDeleteAll(DownloadWindows());
-    window_.reset();
+    holder_ = {};
     for (LocalHttpServer* server :
-         {&skins_, &store_, &mirror_, &lookup_, &fallback_, &session_, &manifest_, &files_}) {
+         {&skins_, &store_, &mirror_, &lookup_, &fallback_, &session_, &manifest_}) {
         server->ResumeStalled();
         server->ClearRequests();
     }
-    suggestions_.clear();
-    for (const QString& name : FilesIn(directory_.path())) {
-        QFile::remove(directory_.filePath(name));
-    }
-}
-
-QWidget* TestLegacyPane::AwaitDownloadWindow() {
-    if (!QTest::qWaitFor([] { return !DownloadWindows().isEmpty(); }, kWait)) {
-        return nullptr;
-    }
-    const QList<QWidget*> windows = DownloadWindows();
-    return windows.size() == 1 ? windows.first() : nullptr;
+    engine_.Reset();
 }
 
 void TestLegacyPane::officialImageShownForAName_data() {
@@ -262,9 +209,9 @@ void TestLegacyPane::officialImageShownForAName() {
     QFETCH(int, pixels);
     const QByteArray name = QByteArray("Steve_") + QTest::currentDataTag();
     ServePlayer(name, true);
-    pane_->Navigate(SkinAddress(folder, QString::fromLatin1(name)));
+    holder_.pane->Navigate(SkinAddress(folder, QString::fromLatin1(name)));
     // The whole image at its own size, and only the one asked for.
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), pixels, kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), pixels, kLoadTimeout);
     QCOMPARE(Pixels(colour == kSkinColour ? kCapeColour : kSkinColour), 0);
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + name});
     QCOMPARE(session_.Requests(), QList<QByteArray>{"/session/minecraft/profile/" + IdOf(name)});
@@ -276,12 +223,14 @@ void TestLegacyPane::officialImageShownForAName() {
 void TestLegacyPane::nameIsLookedUpOncePerRun() {
     const QByteArray name = "Remembered";
     ServePlayer(name, true);
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QString::fromLatin1(name)));
-    QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kWait);
+    holder_.pane->Navigate(
+        SkinAddress(QStringLiteral("MinecraftSkins"), QString::fromLatin1(name)));
+    QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kLoadTimeout);
     // Another pane, the cape, the name in other letters: the id is known.
     init();
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("REMEMBERED")));
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), 64 * 32, kWait);
+    holder_.pane->Navigate(
+        SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("REMEMBERED")));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), 64 * 32, kLoadTimeout);
     QCOMPARE(lookup_.Requests().size(), 1);
     QCOMPARE(session_.Requests().size(), 2);
 }
@@ -301,9 +250,10 @@ void TestLegacyPane::unknownNameShowsWhy() {
     QFETCH(QByteArray, asked);
     QFETCH(int, fallbackStatus);
     fallback_.Serve("/users/profiles/minecraft/" + asked, Json({}, fallbackStatus));
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), name));
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("找不到正版玩家「%1」").arg(name), kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), name));
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("找不到正版玩家「%1」").arg(name),
+                              kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + asked});
     QCOMPARE(fallback_.Requests(), QList<QByteArray>{"/users/profiles/minecraft/" + asked});
     QVERIFY(session_.Requests().isEmpty());
@@ -316,14 +266,14 @@ void TestLegacyPane::stalledLookupEndsInAPage() {
     fallback_.Serve("/users/profiles/minecraft/Slow", stalled);
     QElapsedTimer clock;
     clock.start();
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Slow")));
+    holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Slow")));
     // Says what it is doing at once, and later why it gave up.
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kWait);
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法查询正版玩家「Slow」"), kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法查询正版玩家「Slow」"), kLoadTimeout);
     // Both look-ups were waited for; Qt's timers may fire 5% early.
     QVERIFY2(clock.elapsed() >= 2 * CT_LEGACY_TIMEOUT_MS * 95 / 100,
              qPrintable(QString::number(clock.elapsed())));
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QCOMPARE(fallback_.Requests().size(), 1);
 }
 
@@ -332,10 +282,10 @@ void TestLegacyPane::newerAddressCancelsAPendingLookup() {
     stalled.stallAfter = 0;
     lookup_.Serve("/minecraft/profile/lookup/name/Late", stalled);
     ServePlayer("Later", false);
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Late")));
-    QTRY_COMPARE_WITH_TIMEOUT(lookup_.Requests().size(), 1, kWait);
-    pane_->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Later")));
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kWait);
+    holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Late")));
+    QTRY_COMPARE_WITH_TIMEOUT(lookup_.Requests().size(), 1, kLoadTimeout);
+    holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Later")));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kLoadTimeout);
     // Long past the first look-up's time limit: no late page over the image.
     lookup_.ResumeStalled();
     QTest::qWait(3 * CT_LEGACY_TIMEOUT_MS);
@@ -357,24 +307,25 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     ServeVersion(v, Sha1(body), body.size());
     const QByteArray key = QUrl::toPercentEncoding(version);
     files_.Serve("/objects/server-" + key, jar);
-    saveAs_ = directory_.filePath(QStringLiteral("服务端.jar"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("服务端.jar"));
 
-    pane_->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
+    holder_.pane->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
-                              kWait);
-    QVERIFY(ReadFile(saveAs_) == body);
-    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("服务端.jar")});
+                              kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == body);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("服务端.jar")});
     QCOMPARE(store_.Requests(), QList<QByteArray>());
     QCOMPARE(manifest_.Requests(), QList<QByteArray>{kManifestPath});
     QCOMPARE(files_.Requests().count("/objects/server-" + key), 1);
     // Offered under the name asked for, not today's address's last segment.
-    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), "minecraft_server." + version + ".jar");
+    QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(),
+             "minecraft_server." + version + ".jar");
     // The pane no longer says it is looking once the file is handed over.
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("已找到"), kWait);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("已找到"), kLoadTimeout);
     QVERIFY(LabelText(window, "sourceLabel").isEmpty() ||
-            !window->findChild<QWidget*>("sourceLabel")->isVisible());
+            !Named(window, "sourceLabel")->isVisible());
 }
 
 // The engine answers a download the pane started even when the pane has
@@ -395,21 +346,21 @@ void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped() {
                  jar.generatedSize);
     files_.Serve("/objects/server-1.7.2", jar);
     files_.Serve("/elsewhere.png", Png(kSkinColour, 8, 8));
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
 
-    pane_->Navigate(StoreAddress("1.7.2", "minecraft_server.1.7.2.jar"));
-    QTRY_VERIFY_WITH_TIMEOUT(files_.Requests().contains("/objects/server-1.7.2"), kWait);
+    holder_.pane->Navigate(StoreAddress("1.7.2", "minecraft_server.1.7.2.jar"));
+    QTRY_VERIFY_WITH_TIMEOUT(files_.Requests().contains("/objects/server-1.7.2"), kLoadTimeout);
     if (paneGoes) {
-        window_.reset();
+        holder_ = {};
     } else {
-        pane_->Navigate(files_.Address("/elsewhere.png"));
-        QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kWait);
+        holder_.pane->Navigate(files_.Address("/elsewhere.png"));
+        QTRY_VERIFY_WITH_TIMEOUT(Pixels(kSkinColour) > 0, kLoadTimeout);
     }
     files_.ResumeStalled();
     QTest::qWait(1500);
-    QCOMPARE(suggestions_, QStringList());
+    QCOMPARE(engine_.suggestions, QStringList());
     QVERIFY(DownloadWindows().isEmpty());
-    QCOMPARE(FilesIn(directory_.path()), QStringList());
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 }
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved_data() {
@@ -434,35 +385,32 @@ void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
     files_.Serve("/objects/server-1.6.4", jar);
     mirror_.Serve("/version/1.6.4/server", jar);
     mirror_.Serve("/version/1.6.4/json", Json(versionJson));
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.6.4.jar"));
-    QFile existing(saveAs_);
-    QVERIFY(existing.open(QIODevice::WriteOnly));
-    existing.write("the jar kept from before");
-    existing.close();
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.6.4.jar"));
+    QVERIFY(WriteFile(engine_.saveAs, "the jar kept from before"));
 
     const QString file = QStringLiteral("minecraft_server.1.6.4.jar");
-    pane_->Navigate(mirror ? MirrorAddress(QStringLiteral("1.6.4"), file)
-                           : StoreAddress(QStringLiteral("1.6.4"), file));
+    holder_.pane->Navigate(mirror ? MirrorAddress(QStringLiteral("1.6.4"), file)
+                                  : StoreAddress(QStringLiteral("1.6.4"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
         LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：文件校验不符")),
-        kWait);
+        kLoadTimeout);
     // Nothing of the bad file stays; what was there before is untouched.
-    QCOMPARE(FilesIn(directory_.path()), QStringList{QStringLiteral("minecraft_server.1.6.4.jar")});
-    QCOMPARE(ReadFile(saveAs_), QByteArray("the jar kept from before"));
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("minecraft_server.1.6.4.jar")});
+    QCOMPARE(ReadFile(engine_.saveAs), QByteArray("the jar kept from before"));
 }
 
 void TestLegacyPane::officialJsonIsOfferedAndVerified() {
     ServeVersion("1.7.10", Sha1("x"), 1);
-    saveAs_ = directory_.filePath(QStringLiteral("1.7.10.json"));
-    pane_->Navigate(StoreAddress(QStringLiteral("1.7.10"), QStringLiteral("1.7.10.json")));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.10.json"));
+    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.7.10"), QStringLiteral("1.7.10.json")));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
-                              kWait);
-    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), QStringLiteral("1.7.10.json"));
-    const QByteArray saved = ReadFile(saveAs_);
+                              kLoadTimeout);
+    QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), QStringLiteral("1.7.10.json"));
+    const QByteArray saved = ReadFile(engine_.saveAs);
     QVERIFY(saved.contains("\"server\":{\"sha1\""));
     // Shown first and then fetched as the file, from where the manifest says.
     QCOMPARE(files_.Requests().size(), 2);
@@ -483,11 +431,11 @@ void TestLegacyPane::missingVersionOrFileShowsWhy() {
     QFETCH(QString, title);
     QFETCH(bool, withServer);
     ServeVersion("1.0", Sha1("x"), 1, withServer);
-    pane_->Navigate(address);
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kWait);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*window_), 100), kWait);
+    holder_.pane->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QTest::qWait(300);
-    QVERIFY(suggestions_.isEmpty());
+    QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }
 
@@ -532,25 +480,22 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
         expected = versionJson;
     }
     if (redirected) {
-        HttpRoute moved;
-        moved.status = 302;
-        moved.extraHeaders = "Location: " + files_.Address("/node/file").toUtf8() + "\r\n";
-        mirror_.Serve(asked, moved);
+        mirror_.Serve(asked, Redirect(files_.Address("/node/file").toUtf8()));
         files_.Serve("/node/file", answer);
     } else {
         mirror_.Serve(asked, answer);
     }
-    saveAs_ = directory_.filePath(QStringLiteral("saved"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
 
-    pane_->Navigate(MirrorAddress(QStringLiteral("1.12.2"), file));
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.12.2"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QCOMPARE(LabelText(window, "sourceLabel"),
              QStringLiteral("来源：BMCLAPI 镜像 127.0.0.1:%1").arg(kMirrorPort));
-    QVERIFY(window->findChild<QWidget*>("sourceLabel")->isVisible());
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kWait);
-    QVERIFY(ReadFile(saveAs_) == expected);
-    QCOMPARE(QFileInfo(suggestions_.value(0)).fileName(), file);
+    QVERIFY(Named(window, "sourceLabel")->isVisible());
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == expected);
+    QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), file);
     // Only today's addresses on the mirror: the file (a JSON is shown, then
     // fetched) and its description. The official list is asked only for
     // the description itself.
@@ -583,17 +528,18 @@ void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
         answer = Json("{\"id\":\"1.5.2\"}");
     }
     mirror_.Serve(asked, answer);
-    saveAs_ = directory_.filePath(QStringLiteral("saved"));
-    pane_->Navigate(MirrorAddress(QStringLiteral("1.5.2"), file));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.5.2"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_VERIFY_WITH_TIMEOUT(
-        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载完成（未校验：")), kWait);
+        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载完成（未校验：")),
+        kLoadTimeout);
     QVERIFY2(LabelText(window, "stateLabel").contains(reason),
              qPrintable(LabelText(window, "stateLabel")));
     const QByteArray expected =
         answer.generatedSize >= 0 ? LocalHttpServer::GeneratedBody(4096) : answer.body;
-    QVERIFY(ReadFile(saveAs_) == expected);
+    QVERIFY(ReadFile(engine_.saveAs) == expected);
 }
 
 // People take the mirror when the servers abroad are slow or out of reach:
@@ -609,20 +555,20 @@ void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     manifest_.Serve(kManifestPath, stalled);
     mirror_.Serve("/version/1.7.2/server", jar);
     mirror_.Serve("/version/1.7.2/json", Json(versionJson));
-    saveAs_ = directory_.filePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
 
     QElapsedTimer clock;
     clock.start();
-    pane_->Navigate(
+    holder_.pane->Navigate(
         MirrorAddress(QStringLiteral("1.7.2"), QStringLiteral("minecraft_server.1.7.2.jar")));
-    QTRY_VERIFY_WITH_TIMEOUT(!suggestions_.isEmpty(), kWait);
+    QTRY_VERIFY_WITH_TIMEOUT(!engine_.suggestions.isEmpty(), kLoadTimeout);
     const qint64 offeredAfter = clock.elapsed();
     QVERIFY2(offeredAfter < 1000, qPrintable(QStringLiteral("%1 ms").arg(offeredAfter)));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
-                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kWait);
-    QVERIFY(ReadFile(saveAs_) == body);
+                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == body);
 }
 
 QTEST_MAIN(TestLegacyPane)

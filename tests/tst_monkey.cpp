@@ -232,7 +232,7 @@ private:
     Tally tally_;
     // Problems seen while a modal box was open.
     QStringList modalProblems_;
-    QTimer dismisser_;
+    WindowInput::MessageBoxCloser dismisser_{5};
     // The newest pane and how many of its addresses were checked already.
     QPointer<RecordingPane> pane_;
     qsizetype checkedAddresses_ = 0;
@@ -247,24 +247,17 @@ void TestMonkey::initTestCase() {
     QApplication::setQuitOnLastWindowClosed(false);
     // The skin fetcher's help box is modal: answer it as a user would, and
     // note anything else that comes up modal (a run-time error box).
-    dismisser_.setInterval(5);
-    connect(&dismisser_, &QTimer::timeout, this, [this] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        if (box->icon() != QMessageBox::Warning ||
-            !box->text().contains(QStringLiteral("[皮肤类型/用户名]"))) {
-            modalProblems_ << QStringLiteral("unexpected box: ") + box->text();
+    dismisser_.onBox = [this](const QMessageBox& box) {
+        if (box.icon() != QMessageBox::Warning ||
+            !box.text().contains(QStringLiteral("[皮肤类型/用户名]"))) {
+            modalProblems_ << QStringLiteral("unexpected box: ") + box.text();
         }
         if (registry_ && registry_->LoadedCount() != 1) {
             modalProblems_ << QStringLiteral("%1 windows loaded under the help box")
                                   .arg(registry_->LoadedCount());
         }
         ++tally_.helpBoxes;
-        box->button(QMessageBox::Ok)->click();
-    });
-    dismisser_.start();
+    };
 }
 
 void TestMonkey::cleanup() {
@@ -304,7 +297,7 @@ FramedWindow* TestMonkey::Current(WindowName* name) const {
 }
 
 QWidget* TestMonkey::Control(const char* name) const {
-    return Current()->Surface()->findChild<QWidget*>(QLatin1String(name));
+    return WindowInput::Named(Current(), QLatin1String(name));
 }
 
 std::vector<QWidget*> TestMonkey::Controls(bool withClose) const {
@@ -615,7 +608,7 @@ QString TestMonkey::CheckAfter(bool closed, bool typed) {
 // Whatever the window handed on since the last check must carry the box's
 // text as it stands, verbatim.
 QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, bool typed) {
-    const auto* name = surface.findChild<QLineEdit*>(QStringLiteral("Text1"));
+    const auto* name = WindowInput::Named<QLineEdit>(&surface, QStringLiteral("Text1"));
     if (window == WindowName::skin || window == WindowName::download) {
         if (checkedSurface_ != &surface) {
             // A fresh load: what its pane was sent while loading is the layout's.
@@ -638,7 +631,8 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
         return {};
     }
     if (window == WindowName::effect) {
-        const QString command = surface.findChild<QLineEdit*>(QStringLiteral("Text5"))->text();
+        const QString command =
+            WindowInput::Named<QLineEdit>(&surface, QStringLiteral("Text5"))->text();
         if (checkedSurface_ != &surface || command == lastCommand_ || typed) {
             checkedSurface_ = const_cast<QWidget*>(&surface);
             lastCommand_ = command;
@@ -646,10 +640,10 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
         }
         lastCommand_ = command;
         const auto text = [&surface](const char* box) {
-            return surface.findChild<QLineEdit*>(QLatin1String(box))->text();
+            return WindowInput::Named<QLineEdit>(&surface, QLatin1String(box))->text();
         };
         const auto chosen = [&surface](const char* option) {
-            return surface.findChild<OptionButton*>(QLatin1String(option))->isChecked();
+            return WindowInput::Named<OptionButton>(&surface, QLatin1String(option))->isChecked();
         };
         ++tally_.handOffsChecked;
         if (!command.startsWith(QStringLiteral("/effect "))) {

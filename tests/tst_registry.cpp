@@ -93,7 +93,6 @@ private Q_SLOTS:
     void switchToAWindowThatDoesNotExistDoesNothing();
     void failedCreationLeavesTheCurrentWindowLoaded();
     void closingTheLastWindowEndsTheEventLoop();
-    void closingAToolWindowDoesNotReturnToTheMenu();
 
 private:
     void Register(WindowName name);
@@ -227,16 +226,6 @@ void TestRegistry::closingTheLastWindowEndsTheEventLoop() {
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(ended.count(), 1);
     QCOMPARE(registry_->LoadedCount(), 0);
-}
-
-void TestRegistry::closingAToolWindowDoesNotReturnToTheMenu() {
-    QSignalSpy ended(registry_, &WindowRegistry::lastWindowUnloaded);
-    registry_->Start();
-    registry_->SwitchTo(WindowName::effect);
-    Window(WindowName::effect).labclose_Click();
-    QCOMPARE(ended.count(), 1);
-    QCOMPARE(registry_->LoadedCount(), 0);
-    QVERIFY(!Window(WindowName::Form1).IsLoaded());
 }
 
 QTEST_MAIN(TestRegistry)

@@ -1,0 +1,93 @@
+#include "EngineFixture.h"
+
+#include "BrowserPane.h"
+#include "BrowserPaneModule.h"
+#include "PaneDownloads.h"
+#include "PaneScreen.h"
+#include "PaneSource.h"
+#include "WindowInput.h"
+
+#include <QSignalSpy>
+#include <QWidget>
+
+namespace Routes {
+
+HttpRoute Png(QRgb colour, int width, int height) {
+    HttpRoute route;
+    route.contentType = "image/png";
+    route.body = SolidPng(colour, width, height);
+    return route;
+}
+
+HttpRoute Json(const QByteArray& body, int status) {
+    HttpRoute route;
+    route.status = status;
+    route.contentType = "application/json";
+    route.body = body;
+    return route;
+}
+
+HttpRoute Jar(qint64 size) {
+    HttpRoute route;
+    route.contentType = "application/java-archive";
+    route.generatedSize = size;
+    return route;
+}
+
+HttpRoute Attachment(const QByteArray& fileName) {
+    HttpRoute route;
+    route.contentType = "application/octet-stream";
+    route.contentDisposition = "attachment; filename=\"" + fileName + '"';
+    return route;
+}
+
+HttpRoute Redirect(const QByteArray& location) {
+    HttpRoute route;
+    route.status = 302;
+    route.extraHeaders = "Location: " + location + "\r\n";
+    return route;
+}
+
+} // namespace Routes
+
+bool PaneHolder::Load(const QString& address) {
+    QSignalSpy finished(view, SIGNAL(loadFinished(bool)));
+    pane->Navigate(address);
+    return finished.wait(kLoadTimeout);
+}
+
+PaneHolder OpenPane(PaneSource& panes) {
+    PaneHolder holder;
+    holder.window = std::make_unique<QWidget>();
+    holder.window->resize(480, 360);
+    holder.window->show();
+    holder.pane = &panes.CreatePane(*holder.window);
+    holder.view = ViewOf(*holder.pane);
+    return holder;
+}
+
+bool EngineFixture::Start() {
+    AnswerSaveQuestions();
+    folder_ = std::make_unique<QTemporaryDir>();
+    return server.Listen() && folder_->isValid();
+}
+
+void EngineFixture::Reset() {
+    qDeleteAll(PaneDownloads::DownloadWindows());
+    WindowInput::DestroyUnloadedWidgets();
+    server.ResumeStalled();
+    server.ClearRequests();
+    suggestions.clear();
+    saveAs.clear();
+    AnswerSaveQuestions();
+    // A new folder: whatever the engine still writes goes to the old one,
+    // which is gone.
+    folder_ = std::make_unique<QTemporaryDir>();
+}
+
+void EngineFixture::AnswerSaveQuestions() {
+    panes.Module().SetSaveLocationChooser([this](QWidget*, const QString& suggestedPath) {
+        suggestions.append(suggestedPath);
+        return saveAs;
+    });
+}

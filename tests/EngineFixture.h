@@ -1,0 +1,78 @@
+#pragma once
+
+#include "LocalHttpServer.h"
+#include "ModulePaneSource.h"
+
+#include <QRgb>
+#include <QString>
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <memory>
+
+class BrowserPane;
+class PaneSource;
+class QWidget;
+
+// What the suites that run the real pane share.
+
+// How long the engine may take over anything a test asks of it (a load, a
+// drawing, a download) before the test gives up.
+inline constexpr int kLoadTimeout = 30000;
+
+// Answers the tests' servers give.
+namespace Routes {
+// image/png, of one colour.
+HttpRoute Png(QRgb colour, int width, int height);
+HttpRoute Json(const QByteArray& body, int status = 200);
+// application/java-archive: `size` bytes of LocalHttpServer::GeneratedBody.
+HttpRoute Jar(qint64 size);
+// A download the server names itself: application/octet-stream, sent as an
+// attachment called `fileName`; the body is left to the caller.
+HttpRoute Attachment(const QByteArray& fileName);
+// 302 to `location`.
+HttpRoute Redirect(const QByteArray& location);
+} // namespace Routes
+
+// A shown window of its own holding a fresh pane, and the engine's view in it.
+struct PaneHolder {
+    std::unique_ptr<QWidget> window;
+    BrowserPane* pane = nullptr;
+    QWidget* view = nullptr;
+
+    // Navigates and waits for the engine to finish loading; false on timeout.
+    bool Load(const QString& address);
+};
+PaneHolder OpenPane(PaneSource& panes);
+
+// The pane module, a file server of the test's own on 127.0.0.1, a fresh
+// folder to save into for every test, and the save question answered with
+// `saveAs` (empty declines), each suggestion noted.
+class EngineFixture {
+public:
+    // The module where the program finds it.
+    EngineFixture() = default;
+    explicit EngineFixture(const QString& modulePath)
+        : panes(modulePath) {}
+
+    // For initTestCase: false when the server cannot listen or the folder
+    // cannot be made.
+    bool Start();
+    // For cleanup: no download window and no unloaded widget left, stalled
+    // answers let go, and nothing remembered: requests, suggestions, the
+    // answer, and the folder with what was saved in it.
+    void Reset();
+    // Takes the save question back from a chooser a test set itself.
+    void AnswerSaveQuestions();
+
+    QString Folder() const { return folder_->path(); }
+    QString SavePath(const QString& name) const { return folder_->filePath(name); }
+
+    LocalHttpServer server;
+    ModulePaneSource panes;
+    QString saveAs;
+    QStringList suggestions;
+
+private:
+    std::unique_ptr<QTemporaryDir> folder_;
+};

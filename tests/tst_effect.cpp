@@ -32,8 +32,14 @@ struct Row {
 
 // Every control of the window, as stored.
 const Row kControls[] = {
-    {"Label1", "ClickLabel", "effect", {240, 480, 8055, 615}, "欢迎使用effect效果指令生成器！", 44,
-     "黑体", 26.25},
+    {"Label1",
+     "ClickLabel",
+     "effect",
+     {240, 480, 8055, 615},
+     "欢迎使用effect效果指令生成器！",
+     44,
+     "黑体",
+     26.25},
     {"Frame2", "QGroupBox", "effect", {120, 1200, 8175, 1095}, "玩家", 10},
     {"Text1", "QLineEdit", "Frame2", {4800, 480, 1335, 270}, "", 11},
     {"Frame1", "QGroupBox", "effect", {120, 2400, 8175, 2295}, "效果", 16},

@@ -190,6 +190,12 @@ QByteArray LocalHttpServer::GeneratedBody(qint64 offset, qint64 length) {
     return body;
 }
 
+int LocalHttpServer::OpenConnections() const {
+    return static_cast<int>(
+        std::count_if(connections_.cbegin(), connections_.cend(),
+                      [](const QPointer<Connection>& c) { return c != nullptr; }));
+}
+
 void LocalHttpServer::Accept() {
     while (QTcpSocket* socket = server_.nextPendingConnection()) {
         connections_.append(new Connection(*this, socket));

@@ -71,6 +71,9 @@ public:
         requestHeads_.clear();
     }
 
+    // Connections a client still holds open.
+    int OpenConnections() const;
+
     // Lets every stalled answer send the rest of its body.
     void ResumeStalled();
 

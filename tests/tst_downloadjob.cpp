@@ -93,8 +93,14 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
     QCOMPARE(changes.size(), 2);
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
     // An ended job is deaf to its source and does not stop it again.
-    fixture.source->Become(DownloadSource::State::Running);
+    const FakeDownloadSource& source = *fixture.source;
+    fixture.source->Become(end == DownloadSource::State::Cancelled
+                               ? DownloadSource::State::Interrupted
+                               : DownloadSource::State::Cancelled);
+    QCOMPARE(job->Status(), status);
+    QCOMPARE(changes.size(), 2);
     job.reset();
+    QCOMPARE(source.cancels, 0);
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
 }
 

@@ -1,7 +1,6 @@
 // The flows that resolve old official addresses, against a fetcher the test
 // answers by hand: which services each asks in which order, what each
-// outcome says, that a player's id is remembered, and that a flow that is
-// gone neither asks nor tells anything more.
+// outcome says, and that a mirror's checks go on without their flow.
 #include "FakeFetcher.h"
 #include "LateCheck.h"
 #include "LegacyAddress.h"
@@ -84,7 +83,6 @@ private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
     void flowAsksInOrderAndTellsOnce_data();
     void flowAsksInOrderAndTellsOnce();
-    void goneFlowTellsNothing();
     void mirrorChecksAreAskedBesideTheFile();
 };
 
@@ -213,20 +211,6 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     QCOMPARE(askedNow, asked);
     QCOMPARE(images.size() + files.size() + failures.size(), 1);
     QCOMPARE(Told(images, files, failures), told);
-}
-
-void TestResolutionFlows::goneFlowTellsNothing() {
-    FakeFetcher fetcher;
-    PlayerIds ids;
-    const LegacyEndpoints endpoints = Endpoints();
-    const QUrl url(QStringLiteral("http://skins.test/MinecraftSkins/Notch.png"));
-    auto flow =
-        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
-    flow->Start();
-    flow.reset();
-    QVERIFY(!fetcher.Answer(200, kLookup));
-    QVERIFY(fetcher.pending.isEmpty());
-    QCOMPARE(ids.Find(QStringLiteral("Notch")), QString());
 }
 
 // The mirror's file is offered before anything is answered; what it is

@@ -1,0 +1,117 @@
+// The pane's requests to today's services, against a server of the test's
+// own: what each kind of answer becomes, and that a request whose asker has
+// gone stops at once instead of holding a connection to its host.
+#include "LocalHttpServer.h"
+#include "NetworkFetcher.h"
+
+#include <QTest>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+namespace {
+
+constexpr int kTimeoutMs = 500;
+
+} // namespace
+
+Q_DECLARE_METATYPE(HttpRoute)
+
+class TestNetworkFetcher final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void answerBecomes_data();
+    void answerBecomes();
+    void droppedRequestStopsAtOnce();
+};
+
+void TestNetworkFetcher::answerBecomes_data() {
+    QTest::addColumn<HttpRoute>("route");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QByteArray>("body");
+    QTest::addColumn<QString>("failure"); // after "127.0.0.1:<port>"
+
+    HttpRoute ok;
+    ok.body = "{\"id\":\"x\"}";
+    QTest::newRow("answered") << ok << 200 << ok.body << QString();
+    HttpRoute missing;
+    missing.status = 404;
+    missing.body = "gone";
+    QTest::newRow("404, body kept for the reader") << missing << 404 << missing.body << QString();
+    HttpRoute held;
+    held.holdHead = true;
+    QTest::newRow("no answer within the limit")
+        << held << 0 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+    HttpRoute trickle;
+    trickle.generatedSize = 1024;
+    trickle.stallAfter = 10;
+    QTest::newRow("answer that stops part way")
+        << trickle << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+    HttpRoute huge;
+    huge.generatedSize = 17 * 1024 * 1024;
+    QTest::newRow("answer over 16 MB")
+        << huge << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+}
+
+void TestNetworkFetcher::answerBecomes() {
+    QFETCH(HttpRoute, route);
+    QFETCH(int, status);
+    QFETCH(QByteArray, body);
+    QFETCH(QString, failure);
+
+    LocalHttpServer server;
+    QVERIFY(server.Listen());
+    server.Serve("/answer", route);
+    NetworkFetcher fetcher(kTimeoutMs);
+    QObject asker;
+    std::optional<HttpAnswer> answer;
+    fetcher.Get(QUrl(server.Address(QStringLiteral("/answer"))), asker,
+                [&answer](const HttpAnswer& given) { answer = given; });
+    QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10 * kTimeoutMs);
+    const QString host = QStringLiteral("127.0.0.1:%1").arg(server.Port());
+    QCOMPARE(answer->host, host);
+    QCOMPARE(answer->failure, failure.isEmpty() ? QString() : host + failure);
+    if (failure.isEmpty()) {
+        QCOMPARE(answer->status, status);
+        QCOMPARE(answer->body, body);
+    }
+    server.ResumeStalled();
+}
+
+// Each of six askers goes while its host holds the answer: the host must
+// see each connection closed long before the time limit, and a seventh
+// request to it (the manager opens six at most to one host) be answered.
+void TestNetworkFetcher::droppedRequestStopsAtOnce() {
+    constexpr int kLongLimitMs = 20000;
+    LocalHttpServer server;
+    QVERIFY(server.Listen());
+    HttpRoute held;
+    held.holdHead = true;
+    server.Serve("/held", held);
+    server.Serve("/next", HttpRoute{});
+    NetworkFetcher fetcher(kLongLimitMs);
+
+    int lateAnswers = 0;
+    std::vector<std::unique_ptr<QObject>> askers;
+    for (int i = 0; i < 6; ++i) {
+        askers.push_back(std::make_unique<QObject>());
+        fetcher.Get(QUrl(server.Address(QStringLiteral("/held"))), *askers.back(),
+                    [&lateAnswers](const HttpAnswer&) { ++lateAnswers; });
+    }
+    QTRY_COMPARE_WITH_TIMEOUT(server.OpenConnections(), 6, 5000);
+    askers.clear();
+    QTRY_COMPARE_WITH_TIMEOUT(server.OpenConnections(), 0, 2000);
+
+    QObject asker;
+    std::optional<HttpAnswer> answer;
+    fetcher.Get(QUrl(server.Address(QStringLiteral("/next"))), asker,
+                [&answer](const HttpAnswer& given) { answer = given; });
+    QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 2000);
+    QCOMPARE(answer->status, 200);
+    QCOMPARE(lateAnswers, 0);
+}
+
+QTEST_GUILESS_MAIN(TestNetworkFetcher)
+#include "tst_networkfetcher.moc"

@@ -3,8 +3,8 @@
 // file saved through the real save dialog into a folder the user chose,
 // windows switched, the program closed), leaves its home, configuration,
 // cache, data, state, runtime and temporary folders as empty as it found
-// them; a run that shows a page which sets a cookie and stores data leaves
-// no file there either. Each run is a second process of this program, with
+// them, and so does a run that shows a page which sets a cookie and stores
+// data. Each run is a second process of this program, with
 // folders of its own; the file server stays in the test. Runs on a real
 // display (Xvfb).
 #include "BrowserPane.h"
@@ -239,11 +239,9 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
         QCOMPARE(FilesIn(chosen.path()), QStringList{QStringLiteral("服务端 1.7.2.jar")});
         QVERIFY(HoldsGeneratedBody(saveAs, kJarSize));
     }
-    // After the page that stores, no file; the engine makes its (empty)
-    // folders for such a page. After the whole way round, nothing at all.
+    // Nothing at all, not even an empty folder.
     const QDir::Filters counted =
-        storingPage ? QDir::Files | QDir::Hidden | QDir::System
-                    : QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot;
     for (const char* variable : kFolderVariables) {
         const QString name = QString::fromLatin1(variable);
         for (const QString& path : EverythingUnder(folders.filePath(name), counted)) {

@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 
@@ -38,11 +39,18 @@ EngineSession* EngineSession::Running() {
 EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser)
     : network_(std::make_unique<NetworkFetcher>(ConfiguredLegacyEndpoints().timeoutMs))
     , knownPlayers_(std::make_unique<PlayerIds>())
+    , engineFolders_(std::make_unique<QTemporaryDir>())
     , profile_(std::make_unique<QWebEngineProfile>())
     , downloads_(std::make_unique<DownloadStarter>(*profile_, chooser)) {
     // The views draw with OpenGL, and Qt would keep the compiled shaders in
     // the user's cache folder; the toolbox keeps no files.
     QCoreApplication::setAttribute(Qt::AA_DisableShaderDiskCache);
+    // Off the record, the engine still makes (empty) folders under the
+    // profile's data path for a page that uses local storage, by default in
+    // the user's data folder. They go in a folder of the run's own instead.
+    if (engineFolders_->isValid()) {
+        profile_->setPersistentStoragePath(engineFolders_->path());
+    }
     // The pane shows no icons, so it asks servers for none: an address is
     // the one request a navigation makes.
     profile_->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);

@@ -7,6 +7,7 @@
 class DownloadStarter;
 class Fetcher;
 class PlayerIds;
+class QTemporaryDir;
 class QWebEngineProfile;
 
 // What the pane keeps for the whole run: the one profile every page uses,
@@ -35,6 +36,9 @@ private:
     // First, so that it goes last: checks that downloads wait for ask through it.
     std::unique_ptr<Fetcher> network_;
     std::unique_ptr<PlayerIds> knownPlayers_;
+    // Where the engine makes what folders it makes for the run; removed
+    // after the profile has gone.
+    std::unique_ptr<QTemporaryDir> engineFolders_;
     std::unique_ptr<QWebEngineProfile> profile_;
     std::unique_ptr<DownloadStarter> downloads_;
 };

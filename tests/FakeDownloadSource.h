@@ -8,8 +8,10 @@
 
 class FakeDownloadSource final : public DownloadSource {
 public:
-    explicit FakeDownloadSource(QString partPath)
-        : partPath_(std::move(partPath)) {}
+    // Counts its cancels in `cancels`, which outlives it.
+    FakeDownloadSource(QString partPath, int& cancels)
+        : partPath_(std::move(partPath))
+        , cancels_(cancels) {}
 
     // Writes `bytes` more of the file and reports them.
     void Write(const QByteArray& bytes, qint64 total) {
@@ -31,12 +33,11 @@ public:
     qint64 ReceivedBytes() const override { return received_; }
     qint64 TotalBytes() const override { return total_; }
     QString InterruptReason() const override { return reason_; }
-    void Cancel() override { ++cancels; }
-
-    int cancels = 0;
+    void Cancel() override { ++cancels_; }
 
 private:
     QString partPath_;
+    int& cancels_;
     State state_ = State::Running;
     QString reason_;
     qint64 received_ = 0;

@@ -23,7 +23,9 @@ struct Fixture {
     QTemporaryDir folder;
     QString chosen = folder.filePath(QStringLiteral("server.jar"));
     PartFile part{chosen};
-    FakeDownloadSource* source = new FakeDownloadSource(part.Path());
+    // Counted here: the job deletes its source.
+    int cancels = 0;
+    FakeDownloadSource* source = new FakeDownloadSource(part.Path(), cancels);
 
     std::unique_ptr<DownloadJob> Start(DownloadExpectation expected = {}) {
         return std::make_unique<DownloadJob>(part, std::move(expected),
@@ -93,14 +95,13 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
     QCOMPARE(changes.size(), 2);
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
     // An ended job is deaf to its source and does not stop it again.
-    const FakeDownloadSource& source = *fixture.source;
     fixture.source->Become(end == DownloadSource::State::Cancelled
                                ? DownloadSource::State::Interrupted
                                : DownloadSource::State::Cancelled);
     QCOMPARE(job->Status(), status);
     QCOMPARE(changes.size(), 2);
     job.reset();
-    QCOMPARE(source.cancels, 0);
+    QCOMPARE(fixture.cancels, 0);
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
 }
 
@@ -163,9 +164,10 @@ void TestDownloadJob::goneWhileRunningLeavesNothing() {
     source.Write(kBody, 4 * kBody.size());
     QCOMPARE(fixture.Files().size(), 1); // the part
     job->Cancel();
-    QCOMPARE(source.cancels, 1);
+    QCOMPARE(fixture.cancels, 1);
     QVERIFY(job->IsRunning()); // until the source says it has stopped
     job.reset();
+    QCOMPARE(fixture.cancels, 2);
     QCOMPARE(fixture.Files(), QStringList{});
 }
 

@@ -19,7 +19,6 @@ public:
         asked.append(url);
         pending.append({url, &context, std::move(then)});
     }
-    int TimeoutMs() const override { return 1000; }
 
     // Answers the oldest request as the real fetcher would: not at all when
     // whoever asked has gone. Returns whether it was answered.

@@ -12,7 +12,6 @@ public:
     explicit NetworkFetcher(int timeoutMs);
 
     void Get(const QUrl& url, QObject& context, Then then) override;
-    int TimeoutMs() const override { return timeoutMs_; }
 
 private:
     QNetworkAccessManager network_;

@@ -20,6 +20,4 @@ public:
     // Calls `then` once with what `url` answered, or why nothing did, within
     // the fetcher's time limit, unless `context` has gone by then.
     virtual void Get(const QUrl& url, QObject& context, Then then) = 0;
-    // The time limit of one Get, in milliseconds.
-    virtual int TimeoutMs() const = 0;
 };

@@ -16,25 +16,6 @@
 
 #include <utility>
 
-namespace {
-
-QString WhatIsLookedUp(const LegacyAddress& legacy) {
-    switch (legacy.target) {
-    case LegacyTarget::OfficialSkin:
-        return PlayerSkinSubject(legacy.name);
-    case LegacyTarget::OfficialCape:
-        return PlayerCapeSubject(legacy.name);
-    case LegacyTarget::StoreFile:
-    case LegacyTarget::MirrorFile:
-        return VersionFileSubject(legacy.version);
-    case LegacyTarget::None:
-        break;
-    }
-    return {};
-}
-
-} // namespace
-
 WebPane::WebPane(EngineSession& session, QWidget* parent)
     : BrowserPane(parent)
     , session_(session)

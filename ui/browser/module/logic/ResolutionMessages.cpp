@@ -1,5 +1,7 @@
 #include "ResolutionMessages.h"
 
+#include "LegacyAddress.h"
+
 #include <cstddef>
 #include <iterator>
 
@@ -72,16 +74,19 @@ QString Because(Reason reason, const QString& host, const QString& problem) {
     return text.replace(QLatin1String("%2"), problem);
 }
 
-QString PlayerSkinSubject(const QString& name) {
-    return QStringLiteral("正版玩家「%1」的皮肤").arg(name);
-}
-
-QString PlayerCapeSubject(const QString& name) {
-    return QStringLiteral("正版玩家「%1」的披风").arg(name);
-}
-
-QString VersionFileSubject(const QString& version) {
-    return QStringLiteral("版本「%1」的文件").arg(version);
+QString WhatIsLookedUp(const LegacyAddress& legacy) {
+    switch (legacy.target) {
+    case LegacyTarget::OfficialSkin:
+        return QStringLiteral("正版玩家「%1」的皮肤").arg(legacy.name);
+    case LegacyTarget::OfficialCape:
+        return QStringLiteral("正版玩家「%1」的披风").arg(legacy.name);
+    case LegacyTarget::StoreFile:
+    case LegacyTarget::MirrorFile:
+        return QStringLiteral("版本「%1」的文件").arg(legacy.version);
+    case LegacyTarget::None:
+        break;
+    }
+    return {};
 }
 
 QString OfficialManifestName() {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+struct LegacyAddress;
+
 // Everything the pane says while it resolves an old address, in one table so
 // the wording is read and changed in one place. Plain text; the pages escape it.
 
@@ -42,9 +44,7 @@ enum class Reason {
 QString Because(Reason reason, const QString& host, const QString& problem = {});
 
 // What the pane looks up for an old address, as its pages name it.
-QString PlayerSkinSubject(const QString& name);
-QString PlayerCapeSubject(const QString& name);
-QString VersionFileSubject(const QString& version);
+QString WhatIsLookedUp(const LegacyAddress& legacy);
 
 // What a download's hash is asked of, as its window names it, and who
 // serves a mirrored file.

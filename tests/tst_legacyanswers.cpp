@@ -107,6 +107,7 @@ void TestLegacyAnswers::lookup_data() {
     QTest::newRow("id too short") << QByteArray("{\"id\":\"069a79f4\"}") << QString();
     QTest::newRow("id not hex") << QByteArray("{\"id\":\"069a79f444e94726a5befca90e38aazz\"}")
                                 << QString();
+    QTest::newRow("id and a line feed") << QByteArray("{\"id\":\"" + kId + "\\n\"}") << QString();
 }
 
 void TestLegacyAnswers::lookup() {
@@ -272,6 +273,12 @@ void TestLegacyAnswers::versionDownload_data() {
                                   << Malformed << "" << QByteArray() << qint64(-1);
     QTest::newRow("huge size") << VersionWith(R"({"url":"http://h.test/s.jar","size":1e300})")
                                << "server" << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("one past the largest exact size")
+        << VersionWith(R"({"url":"http://h.test/s.jar","size":9007199254740993})") << "server"
+        << Malformed << "" << QByteArray() << qint64(-1);
+    QTest::newRow("whole size written as a fraction")
+        << VersionWith(R"({"url":"http://h.test/s.jar","size":5.0e2})") << "server" << Found
+        << "http://h.test/s.jar" << QByteArray() << qint64(500);
     QTest::newRow("past exact sizes")
         << VersionWith(R"({"url":"http://h.test/s.jar","size":18446744073709551616})") << "server"
         << Malformed << "" << QByteArray() << qint64(-1);

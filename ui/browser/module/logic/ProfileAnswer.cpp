@@ -21,9 +21,10 @@ PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
     if (!object) {
         return {{}, kMalformed};
     }
-    // The id goes into the next address, so it must be exactly a UUID.
-    static const QRegularExpression uuid(QStringLiteral(
-        "^[0-9a-fA-F]{8}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{12}$"));
+    // The id goes into the next address, so it must be exactly a UUID. The
+    // anchors are \A and \z: "$" would let a line feed through at the end.
+    static const QRegularExpression uuid(QRegularExpression::anchoredPattern(QStringLiteral(
+        "[0-9a-fA-F]{8}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{4}-?[0-9a-fA-F]{12}")));
     const QJsonValue id = object->value(QLatin1String("id"));
     if (!id.isString() || !uuid.match(id.toString()).hasMatch()) {
         return {{}, kMalformed};

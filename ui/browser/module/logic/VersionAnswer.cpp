@@ -7,7 +7,6 @@
 #include <QJsonObject>
 
 #include <cctype>
-#include <cmath>
 
 namespace {
 
@@ -22,18 +21,18 @@ bool ReadSha1(const QJsonObject& object, QByteArray* sha1) {
 }
 
 // Absent is fine; present must be a whole number of bytes that a file can
-// have. JSON numbers are doubles: past 2^53 they are no longer exact.
+// have, up to 2^53, past which JSON numbers are not exact everywhere. Read as
+// an integer: through a double, 2^53 + 1 would round to 2^53 and pass.
 bool ReadSize(const QJsonObject& object, qint64* size) {
     const QJsonValue value = object.value(QLatin1String("size"));
     if (value.isUndefined()) {
         return true;
     }
-    const double number = value.toDouble(-1);
-    if (!value.isDouble() || !std::isfinite(number) || number < 0 || number > 9007199254740992.0 ||
-        std::floor(number) != number) {
+    const qint64 number = value.toInteger(-1);
+    if (!value.isDouble() || number < 0 || number > (qint64(1) << 53)) {
         return false;
     }
-    *size = static_cast<qint64>(number);
+    *size = number;
     return true;
 }
 

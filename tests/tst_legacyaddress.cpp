@@ -150,6 +150,9 @@ void TestLegacyAddress::othersAreLeftAlone_data() {
     QTest::newRow("no scheme") << "skins.minecraft.net/MinecraftSkins/a.png";
     QTest::newRow("file") << "file:///versions/1.7.2/1.7.2.jar";
     QTest::newRow("local server") << "http://127.0.0.1:9999/Minecraft.Download/1.7.2/1.7.2.jar";
+    // Not an address at all, though its host and path are the store's.
+    QTest::newRow("port not a number")
+        << QStringLiteral("http://s3.amazonaws.com:8\uFFFD0/Minecraft.Download/1.8/1.8.jar");
 }
 
 void TestLegacyAddress::othersAreLeftAlone() {

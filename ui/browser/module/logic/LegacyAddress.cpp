@@ -72,7 +72,8 @@ std::optional<VersionPath> ReadVersionPath(const QString& rest) {
 
 LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endpoints) {
     LegacyAddress read;
-    if (!IsWeb(address) || address.host().isEmpty() || address.hasQuery() ||
+    // An invalid address still has a host and a path, but no port to go by.
+    if (!address.isValid() || !IsWeb(address) || address.host().isEmpty() || address.hasQuery() ||
         address.hasFragment()) {
         return read;
     }

@@ -1,0 +1,97 @@
+// The reader of old addresses on any address a page can navigate to, against
+// the configured hosts: it only takes an http or https address on the host of
+// its kind, with no query or fragment, whose path is exactly the old shape
+// around what it read; and where the mirror keeps a file is an http or https
+// address on the same host and port, which is not an old address again.
+//
+// Input: the address as text.
+#include "AnswerChecks.h"
+#include "ConfiguredHosts.h"
+#include "LegacyAddress.h"
+#include "LegacyEndpoints.h"
+
+#include <cstdint>
+
+namespace {
+
+QString Host(std::string_view configured) {
+    return QString::fromUtf8(configured.data(), static_cast<qsizetype>(configured.size()));
+}
+
+// The configured hosts carry no port, so the scheme's own is the one.
+bool OnHost(const QUrl& address, std::string_view host) {
+    const int defaultPort = address.scheme() == QLatin1String("https") ? 443 : 80;
+    return address.host().compare(Host(host), Qt::CaseInsensitive) == 0 &&
+           address.port(defaultPort) == defaultPort;
+}
+
+// The path the old address must have had for the reader to read `read`.
+QString OldPath(const LegacyAddress& read) {
+    const QString& v = read.encodedVersion;
+    const QString base = read.target == LegacyTarget::StoreFile
+                             ? QStringLiteral("/Minecraft.Download/")
+                             : QStringLiteral("/versions/");
+    switch (read.file) {
+    case VersionFile::ClientJar:
+        return base + v + '/' + v + ".jar";
+    case VersionFile::VersionJson:
+        return base + v + '/' + v + ".json";
+    case VersionFile::ServerJar:
+        return base + v + "/minecraft_server." + v + ".jar";
+    }
+    return {};
+}
+
+void CheckMirrorAddress(const QUrl& address, const LegacyAddress& read,
+                        const LegacyEndpoints& endpoints) {
+    const QUrl mirror = MirrorAddress(address, read);
+    FUZZ_CHECK(IsWebAddress(mirror));
+    FUZZ_CHECK(mirror.scheme() == address.scheme() && mirror.host() == address.host() &&
+               mirror.port() == address.port());
+    FUZZ_CHECK(!mirror.hasQuery() && !mirror.hasFragment());
+    FUZZ_CHECK(ReadLegacyAddress(mirror, endpoints).target == LegacyTarget::None);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    LegacyEndpoints endpoints;
+    endpoints.officialSkinHost = Host(kOfficialSkinHost);
+    endpoints.storeHost = Host(kStoreHost);
+    endpoints.mirrorHost = Host(kMirrorHost);
+    const QUrl address(
+        QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
+
+    const LegacyAddress read = ReadLegacyAddress(address, endpoints);
+    if (read.target == LegacyTarget::None) {
+        return 0;
+    }
+    FUZZ_CHECK(IsWebAddress(address) && !address.hasQuery() && !address.hasFragment());
+    const QString path = address.path(QUrl::FullyDecoded);
+    switch (read.target) {
+    case LegacyTarget::None:
+        break;
+    case LegacyTarget::OfficialSkin:
+    case LegacyTarget::OfficialCape:
+        FUZZ_CHECK(OnHost(address, kOfficialSkinHost));
+        FUZZ_CHECK(!read.name.contains('/'));
+        FUZZ_CHECK(path == (read.target == LegacyTarget::OfficialSkin ? "/MinecraftSkins/"
+                                                                      : "/MinecraftCloaks/") +
+                               read.name + ".png");
+        break;
+    case LegacyTarget::StoreFile:
+    case LegacyTarget::MirrorFile:
+        FUZZ_CHECK(
+            OnHost(address, read.target == LegacyTarget::StoreFile ? kStoreHost : kMirrorHost));
+        FUZZ_CHECK(address.path(QUrl::FullyEncoded) == OldPath(read));
+        FUZZ_CHECK(read.version == QUrl::fromPercentEncoding(read.encodedVersion.toUtf8()));
+        if (read.target == LegacyTarget::MirrorFile) {
+            CheckMirrorAddress(address, read, endpoints);
+            LegacyAddress description = read;
+            description.file = VersionFile::VersionJson;
+            CheckMirrorAddress(address, description, endpoints);
+        }
+        break;
+    }
+    return 0;
+}

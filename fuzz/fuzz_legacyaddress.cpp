@@ -2,7 +2,8 @@
 // the configured hosts: it only takes an http or https address on the host of
 // its kind, with no query or fragment, whose path is exactly the old shape
 // around what it read; and where the mirror keeps a file is an http or https
-// address on the same host and port, which is not an old address again.
+// address on the same host and port, with the version as written, which is
+// not an old address again.
 //
 // Input: the address as text.
 #include "AnswerChecks.h"
@@ -49,6 +50,9 @@ void CheckMirrorAddress(const QUrl& address, const LegacyAddress& read,
     FUZZ_CHECK(mirror.scheme() == address.scheme() && mirror.host() == address.host() &&
                mirror.port() == address.port());
     FUZZ_CHECK(!mirror.hasQuery() && !mirror.hasFragment());
+    // The version reaches the mirror as the page wrote it, escapes and all.
+    FUZZ_CHECK(mirror.path(QUrl::FullyEncoded)
+                   .startsWith(QStringLiteral("/version/") + read.encodedVersion + '/'));
     FUZZ_CHECK(ReadLegacyAddress(mirror, endpoints).target == LegacyTarget::None);
 }
 

@@ -56,13 +56,18 @@ void CheckMirrorAddress(const QUrl& address, const LegacyAddress& read,
     FUZZ_CHECK(ReadLegacyAddress(mirror, endpoints).target == LegacyTarget::None);
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+LegacyEndpoints ConfiguredEndpoints() {
     LegacyEndpoints endpoints;
     endpoints.officialSkinHost = Host(kOfficialSkinHost);
     endpoints.storeHost = Host(kStoreHost);
     endpoints.mirrorHost = Host(kMirrorHost);
+    return endpoints;
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static const LegacyEndpoints endpoints = ConfiguredEndpoints();
     const QUrl address(
         QString::fromUtf8(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size)));
 
@@ -71,7 +76,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     FUZZ_CHECK(IsWebAddress(address) && !address.hasQuery() && !address.hasFragment());
-    const QString path = address.path(QUrl::FullyDecoded);
     switch (read.target) {
     case LegacyTarget::None:
         break;
@@ -79,9 +83,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     case LegacyTarget::OfficialCape:
         FUZZ_CHECK(OnHost(address, kOfficialSkinHost));
         FUZZ_CHECK(!read.name.contains('/'));
-        FUZZ_CHECK(path == (read.target == LegacyTarget::OfficialSkin ? "/MinecraftSkins/"
-                                                                      : "/MinecraftCloaks/") +
-                               read.name + ".png");
+        FUZZ_CHECK(
+            address.path(QUrl::FullyDecoded) ==
+            (read.target == LegacyTarget::OfficialSkin ? "/MinecraftSkins/" : "/MinecraftCloaks/") +
+                read.name + ".png");
         break;
     case LegacyTarget::StoreFile:
     case LegacyTarget::MirrorFile:

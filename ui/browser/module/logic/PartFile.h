@@ -8,6 +8,12 @@
 // replaced only by a complete one.
 class PartFile final {
 public:
+    // The most a chosen name grows by on disk while a download writes: ours,
+    // ".<8 hex digits>.part" (14 bytes), then the engine's own ".crdownload"
+    // (11) on top. A name this much under the file system's 255 bytes can be
+    // written under every name it passes through.
+    static constexpr qsizetype kLongestSuffixBytes = 14 + 11;
+
     // Picks a fresh name beside `chosenPath`; creates nothing.
     explicit PartFile(const QString& chosenPath);
 

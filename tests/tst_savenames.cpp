@@ -1,0 +1,79 @@
+// The name a download is offered under, whatever a server or page suggests.
+#include "PartFile.h"
+#include "SaveName.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSaveNames final : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void plainFileName_data();
+    void plainFileName();
+    void longestNameIsWrittenUnderEveryName();
+};
+
+void TestSaveNames::plainFileName_data() {
+    QTest::addColumn<QString>("suggested");
+    QTest::addColumn<QString>("offered");
+    const auto row = [](const char* tag, const QString& suggested, const QString& offered) {
+        QTest::newRow(tag) << suggested << offered;
+    };
+    const QString fallback = QStringLiteral("下载");
+    const QString smile = QStringLiteral("\U0001F600"); // 4 bytes, a surrogate pair
+    row("plain", "1.7.2.jar", "1.7.2.jar");
+    // Folders, either way round.
+    row("unix path", ".config/autostart/evil.desktop", "evil.desktop");
+    row("windows path", "..\\..\\x.jar", "x.jar");
+    row("mixed separators", "C:\\a/b\\c/d.jar", "d.jar");
+    row("folder only", "a/b/", fallback);
+    row("slash", "/", fallback);
+    // Hidden names and names of nothing.
+    row("leading dot", ".config", "config");
+    row("leading dots", "...x.jar", "x.jar");
+    row("dots and spaces", " . .x.jar", "x.jar");
+    row("only dots", "...", fallback);
+    row("empty", "", fallback);
+    row("spaces around", "  x.jar  ", "x.jar");
+    row("c0", QStringLiteral("a\u0007\r\n") + QChar(0) + "b.jar", "ab.jar");
+    row("delete and c1", "a\u007F\u0080\u0085\u009Fb.jar", "ab.jar");
+    row("c1 neighbours kept", "a\u00A0\u00A9b.jar", "a\u00A0\u00A9b.jar");
+    row("control before a dot", "\u0001.bashrc", "bashrc");
+    // Cut to 230 bytes (255 less the part file's 25), the extension kept.
+    row("ascii at the limit", QString(226, u'a') + ".jar", QString(226, u'a') + ".jar");
+    row("long ascii", QString(300, u'a') + ".jar", QString(226, u'a') + ".jar");
+    row("long, no extension", QString(300, u'b'), QString(230, u'b'));
+    row("long chinese", QString(300, u'中') + ".jar", QString(75, u'中') + ".jar");
+    row("long extension", "a." + QString(300, u'x'), "a." + QString(228, u'x'));
+    row("cut before a space", QString(225, u'a') + " b.jar", QString(225, u'a') + ".jar");
+    // Pairs are whole or gone: 4 bytes, 2 units.
+    row("pairs", smile.repeated(100) + ".jar", smile.repeated(56) + ".jar");
+    row("pairs, shifted", "a" + smile.repeated(100) + ".jar", "a" + smile.repeated(56) + ".jar");
+    row("lone surrogate counts 3", QChar(0xD800) + QString(227, u'a') + ".jar",
+        QChar(0xD800) + QString(223, u'a') + ".jar");
+}
+
+void TestSaveNames::plainFileName() {
+    QFETCH(QString, suggested);
+    QFETCH(QString, offered);
+    QCOMPARE(PlainFileName(suggested), offered);
+}
+
+// The longest name offered, with our part suffix and the engine's own on top,
+// is still one the file system takes.
+void TestSaveNames::longestNameIsWrittenUnderEveryName() {
+    QTemporaryDir dir;
+    QVERIFY(dir.isValid());
+    const QString name = PlainFileName(QString(300, u'中') + ".jar");
+    const PartFile part(dir.filePath(name));
+    QFile written(dir.filePath(part.FileName() + ".crdownload"));
+    QVERIFY2(written.open(QIODevice::WriteOnly), qPrintable(written.errorString()));
+    QVERIFY(written.rename(part.Path()));
+    QCOMPARE(part.Commit(), QString());
+    QVERIFY(QFile::exists(dir.filePath(name)));
+}
+
+QTEST_GUILESS_MAIN(TestSaveNames)
+#include "tst_savenames.moc"

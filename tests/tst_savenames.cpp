@@ -1,4 +1,6 @@
-// The name a download is offered under, whatever a server or page suggests.
+// The name a download is offered under, whatever a server or page suggests,
+// and how many save dialogs a page may open in a minute.
+#include "PageDownloadLimit.h"
 #include "PartFile.h"
 #include "SaveName.h"
 
@@ -13,6 +15,8 @@ private Q_SLOTS:
     void plainFileName_data();
     void plainFileName();
     void longestNameIsWrittenUnderEveryName();
+    void pageDownloadLimit_data();
+    void pageDownloadLimit();
 };
 
 void TestSaveNames::plainFileName_data() {
@@ -73,6 +77,30 @@ void TestSaveNames::longestNameIsWrittenUnderEveryName() {
     QVERIFY(written.rename(part.Path()));
     QCOMPARE(part.Commit(), QString());
     QVERIFY(QFile::exists(dir.filePath(name)));
+}
+
+void TestSaveNames::pageDownloadLimit_data() {
+    QTest::addColumn<QList<qint64>>("times");
+    QTest::addColumn<QList<bool>>("admitted");
+    const auto row = [](const char* tag, const QList<qint64>& times, const QList<bool>& admitted) {
+        QTest::newRow(tag) << times << admitted;
+    };
+    row("three in a minute, not four", {0, 20'000, 40'000, 59'999}, {true, true, true, false});
+    row("again when the first is a minute old", {0, 1, 2, 59'999, 60'000, 60'000},
+        {true, true, true, false, true, false});
+    row("refused ones do not count", {0, 1, 2, 30'000, 59'000, 60'000, 60'001, 60'002, 60'003},
+        {true, true, true, false, false, true, true, true, false});
+}
+
+void TestSaveNames::pageDownloadLimit() {
+    QFETCH(QList<qint64>, times);
+    QFETCH(QList<bool>, admitted);
+    PageDownloadLimit limit;
+    QList<bool> seen;
+    for (const qint64 time : std::as_const(times)) {
+        seen.append(limit.Admit(time));
+    }
+    QCOMPARE(seen, admitted);
 }
 
 QTEST_GUILESS_MAIN(TestSaveNames)

@@ -13,6 +13,7 @@
 namespace {
 
 constexpr int kTimeoutMs = 500;
+constexpr qint64 kCap = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -50,9 +51,26 @@ void TestNetworkFetcher::answerBecomes_data() {
     QTest::newRow("answer that stops part way")
         << trickle << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
     HttpRoute huge;
-    huge.generatedSize = 17 * 1024 * 1024;
+    huge.generatedSize = kCap + 1024 * 1024;
     QTest::newRow("answer over 16 MB")
         << huge << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+    // Only the head comes, then nothing: waiting for the body would end in
+    // the time limit instead.
+    HttpRoute promised;
+    promised.body = "x";
+    promised.omitLength = true;
+    promised.extraHeaders = "Content-Length: " + QByteArray::number(kCap + 1) + "\r\n";
+    promised.stallAfter = 0;
+    QTest::newRow("length over 16 MB refused before the body")
+        << promised << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+    // No length, and the server holds the rest once the cap is passed: what
+    // was read must stop it, not the time limit.
+    HttpRoute endless;
+    endless.omitLength = true;
+    endless.generatedSize = 64 * kCap;
+    endless.stallAfter = kCap + 1;
+    QTest::newRow("no length, endless body")
+        << endless << 200 << QByteArray() << QStringLiteral(" 的回答过大");
 }
 
 void TestNetworkFetcher::answerBecomes() {

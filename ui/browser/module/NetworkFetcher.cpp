@@ -11,6 +11,12 @@ namespace {
 // The largest answer read: the version manifest is a few hundred kilobytes.
 constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 
+// What one request has read so far, shared by its handlers.
+struct Transfer {
+    QByteArray body;
+    bool tooLarge = false;
+};
+
 } // namespace
 
 NetworkFetcher::NetworkFetcher(int timeoutMs)
@@ -39,22 +45,32 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     overall->setTimerType(Qt::PreciseTimer);
     QObject::connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
     overall->start(timeoutMs_);
-    auto tooLarge = std::make_shared<bool>(false);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, tooLarge](qint64 received) {
-                         if (received > kMaxAnswer) {
-                             *tooLarge = true;
-                             reply->abort();
-                         }
-                     });
+    auto transfer = std::make_shared<Transfer>();
+    // A promised length over the cap is refused before any of the body.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > kMaxAnswer) {
+            transfer->tooLarge = true;
+            reply->abort();
+        }
+    });
+    // The length may be missing or wrong, so every read is counted too:
+    // progress signals come too seldom to stop a fast answer near the cap.
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer] {
+        transfer->body += reply->readAll();
+        if (transfer->body.size() > kMaxAnswer) {
+            transfer->tooLarge = true;
+            reply->abort();
+        }
+    });
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(
         reply, &QNetworkReply::finished, &context,
-        [reply, tooLarge, url, timeoutMs = timeoutMs_, then = std::move(then)] {
+        [reply, transfer, url, timeoutMs = timeoutMs_, then = std::move(then)] {
             HttpAnswer answer;
             answer.host = url.authority();
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            if (*tooLarge) {
+            if (transfer->tooLarge) {
                 answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
             } else if (reply->error() == QNetworkReply::OperationCanceledError) {
                 answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
@@ -64,7 +80,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
                 answer.failure =
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
             } else {
-                answer.body = reply->readAll();
+                answer.body = std::move(transfer->body);
             }
             then(answer);
         });

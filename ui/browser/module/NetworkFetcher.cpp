@@ -10,6 +10,8 @@ namespace {
 
 // The largest answer read: the version manifest is a few hundred kilobytes.
 constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
+// Enough hops for a moved file; a longer chain is taken for a loop.
+constexpr int kMaxRedirects = 5;
 
 // What one request has read so far, shared by its handlers.
 struct Transfer {
@@ -28,6 +30,10 @@ NetworkFetcher::NetworkFetcher(int timeoutMs)
 void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMs_);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    // Never from https down to http, whatever the manager's default.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
     QNetworkReply* reply = network_.get(request);
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while
@@ -72,6 +78,10 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             if (transfer->tooLarge) {
                 answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
+            } else if (reply->error() == QNetworkReply::TooManyRedirectsError) {
+                answer.failure = QStringLiteral("%1 的重定向过多").arg(answer.host);
+            } else if (reply->error() == QNetworkReply::InsecureRedirectError) {
+                answer.failure = QStringLiteral("%1 重定向到了不安全的地址").arg(answer.host);
             } else if (reply->error() == QNetworkReply::OperationCanceledError) {
                 answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
                                      .arg(answer.host)

@@ -1,7 +1,7 @@
 // The pane's requests to today's services, against a server of the test's
-// own: what each kind of answer becomes, through redirects or none, and that
-// a request whose asker has gone stops at once instead of holding a
-// connection to its host.
+// own: what each kind of answer becomes, through redirects or none, with the
+// toolbox named in every request, and that a request whose asker has gone
+// stops at once instead of holding a connection to its host.
 #include "LocalHttpServer.h"
 #include "NetworkFetcher.h"
 
@@ -110,6 +110,12 @@ void TestNetworkFetcher::answerBecomes() {
     if (failure.isEmpty()) {
         QCOMPARE(answer->status, status);
         QCOMPARE(answer->body, body);
+    }
+    // Every request names the toolbox, those that follow a redirect too.
+    const QByteArray userAgent = "User-Agent: CreeperToolkit/" CT_VERSION;
+    QVERIFY(!server.RequestHeads().isEmpty());
+    for (const QByteArray& head : server.RequestHeads()) {
+        QVERIFY2(("\r\n" + head + "\r\n").contains("\r\n" + userAgent + "\r\n"), head.constData());
     }
     server.ResumeStalled();
 }

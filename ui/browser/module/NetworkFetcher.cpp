@@ -13,6 +13,9 @@ constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 // Enough hops for a moved file; a longer chain is taken for a loop.
 constexpr int kMaxRedirects = 5;
 
+// Services may ask who is calling; CT_VERSION is the project's version.
+const QByteArray kUserAgent = QByteArrayLiteral("CreeperToolkit/" CT_VERSION);
+
 // What one request has read so far, shared by its handlers.
 struct Transfer {
     QByteArray body;
@@ -34,6 +37,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     // Never from https down to http, whatever the manager's default.
     request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
                          QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setHeader(QNetworkRequest::UserAgentHeader, kUserAgent);
     QNetworkReply* reply = network_.get(request);
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while

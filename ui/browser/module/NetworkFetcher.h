@@ -6,8 +6,8 @@
 
 // Fetches over the network for the whole run: every request bounded in time
 // (the whole exchange, not only silence), in size (16 MB) and in redirects
-// (five, none to a less safe scheme); nothing kept on disk, cookies in
-// memory only.
+// (five, none to a less safe scheme), named as the toolbox's in its
+// User-Agent; nothing kept on disk, cookies in memory only.
 class NetworkFetcher final : public Fetcher {
 public:
     explicit NetworkFetcher(int timeoutMs);

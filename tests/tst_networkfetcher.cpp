@@ -1,6 +1,7 @@
 // The pane's requests to today's services, against a server of the test's
-// own: what each kind of answer becomes, and that a request whose asker has
-// gone stops at once instead of holding a connection to its host.
+// own: what each kind of answer becomes, through redirects or none, with the
+// toolbox named in every request, and that a request whose asker has gone
+// stops at once instead of holding a connection to its host.
 #include "LocalHttpServer.h"
 #include "NetworkFetcher.h"
 
@@ -13,6 +14,7 @@
 namespace {
 
 constexpr int kTimeoutMs = 500;
+constexpr qint64 kCap = 16 * 1024 * 1024;
 
 } // namespace
 
@@ -29,34 +31,57 @@ private Q_SLOTS:
 
 void TestNetworkFetcher::answerBecomes_data() {
     QTest::addColumn<HttpRoute>("route");
+    QTest::addColumn<int>("redirects"); // hops before the route is reached
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("failure"); // after "127.0.0.1:<port>"
 
     HttpRoute ok;
     ok.body = "{\"id\":\"x\"}";
-    QTest::newRow("answered") << ok << 200 << ok.body << QString();
+    QTest::newRow("answered") << ok << 0 << 200 << ok.body << QString();
     HttpRoute missing;
     missing.status = 404;
     missing.body = "gone";
-    QTest::newRow("404, body kept for the reader") << missing << 404 << missing.body << QString();
+    QTest::newRow("404, body kept for the reader")
+        << missing << 0 << 404 << missing.body << QString();
     HttpRoute held;
     held.holdHead = true;
     QTest::newRow("no answer within the limit")
-        << held << 0 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+        << held << 0 << 0 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
     HttpRoute trickle;
     trickle.generatedSize = 1024;
     trickle.stallAfter = 10;
     QTest::newRow("answer that stops part way")
-        << trickle << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+        << trickle << 0 << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
     HttpRoute huge;
-    huge.generatedSize = 17 * 1024 * 1024;
+    huge.generatedSize = kCap + 1024 * 1024;
     QTest::newRow("answer over 16 MB")
-        << huge << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+        << huge << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+    // Only the head comes, then nothing: waiting for the body would end in
+    // the time limit instead.
+    HttpRoute promised;
+    promised.body = "x";
+    promised.omitLength = true;
+    promised.extraHeaders = "Content-Length: " + QByteArray::number(kCap + 1) + "\r\n";
+    promised.stallAfter = 0;
+    QTest::newRow("length over 16 MB refused before the body")
+        << promised << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+    // No length, and the server holds the rest once the cap is passed: what
+    // was read must stop it, not the time limit.
+    HttpRoute endless;
+    endless.omitLength = true;
+    endless.generatedSize = 64 * kCap;
+    endless.stallAfter = kCap + 1;
+    QTest::newRow("no length, endless body")
+        << endless << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+    QTest::newRow("five redirects followed") << ok << 5 << 200 << ok.body << QString();
+    QTest::newRow("six redirects")
+        << ok << 6 << 302 << QByteArray() << QStringLiteral(" 的重定向过多");
 }
 
 void TestNetworkFetcher::answerBecomes() {
     QFETCH(HttpRoute, route);
+    QFETCH(int, redirects);
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QString, failure);
@@ -64,11 +89,20 @@ void TestNetworkFetcher::answerBecomes() {
     LocalHttpServer server;
     QVERIFY(server.Listen());
     server.Serve("/answer", route);
+    for (int i = 0; i < redirects; ++i) {
+        HttpRoute hop;
+        hop.status = 302;
+        hop.extraHeaders =
+            "Location: " + (i + 1 < redirects ? "/hop/" + QByteArray::number(i + 1) : "/answer") +
+            "\r\n";
+        server.Serve("/hop/" + QByteArray::number(i), hop);
+    }
     NetworkFetcher fetcher(kTimeoutMs);
     QObject asker;
     std::optional<HttpAnswer> answer;
-    fetcher.Get(QUrl(server.Address(QStringLiteral("/answer"))), asker,
-                [&answer](const HttpAnswer& given) { answer = given; });
+    fetcher.Get(
+        QUrl(server.Address(redirects > 0 ? QStringLiteral("/hop/0") : QStringLiteral("/answer"))),
+        asker, [&answer](const HttpAnswer& given) { answer = given; });
     QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10 * kTimeoutMs);
     const QString host = QStringLiteral("127.0.0.1:%1").arg(server.Port());
     QCOMPARE(answer->host, host);
@@ -76,6 +110,12 @@ void TestNetworkFetcher::answerBecomes() {
     if (failure.isEmpty()) {
         QCOMPARE(answer->status, status);
         QCOMPARE(answer->body, body);
+    }
+    // Every request names the toolbox, those that follow a redirect too.
+    const QByteArray userAgent = "User-Agent: CreeperToolkit/" CT_VERSION;
+    QVERIFY(!server.RequestHeads().isEmpty());
+    for (const QByteArray& head : server.RequestHeads()) {
+        QVERIFY2(("\r\n" + head + "\r\n").contains("\r\n" + userAgent + "\r\n"), head.constData());
     }
     server.ResumeStalled();
 }

@@ -10,6 +10,17 @@ namespace {
 
 // The largest answer read: the version manifest is a few hundred kilobytes.
 constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
+// Enough hops for a moved file; a longer chain is taken for a loop.
+constexpr int kMaxRedirects = 5;
+
+// Services may ask who is calling; CT_VERSION is the project's version.
+const QByteArray kUserAgent = QByteArrayLiteral("CreeperToolkit/" CT_VERSION);
+
+// What one request has read so far, shared by its handlers.
+struct Transfer {
+    QByteArray body;
+    bool tooLarge = false;
+};
 
 } // namespace
 
@@ -22,6 +33,11 @@ NetworkFetcher::NetworkFetcher(int timeoutMs)
 void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QNetworkRequest request(url);
     request.setTransferTimeout(timeoutMs_);
+    request.setMaximumRedirectsAllowed(kMaxRedirects);
+    // Never from https down to http, whatever the manager's default.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::NoLessSafeRedirectPolicy);
+    request.setHeader(QNetworkRequest::UserAgentHeader, kUserAgent);
     QNetworkReply* reply = network_.get(request);
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while
@@ -39,23 +55,37 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     overall->setTimerType(Qt::PreciseTimer);
     QObject::connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
     overall->start(timeoutMs_);
-    auto tooLarge = std::make_shared<bool>(false);
-    QObject::connect(reply, &QNetworkReply::downloadProgress, reply,
-                     [reply, tooLarge](qint64 received) {
-                         if (received > kMaxAnswer) {
-                             *tooLarge = true;
-                             reply->abort();
-                         }
-                     });
+    auto transfer = std::make_shared<Transfer>();
+    // A promised length over the cap is refused before any of the body.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer] {
+        const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
+        if (length.isValid() && length.toLongLong() > kMaxAnswer) {
+            transfer->tooLarge = true;
+            reply->abort();
+        }
+    });
+    // The length may be missing or wrong, so every read is counted too:
+    // progress signals come too seldom to stop a fast answer near the cap.
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer] {
+        transfer->body += reply->readAll();
+        if (transfer->body.size() > kMaxAnswer) {
+            transfer->tooLarge = true;
+            reply->abort();
+        }
+    });
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(
         reply, &QNetworkReply::finished, &context,
-        [reply, tooLarge, url, timeoutMs = timeoutMs_, then = std::move(then)] {
+        [reply, transfer, url, timeoutMs = timeoutMs_, then = std::move(then)] {
             HttpAnswer answer;
             answer.host = url.authority();
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            if (*tooLarge) {
+            if (transfer->tooLarge) {
                 answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
+            } else if (reply->error() == QNetworkReply::TooManyRedirectsError) {
+                answer.failure = QStringLiteral("%1 的重定向过多").arg(answer.host);
+            } else if (reply->error() == QNetworkReply::InsecureRedirectError) {
+                answer.failure = QStringLiteral("%1 重定向到了不安全的地址").arg(answer.host);
             } else if (reply->error() == QNetworkReply::OperationCanceledError) {
                 answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
                                      .arg(answer.host)
@@ -64,7 +94,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
                 answer.failure =
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
             } else {
-                answer.body = reply->readAll();
+                answer.body = std::move(transfer->body);
             }
             then(answer);
         });

@@ -5,8 +5,9 @@
 #include <QNetworkAccessManager>
 
 // Fetches over the network for the whole run: every request bounded in time
-// (the whole exchange, not only silence) and in size (16 MB), nothing kept
-// on disk, cookies in memory only.
+// (the whole exchange, not only silence), in size (16 MB) and in redirects
+// (five, none to a less safe scheme), named as the toolbox's in its
+// User-Agent; nothing kept on disk, cookies in memory only.
 class NetworkFetcher final : public Fetcher {
 public:
     explicit NetworkFetcher(int timeoutMs);

@@ -1,9 +1,9 @@
 // The reader of old addresses on any address a page can navigate to, against
 // the configured hosts: it only takes an http or https address on the host of
 // its kind, with no query or fragment, whose path is exactly the old shape
-// around what it read; and where the mirror keeps a file is an http or https
-// address on the same host and port, with the version as written, which is
-// not an old address again.
+// around what it read; and where the mirror keeps a file is an address on the
+// configured mirror host with the configured scheme, with the version as
+// written, which is not an old address again.
 //
 // Input: the address as text.
 #include "AnswerChecks.h"
@@ -43,12 +43,10 @@ QString OldPath(const LegacyAddress& read) {
     return {};
 }
 
-void CheckMirrorAddress(const QUrl& address, const LegacyAddress& read,
-                        const LegacyEndpoints& endpoints) {
-    const QUrl mirror = MirrorAddress(address, read);
+void CheckMirrorAddress(const LegacyAddress& read, const LegacyEndpoints& endpoints) {
+    const QUrl mirror = MirrorAddress(read, endpoints);
     FUZZ_CHECK(IsWebAddress(mirror));
-    FUZZ_CHECK(mirror.scheme() == address.scheme() && mirror.host() == address.host() &&
-               mirror.port() == address.port());
+    FUZZ_CHECK(mirror.scheme() == endpoints.scheme && OnHost(mirror, kMirrorHost));
     FUZZ_CHECK(!mirror.hasQuery() && !mirror.hasFragment());
     // The version reaches the mirror as the page wrote it, escapes and all.
     FUZZ_CHECK(mirror.path(QUrl::FullyEncoded)
@@ -95,10 +93,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         FUZZ_CHECK(address.path(QUrl::FullyEncoded) == OldPath(read));
         FUZZ_CHECK(read.version == QUrl::fromPercentEncoding(read.encodedVersion.toUtf8()));
         if (read.target == LegacyTarget::MirrorFile) {
-            CheckMirrorAddress(address, read, endpoints);
+            CheckMirrorAddress(read, endpoints);
             LegacyAddress description = read;
             description.file = VersionFile::VersionJson;
-            CheckMirrorAddress(address, description, endpoints);
+            CheckMirrorAddress(description, endpoints);
         }
         break;
     }

@@ -1,6 +1,7 @@
 #pragma once
 
 // A fetcher that answers only when the test says so, in the order asked.
+#include "FakeDownloadSource.h"
 #include "Fetcher.h"
 
 #include <QList>
@@ -20,10 +21,36 @@ public:
         pending.append({url, &context, std::move(then)});
     }
 
+    std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override {
+        downloaded.append(url);
+        auto source = std::make_unique<FakeDownloadSource>(path, downloadCancels);
+        downloads.append(source.get());
+        return source;
+    }
+
     // Answers the oldest request as the real fetcher would: not at all when
     // whoever asked has gone. Returns whether it was answered.
-    bool Answer(int status, const QByteArray& body = {}) {
-        const Request request = pending.takeFirst();
+    bool Answer(int status, const QByteArray& body = {}) { return AnswerAt(0, status, body); }
+    // Answers the oldest request for `url`, wherever it stands.
+    bool Answer(const QUrl& url, int status, const QByteArray& body = {}) {
+        for (int i = 0; i < pending.size(); ++i) {
+            if (pending.at(i).url == url) {
+                return AnswerAt(i, status, body);
+            }
+        }
+        return false;
+    }
+
+    QList<QUrl> asked;
+    QList<Request> pending;
+    // Files fetched whole, and their sources while they live.
+    QList<QUrl> downloaded;
+    QList<QPointer<FakeDownloadSource>> downloads;
+    int downloadCancels = 0;
+
+private:
+    bool AnswerAt(int at, int status, const QByteArray& body) {
+        const Request request = pending.takeAt(at);
         if (request.context == nullptr) {
             return false;
         }
@@ -38,7 +65,4 @@ public:
         request.then(answer);
         return true;
     }
-
-    QList<QUrl> asked;
-    QList<Request> pending;
 };

@@ -1,7 +1,9 @@
 #include "LocalHttpServer.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <algorithm>
 
@@ -117,6 +119,15 @@ private:
             return;
         }
         if (sent_ < limit_) {
+            if (route_.bytesPerSecond > 0) {
+                if (!pace_.isValid()) {
+                    pace_.start();
+                }
+                if (sent_ > route_.bytesPerSecond * pace_.elapsed() / 1000) {
+                    QTimer::singleShot(10, this, &Connection::WriteMore);
+                    return;
+                }
+            }
             const qint64 length = std::min(kChunk, limit_ - sent_);
             if (route_.generatedSize >= 0) {
                 QByteArray chunk(length, Qt::Uninitialized);
@@ -128,6 +139,7 @@ private:
                 socket_->write(route_.body.mid(sent_, length));
             }
             sent_ += length;
+            server_.bodyBytesSent_ += length;
             return;
         }
         const bool stalled = (route_.stallAfter >= 0 || route_.stallEvery > 0) && limit_ < size_ &&
@@ -145,6 +157,7 @@ private:
     qint64 limit_ = 0;
     qint64 sent_ = 0;
     bool answered_ = false;
+    QElapsedTimer pace_;
 };
 
 LocalHttpServer::LocalHttpServer() {

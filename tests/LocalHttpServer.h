@@ -37,6 +37,8 @@ struct HttpRoute {
     // When above 0, the answer pauses after every this many body bytes until
     // ResumeStalled(), so a client can be watched at each step.
     qint64 stallEvery = 0;
+    // When above 0, the body goes no faster than this, as over a real line.
+    qint64 bytesPerSecond = 0;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests. Serves the routes it is
@@ -54,6 +56,9 @@ public:
     // Listens on `port` of 127.0.0.1, for code that was told the port
     // beforehand; false if it is taken.
     bool Listen(quint16 port);
+    // Stops taking connections: a client is then refused.
+    void Close() { server_.close(); }
+    bool IsListening() const { return server_.isListening(); }
     quint16 Port() const { return server_.serverPort(); }
     // Root(Port()) followed by `pathAndQuery`, unchanged.
     QString Address(const QString& pathAndQuery) const;
@@ -73,6 +78,8 @@ public:
 
     // Connections a client still holds open.
     int OpenConnections() const;
+    // Body bytes written to clients since the server began.
+    qint64 BodyBytesSent() const { return bodyBytesSent_; }
 
     // Lets every stalled answer send the rest of its body.
     void ResumeStalled();
@@ -93,4 +100,5 @@ private:
     QList<QByteArray> requests_;
     QList<QByteArray> requestHeads_;
     QList<QPointer<Connection>> connections_;
+    qint64 bodyBytesSent_ = 0;
 };

@@ -436,30 +436,39 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
     QTest::addColumn<HttpRoute>("route");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<QByteArray>("existing");
+    QTest::addColumn<QString>("offered"); // the name the dialog is offered
 
+    const QString pack = QStringLiteral("skin-pack.zip");
     HttpRoute small = Routes::Attachment("skin-pack.zip");
     small.body = QByteArray("PK\x03\x04 small skin pack\r\n\0tail", 28);
-    QTest::newRow("small") << small << small.body << QByteArray();
+    QTest::newRow("small") << small << small.body << QByteArray() << pack;
+    // A server's name with folders in it chooses no folder: a plain name at home.
+    HttpRoute autostart = Routes::Attachment(".config/autostart/evil.desktop");
+    autostart.body = "[Desktop Entry]\nExec=sh -c evil\n";
+    QTest::newRow("name with folders") << autostart << autostart.body << QByteArray()
+                                       << QStringLiteral("evil.desktop");
 
     HttpRoute large = Routes::Attachment("skin-pack.zip");
     large.generatedSize = 12 * 1024 * 1024 + 17;
     const QByteArray largeBody = LocalHttpServer::GeneratedBody(large.generatedSize);
-    QTest::newRow("large, in chunks") << large << largeBody << QByteArray();
+    QTest::newRow("large, in chunks") << large << largeBody << QByteArray() << pack;
 
     HttpRoute unsized = Routes::Attachment("skin-pack.zip");
     unsized.generatedSize = 3 * 1024 * 1024;
     unsized.omitLength = true;
     QTest::newRow("size unknown") << unsized
                                   << LocalHttpServer::GeneratedBody(unsized.generatedSize)
-                                  << QByteArray();
+                                  << QByteArray() << pack;
 
-    QTest::newRow("replaces an existing file") << large << largeBody << QByteArray("old pack");
+    QTest::newRow("replaces an existing file")
+        << large << largeBody << QByteArray("old pack") << pack;
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QFETCH(HttpRoute, route);
     QFETCH(QByteArray, expected);
     QFETCH(QByteArray, existing);
+    QFETCH(QString, offered);
     engine_.server.Serve("/download/pack", route);
     const QString saveAs = engine_.SavePath(QStringLiteral("我的皮肤包.zip"));
     if (!existing.isNull()) {
@@ -470,7 +479,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QWidget* window = StartDownload(holder, "/download/pack", saveAs);
     QVERIFY(window != nullptr);
     QCOMPARE(engine_.suggestions.size(), 1);
-    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), QStringLiteral("skin-pack.zip"));
+    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), offered);
     // This home has no download folder: the suggestion starts at home.
     QVERIFY(!QDir(QDir::homePath() + QStringLiteral("/Downloads")).exists());
     QCOMPARE(QFileInfo(engine_.suggestions.first()).absolutePath(), QDir::homePath());
@@ -479,6 +488,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
                               kLoadTimeout);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("我的皮肤包.zip")});
+    QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.config/autostart")));
     const QByteArray saved = ReadFile(saveAs);
     QCOMPARE(saved.size(), expected.size());
     QVERIFY(saved == expected);

@@ -4,6 +4,8 @@
 #include "FakeDownloadSource.h"
 #include "FakeFetcher.h"
 #include "LateCheck.h"
+#include "LegacyAddress.h"
+#include "MirrorFallback.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -18,6 +20,9 @@ namespace {
 
 const QByteArray kBody = "jar bytes";
 const QByteArray kBodySha = QCryptographicHash::hash(kBody, QCryptographicHash::Sha1).toHex();
+// An official description of that body as the server jar.
+const QByteArray kDescriptionOf9 = R"({"downloads":{"server":{"sha1":")" + kBodySha +
+                                   R"(","size":9,"url":"https://data.test/s.jar"}}})";
 
 struct Fixture {
     QTemporaryDir folder;
@@ -42,8 +47,12 @@ class TestDownloadJob final : public QObject {
 private Q_SLOTS:
     void endsAsItsSourceAndCheckSay_data();
     void endsAsItsSourceAndCheckSay();
-    void waitsForACheckWorthWaitingFor_data();
-    void waitsForACheckWorthWaitingFor();
+    void usesTheFirstCheckThatVouches_data();
+    void usesTheFirstCheckThatVouches();
+    void stopsPastItsKnownSize_data();
+    void stopsPastItsKnownSize();
+    void refusedFileComesFromElsewhere_data();
+    void refusedFileComesFromElsewhere();
     void goneWhileRunningLeavesNothing();
     void fileThatCannotBePlacedIsAFailure();
 };
@@ -105,56 +114,219 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
 }
 
-void TestDownloadJob::waitsForACheckWorthWaitingFor_data() {
-    QTest::addColumn<QByteArray>("answer");
+// Two checks asked beside the file, the more trusted first: it is used if it
+// has answered by the end; only the second is waited for.
+void TestDownloadJob::usesTheFirstCheckThatVouches_data() {
+    QTest::addColumn<QByteArray>("official"); // answered before the end; null: not at all
+    QTest::addColumn<QByteArray>("mirror");   // answered while the job waits
     QTest::addColumn<bool>("cancelWhileWaiting");
     QTest::addColumn<QString>("status");
     QTest::addColumn<bool>("saved");
 
-    const QByteArray description = R"({"downloads":{"server":{"sha1":")" + kBodySha +
-                                   R"(","size":9,"url":"http://m.test/s"}}})";
-    QTest::newRow("answered, matching")
-        << description << false << QStringLiteral("下载完成（已按镜像的版本描述校验）") << true;
-    QTest::newRow("answered without the file")
-        << QByteArray(R"({"downloads":{}})") << false
-        << QStringLiteral("下载完成（未校验：m.test 的版本描述中没有这个文件）") << true;
-    QTest::newRow("cancelled while waiting")
-        << description << true << QStringLiteral("已取消") << false;
+    const QByteArray right = kBodySha;
+    const QByteArray wrong(40, 'e');
+    const QByteArray none = "none";
+    QTest::newRow("official answered, mirror not waited for")
+        << right << QByteArray() << false << QStringLiteral("下载完成（已按官方版本描述校验）")
+        << true;
+    QTest::newRow("official over a mirror that disagrees")
+        << wrong << QByteArray() << false
+        << QStringLiteral("下载失败：文件校验不符，已删除（SHA-1 为 %1，应为 %2）")
+               .arg(QString::fromLatin1(kBodySha), QString::fromLatin1(wrong))
+        << false;
+    QTest::newRow("official silent, mirror matching")
+        << QByteArray() << right << false << QStringLiteral("下载完成（已按镜像的版本描述校验）")
+        << true;
+    QTest::newRow("neither vouches")
+        << none << none << false
+        << QStringLiteral("下载完成（未校验：o.test 的版本描述中没有这个文件；"
+                          "m.test 的版本描述中没有这个文件）")
+        << true;
+    QTest::newRow("official silent, mirror without the file")
+        << QByteArray() << none << false
+        << QStringLiteral("下载完成（未校验：官方版本描述没有及时回答；"
+                          "m.test 的版本描述中没有这个文件）")
+        << true;
+    QTest::newRow("cancelled while waiting") << QByteArray() << right << true
+                                             << QStringLiteral("已取消") << false;
 }
 
-void TestDownloadJob::waitsForACheckWorthWaitingFor() {
-    QFETCH(QByteArray, answer);
+void TestDownloadJob::usesTheFirstCheckThatVouches() {
+    QFETCH(QByteArray, official);
+    QFETCH(QByteArray, mirror);
     QFETCH(bool, cancelWhileWaiting);
     QFETCH(QString, status);
     QFETCH(bool, saved);
 
     FakeFetcher fetcher;
     Fixture fixture;
+    const QUrl officialUrl(QStringLiteral("http://o.test/1.json"));
+    const QUrl mirrorUrl(QStringLiteral("http://m.test/version/1/json"));
+    const auto read = [](const HttpAnswer& a) {
+        LateCheck::Verdict verdict;
+        if (a.body != "none") {
+            verdict.sha1 = a.body;
+        } else {
+            verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
+        }
+        return verdict;
+    };
     DownloadExpectation expected;
-    expected.late = LateCheck::Ask(fetcher, QUrl(QStringLiteral("http://m.test/version/1/json")),
-                                   QStringLiteral("镜像的版本描述"), true, [](const HttpAnswer& a) {
-                                       LateCheck::Verdict verdict;
-                                       if (a.body.contains("sha1")) {
-                                           verdict.sha1 = kBodySha;
-                                       } else {
-                                           verdict.unverifiedReason =
-                                               a.host + QStringLiteral(" 的版本描述中没有这个文件");
-                                       }
-                                       return verdict;
-                                   });
+    expected.late = {
+        LateCheck::Ask(fetcher, officialUrl, QStringLiteral("官方版本描述"), false, read),
+        LateCheck::Ask(fetcher, mirrorUrl, QStringLiteral("镜像的版本描述"), true, read)};
     auto job = fixture.Start(std::move(expected));
+    if (!official.isNull()) {
+        QVERIFY(fetcher.Answer(officialUrl, 200, official));
+    }
     fixture.source->Write(kBody, kBody.size());
     fixture.source->Become(DownloadSource::State::Completed);
-    QCOMPARE(job->Now(), DownloadJob::State::AwaitingCheck);
-    QCOMPARE(job->Status(), QStringLiteral("正在等待镜像的版本描述以校验文件…"));
-    QVERIFY(job->IsRunning());
-    QVERIFY(!QFile::exists(fixture.chosen)); // only the part, until the check is in
-    if (cancelWhileWaiting) {
-        job->Cancel();
+    if (job->Now() == DownloadJob::State::AwaitingCheck) {
+        QCOMPARE(job->Status(), official.isNull()
+                                    ? QStringLiteral("正在等待官方版本描述和镜像的版本描述以校验文件…")
+                                    : QStringLiteral("正在等待镜像的版本描述以校验文件…"));
+        QVERIFY(!QFile::exists(fixture.chosen)); // only the part, until a check is in
+        if (cancelWhileWaiting) {
+            job->Cancel();
+        }
+        QVERIFY(fetcher.Answer(mirrorUrl, 200, mirror));
+    } else {
+        QVERIFY(mirror.isNull()); // waited for nothing
     }
-    QVERIFY(fetcher.Answer(200, answer));
     QCOMPARE(job->Status(), status);
     QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
+}
+
+// A file may not grow past the size it must have, nor be promised more: it
+// is stopped at once and nothing is kept, whenever the size becomes known.
+void TestDownloadJob::stopsPastItsKnownSize_data() {
+    QTest::addColumn<qint64>("size");     // known from the start, or -1
+    QTest::addColumn<qint64>("lateSize"); // told by a check after the first bytes, or -1
+    QTest::addColumn<qint64>("promised");
+    QTest::addColumn<int>("written");
+    QTest::addColumn<bool>("stopped");
+
+    QTest::newRow("one byte more than described") << 9LL << -1LL << 0LL << 10 << true;
+    QTest::newRow("promised 40 MB, sent little") << 9LL << -1LL << 40'000'000LL << 1 << true;
+    QTest::newRow("size learnt late, already past") << -1LL << 9LL << 0LL << 12 << true;
+    QTest::newRow("exactly the size") << 9LL << -1LL << 9LL << 9 << false;
+    QTest::newRow("no size known") << -1LL << -1LL << 0LL << 100 << false;
+}
+
+void TestDownloadJob::stopsPastItsKnownSize() {
+    QFETCH(qint64, size);
+    QFETCH(qint64, lateSize);
+    QFETCH(qint64, promised);
+    QFETCH(int, written);
+    QFETCH(bool, stopped);
+
+    FakeFetcher fetcher;
+    Fixture fixture;
+    DownloadExpectation expected;
+    expected.size = size;
+    expected.late = {LateCheck::Ask(fetcher, QUrl(QStringLiteral("http://m.test/json")),
+                                    QStringLiteral("镜像的版本描述"), true,
+                                    [lateSize](const HttpAnswer&) {
+                                        return LateCheck::Verdict{{}, lateSize, {}};
+                                    })};
+    auto job = fixture.Start(std::move(expected));
+    fixture.source->Write(QByteArray(written, 'x'), promised);
+    QVERIFY(fetcher.Answer(200));
+    QCOMPARE(fixture.cancels, stopped ? 1 : 0);
+    if (!stopped) {
+        QCOMPARE(job->Now(), DownloadJob::State::Running);
+        return;
+    }
+    // More bytes while it stops ask nothing more of it.
+    fixture.source->Write("y", promised);
+    QCOMPARE(fixture.cancels, 1);
+    fixture.source->Become(DownloadSource::State::Cancelled);
+    QCOMPARE(job->Now(), DownloadJob::State::Failed);
+    QCOMPARE(job->Status(), QStringLiteral("下载失败：文件比版本描述的大（应为 9 字节），已删除"));
+    QCOMPARE(fixture.Files(), QStringList{});
+}
+
+// A file its server refused before its first byte is looked for in the
+// official store and written into the same part; not once bytes have come.
+void TestDownloadJob::refusedFileComesFromElsewhere_data() {
+    QTest::addColumn<int>("firstBytes"); // what the refusing source had written
+    QTest::addColumn<QByteArray>("manifest");
+    QTest::addColumn<bool>("cancelWhileLooking");
+    QTest::addColumn<QString>("status");
+    QTest::addColumn<bool>("saved");
+
+    const QByteArray description = kDescriptionOf9;
+    const QByteArray manifest =
+        R"({"versions":[{"id":"1.7.2","url":"https://meta.test/1.7.2.json","sha1":")" +
+        QCryptographicHash::hash(description, QCryptographicHash::Sha1).toHex() + R"("}]})";
+    QTest::newRow("found in the store") << 0 << manifest << false
+                                        << QStringLiteral("下载完成（已校验）") << true;
+    QTest::newRow("not in the store either")
+        << 0 << QByteArray(R"({"versions":[]})") << false
+        << QStringLiteral("下载失败：找不到版本「1.7.2」（官方版本列表中没有这个版本，请检查版本号。"
+                          "（BMCLAPI 镜像 mirror.test 无法提供这个文件：HTTP 503））")
+        << false;
+    QTest::newRow("cancelled while looking")
+        << 0 << manifest << true << QStringLiteral("已取消") << false;
+    QTest::newRow("refused after some bytes")
+        << 3 << QByteArray() << false << QStringLiteral("下载失败：HTTP 503") << false;
+}
+
+void TestDownloadJob::refusedFileComesFromElsewhere() {
+    QFETCH(int, firstBytes);
+    QFETCH(QByteArray, manifest);
+    QFETCH(bool, cancelWhileLooking);
+    QFETCH(QString, status);
+    QFETCH(bool, saved);
+
+    FakeFetcher fetcher;
+    LegacyEndpoints endpoints;
+    endpoints.mirrorHost = QStringLiteral("mirror.test");
+    endpoints.manifestHost = QStringLiteral("manifest.test");
+    LegacyAddress jar;
+    jar.target = LegacyTarget::MirrorFile;
+    jar.file = VersionFile::ServerJar;
+    jar.version = jar.encodedVersion = QStringLiteral("1.7.2");
+    const QUrl old(QStringLiteral("http://mirror.test/versions/1.7.2/minecraft_server.1.7.2.jar"));
+    Fixture fixture;
+    DownloadExpectation expected;
+    expected.source = QStringLiteral("BMCLAPI 镜像 mirror.test");
+    expected.fallback = MirrorFallback::For(old, jar, endpoints, fetcher);
+    auto job = fixture.Start(std::move(expected));
+    QSignalSpy rerouted(job.get(), &DownloadJob::Rerouted);
+    fixture.source->Write(QByteArray(firstBytes, 'x'), 0);
+    fixture.source->Become(DownloadSource::State::Interrupted, QStringLiteral("HTTP 503"));
+    if (firstBytes > 0) {
+        QVERIFY(fetcher.asked.isEmpty());
+    } else {
+        QCOMPARE(rerouted.size(), 1);
+        QVERIFY(job->IsRunning());
+        QCOMPARE(job->Status(), QStringLiteral("BMCLAPI 镜像 mirror.test 无法提供这个文件：HTTP "
+                                               "503，正在改从官方仓库下载…"));
+        if (cancelWhileLooking) {
+            job->Cancel();
+        }
+        // A late answer to a cancelled job starts nothing.
+        fetcher.Answer(200, manifest);
+        if (cancelWhileLooking) {
+            fetcher.Answer(200, kDescriptionOf9);
+            QVERIFY(fetcher.downloaded.isEmpty());
+        } else if (manifest.contains("meta.test")) {
+            QVERIFY(fetcher.Answer(200, kDescriptionOf9));
+            QCOMPARE(fetcher.downloaded,
+                     QList<QUrl>{QUrl(QStringLiteral("https://data.test/s.jar"))});
+            QVERIFY(job->Source().startsWith(QStringLiteral("官方仓库（")));
+            fetcher.downloads.first()->Write(kBody, kBody.size());
+            fetcher.downloads.first()->Become(DownloadSource::State::Completed);
+        }
+    }
+    QCOMPARE(job->Status(), status);
+    QCOMPARE(fixture.Files(), saved ? QStringList{QStringLiteral("server.jar")} : QStringList{});
+    if (saved) {
+        QFile file(fixture.chosen);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), kBody);
+    }
 }
 
 void TestDownloadJob::goneWhileRunningLeavesNothing() {

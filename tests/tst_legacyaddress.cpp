@@ -163,19 +163,23 @@ void TestLegacyAddress::othersAreLeftAlone() {
 void TestLegacyAddress::mirrorAddress_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("today");
+    // Over TLS whatever the old address said; the host as configured.
     QTest::newRow("client") << "http://127.0.0.1:8081/versions/1.7.2/1.7.2.jar"
-                            << "http://127.0.0.1:8081/version/1.7.2/client";
-    QTest::newRow("json") << "http://127.0.0.1:8081/versions/1.7.2/1.7.2.json"
-                          << "http://127.0.0.1:8081/version/1.7.2/json";
+                            << "https://127.0.0.1:8081/version/1.7.2/client";
+    QTest::newRow("host in other letters, default port written")
+        << "HTTP://127.0.0.1:8081/versions/1.7.2/1.7.2.jar"
+        << "https://127.0.0.1:8081/version/1.7.2/client";
+    QTest::newRow("json") << "https://127.0.0.1:8081/versions/1.7.2/1.7.2.json"
+                          << "https://127.0.0.1:8081/version/1.7.2/json";
     QTest::newRow("server") << "http://127.0.0.1:8081/versions/1.7.10/minecraft_server.1.7.10.jar"
-                            << "http://127.0.0.1:8081/version/1.7.10/server";
+                            << "https://127.0.0.1:8081/version/1.7.10/server";
     // The version stays encoded as it came, not decoded and encoded again.
     QTest::newRow("space") << "http://127.0.0.1:8081/versions/1.8 /1.8 .jar"
-                           << "http://127.0.0.1:8081/version/1.8%20/client";
+                           << "https://127.0.0.1:8081/version/1.8%20/client";
     QTest::newRow("encoded slash") << "http://127.0.0.1:8081/versions/a%2Fb/a%2Fb.json"
-                                   << "http://127.0.0.1:8081/version/a%2Fb/json";
+                                   << "https://127.0.0.1:8081/version/a%2Fb/json";
     QTest::newRow("Chinese") << QStringLiteral("http://127.0.0.1:8081/versions/版/版.jar")
-                             << "http://127.0.0.1:8081/version/%E7%89%88/client";
+                             << "https://127.0.0.1:8081/version/%E7%89%88/client";
 }
 
 void TestLegacyAddress::mirrorAddress() {
@@ -184,7 +188,7 @@ void TestLegacyAddress::mirrorAddress() {
     const QUrl url(address, QUrl::TolerantMode);
     const LegacyAddress read = ReadLegacyAddress(url, Endpoints());
     QCOMPARE(read.target, LegacyTarget::MirrorFile);
-    QCOMPARE(MirrorAddress(url, read).toString(QUrl::FullyEncoded), today);
+    QCOMPARE(MirrorAddress(read, Endpoints()).toString(QUrl::FullyEncoded), today);
 }
 
 void TestLegacyAddress::endpointAddress() {

@@ -77,8 +77,15 @@ private Q_SLOTS:
     void mirrorFileWithoutACheckIsOfferedUnverified_data();
     void mirrorFileWithoutACheckIsOfferedUnverified();
     void mirrorFileIsOfferedAtOnceWhileOfficialHostsStall();
+    void refusingMirrorHandsTheFileToTheStore_data();
+    void refusingMirrorHandsTheFileToTheStore();
+    void fileOnNeitherRouteIsOneError();
+    void downloadThatNeverStartsEndsInAPage();
+    void jarPastItsSizeIsStopped_data();
+    void jarPastItsSizeIsStopped();
 
 private:
+    void ListenOnFixedPorts();
     QString SkinAddress(const QString& folder, const QString& name) const;
     QString StoreAddress(const QString& version, const QString& file) const;
     QString MirrorAddress(const QString& version, const QString& file) const;
@@ -114,7 +121,9 @@ QString TestLegacyPane::StoreAddress(const QString& version, const QString& file
 }
 
 QString TestLegacyPane::MirrorAddress(const QString& version, const QString& file) const {
-    return mirror_.Address(QStringLiteral("/versions/%1/%2").arg(version, file));
+    // By its fixed port: a test may have closed it.
+    return LocalHttpServer::Root(kMirrorPort) +
+           QStringLiteral("/versions/%1/%2").arg(version, file);
 }
 
 void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
@@ -170,12 +179,18 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
 
 void TestLegacyPane::initTestCase() {
     QVERIFY(engine_.Start());
+    ListenOnFixedPorts();
+}
+
+// Each server that is not listening (a test may close one) on its own port.
+void TestLegacyPane::ListenOnFixedPorts() {
     const std::pair<LocalHttpServer*, quint16> fixed[] = {
         {&skins_, kSkinPort},       {&store_, kStorePort},       {&mirror_, kMirrorPort},
         {&lookup_, kLookupPort},    {&fallback_, kFallbackPort}, {&session_, kSessionPort},
         {&manifest_, kManifestPort}};
     for (const auto& [server, port] : fixed) {
-        QVERIFY2(server->Listen(port), qPrintable(QStringLiteral("port %1 is taken").arg(port)));
+        QVERIFY2(server->IsListening() || server->Listen(port),
+                 qPrintable(QStringLiteral("port %1 is taken").arg(port)));
     }
 }
 
@@ -193,6 +208,7 @@ void TestLegacyPane::cleanup() {
         server->ClearRequests();
     }
     engine_.Reset();
+    ListenOnFixedPorts();
 }
 
 void TestLegacyPane::officialImageShownForAName_data() {
@@ -444,7 +460,8 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
     QTest::addColumn<QByteArray>("asked");
     QTest::addColumn<bool>("redirected");
     QTest::addColumn<QString>("outcome");
-    const QString byMirror = QStringLiteral("下载完成（已按镜像的版本描述校验）");
+    // The official chain answers before the jar is whole, and is trusted first.
+    const QString byMirror = QStringLiteral("下载完成（已按官方版本描述校验）");
     QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false
                             << byMirror;
     QTest::newRow("server") << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server")
@@ -497,14 +514,17 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QVERIFY(ReadFile(engine_.saveAs) == expected);
     QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), file);
     // Only today's addresses on the mirror: the file (a JSON is shown, then
-    // fetched) and its description. The official list is asked only for
-    // the description itself.
+    // fetched) and its description; and the official list once.
     const QList<QByteArray> requests = mirror_.Requests();
     QVERIFY(requests.contains(asked));
     for (const QByteArray& request : requests) {
         QVERIFY2(request == asked || request == description, request.constData());
     }
-    QCOMPARE(manifest_.Requests().size(), asked == description ? 1 : 0);
+    QCOMPARE(manifest_.Requests().size(), 1);
+    // Fetched from the mirror, not yet found.
+    if (asked != description) {
+        QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在下载"), kLoadTimeout);
+    }
 }
 
 void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified_data() {
@@ -569,6 +589,122 @@ void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
                               QStringLiteral("下载完成（已按镜像的版本描述校验）"), kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
+}
+
+// A mirror that refuses a jar before its first byte (by status, by refusing
+// the connection, or by never answering): the same jar comes from the
+// official store by itself, checked as the store's route checks it, under
+// the name chosen once.
+void TestLegacyPane::refusingMirrorHandsTheFileToTheStore_data() {
+    QTest::addColumn<int>("status"); // 0: connection refused; -1: no answer at all
+    for (const int status : {503, 403, 429, 404, 0}) {
+        QTest::addRow("%d", status) << status;
+    }
+    QTest::newRow("no answer within the time limit") << -1;
+}
+
+void TestLegacyPane::refusingMirrorHandsTheFileToTheStore() {
+    QFETCH(int, status);
+    const HttpRoute jar = Jar(700 * 1024 + 1);
+    const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    ServeVersion("1.7.2", Sha1(body), body.size());
+    files_.Serve("/objects/server-1.7.2", jar);
+    if (status > 0) {
+        HttpRoute refusal = Json("{\"error\":\"busy\"}", status);
+        refusal.extraHeaders = "Retry-After: 30\r\n";
+        mirror_.Serve("/version/1.7.2/server", refusal);
+    } else if (status == 0) {
+        mirror_.Close();
+    } else {
+        HttpRoute silent = Jar(1024);
+        silent.holdHead = true;
+        mirror_.Serve("/version/1.7.2/server", silent);
+    }
+    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
+    engine_.saveAs = engine_.SavePath(name);
+
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        LabelText(window, "sourceLabel")
+            .startsWith(QStringLiteral("来源：官方仓库（BMCLAPI 镜像 127.0.0.1:%1 无法提供这个文件：")
+                            .arg(kMirrorPort)),
+        qPrintable(LabelText(window, "sourceLabel")), kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == body);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{name});
+    QCOMPARE(engine_.suggestions.size(), 1);
+    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), name);
+    QCOMPARE(DownloadWindows().size(), 1);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在下载"), kLoadTimeout);
+    QCOMPARE(mirror_.Requests().contains("/version/1.7.2/server"), status != 0);
+    QCOMPARE(files_.Requests().count("/objects/server-1.7.2"), 1);
+}
+
+// The mirror refuses and the store has no such version: one window that
+// says so, nothing saved.
+void TestLegacyPane::fileOnNeitherRouteIsOneError() {
+    ServeVersion("1.0", Sha1("x"), 1);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("9.9.9.jar"));
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar")));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_VERIFY2_WITH_TIMEOUT(LabelText(window, "stateLabel")
+                                  .startsWith(QStringLiteral("下载失败：找不到版本「9.9.9」")),
+                              qPrintable(LabelText(window, "stateLabel")), kLoadTimeout);
+    QCOMPARE(DownloadWindows().size(), 1);
+    QCOMPARE(engine_.suggestions.size(), 1);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList());
+}
+
+// A file whose server takes the connection and never answers is not left
+// hanging: past the time limit the pane says why.
+void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
+    ServeVersion("1.0", Sha1("x"), 1);
+    HttpRoute held = Jar(1024);
+    held.holdHead = true;
+    files_.Serve("/objects/server-1.0", held);
+    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar")));
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法下载"), kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
+    QVERIFY(engine_.suggestions.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
+// A jar whose description gives its size is cut off once it passes it, or
+// once the server promises more: the connection closes and nothing is left.
+void TestLegacyPane::jarPastItsSizeIsStopped_data() {
+    QTest::addColumn<bool>("promisesMore");
+    QTest::newRow("sent without end") << false;
+    QTest::newRow("promised 40 MB") << true;
+}
+
+void TestLegacyPane::jarPastItsSizeIsStopped() {
+    QFETCH(bool, promisesMore);
+    constexpr qint64 kDescribed = 1'000'000;
+    constexpr qint64 kRate = 4 * 1024 * 1024;
+    ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(kDescribed)), kDescribed);
+    HttpRoute endless = Jar(promisesMore ? 40'000'000 : 1'000'000'000);
+    endless.omitLength = !promisesMore;
+    endless.bytesPerSecond = kRate;
+    files_.Serve("/objects/server-1.7.2", endless);
+    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
+    engine_.saveAs = engine_.SavePath(name);
+    const qint64 sentBefore = files_.BodyBytesSent();
+
+    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.7.2"), name));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "stateLabel"),
+        QStringLiteral("下载失败：文件比版本描述的大（应为 1000000 字节），已删除"), kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(files_.OpenConnections(), 0, kLoadTimeout);
+    // At 4 MB a second, about a second past the size at most.
+    const qint64 sent = files_.BodyBytesSent() - sentBefore;
+    QVERIFY2(sent < kDescribed + kRate + kRate / 2, qPrintable(QString::number(sent)));
+    QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
 }
 
 QTEST_MAIN(TestLegacyPane)

@@ -83,7 +83,10 @@ private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
     void flowAsksInOrderAndTellsOnce_data();
     void flowAsksInOrderAndTellsOnce();
+    void mirrorChecksAreAskedBesideTheFile_data();
     void mirrorChecksAreAskedBesideTheFile();
+    void refusedMirrorFileComesFromTheStore_data();
+    void refusedMirrorFileComesFromTheStore();
 };
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
@@ -213,43 +216,146 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     QCOMPARE(Told(images, files, failures), told);
 }
 
-// The mirror's file is offered before anything is answered; what it is
-// checked against is asked beside it and outlives the flow.
+// The mirror's file is offered before anything is answered, over TLS; what
+// it is checked against is asked beside it, most trusted first, and outlives
+// the flow.
+void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("file");
+    // In the order asked: the list, the mirror's description, the official one.
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QStringList>("checks");    // against, waited for, and the verdict
+
+    const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
+    const QString sha = QString::fromLatin1(kSha);
+    QTest::newRow("jar") << mirror + QStringLiteral("minecraft_server.1.7.2.jar")
+                         << QStringLiteral("https://mirror.test/version/1.7.2/server")
+                         << QList<Answer>{{200, Manifest(kDescriptionSha)},
+                                          {200, kDescription},
+                                          {200, kDescription}}
+                         << QStringList{QStringLiteral("官方版本描述 no %1 9").arg(sha),
+                                        QStringLiteral("镜像的版本描述 yes %1 9").arg(sha)};
+    QTest::newRow("jar, official description not the listed one")
+        << mirror + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QStringLiteral("https://mirror.test/version/1.7.2/server")
+        << QList<Answer>{{200, Manifest(kSha)}, {429, {}}, {200, kDescription}}
+        << QStringList{QStringLiteral("官方版本描述 no meta.test 的版本描述与版本列表的校验值不符"),
+                       QStringLiteral("镜像的版本描述 yes mirror.test 回答 HTTP 429")};
+    QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
+                          << QStringLiteral("https://mirror.test/version/1.7.2/json")
+                          << QList<Answer>{{200, Manifest(kDescriptionSha)}}
+                          << QStringList{QStringLiteral("官方版本列表 no %1 -1")
+                                             .arg(QString::fromLatin1(kDescriptionSha))};
+}
+
 void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
+    QFETCH(QString, address);
+    QFETCH(QString, file);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QStringList, checks);
+
     FakeFetcher fetcher;
     PlayerIds ids;
     const LegacyEndpoints endpoints = Endpoints();
-    const struct {
-        const char* address;
-        const char* file;
-        const char* checkAsked;
-        bool worthWaitingFor;
-    } rows[] = {
-        {"http://mirror.test/versions/1.7.2/minecraft_server.1.7.2.jar",
-         "http://mirror.test/version/1.7.2/server", "http://mirror.test/version/1.7.2/json", true},
-        {"http://mirror.test/versions/1.7.2/1.7.2.json", "http://mirror.test/version/1.7.2/json",
-         "https://manifest.test/mc/game/version_manifest_v2.json", false},
-    };
-    for (const auto& row : rows) {
-        const QUrl url(QString::fromLatin1(row.address));
-        auto flow =
-            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
-        QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
-        flow->Start();
-        QCOMPARE(files.size(), 1);
-        QCOMPARE(files.first().at(0).toUrl().toString(), QString::fromLatin1(row.file));
-        const auto expected = files.first().at(2).value<DownloadExpectation>();
-        QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
-        QVERIFY(expected.late != nullptr);
-        QCOMPARE(expected.late->WorthWaitingFor(), row.worthWaitingFor);
-        flow.reset();
-        QCOMPARE(fetcher.pending.size(), 1);
-        QCOMPARE(fetcher.pending.first().url.toString(), QString::fromLatin1(row.checkAsked));
-        QVERIFY(
-            fetcher.Answer(200, row.worthWaitingFor ? kDescription : Manifest(kDescriptionSha)));
-        QVERIFY(expected.late->IsSettled());
-        QCOMPARE(expected.late->Result().sha1, row.worthWaitingFor ? kSha : kDescriptionSha);
+    const QUrl url(address);
+    auto flow =
+        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
+    flow->Start();
+    QCOMPARE(files.size(), 1);
+    QCOMPARE(files.first().at(0).toUrl().toString(), file);
+    const auto expected = files.first().at(2).value<DownloadExpectation>();
+    QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
+    flow.reset();
+    for (const Answer& answer : answers) {
+        QVERIFY(fetcher.Answer(answer.status, answer.body));
     }
+    QVERIFY(fetcher.pending.isEmpty());
+    QStringList told;
+    for (const auto& check : expected.late) {
+        QVERIFY(check->IsSettled());
+        const LateCheck::Verdict& verdict = check->Result();
+        told << QStringLiteral("%1 %2 %3")
+                    .arg(check->Against(),
+                         check->WorthWaitingFor() ? QStringLiteral("yes") : QStringLiteral("no"),
+                         verdict.unverifiedReason.isEmpty()
+                             ? QStringLiteral("%1 %2")
+                                   .arg(QString::fromLatin1(verdict.sha1))
+                                   .arg(verdict.size)
+                             : verdict.unverifiedReason);
+    }
+    QCOMPARE(told, checks);
+}
+
+// A mirror that refuses its file hands it to the store's own route, once;
+// no other flow has a second source.
+void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QList<Answer>>("answers");
+    QTest::addColumn<QString>("told");
+
+    const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
+    const QString refusal = QStringLiteral("BMCLAPI 镜像 mirror.test 无法提供这个文件：拒绝了");
+    QTest::newRow("server jar")
+        << mirror + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar "
+                          "官方仓库（%2）")
+               .arg(QString::fromLatin1(kSha), refusal);
+    QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
+                          << QList<Answer>{{200, Manifest(kDescriptionSha)}}
+                          << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 "
+                                            "1.7.2.json 官方仓库（%2）")
+                                 .arg(QString::fromLatin1(kDescriptionSha), refusal);
+    QTest::newRow("no such version on either")
+        << mirror + QStringLiteral("1.7.2.jar") << QList<Answer>{{200, "{\"versions\":[]}"}}
+        << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。（%1）")
+               .arg(refusal);
+    QTest::newRow("store file: nowhere else")
+        << QStringLiteral("http://store.test/Minecraft.Download/1.7.2/1.7.2.jar")
+        << QList<Answer>{} << QString();
+}
+
+void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
+    QFETCH(QString, address);
+    QFETCH(QList<Answer>, answers);
+    QFETCH(QString, told);
+
+    FakeFetcher fetcher;
+    PlayerIds ids;
+    const LegacyEndpoints endpoints = Endpoints();
+    const QUrl url(address);
+    auto flow =
+        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+    QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
+    QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
+    QSignalSpy rerouted(flow.get(), &ResolutionFlow::Rerouted);
+    if (!address.contains(QLatin1String("mirror"))) {
+        QVERIFY(!flow->FallBack(QStringLiteral("拒绝了")));
+        QCOMPARE(rerouted.size(), 0);
+        return;
+    }
+    flow->Start();
+    fetcher.pending.clear(); // the mirror file's own checks
+    fetcher.asked.clear();
+    files.clear();
+    QVERIFY(flow->FallBack(QStringLiteral("拒绝了")));
+    QVERIFY(!flow->FallBack(QStringLiteral("again")));
+    QCOMPARE(rerouted.size(), 1);
+    QCOMPARE(rerouted.first().at(0).toString(),
+             QStringLiteral("BMCLAPI 镜像 mirror.test 无法提供这个文件：拒绝了"));
+    for (const Answer& answer : answers) {
+        QCOMPARE(fetcher.pending.size(), 1);
+        QVERIFY(fetcher.Answer(answer.status, answer.body));
+    }
+    QCOMPARE(fetcher.asked.first().host(), QStringLiteral("manifest.test"));
+    QCOMPARE(images.size() + files.size() + failures.size(), 1);
+    QString said = Told(images, files, failures);
+    if (!files.isEmpty()) {
+        said += QLatin1Char(' ') + files.first().at(2).value<DownloadExpectation>().source;
+    }
+    QCOMPARE(said, told);
 }
 
 QTEST_GUILESS_MAIN(TestResolutionFlows)

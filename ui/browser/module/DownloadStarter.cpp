@@ -4,10 +4,14 @@
 #include "DownloadWindow.h"
 #include "EngineDownload.h"
 #include "EngineQuirks.h"
+#include "InterruptWords.h"
 #include "PartFile.h"
+#include "SaveName.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QScopedValueRollback>
+#include <QTimer>
 #include <QWebEngineDownloadRequest>
 #include <QWebEngineProfile>
 #include <QWidget>
@@ -18,25 +22,28 @@
 namespace {
 
 // The name the save dialog offers: the one the pane asked for, else the
-// engine's. A download the pane asked for suggests the pane's own name for
-// it, which is no name for a file.
+// engine's, made a plain file name either way. A download the pane asked for
+// suggests the pane's own name for it, which is no name for a file. The
+// engine passes a server's Content-Disposition name on as it came.
 QString NameToOffer(const QWebEngineDownloadRequest& request, const DownloadAsks::Match match,
                     const DownloadExpectation& expected) {
     if (!expected.fileName.isEmpty()) {
-        return expected.fileName;
+        return PlainFileName(expected.fileName);
     }
     if (match == DownloadAsks::Match::Asked) {
-        return QStringLiteral("下载");
+        return PlainFileName({});
     }
-    return request.suggestedFileName().isEmpty() ? request.downloadFileName()
-                                                 : request.suggestedFileName();
+    return PlainFileName(request.suggestedFileName().isEmpty() ? request.downloadFileName()
+                                                               : request.suggestedFileName());
 }
 
 } // namespace
 
 DownloadStarter::DownloadStarter(QWebEngineProfile& profile,
                                  BrowserPaneModule::SaveLocationChooser chooser)
-    : chooser_(std::move(chooser)) {
+    : profile_(profile)
+    , chooser_(std::move(chooser)) {
+    clock_.start();
     connect(&profile, &QWebEngineProfile::downloadRequested, this, &DownloadStarter::Start);
 }
 
@@ -51,12 +58,28 @@ void DownloadStarter::AbandonAll() {
     windows_.clear();
 }
 
-QString DownloadStarter::Expect(QWidget& pane, const DownloadExpectation& expected) {
-    return asks_.Add(pane, expected);
+QString DownloadStarter::Expect(QWidget& pane, const QUrl& file,
+                                const DownloadExpectation& expected, int answerWithinMs) {
+    const QString name = asks_.Add(pane, expected);
+    // Still open then: the server took the connection and never answered.
+    const int limitMs = answerWithinMs + EngineQuirks::kDownloadStartMs;
+    QTimer::singleShot(limitMs, this, [this, name, file, limitMs] {
+        DownloadAsks::Ask ask;
+            if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
+            Q_EMIT AskFailed(ask.asker.data(), QStringLiteral("%1 在 %2 秒内没有开始发送文件")
+                                                   .arg(file.authority())
+                                                   .arg(limitMs / 1000.0));
+        }
+    });
+    return name;
 }
 
 void DownloadStarter::Forget(const QWidget& pane) {
     asks_.Withdraw(pane);
+}
+
+void DownloadStarter::UserNavigated() {
+    pageDownloads_ = {};
 }
 
 void DownloadStarter::EndWhenDone(std::function<void()> end) {
@@ -85,8 +108,12 @@ void DownloadStarter::OnWindowGone() {
 void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     const QString askedName = EngineQuirks::AskedName(*request);
     if (request->state() != QWebEngineDownloadRequest::DownloadRequested) {
-        // A download that failed at once still uses up its ask.
-        asks_.Take(askedName);
+        // A download that failed at once uses up its ask, and whoever asked
+        // is told why.
+        DownloadAsks::Ask ask;
+        if (asks_.Take(askedName, &ask) == DownloadAsks::Match::Asked) {
+            Q_EMIT AskFailed(ask.asker.data(), InterruptWords(*request));
+        }
         return;
     }
     // The first answer stands for a request sent again (see EngineDownload):
@@ -105,32 +132,49 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
     if (match == DownloadAsks::Match::Withdrawn) {
         return;
     }
+    // A page gets no dialog over another, and only a few a minute: left
+    // unaccepted, its request is cancelled.
+    if (match == DownloadAsks::Match::NotAsked &&
+        (choosing_ || !pageDownloads_.Admit(clock_.elapsed()))) {
+        return;
+    }
     const QString name = NameToOffer(*request, match, ask.expected);
     auto* pane = qobject_cast<QWidget*>(ask.asker.data());
     QWidget* parent = pane != nullptr ? pane : QApplication::activeWindow();
 
     // The save dialog runs an event loop, in which anything may go.
     const QPointer<QWebEngineDownloadRequest> guard(request);
-    // The engine suggests the user's download folder; where there is none,
-    // the dialog starts at home rather than wherever the program was started.
-    QString folder = request->downloadDirectory();
-    if (!QDir(folder).exists()) {
+    // The user's download folder, never the request's own, which a server's
+    // name can move; where there is none, the dialog starts at home rather
+    // than wherever the program was started.
+    QString folder = profile_.downloadPath();
+    if (folder.isEmpty() || !QDir(folder).exists()) {
         folder = QDir::homePath();
     }
-    const QString chosen = chooser_(parent, QDir(folder).filePath(name));
+    QString chosen;
+    {
+        const QScopedValueRollback<bool> choosing(choosing_, true);
+        chosen = chooser_(parent, QDir(folder).filePath(name));
+    }
     if (chosen.isEmpty() || guard.isNull() ||
         request->state() != QWebEngineDownloadRequest::DownloadRequested) {
         return;
     }
-    Open(*request, chosen, ask.expected);
+    Open(*request, chosen, ask);
 }
 
 void DownloadStarter::Open(QWebEngineDownloadRequest& request, const QString& chosen,
-                           const DownloadExpectation& expected) {
+                           const DownloadAsks::Ask& ask) {
     const PartFile part(chosen);
     auto writer = std::make_unique<EngineDownload>(request, part);
     EngineDownload* followedWriter = writer.get();
-    auto job = std::make_unique<DownloadJob>(part, expected, std::move(writer));
+    auto job = std::make_unique<DownloadJob>(part, ask.expected, std::move(writer));
+    connect(job.get(), &DownloadJob::Rerouted, this,
+            [this, asker = ask.asker](const QString& refusal) {
+                if (asker != nullptr) {
+                    Q_EMIT AskRerouted(asker.data(), refusal);
+                }
+            });
     followed_.insert(request.id(), {followedWriter, job.get()});
     auto* window = new DownloadWindow(std::move(job));
     windows_.removeAll(nullptr);

@@ -3,7 +3,9 @@
 #include "BrowserPaneModule.h"
 #include "DownloadAsks.h"
 #include "DownloadExpectation.h"
+#include "PageDownloadLimit.h"
 
+#include <QElapsedTimer>
 #include <QHash>
 #include <QList>
 #include <QObject>
@@ -21,7 +23,9 @@ class QWidget;
 // Answers the profile's download requests: asks where to save, starts a job
 // that has the engine write beside that place under a name of its own, and
 // opens a window that shows the job. The windows belong to no tool window,
-// so a download goes on when the window it started from is unloaded.
+// so a download goes on when the window it started from is unloaded. The
+// save dialog is offered a plain file name in the download folder, whatever
+// the server suggests; pages get one dialog at a time and a few a minute.
 class DownloadStarter final : public QObject {
     Q_OBJECT
 
@@ -38,24 +42,42 @@ public:
     // end meanwhile.
     void EndWhenDone(std::function<void()> end);
 
-    // Files a download that `pane` is about to start, to be checked against
-    // `expected` and saved under `expected.fileName` as suggested. Returns
-    // the name to start it under (QWebEnginePage::download): that is how its
-    // request is known when it comes, neither by page nor by address (the
-    // engine names a download by the address it ended at, and the mirror
-    // sends its files on to other hosts).
-    QString Expect(QWidget& pane, const DownloadExpectation& expected);
+    // Files a download of `file` that `pane` is about to start, to be checked
+    // against `expected` and saved under `expected.fileName` as suggested.
+    // Returns the name to start it under (QWebEnginePage::download): that is
+    // how its request is known when it comes, neither by page nor by address
+    // (the engine names a download by the address it ended at, and the
+    // mirror sends its files on to other hosts). A request that has not come
+    // within `answerWithinMs` is given up (AskFailed).
+    QString Expect(QWidget& pane, const QUrl& file, const DownloadExpectation& expected,
+                   int answerWithinMs);
     // What `pane` asked for is not wanted any more: a request for it that
     // comes later is cancelled without a word.
     void Forget(const QWidget& pane);
+    // The user went to another address: downloads its page starts count
+    // afresh against the page's limit.
+    void UserNavigated();
+
+Q_SIGNALS:
+    // A download `asker` asked for failed before any dialog: `why`, in
+    // words. Emitted inside the engine's request, so connect it queued.
+    void AskFailed(QObject* asker, const QString& why);
+    // A download `asker` asked for is now fetched from elsewhere, after
+    // `refusal`; its window goes on.
+    void AskRerouted(QObject* asker, const QString& refusal);
 
 private:
     void Start(QWebEngineDownloadRequest* request);
     void Open(QWebEngineDownloadRequest& request, const QString& chosen,
-              const DownloadExpectation& expected);
+              const DownloadAsks::Ask& ask);
     void OnWindowGone();
 
+    QWebEngineProfile& profile_;
     BrowserPaneModule::SaveLocationChooser chooser_;
+    // A save dialog is open.
+    bool choosing_ = false;
+    PageDownloadLimit pageDownloads_;
+    QElapsedTimer clock_;
     QList<QPointer<DownloadWindow>> windows_;
     // The engine's downloads by their id, to follow a request sent again.
     struct Followed {

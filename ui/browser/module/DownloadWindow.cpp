@@ -19,8 +19,6 @@ DownloadWindow::DownloadWindow(std::unique_ptr<DownloadJob> job)
     const QString chosen = job_->Part().ChosenPath();
     ui_->fileLabel->setText(QFileInfo(chosen).fileName());
     ui_->fileLabel->setToolTip(chosen);
-    ui_->sourceLabel->setText(QStringLiteral("来源：%1").arg(job_->Source()));
-    ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
     connect(ui_->actionButton, &QPushButton::clicked, this, &DownloadWindow::OnButton);
     connect(job_, &DownloadJob::Changed, this, &DownloadWindow::Update);
     Update();
@@ -37,6 +35,9 @@ void DownloadWindow::Update() {
     const qint64 received = job_->ReceivedBytes();
     const qint64 total = job_->TotalBytes();
     const QLocale locale;
+    // A file its first server refused names its new source.
+    ui_->sourceLabel->setText(QStringLiteral("来源：%1").arg(job_->Source()));
+    ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
     if (job_->Now() == DownloadJob::State::Succeeded) {
         ui_->progressBar->setRange(0, 100);
         ui_->progressBar->setValue(100);

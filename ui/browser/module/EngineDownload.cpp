@@ -1,6 +1,7 @@
 #include "EngineDownload.h"
 
 #include "EngineQuirks.h"
+#include "InterruptWords.h"
 #include "PartFile.h"
 
 #include <QWebEngineDownloadRequest>
@@ -57,7 +58,7 @@ qint64 EngineDownload::TotalBytes() const {
 }
 
 QString EngineDownload::InterruptReason() const {
-    return request_ != nullptr ? EngineQuirks::InterruptReason(*request_) : QString();
+    return request_ != nullptr ? InterruptWords(*request_) : QString();
 }
 
 void EngineDownload::Cancel() {

@@ -34,6 +34,11 @@ QString InterruptReason(const QWebEngineDownloadRequest& request);
 void AcceptInto(QWebEngineDownloadRequest& request, const QString& directory,
                 const QString& fileName);
 
+// A download asked of the page (QWebEnginePage::download) is reported about
+// two seconds after its server answered, seen on a local server: a time
+// limit on its start allows this much on top of the server's own.
+constexpr int kDownloadStartMs = 5000;
+
 // A new state is reported before the byte counts that go with it: whatever
 // reads them is connected queued, so it reads all of a change at once.
 constexpr Qt::ConnectionType kReadAfterChange = Qt::QueuedConnection;

@@ -3,6 +3,7 @@
 #include "Fetcher.h"
 
 #include <QNetworkAccessManager>
+#include <QNetworkRequest>
 
 // Fetches over the network for the whole run: every request bounded in time
 // (the whole exchange, not only silence), in size (16 MB) and in redirects
@@ -13,8 +14,11 @@ public:
     explicit NetworkFetcher(int timeoutMs);
 
     void Get(const QUrl& url, QObject& context, Then then) override;
+    std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override;
 
 private:
+    QNetworkRequest Request(const QUrl& url) const;
+
     QNetworkAccessManager network_;
     const int timeoutMs_;
 };

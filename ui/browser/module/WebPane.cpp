@@ -25,6 +25,22 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
+    // Queued: it is told from inside the engine's download request, where
+    // the page must not be made to load anything.
+    connect(
+        &session_.Downloads(), &DownloadStarter::AskFailed, this,
+        [this](QObject* asker, const QString& why) {
+            if (asker == this) {
+                OnOfferFailed(why);
+            }
+        },
+        Qt::QueuedConnection);
+    connect(&session_.Downloads(), &DownloadStarter::AskRerouted, this,
+            [this](QObject* asker, const QString& refusal) {
+                if (asker == this) {
+                    view_->setHtml(FetchingPage(OfficialInsteadOfMirror(refusal), lookingFor_));
+                }
+            });
 }
 
 WebPane::~WebPane() {
@@ -38,7 +54,9 @@ void WebPane::Navigate(const QString& address) {
     // its flow is never in the middle of telling anything here.
     flow_.reset();
     session_.Downloads().Forget(*this);
+    session_.Downloads().UserNavigated();
     loadThenOffer_.reset();
+    offered_.clear();
 
     const QUrl url(address, QUrl::TolerantMode);
     const qsizetype length = url.toEncoded().size();
@@ -61,6 +79,9 @@ void WebPane::Navigate(const QString& address) {
                     [this](const QUrl& image) { view_->load(image); });
             connect(flow_.get(), &ResolutionFlow::FileFound, this, &WebPane::OnFileFound);
             connect(flow_.get(), &ResolutionFlow::Failed, this, &WebPane::OnResolutionFailed);
+            connect(flow_.get(), &ResolutionFlow::Rerouted, this, [this](const QString& refusal) {
+                view_->setHtml(ReroutedPage(refusal, lookingFor_));
+            });
             flow_->Start();
             return;
         }
@@ -77,7 +98,8 @@ void WebPane::OnFileFound(const QUrl& file, bool showFirst, const DownloadExpect
         loadThenOffer_ = FileToOffer{file, expected};
         view_->load(file);
     } else {
-        view_->setHtml(FoundPage(lookingFor_));
+        view_->setHtml(expected.source.isEmpty() ? FoundPage(lookingFor_)
+                                                 : FetchingPage(expected.source, lookingFor_));
         Offer({file, expected});
     }
 }
@@ -91,7 +113,17 @@ void WebPane::Offer(const FileToOffer& offer) {
     if (expected.fileName.isEmpty()) {
         expected.fileName = offer.file.fileName();
     }
-    view_->page()->download(offer.file, session_.Downloads().Expect(*this, expected));
+    offered_ = offer.file;
+    view_->page()->download(offer.file, session_.Downloads().Expect(*this, offer.file, expected,
+                                                                    endpoints_.timeoutMs));
+}
+
+void WebPane::OnOfferFailed(const QString& why) {
+    if (flow_ != nullptr && flow_->FallBack(why)) {
+        return;
+    }
+    view_->setHtml(ResolutionErrorPage(QStringLiteral("无法下载"),
+                                       QStringLiteral("%1：%2").arg(offered_.fileName(), why)));
 }
 
 // A file the engine would show as text is loaded first, so that a wrong
@@ -110,5 +142,11 @@ void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
     // Stopped: the engine took it as a download of its own already.
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
         Offer(offer);
+    } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && flow_ != nullptr) {
+        // A source that refuses the file may have another; else its page stays.
+        const QString host = offer.file.authority();
+        flow_->FallBack(info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                            ? QStringLiteral("%1 回答 HTTP %2").arg(host).arg(info.errorCode())
+                            : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
     }
 }

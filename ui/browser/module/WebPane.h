@@ -36,6 +36,8 @@ private:
     void OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     void OnResolutionFailed(const QString& heading, const QString& detail);
     void Offer(const FileToOffer& offer);
+    // What the pane asked to download failed before its first byte.
+    void OnOfferFailed(const QString& why);
 
     EngineSession& session_;
     QWebEngineView* view_;
@@ -44,4 +46,6 @@ private:
     std::unique_ptr<ResolutionFlow> flow_;
     QString lookingFor_;
     std::optional<FileToOffer> loadThenOffer_;
+    // The file last offered, to name in a page if it cannot be had.
+    QUrl offered_;
 };

@@ -1,7 +1,11 @@
 #include "DownloadJob.h"
 
 #include "FileCheck.h"
+#include "Fetcher.h"
 #include "LateCheck.h"
+#include "MirrorFallback.h"
+
+#include <QLocale>
 
 DownloadJob::DownloadJob(PartFile part, DownloadExpectation expected,
                          std::unique_ptr<DownloadSource> source, QObject* parent)
@@ -11,6 +15,10 @@ DownloadJob::DownloadJob(PartFile part, DownloadExpectation expected,
     , source_(std::move(source))
     , status_(QStringLiteral("正在下载…")) {
     connect(source_.get(), &DownloadSource::Changed, this, &DownloadJob::Follow);
+    // A size that comes late bounds the rest of the download.
+    for (const std::shared_ptr<LateCheck>& check : expected_.late) {
+        connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Bound);
+    }
 }
 
 DownloadJob::~DownloadJob() {
@@ -23,6 +31,13 @@ DownloadJob::~DownloadJob() {
 void DownloadJob::Cancel() {
     switch (state_) {
     case State::Running:
+        if (fallingBack_ != nullptr) {
+            disconnect(fallingBack_.get(), nullptr, this, nullptr);
+            fallingBack_.reset();
+            part_.Discard();
+            End(State::Cancelled, QStringLiteral("已取消"));
+            return;
+        }
         // The part goes once the source says it has stopped.
         source_->Cancel();
         return;
@@ -38,13 +53,14 @@ void DownloadJob::Cancel() {
 }
 
 void DownloadJob::Follow() {
-    if (!IsRunning()) {
+    if (!IsRunning() || fallingBack_ != nullptr) {
         return;
     }
     received_ = source_->ReceivedBytes();
     total_ = source_->TotalBytes();
     switch (source_->Now()) {
     case DownloadSource::State::Running:
+        Bound();
         Q_EMIT Changed();
         return;
     case DownloadSource::State::Completed:
@@ -54,11 +70,19 @@ void DownloadJob::Follow() {
         return;
     case DownloadSource::State::Cancelled:
         part_.Discard();
-        End(State::Cancelled, QStringLiteral("已取消"));
+        if (overSize_ >= 0) {
+            End(State::Failed, QStringLiteral("下载失败：文件比版本描述的大（应为 %1 字节），已删除")
+                                   .arg(QLocale::c().toString(overSize_)));
+        } else {
+            End(State::Cancelled, QStringLiteral("已取消"));
+        }
         return;
     case DownloadSource::State::Interrupted:
         // The writer may keep a partial file to resume from; nothing resumes here.
         part_.Discard();
+        if (received_ == 0 && FallBack(source_->InterruptReason())) {
+            return;
+        }
         End(State::Failed, QStringLiteral("下载失败：%1").arg(source_->InterruptReason()));
         return;
     case DownloadSource::State::Gone:
@@ -68,25 +92,87 @@ void DownloadJob::Follow() {
     }
 }
 
+bool DownloadJob::FallBack(const QString& why) {
+    const std::shared_ptr<MirrorFallback> fallback = std::exchange(expected_.fallback, nullptr);
+    if (fallback == nullptr) {
+        return false;
+    }
+    connect(fallback.get(), &MirrorFallback::Rerouted, this, [this](const QString& refusal) {
+        status_ = QStringLiteral("%1，正在改从官方仓库下载…").arg(refusal);
+        Q_EMIT Rerouted(refusal);
+        Q_EMIT Changed();
+    });
+    connect(fallback.get(), &MirrorFallback::Found, this,
+            [this](const QUrl& file, bool, const DownloadExpectation& expected) {
+                TakeOver(file, expected);
+            });
+    connect(fallback.get(), &MirrorFallback::Failed, this,
+            [this](const QString& heading, const QString& detail) {
+                fallingBack_.reset();
+                End(State::Failed, QStringLiteral("下载失败：%1（%2）").arg(heading, detail));
+            });
+    fallingBack_ = fallback;
+    if (!fallback->Find(why)) {
+        fallingBack_.reset();
+        return false;
+    }
+    return true;
+}
+
+void DownloadJob::TakeOver(const QUrl& file, const DownloadExpectation& expected) {
+    Fetcher& network = fallingBack_->Network();
+    fallingBack_.reset();
+    expected_ = expected;
+    expected_.fallback.reset();
+    disconnect(source_.get(), nullptr, this, nullptr);
+    source_ = network.Download(file, part_.Path());
+    connect(source_.get(), &DownloadSource::Changed, this, &DownloadJob::Follow);
+    for (const std::shared_ptr<LateCheck>& check : expected_.late) {
+        connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Bound);
+    }
+    received_ = 0;
+    total_ = 0;
+    status_ = QStringLiteral("正在下载…");
+    Follow();
+    Q_EMIT Changed();
+}
+
+void DownloadJob::Bound() {
+    if (state_ != State::Running || overSize_ >= 0) {
+        return;
+    }
+    const qint64 size = CheckToApply(expected_).size;
+    if (size >= 0 && (received_ > size || total_ > size)) {
+        // The part goes once the source says it has stopped.
+        overSize_ = size;
+        source_->Cancel();
+    }
+}
+
 // Checked while still under the part's name: a file that does not match
 // never appears under the chosen one. A check still being asked for, and
 // worth waiting for, is waited for.
 void DownloadJob::Finish() {
-    if (expected_.late && !expected_.late->IsSettled() && expected_.late->WorthWaitingFor()) {
+    if (!IsRunning()) {
+        return; // cancelled while it waited
+    }
+    if (MustWaitForChecks(expected_)) {
         if (state_ != State::AwaitingCheck) {
             state_ = State::AwaitingCheck;
-            status_ = QStringLiteral("正在等待%1以校验文件…").arg(expected_.late->Against());
-            connect(expected_.late.get(), &LateCheck::Settled, this, &DownloadJob::Finish,
-                    Qt::SingleShotConnection);
+            QStringList awaited;
+            for (const std::shared_ptr<LateCheck>& check : expected_.late) {
+                if (!check->IsSettled()) {
+                    awaited << check->Against();
+                    connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Finish);
+                }
+            }
+            status_ = QStringLiteral("正在等待%1以校验文件…").arg(awaited.join(QStringLiteral("和")));
             Q_EMIT Changed();
         }
         return;
     }
-    if (!IsRunning()) {
-        return; // cancelled while it waited
-    }
     const DownloadExpectation check = CheckToApply(expected_);
-    expected_.late.reset();
+    expected_.late.clear();
     QString outcome = QStringLiteral("下载完成");
     if (check.Checkable()) {
         const QString mismatch = CheckFile(part_.Path(), check);

@@ -8,11 +8,15 @@
 
 #include <memory>
 
+class MirrorFallback;
+
 // One accepted download from start to end: follows its source while it
 // writes the part file, checks a complete file against what it must be
 // (waiting for a late check worth waiting for), and then either moves it
-// onto the chosen name or discards it. A job that is deleted while it runs
-// cancels its source and leaves no file behind.
+// onto the chosen name or discards it. A file that grows past the size it
+// must have is stopped there; one whose server refuses it before its first
+// byte is fetched from where else it may be had, into the same name. A job
+// that is deleted while it runs cancels its source and leaves no file behind.
 class DownloadJob final : public QObject {
     Q_OBJECT
 
@@ -46,9 +50,18 @@ public:
 
 Q_SIGNALS:
     void Changed();
+    // Its server refused it (`refusal`, plain text): it is looked for elsewhere.
+    void Rerouted(const QString& refusal);
 
 private:
     void Follow();
+    // Stops the download once it has, or is promised, more than it may have.
+    void Bound();
+    // Looks for the file elsewhere after its server refused it; false when
+    // there is nowhere else.
+    bool FallBack(const QString& why);
+    // Writes the file found elsewhere into the same part.
+    void TakeOver(const QUrl& file, const DownloadExpectation& expected);
     void Finish();
     void End(State state, const QString& status);
 
@@ -59,4 +72,8 @@ private:
     QString status_;
     qint64 received_ = 0;
     qint64 total_ = 0;
+    // The size it may not pass, once stopped for passing it; else -1.
+    qint64 overSize_ = -1;
+    // Looking elsewhere for the file, its first source having refused it.
+    std::shared_ptr<MirrorFallback> fallingBack_;
 };

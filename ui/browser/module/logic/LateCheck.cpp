@@ -1,49 +1,79 @@
 #include "LateCheck.h"
 
+#include <QStringList>
+
 LateCheck::LateCheck(QString against, bool worthWaitingFor)
     : against_(std::move(against))
     , worthWaitingFor_(worthWaitingFor) {}
 
-std::shared_ptr<LateCheck> LateCheck::Ask(Fetcher& fetcher, const QUrl& from,
-                                          const QString& against, bool worthWaitingFor,
-                                          Reader read) {
+std::shared_ptr<LateCheck> LateCheck::Begin(const QString& against, bool worthWaitingFor) {
     // The last owner may let go while the check tells of its answer, inside
     // its reply's own signal: only then is it deleted later.
-    std::shared_ptr<LateCheck> check(new LateCheck(against, worthWaitingFor), [](LateCheck* gone) {
+    return std::shared_ptr<LateCheck>(new LateCheck(against, worthWaitingFor), [](LateCheck* gone) {
         if (gone->answering_) {
             gone->deleteLater();
         } else {
             delete gone;
         }
     });
+}
+
+std::shared_ptr<LateCheck> LateCheck::Ask(Fetcher& fetcher, const QUrl& from,
+                                          const QString& against, bool worthWaitingFor,
+                                          Reader read) {
+    std::shared_ptr<LateCheck> check = Begin(against, worthWaitingFor);
     LateCheck* self = check.get();
     fetcher.Get(from, *self, [self, read = std::move(read)](const HttpAnswer& answer) {
-        self->verdict_ = read(answer);
-        self->settled_ = true;
-        self->answering_ = true;
-        Q_EMIT self->Settled();
-        self->answering_ = false;
+        self->Settle(read(answer));
     });
     return check;
 }
 
+void LateCheck::Settle(Verdict verdict) {
+    if (settled_) {
+        return;
+    }
+    verdict_ = std::move(verdict);
+    settled_ = true;
+    answering_ = true;
+    Q_EMIT Settled();
+    answering_ = false;
+}
+
 DownloadExpectation CheckToApply(const DownloadExpectation& expected) {
-    if (!expected.late) {
+    if (expected.late.empty()) {
         return expected;
     }
     DownloadExpectation now = expected;
-    const LateCheck& late = *expected.late;
-    if (!late.IsSettled()) {
-        now.unverifiedReason = QStringLiteral("%1没有及时回答").arg(late.Against());
-        return now;
+    QStringList reasons;
+    for (const std::shared_ptr<LateCheck>& check : expected.late) {
+        if (check->Vouches()) {
+            now.sha1 = check->Result().sha1;
+            now.size = check->Result().size;
+            now.checkedAgainst = check->Against();
+            now.unverifiedReason.clear();
+            return now;
+        }
+        if (!check->IsSettled()) {
+            reasons << QStringLiteral("%1没有及时回答").arg(check->Against());
+        } else if (!check->Result().unverifiedReason.isEmpty()) {
+            reasons << check->Result().unverifiedReason;
+        } else {
+            reasons << QStringLiteral("%1没有给出校验值").arg(check->Against());
+        }
     }
-    now.sha1 = late.Result().sha1;
-    now.size = late.Result().size;
-    now.unverifiedReason = late.Result().unverifiedReason;
-    if (now.Checkable()) {
-        now.checkedAgainst = late.Against();
-    } else if (now.unverifiedReason.isEmpty()) {
-        now.unverifiedReason = QStringLiteral("%1没有给出校验值").arg(late.Against());
-    }
+    now.unverifiedReason = reasons.join(QStringLiteral("；"));
     return now;
+}
+
+bool MustWaitForChecks(const DownloadExpectation& expected) {
+    for (const std::shared_ptr<LateCheck>& check : expected.late) {
+        if (check->Vouches()) {
+            return false;
+        }
+        if (!check->IsSettled() && check->WorthWaitingFor()) {
+            return true;
+        }
+    }
+    return false;
 }

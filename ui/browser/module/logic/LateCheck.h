@@ -27,19 +27,28 @@ public:
     // Reads what the server answered into a verdict.
     using Reader = std::function<Verdict(const HttpAnswer&)>;
 
-    // Asks `from` now, through `fetcher`, which must outlive every check.
+    // A check that its maker settles, after asking whatever it needs with the
+    // check itself as the fetcher's context, so that the asking ends with it.
     // `against` names the answer in the download window ("镜像的版本描述").
     // A check worth waiting for holds up the end of its download until it is
     // settled, which the fetcher's time limit bounds; any other is used only
     // if it has settled by then.
+    static std::shared_ptr<LateCheck> Begin(const QString& against, bool worthWaitingFor);
+    // One answer: asks `from` now, through `fetcher`, which must outlive
+    // every check.
     static std::shared_ptr<LateCheck> Ask(Fetcher& fetcher, const QUrl& from,
                                           const QString& against, bool worthWaitingFor,
                                           Reader read);
+
+    // Only from inside an answer of the fetcher, once.
+    void Settle(Verdict verdict);
 
     bool IsSettled() const { return settled_; }
     bool WorthWaitingFor() const { return worthWaitingFor_; }
     const QString& Against() const { return against_; }
     const Verdict& Result() const { return verdict_; }
+    // Settled with a SHA-1 or a size to check against.
+    bool Vouches() const { return settled_ && (!verdict_.sha1.isEmpty() || verdict_.size >= 0); }
 
 Q_SIGNALS:
     void Settled();
@@ -54,6 +63,10 @@ private:
     Verdict verdict_;
 };
 
-// What a finished download is checked against: `expected`, filled in by its
-// late check as far as that has come.
+// What a finished download is checked against: `expected`, filled in by the
+// first of its late checks that vouches for the file by now.
 DownloadExpectation CheckToApply(const DownloadExpectation& expected);
+
+// Whether the end of the download must still wait: no check before it
+// vouches yet, and one worth waiting for is still asking.
+bool MustWaitForChecks(const DownloadExpectation& expected);

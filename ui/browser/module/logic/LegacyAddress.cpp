@@ -116,7 +116,7 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
     return read;
 }
 
-QUrl MirrorAddress(const QUrl& address, const LegacyAddress& file) {
+QUrl MirrorAddress(const LegacyAddress& file, const LegacyEndpoints& endpoints) {
     QString leaf;
     switch (file.file) {
     case VersionFile::ClientJar:
@@ -129,10 +129,8 @@ QUrl MirrorAddress(const QUrl& address, const LegacyAddress& file) {
         leaf = QStringLiteral("server");
         break;
     }
-    QUrl mirror = address;
-    mirror.setPath(QStringLiteral("/version/") + file.encodedVersion + QLatin1Char('/') + leaf,
-                   QUrl::StrictMode);
-    return mirror;
+    return endpoints.At(endpoints.mirrorHost,
+                        QStringLiteral("/version/") + file.encodedVersion + QLatin1Char('/') + leaf);
 }
 
 QString DownloadKey(VersionFile file) {

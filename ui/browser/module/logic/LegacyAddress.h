@@ -37,5 +37,8 @@ struct LegacyAddress {
 LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endpoints);
 
 // Where the mirror keeps a file today: "/version/<V>/client", "json" or
-// "server" on the same host, V as encoded in `address`.
-QUrl MirrorAddress(const QUrl& address, const LegacyAddress& file);
+// "server" on the configured mirror host, V as encoded in the old address.
+// The scheme is the endpoints' (https but for local stand-ins), whatever
+// the old address said: the jar and the description that vouches for it
+// must not both come in the clear.
+QUrl MirrorAddress(const LegacyAddress& file, const LegacyEndpoints& endpoints);

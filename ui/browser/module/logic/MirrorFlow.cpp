@@ -1,72 +1,42 @@
 #include "MirrorFlow.h"
 
 #include "LateCheck.h"
+#include "MirrorFallback.h"
 #include "ResolutionMessages.h"
-#include "VersionAnswer.h"
-
-namespace {
-
-// What the official list says the version's description must hash to.
-LateCheck::Verdict ReadManifestCheck(const HttpAnswer& answer, const QString& version) {
-    if (!answer.IsOk()) {
-        return {{}, -1, DescribeFailure(answer)};
-    }
-    const ManifestEntry entry = FindInManifest(answer.body, version);
-    switch (entry.outcome) {
-    case ManifestEntry::Outcome::Found:
-        return {entry.sha1, -1, {}};
-    case ManifestEntry::Outcome::Unknown:
-        return {{}, -1, Because(Reason::NotInManifest, answer.host)};
-    case ManifestEntry::Outcome::Malformed:
-        break;
-    }
-    return {{}, -1, Because(Reason::ManifestUnreadable, answer.host)};
-}
-
-// What a version's description says one of its files must hash to.
-LateCheck::Verdict ReadDescriptionCheck(const HttpAnswer& answer, const QString& key) {
-    if (!answer.IsOk()) {
-        return {{}, -1, DescribeFailure(answer)};
-    }
-    const VersionDownload download = FindDownload(answer.body, key);
-    switch (download.outcome) {
-    case VersionDownload::Outcome::Found:
-        return {download.sha1, download.size, {}};
-    case VersionDownload::Outcome::Missing:
-        return {{}, -1, Because(Reason::DescriptionLacksFile, answer.host)};
-    case VersionDownload::Outcome::Malformed:
-        break;
-    }
-    return {{}, -1, Because(Reason::DescriptionUnreadable, answer.host)};
-}
-
-} // namespace
+#include "VersionChecks.h"
 
 MirrorFlow::MirrorFlow(const QUrl& address, const LegacyAddress& legacy,
                        const LegacyEndpoints& endpoints, Fetcher& fetcher)
     : ResolutionFlow(endpoints, fetcher)
     , address_(address)
-    , legacy_(legacy) {}
+    , legacy_(legacy)
+    , fallback_(MirrorFallback::For(address, legacy, endpoints, fetcher)) {}
 
 void MirrorFlow::Start() {
-    const QUrl file = MirrorAddress(address_, legacy_);
+    const QUrl file = MirrorAddress(legacy_, endpoints_);
     DownloadExpectation expected;
-    expected.source = MirrorSourceName(file.authority());
+    expected.source = MirrorSourceName(endpoints_.mirrorHost);
     expected.fileName = address_.fileName();
+    expected.fallback = fallback_;
     if (legacy_.file == VersionFile::VersionJson) {
-        expected.late = LateCheck::Ask(fetcher_, endpoints_.Manifest(), OfficialManifestName(),
-                                       false, [version = legacy_.version](const HttpAnswer& a) {
-                                           return ReadManifestCheck(a, version);
-                                       });
+        expected.late = {AskOfficialManifest(fetcher_, endpoints_, legacy_.version)};
         Q_EMIT FileFound(file, true, expected);
         return;
     }
-    LegacyAddress description = legacy_;
-    description.file = VersionFile::VersionJson;
-    expected.late =
-        LateCheck::Ask(fetcher_, MirrorAddress(address_, description), MirrorDescriptionName(),
-                       true, [key = DownloadKey(legacy_.file)](const HttpAnswer& a) {
-                           return ReadDescriptionCheck(a, key);
-                       });
+    expected.late = {
+        AskOfficialDescription(fetcher_, endpoints_, legacy_.version, DownloadKey(legacy_.file)),
+        AskMirrorDescription(fetcher_, endpoints_, legacy_)};
     Q_EMIT FileFound(file, false, expected);
+}
+
+// Refused before any dialog: the store's copy is offered as a file of its
+// own, under the name asked for.
+bool MirrorFlow::FallBack(const QString& why) {
+    connect(fallback_.get(), &MirrorFallback::Rerouted, this, &ResolutionFlow::Rerouted,
+            Qt::UniqueConnection);
+    connect(fallback_.get(), &MirrorFallback::Found, this, &ResolutionFlow::FileFound,
+            Qt::UniqueConnection);
+    connect(fallback_.get(), &MirrorFallback::Failed, this, &ResolutionFlow::Failed,
+            Qt::UniqueConnection);
+    return fallback_->Find(why);
 }

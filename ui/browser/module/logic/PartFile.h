@@ -9,10 +9,10 @@
 class PartFile final {
 public:
     // The most a chosen name grows by on disk while a download writes: ours,
-    // ".<8 hex digits>.part" (14 bytes), then the engine's own ".crdownload"
-    // (11) on top. A name this much under the file system's 255 bytes can be
+    // ".<8 hex digits>.part" (14 bytes), then the engine's own ".download"
+    // (9) on top while it writes. A name this much under the file system's 255 bytes can be
     // written under every name it passes through.
-    static constexpr qsizetype kLongestSuffixBytes = 14 + 11;
+    static constexpr qsizetype kLongestSuffixBytes = 14 + 9;
 
     // Picks a fresh name beside `chosenPath`; creates nothing.
     explicit PartFile(const QString& chosenPath);

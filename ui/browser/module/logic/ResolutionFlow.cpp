@@ -30,6 +30,10 @@ std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
     return nullptr;
 }
 
+bool ResolutionFlow::FallBack(const QString&) {
+    return false;
+}
+
 // Answers reach this flow only while it lives: the fetcher drops them with it.
 void ResolutionFlow::Get(const QUrl& url, Fetcher::Then then) {
     fetcher_.Get(url, *this, std::move(then));

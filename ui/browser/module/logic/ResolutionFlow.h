@@ -29,6 +29,11 @@ public:
     // Takes the first step; a flow that needs no server answers at once.
     virtual void Start() = 0;
 
+    // The file it offered could not be had (`why`, in words) before its
+    // first byte: a flow that knows another source starts over there and
+    // says so (Rerouted); any other returns false and tells nothing more.
+    virtual bool FallBack(const QString& why);
+
 Q_SIGNALS:
     // An image to show.
     void ImageFound(const QUrl& image);
@@ -36,6 +41,9 @@ Q_SIGNALS:
     void FileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     // Nothing to show: a heading and why, plain text.
     void Failed(const QString& heading, const QString& detail);
+    // Looking elsewhere, after the source it offered refused (`refusal`,
+    // plain text); one of the signals above follows.
+    void Rerouted(const QString& refusal);
 
 protected:
     ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher);

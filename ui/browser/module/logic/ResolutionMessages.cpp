@@ -93,10 +93,22 @@ QString OfficialManifestName() {
     return QStringLiteral("官方版本列表");
 }
 
+QString OfficialDescriptionName() {
+    return QStringLiteral("官方版本描述");
+}
+
 QString MirrorDescriptionName() {
     return QStringLiteral("镜像的版本描述");
 }
 
 QString MirrorSourceName(const QString& authority) {
     return QStringLiteral("BMCLAPI 镜像 %1").arg(authority);
+}
+
+QString MirrorRefusal(const QString& authority, const QString& why) {
+    return QStringLiteral("%1 无法提供这个文件：%2").arg(MirrorSourceName(authority), why);
+}
+
+QString OfficialInsteadOfMirror(const QString& refusal) {
+    return QStringLiteral("官方仓库（%1）").arg(refusal);
 }

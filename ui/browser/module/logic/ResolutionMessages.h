@@ -49,5 +49,10 @@ QString WhatIsLookedUp(const LegacyAddress& legacy);
 // What a download's hash is asked of, as its window names it, and who
 // serves a mirrored file.
 QString OfficialManifestName();
+QString OfficialDescriptionName();
 QString MirrorDescriptionName();
 QString MirrorSourceName(const QString& authority);
+
+// That the mirror could not give a file, and why; and who serves it instead.
+QString MirrorRefusal(const QString& authority, const QString& why);
+QString OfficialInsteadOfMirror(const QString& refusal);

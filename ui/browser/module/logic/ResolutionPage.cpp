@@ -26,6 +26,20 @@ QString FoundPage(const QString& what) {
                                 QStringLiteral("保存位置和下载进度见弹出的窗口。")));
 }
 
+QString FetchingPage(const QString& source, const QString& what) {
+    const QString title = QStringLiteral("正在下载");
+    return Page(title, QStringLiteral("<p>正在从%1下载%2。</p><p>%3</p>")
+                           .arg(source.toHtmlEscaped(), what.toHtmlEscaped(),
+                                QStringLiteral("保存位置和下载进度见弹出的窗口。")));
+}
+
+QString ReroutedPage(const QString& refusal, const QString& what) {
+    const QString title = QStringLiteral("正在改从官方仓库查找…");
+    return Page(title, QStringLiteral("<p>%1</p><p>%2</p><p>%3</p>")
+                           .arg(refusal.toHtmlEscaped(), title.toHtmlEscaped(),
+                                what.toHtmlEscaped()));
+}
+
 QString ResolutionErrorPage(const QString& heading, const QString& detail) {
     return Page(heading, QStringLiteral("<h3>%1</h3><p>%2</p>")
                              .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));

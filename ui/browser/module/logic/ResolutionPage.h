@@ -12,5 +12,12 @@ QString LookingUpPage(const QString& what);
 // window, so the pane does not go on saying it is looking.
 QString FoundPage(const QString& what);
 
+// Shown once a file whose source must be named (`source`) is handed over:
+// it is being fetched, not yet found.
+QString FetchingPage(const QString& source, const QString& what);
+
+// Shown while the file is looked for elsewhere, after `refusal`.
+QString ReroutedPage(const QString& refusal, const QString& what);
+
 // Shown when there is nothing to show: a heading and why.
 QString ResolutionErrorPage(const QString& heading, const QString& detail);

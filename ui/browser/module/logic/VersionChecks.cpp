@@ -1,0 +1,95 @@
+#include "VersionChecks.h"
+
+#include "LateCheck.h"
+#include "ResolutionMessages.h"
+#include "VersionAnswer.h"
+
+#include <QCryptographicHash>
+
+namespace {
+
+// What a version's description says one of its files must hash to; when
+// `sha1` is given, the description must itself hash to it.
+LateCheck::Verdict ReadDescriptionCheck(const HttpAnswer& answer, const QString& key,
+                                        const QByteArray& sha1 = {}) {
+    if (!answer.IsOk()) {
+        return {{}, -1, DescribeFailure(answer)};
+    }
+    if (!sha1.isEmpty() &&
+        QCryptographicHash::hash(answer.body, QCryptographicHash::Sha1).toHex() != sha1) {
+        return {{}, -1, Because(Reason::DescriptionDoesNotMatch, answer.host)};
+    }
+    const VersionDownload download = FindDownload(answer.body, key);
+    switch (download.outcome) {
+    case VersionDownload::Outcome::Found:
+        return {download.sha1, download.size, {}};
+    case VersionDownload::Outcome::Missing:
+        return {{}, -1, Because(Reason::DescriptionLacksFile, answer.host)};
+    case VersionDownload::Outcome::Malformed:
+        break;
+    }
+    return {{}, -1, Because(Reason::DescriptionUnreadable, answer.host)};
+}
+
+// The version's entry in the official list, or why there is none.
+ManifestEntry ReadManifest(const HttpAnswer& answer, const QString& version, QString* why) {
+    if (!answer.IsOk()) {
+        *why = DescribeFailure(answer);
+        return {};
+    }
+    const ManifestEntry entry = FindInManifest(answer.body, version);
+    switch (entry.outcome) {
+    case ManifestEntry::Outcome::Found:
+        return entry;
+    case ManifestEntry::Outcome::Unknown:
+        *why = Because(Reason::NotInManifest, answer.host);
+        return entry;
+    case ManifestEntry::Outcome::Malformed:
+        break;
+    }
+    *why = Because(Reason::ManifestUnreadable, answer.host);
+    return entry;
+}
+
+} // namespace
+
+std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
+                                                  const LegacyEndpoints& endpoints,
+                                                  const QString& version, const QString& key) {
+    std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
+    LateCheck* self = check.get();
+    fetcher.Get(endpoints.Manifest(), *self,
+                [self, &fetcher, version, key](const HttpAnswer& answer) {
+                    QString why;
+                    const ManifestEntry entry = ReadManifest(answer, version, &why);
+                    if (entry.outcome != ManifestEntry::Outcome::Found) {
+                        self->Settle({{}, -1, why});
+                        return;
+                    }
+                    fetcher.Get(entry.url, *self, [self, key, sha1 = entry.sha1](const HttpAnswer& a) {
+                        self->Settle(ReadDescriptionCheck(a, key, sha1));
+                    });
+                });
+    return check;
+}
+
+std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEndpoints& endpoints,
+                                               const QString& version) {
+    return LateCheck::Ask(fetcher, endpoints.Manifest(), OfficialManifestName(), false,
+                          [version](const HttpAnswer& answer) -> LateCheck::Verdict {
+                              QString why;
+                              const ManifestEntry entry = ReadManifest(answer, version, &why);
+                              return {entry.sha1, -1, why};
+                          });
+}
+
+std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher,
+                                                const LegacyEndpoints& endpoints,
+                                                const LegacyAddress& jar) {
+    LegacyAddress description = jar;
+    description.file = VersionFile::VersionJson;
+    return LateCheck::Ask(fetcher, MirrorAddress(description, endpoints), MirrorDescriptionName(),
+                          true, [key = DownloadKey(jar.file)](const HttpAnswer& answer) {
+                              return ReadDescriptionCheck(answer, key);
+                          });
+}

@@ -127,6 +127,7 @@ private Q_SLOTS:
     void versionJsonGoneWhenFetchedFails_data();
     void versionJsonGoneWhenFetchedFails();
     void declinedSaveDialogStartsNothing();
+    void pageCannotStackSaveDialogs();
     void savingFromTheMenuDownloads_data();
     void savingFromTheMenuDownloads();
     void quittingDuringADownloadLeavesNothing();
@@ -772,6 +773,37 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
              qPrintable(LabelText(window, "stateLabel")));
     QTest::qWait(500);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
+}
+
+// A page's script that starts download after download gets a few save
+// dialogs a minute at most.
+void TestBrowserPane::pageCannotStackSaveDialogs() {
+    engine_.server.Serve("/download/pack", Routes::Attachment("skin-pack.zip"));
+    HttpRoute page;
+    page.body = "<html><body><script>"
+                "let n = 0;"
+                "function one() {"
+                "  const a = document.createElement('a');"
+                "  a.href = '/download/pack'; a.download = 'pack' + n + '.zip';"
+                "  document.body.appendChild(a); a.click();"
+                "  if (++n < 12) setTimeout(one, 150);"
+                "}"
+                "one();"
+                "</script></body></html>";
+    engine_.server.Serve("/spam.html", page);
+    int asked = 0;
+    engine_.panes.Module().SetSaveLocationChooser([&](QWidget*, const QString&) {
+        ++asked;
+        QTest::qWait(700); // the dialog stays up while the page goes on
+        return QString();  // declined
+    });
+    PaneHolder holder = OpenPane();
+    QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/spam.html"))));
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count("/download/pack"), 12,
+                              kLoadTimeout);
+    QTest::qWait(1500);
+    QVERIFY2(asked >= 1 && asked <= 3, qPrintable(QString::number(asked)));
+    QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestBrowserPane::declinedSaveDialogStartsNothing() {

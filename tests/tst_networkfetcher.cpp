@@ -2,8 +2,14 @@
 // own: what each kind of answer becomes, through redirects or none, with the
 // toolbox named in every request, and that a request whose asker has gone
 // stops at once instead of holding a connection to its host.
+#include "LateCheck.h"
+#include "LegacyAddress.h"
 #include "LocalHttpServer.h"
 #include "NetworkFetcher.h"
+#include "VersionChecks.h"
+
+#include <QTcpServer>
+#include <QTcpSocket>
 
 #include <QTest>
 
@@ -27,6 +33,7 @@ private Q_SLOTS:
     void answerBecomes_data();
     void answerBecomes();
     void droppedRequestStopsAtOnce();
+    void mirrorIsAskedOverTls();
 };
 
 void TestNetworkFetcher::answerBecomes_data() {
@@ -151,6 +158,32 @@ void TestNetworkFetcher::droppedRequestStopsAtOnce() {
     QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 2000);
     QCOMPARE(answer->status, 200);
     QCOMPARE(lateAnswers, 0);
+}
+
+// With the configuration's own scheme the mirror is asked over TLS, for its
+// description as for the file: a listener on its host sees a handshake
+// (a TLS record, 0x16 0x03), never a plain request.
+void TestNetworkFetcher::mirrorIsAskedOverTls() {
+    QTcpServer listener;
+    QVERIFY(listener.listen(QHostAddress::LocalHost));
+    LegacyEndpoints endpoints;
+    endpoints.mirrorHost = QStringLiteral("127.0.0.1:%1").arg(listener.serverPort());
+    LegacyAddress jar;
+    jar.target = LegacyTarget::MirrorFile;
+    jar.file = VersionFile::ServerJar;
+    jar.version = jar.encodedVersion = QStringLiteral("1.7.2");
+    QCOMPARE(MirrorAddress(jar, endpoints).scheme(), QStringLiteral("https"));
+
+    NetworkFetcher fetcher(5000);
+    const auto check = AskMirrorDescription(fetcher, endpoints, jar);
+    QTRY_VERIFY_WITH_TIMEOUT(listener.hasPendingConnections(), 5000);
+    QTcpSocket* socket = listener.nextPendingConnection();
+    QTRY_VERIFY_WITH_TIMEOUT(socket->bytesAvailable() >= 2, 5000);
+    const QByteArray first = socket->read(2);
+    QCOMPARE(first.at(0), char(0x16));
+    QCOMPARE(first.at(1), char(0x03));
+    socket->abort();
+    QTRY_VERIFY_WITH_TIMEOUT(check->IsSettled(), 5000);
 }
 
 QTEST_GUILESS_MAIN(TestNetworkFetcher)

@@ -446,8 +446,8 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
     // A server's name with folders in it chooses no folder: a plain name at home.
     HttpRoute autostart = Routes::Attachment(".config/autostart/evil.desktop");
     autostart.body = "[Desktop Entry]\nExec=sh -c evil\n";
-    QTest::newRow("name with folders") << autostart << autostart.body << QByteArray()
-                                       << QStringLiteral("evil.desktop");
+    QTest::newRow("name with folders")
+        << autostart << autostart.body << QByteArray() << QStringLiteral("evil.desktop");
 
     HttpRoute large = Routes::Attachment("skin-pack.zip");
     large.generatedSize = 12 * 1024 * 1024 + 17;
@@ -799,8 +799,7 @@ void TestBrowserPane::pageCannotStackSaveDialogs() {
     });
     PaneHolder holder = OpenPane();
     QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/spam.html"))));
-    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count("/download/pack"), 12,
-                              kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count("/download/pack"), 12, kLoadTimeout);
     QTest::qWait(1500);
     QVERIFY2(asked >= 1 && asked <= 3, qPrintable(QString::number(asked)));
     QVERIFY(DownloadWindows().isEmpty());

@@ -147,8 +147,8 @@ void TestDownloadJob::usesTheFirstCheckThatVouches_data() {
         << QStringLiteral("下载完成（未校验：官方版本描述没有及时回答；"
                           "m.test 的版本描述中没有这个文件）")
         << true;
-    QTest::newRow("cancelled while waiting") << QByteArray() << right << true
-                                             << QStringLiteral("已取消") << false;
+    QTest::newRow("cancelled while waiting")
+        << QByteArray() << right << true << QStringLiteral("已取消") << false;
 }
 
 void TestDownloadJob::usesTheFirstCheckThatVouches() {
@@ -182,9 +182,10 @@ void TestDownloadJob::usesTheFirstCheckThatVouches() {
     fixture.source->Write(kBody, kBody.size());
     fixture.source->Become(DownloadSource::State::Completed);
     if (job->Now() == DownloadJob::State::AwaitingCheck) {
-        QCOMPARE(job->Status(), official.isNull()
-                                    ? QStringLiteral("正在等待官方版本描述和镜像的版本描述以校验文件…")
-                                    : QStringLiteral("正在等待镜像的版本描述以校验文件…"));
+        QCOMPARE(job->Status(),
+                 official.isNull()
+                     ? QStringLiteral("正在等待官方版本描述和镜像的版本描述以校验文件…")
+                     : QStringLiteral("正在等待镜像的版本描述以校验文件…"));
         QVERIFY(!QFile::exists(fixture.chosen)); // only the part, until a check is in
         if (cancelWhileWaiting) {
             job->Cancel();
@@ -259,12 +260,13 @@ void TestDownloadJob::refusedFileComesFromElsewhere_data() {
     const QByteArray manifest =
         R"({"versions":[{"id":"1.7.2","url":"https://meta.test/1.7.2.json","sha1":")" +
         QCryptographicHash::hash(description, QCryptographicHash::Sha1).toHex() + R"("}]})";
-    QTest::newRow("found in the store") << 0 << manifest << false
-                                        << QStringLiteral("下载完成（已校验）") << true;
+    QTest::newRow("found in the store")
+        << 0 << manifest << false << QStringLiteral("下载完成（已校验）") << true;
     QTest::newRow("not in the store either")
         << 0 << QByteArray(R"({"versions":[]})") << false
-        << QStringLiteral("下载失败：找不到版本「1.7.2」（官方版本列表中没有这个版本，请检查版本号。"
-                          "（BMCLAPI 镜像 mirror.test 无法提供这个文件：HTTP 503））")
+        << QStringLiteral(
+               "下载失败：找不到版本「1.7.2」（官方版本列表中没有这个版本，请检查版本号。"
+               "（BMCLAPI 镜像 mirror.test 无法提供这个文件：HTTP 503））")
         << false;
     QTest::newRow("cancelled while looking")
         << 0 << manifest << true << QStringLiteral("已取消") << false;

@@ -628,8 +628,9 @@ void TestLegacyPane::refusingMirrorHandsTheFileToTheStore() {
     QVERIFY(window != nullptr);
     QTRY_VERIFY2_WITH_TIMEOUT(
         LabelText(window, "sourceLabel")
-            .startsWith(QStringLiteral("来源：官方仓库（BMCLAPI 镜像 127.0.0.1:%1 无法提供这个文件：")
-                            .arg(kMirrorPort)),
+            .startsWith(
+                QStringLiteral("来源：官方仓库（BMCLAPI 镜像 127.0.0.1:%1 无法提供这个文件：")
+                    .arg(kMirrorPort)),
         qPrintable(LabelText(window, "sourceLabel")), kLoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
                               kLoadTimeout);
@@ -651,9 +652,9 @@ void TestLegacyPane::fileOnNeitherRouteIsOneError() {
     holder_.pane->Navigate(MirrorAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar")));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
-    QTRY_VERIFY2_WITH_TIMEOUT(LabelText(window, "stateLabel")
-                                  .startsWith(QStringLiteral("下载失败：找不到版本「9.9.9」")),
-                              qPrintable(LabelText(window, "stateLabel")), kLoadTimeout);
+    QTRY_VERIFY2_WITH_TIMEOUT(
+        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：找不到版本「9.9.9」")),
+        qPrintable(LabelText(window, "stateLabel")), kLoadTimeout);
     QCOMPARE(DownloadWindows().size(), 1);
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
@@ -666,7 +667,8 @@ void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
     HttpRoute held = Jar(1024);
     held.holdHead = true;
     files_.Serve("/objects/server-1.0", held);
-    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar")));
+    holder_.pane->Navigate(
+        StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar")));
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法下载"), kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QVERIFY(engine_.suggestions.isEmpty());

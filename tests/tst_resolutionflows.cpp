@@ -224,7 +224,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
     QTest::addColumn<QString>("file");
     // In the order asked: the list, the mirror's description, the official one.
     QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QStringList>("checks");    // against, waited for, and the verdict
+    QTest::addColumn<QStringList>("checks"); // against, waited for, and the verdict
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString sha = QString::fromLatin1(kSha);
@@ -312,8 +312,8 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
         << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。（%1）")
                .arg(refusal);
     QTest::newRow("store file: nowhere else")
-        << QStringLiteral("http://store.test/Minecraft.Download/1.7.2/1.7.2.jar")
-        << QList<Answer>{} << QString();
+        << QStringLiteral("http://store.test/Minecraft.Download/1.7.2/1.7.2.jar") << QList<Answer>{}
+        << QString();
 }
 
 void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {

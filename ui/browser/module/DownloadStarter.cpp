@@ -65,7 +65,7 @@ QString DownloadStarter::Expect(QWidget& pane, const QUrl& file,
     const int limitMs = answerWithinMs + EngineQuirks::kDownloadStartMs;
     QTimer::singleShot(limitMs, this, [this, name, file, limitMs] {
         DownloadAsks::Ask ask;
-            if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
+        if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
             Q_EMIT AskFailed(ask.asker.data(), QStringLiteral("%1 在 %2 秒内没有开始发送文件")
                                                    .arg(file.authority())
                                                    .arg(limitMs / 1000.0));

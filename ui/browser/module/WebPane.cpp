@@ -114,8 +114,8 @@ void WebPane::Offer(const FileToOffer& offer) {
         expected.fileName = offer.file.fileName();
     }
     offered_ = offer.file;
-    view_->page()->download(offer.file, session_.Downloads().Expect(*this, offer.file, expected,
-                                                                    endpoints_.timeoutMs));
+    view_->page()->download(
+        offer.file, session_.Downloads().Expect(*this, offer.file, expected, endpoints_.timeoutMs));
 }
 
 void WebPane::OnOfferFailed(const QString& why) {

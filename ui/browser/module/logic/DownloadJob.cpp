@@ -1,7 +1,7 @@
 #include "DownloadJob.h"
 
-#include "FileCheck.h"
 #include "Fetcher.h"
+#include "FileCheck.h"
 #include "LateCheck.h"
 #include "MirrorFallback.h"
 
@@ -71,8 +71,9 @@ void DownloadJob::Follow() {
     case DownloadSource::State::Cancelled:
         part_.Discard();
         if (overSize_ >= 0) {
-            End(State::Failed, QStringLiteral("下载失败：文件比版本描述的大（应为 %1 字节），已删除")
-                                   .arg(QLocale::c().toString(overSize_)));
+            End(State::Failed,
+                QStringLiteral("下载失败：文件比版本描述的大（应为 %1 字节），已删除")
+                    .arg(QLocale::c().toString(overSize_)));
         } else {
             End(State::Cancelled, QStringLiteral("已取消"));
         }
@@ -166,7 +167,8 @@ void DownloadJob::Finish() {
                     connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Finish);
                 }
             }
-            status_ = QStringLiteral("正在等待%1以校验文件…").arg(awaited.join(QStringLiteral("和")));
+            status_ =
+                QStringLiteral("正在等待%1以校验文件…").arg(awaited.join(QStringLiteral("和")));
             Q_EMIT Changed();
         }
         return;

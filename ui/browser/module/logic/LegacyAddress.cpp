@@ -129,8 +129,8 @@ QUrl MirrorAddress(const LegacyAddress& file, const LegacyEndpoints& endpoints) 
         leaf = QStringLiteral("server");
         break;
     }
-    return endpoints.At(endpoints.mirrorHost,
-                        QStringLiteral("/version/") + file.encodedVersion + QLatin1Char('/') + leaf);
+    return endpoints.At(endpoints.mirrorHost, QStringLiteral("/version/") + file.encodedVersion +
+                                                  QLatin1Char('/') + leaf);
 }
 
 QString DownloadKey(VersionFile file) {

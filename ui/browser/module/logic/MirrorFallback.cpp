@@ -8,8 +8,9 @@ std::shared_ptr<MirrorFallback> MirrorFallback::For(const QUrl& address,
                                                     const LegacyEndpoints& endpoints,
                                                     Fetcher& fetcher) {
     // Its last owner may let go inside one of its own signals.
-    return std::shared_ptr<MirrorFallback>(new MirrorFallback(address, mirrorFile, endpoints, fetcher),
-                                           [](MirrorFallback* gone) { gone->deleteLater(); });
+    return std::shared_ptr<MirrorFallback>(
+        new MirrorFallback(address, mirrorFile, endpoints, fetcher),
+        [](MirrorFallback* gone) { gone->deleteLater(); });
 }
 
 MirrorFallback::MirrorFallback(const QUrl& address, const LegacyAddress& mirrorFile,

@@ -35,9 +35,9 @@ QString FetchingPage(const QString& source, const QString& what) {
 
 QString ReroutedPage(const QString& refusal, const QString& what) {
     const QString title = QStringLiteral("正在改从官方仓库查找…");
-    return Page(title, QStringLiteral("<p>%1</p><p>%2</p><p>%3</p>")
-                           .arg(refusal.toHtmlEscaped(), title.toHtmlEscaped(),
-                                what.toHtmlEscaped()));
+    return Page(title,
+                QStringLiteral("<p>%1</p><p>%2</p><p>%3</p>")
+                    .arg(refusal.toHtmlEscaped(), title.toHtmlEscaped(), what.toHtmlEscaped()));
 }
 
 QString ResolutionErrorPage(const QString& heading, const QString& detail) {

@@ -58,18 +58,18 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const QString& version, const QString& key) {
     std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
     LateCheck* self = check.get();
-    fetcher.Get(endpoints.Manifest(), *self,
-                [self, &fetcher, version, key](const HttpAnswer& answer) {
-                    QString why;
-                    const ManifestEntry entry = ReadManifest(answer, version, &why);
-                    if (entry.outcome != ManifestEntry::Outcome::Found) {
-                        self->Settle({{}, -1, why});
-                        return;
-                    }
-                    fetcher.Get(entry.url, *self, [self, key, sha1 = entry.sha1](const HttpAnswer& a) {
-                        self->Settle(ReadDescriptionCheck(a, key, sha1));
-                    });
-                });
+    fetcher.Get(
+        endpoints.Manifest(), *self, [self, &fetcher, version, key](const HttpAnswer& answer) {
+            QString why;
+            const ManifestEntry entry = ReadManifest(answer, version, &why);
+            if (entry.outcome != ManifestEntry::Outcome::Found) {
+                self->Settle({{}, -1, why});
+                return;
+            }
+            fetcher.Get(entry.url, *self, [self, key, sha1 = entry.sha1](const HttpAnswer& a) {
+                self->Settle(ReadDescriptionCheck(a, key, sha1));
+            });
+        });
     return check;
 }
 
@@ -83,8 +83,7 @@ std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEnd
                           });
 }
 
-std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher,
-                                                const LegacyEndpoints& endpoints,
+std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher, const LegacyEndpoints& endpoints,
                                                 const LegacyAddress& jar) {
     LegacyAddress description = jar;
     description.file = VersionFile::VersionJson;

@@ -25,6 +25,5 @@ std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEnd
 
 // The mirror's own description of the version, for one of its jars: worth
 // waiting for at the end of the download, within the time limit.
-std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher,
-                                                const LegacyEndpoints& endpoints,
+std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher, const LegacyEndpoints& endpoints,
                                                 const LegacyAddress& jar);

@@ -7,10 +7,16 @@ std::shared_ptr<MirrorFallback> MirrorFallback::For(const QUrl& address,
                                                     const LegacyAddress& mirrorFile,
                                                     const LegacyEndpoints& endpoints,
                                                     Fetcher& fetcher) {
-    // Its last owner may let go inside one of its own signals.
+    // Its last owner may let go inside one of its own signals: only then is
+    // it deleted later.
     return std::shared_ptr<MirrorFallback>(
-        new MirrorFallback(address, mirrorFile, endpoints, fetcher),
-        [](MirrorFallback* gone) { gone->deleteLater(); });
+        new MirrorFallback(address, mirrorFile, endpoints, fetcher), [](MirrorFallback* gone) {
+            if (gone->telling_) {
+                gone->deleteLater();
+            } else {
+                delete gone;
+            }
+        });
 }
 
 MirrorFallback::MirrorFallback(const QUrl& address, const LegacyAddress& mirrorFile,
@@ -34,13 +40,19 @@ bool MirrorFallback::Find(const QString& why) {
             [this, refusal](const QUrl& file, bool showFirst, const DownloadExpectation& found) {
                 DownloadExpectation expected = found;
                 expected.source = OfficialInsteadOfMirror(refusal);
+                telling_ = true;
                 Q_EMIT Found(file, showFirst, expected);
+                telling_ = false;
             });
     connect(store_.get(), &ResolutionFlow::Failed, this,
             [this, refusal](const QString& heading, const QString& detail) {
+                telling_ = true;
                 Q_EMIT Failed(heading, QStringLiteral("%1（%2）").arg(detail, refusal));
+                telling_ = false;
             });
+    telling_ = true;
     Q_EMIT Rerouted(refusal);
+    telling_ = false;
     store_->Start();
     return true;
 }

@@ -45,4 +45,5 @@ private:
     const LegacyEndpoints endpoints_;
     Fetcher& fetcher_;
     std::unique_ptr<StoreFlow> store_;
+    bool telling_ = false;
 };

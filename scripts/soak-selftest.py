@@ -5,6 +5,7 @@ would otherwise show up as rounds that fail for no fault of the program."""
 
 import base64
 import hashlib
+import http.client
 import importlib.util
 import json
 import os
@@ -143,6 +144,119 @@ class SlowSendTest(unittest.TestCase):
             finally:
                 server.shutdown()
                 server.server_close()
+
+
+class RoundPatternTest(unittest.TestCase):
+    def test_every_other_round_refuses_each_way_in_turn(self):
+        hows = [services.mirror_for_round(n) for n in range(1, 17)]
+        self.assertEqual(hows[0::2], ["none"] * 8)
+        self.assertEqual(hows[1:8:2], list(services.REFUSALS))
+        self.assertEqual(hows[1::2], list(services.REFUSALS) * 2)
+        self.assertEqual(hows[1], "503")
+
+
+class MirrorRefusalTest(unittest.TestCase):
+    """The mirror stand-in, told through its control path as the soak tells it."""
+
+    def setUp(self):
+        folder = tempfile.TemporaryDirectory()
+        self.addCleanup(folder.cleanup)
+        self.log_path = os.path.join(folder.name, "log")
+        log = services.Log(self.log_path)
+        self.addCleanup(log.file.close)
+        catalogue = services.Catalogue(HOSTS)
+        self.servers = {}
+        for name in ("mirror", "files"):
+            server = ThreadingHTTPServer(("127.0.0.1", 0),
+                                         services.handler_for(name, catalogue, log))
+            server.daemon_threads = True
+            threading.Thread(target=server.serve_forever, daemon=True).start()
+            self.addCleanup(server.server_close)
+            self.addCleanup(server.shutdown)
+            self.servers[name] = "127.0.0.1:%d" % server.server_address[1]
+
+    def get(self, host, path):
+        """(status, headers, body), or None when the connection closed unanswered."""
+        address, port = self.servers[host].split(":")
+        connection = http.client.HTTPConnection(address, int(port), timeout=5)
+        try:
+            connection.request("GET", path)
+            response = connection.getresponse()
+            return response.status, dict(response.getheaders()), response.read()
+        except http.client.RemoteDisconnected:
+            return None
+        finally:
+            connection.close()
+
+    def good(self):
+        return self.get("mirror", "/version/%s/server" % services.GOOD_VERSION)
+
+    def logged(self):
+        with open(self.log_path, encoding="utf-8") as read:
+            return read.read().splitlines()
+
+    def test_sends_the_jar_on_until_told_otherwise(self):
+        status, headers, _ = self.good()
+        self.assertEqual(status, 302)
+        self.assertEqual(headers["Location"], "http://%s/node/server-%s"
+                         % (HOSTS["files"], services.GOOD_VERSION))
+
+    def test_each_refusal_then_back_to_sending_it_on(self):
+        for how in ("503", "403"):
+            services.tell_mirror(self.servers["mirror"], how)
+            status, headers, _ = self.good()
+            self.assertEqual(status, int(how))
+            self.assertNotIn("Location", headers)
+        services.tell_mirror(self.servers["mirror"], "429")
+        status, headers, _ = self.good()
+        self.assertEqual(status, 429)
+        self.assertGreater(int(headers["Retry-After"]), 0)
+        services.tell_mirror(self.servers["mirror"], "none")
+        self.assertEqual(self.good()[0], 302)
+
+    def test_closed_connection_sends_nothing(self):
+        services.tell_mirror(self.servers["mirror"], "close")
+        address, port = self.servers["mirror"].split(":")
+        client = socket.create_connection((address, int(port)), timeout=5)
+        try:
+            client.sendall(("GET /version/%s/server HTTP/1.1\r\nHost: x\r\n\r\n"
+                            % services.GOOD_VERSION).encode())
+            self.assertEqual(client.recv(65536), b"")
+        finally:
+            client.close()
+        self.assertIsNone(self.good())
+        self.assertIn("GET mirror /version/%s/server closed" % services.GOOD_VERSION,
+                      self.logged())
+
+    def test_only_the_good_server_jar_is_refused(self):
+        services.tell_mirror(self.servers["mirror"], "503")
+        self.assertEqual(self.good()[0], 503)
+        slow = self.get("mirror", "/version/%s/server" % services.SLOW_VERSION)
+        self.assertEqual(slow[0], 302)
+        description = self.get("mirror", "/version/%s/json" % services.GOOD_VERSION)
+        self.assertEqual(description[0], 200)
+        # The store's copy, which the program falls back to, is still there.
+        status, _, jar = self.get("files", "/objects/server-" + services.GOOD_VERSION)
+        self.assertEqual(status, 200)
+        self.assertEqual(jar, services.Catalogue(HOSTS).expected[
+            "server-%s.jar" % services.GOOD_VERSION])
+        self.assertIn("CONTROL mirror refuses 503", self.logged())
+        self.assertIn("GET mirror /version/%s/server 503" % services.GOOD_VERSION,
+                      self.logged())
+
+    def test_unknown_refusal_is_an_error_and_changes_nothing(self):
+        services.tell_mirror(self.servers["mirror"], "403")
+        with self.assertRaises(SystemExit):
+            services.tell_mirror(self.servers["mirror"], "500")
+        self.assertEqual(self.good()[0], 403)
+
+    def test_control_path_is_the_mirror_own(self):
+        self.assertEqual(self.get("files", services.CONTROL + "503")[0], 404)
+        self.assertEqual(self.good()[0], 302)
+
+    def test_tells_only_loopback_addresses(self):
+        with self.assertRaises(SystemExit):
+            services.tell_mirror("192.0.2.1:80", "503")
 
 
 class RectTest(unittest.TestCase):

@@ -9,11 +9,17 @@ wait for what the program asked. The files a round should end up with are
 written to --expect, to compare byte for byte.
 
 Stops by itself after --lifetime seconds, or as soon as --parent is gone.
+
+  soak-services.py round N ADDRESS   sets the mirror at ADDRESS (running
+                                     stand-ins) as round N of the soak meets
+                                     it, and prints how: "none", or how it
+                                     refuses the good server jar
 """
 
 import argparse
 import base64
 import hashlib
+import http.client
 import json
 import os
 import struct
@@ -27,14 +33,35 @@ SKIN_COLOUR = (0x12, 0xC4, 0x5A)
 CAPE_COLOUR = (0xC4, 0x12, 0x5A)
 PLAYER = "Creeper"
 
-# The three downloads of a round: a good server jar over the mirror, a
-# corrupted one over the store, and a slow one over the mirror to cancel.
+# The three downloads of a round: a good server jar over the mirror (in some
+# rounds the mirror refuses it and it comes from the store), a corrupted one
+# over the store, and a slow one over the mirror to cancel.
 GOOD_VERSION = "1.7.2"
 BAD_VERSION = "1.6.4"
 SLOW_VERSION = "1.8.9"
 SLOW_SIZE = 4 * 1024 * 1024
 SLOW_RATE = 300 * 1024  # bytes a second
 CHUNK = 16 * 1024
+
+# How a refusing mirror answers the good server jar: "close" takes the
+# request and closes the connection without a word.
+REFUSALS = {
+    "503": (503, "text/plain", b"busy, try later", []),
+    "429": (429, "text/plain", b"too many requests", [("Retry-After", "120")]),
+    "403": (403, "text/plain", b"not for you", []),
+    "close": None,
+}
+# Only the soak asks this, on the mirror: /soak-control/mirror-refuses/<how>.
+CONTROL = "/soak-control/mirror-refuses/"
+
+
+def mirror_for_round(round_number):
+    """Odd rounds meet a mirror that sends the good server jar on to its
+    node; even ones a mirror that refuses it, each refusal in turn."""
+    if round_number % 2:
+        return "none"
+    kinds = list(REFUSALS)
+    return kinds[(round_number // 2 - 1) % len(kinds)]
 
 
 def solid_png(colour, width, height):
@@ -71,12 +98,27 @@ class Catalogue:
         self.routes = {}
         self.slow = {}  # (host, path) -> body sent at SLOW_RATE
         self.expected = {}  # file name under --expect -> bytes
+        # The one route a refusing mirror refuses, and how ("none": it does not).
+        self.refusable = ("mirror", "/version/%s/server" % GOOD_VERSION)
+        self.refusal = "none"
         files = "http://" + hosts["files"]
         self.add_player(files)
         self.add_versions(files)
 
     def add(self, host, path, body, kind="application/octet-stream", status=200, headers=()):
         self.routes[(host, path)] = (status, kind, body, list(headers))
+
+    def refuse(self, how):
+        if how != "none" and how not in REFUSALS:
+            raise ValueError("no refusal " + how)
+        self.refusal = how
+
+    def answer(self, key):
+        """What (host, path) answers now: (status, type, body, headers), or
+        None for a connection closed unanswered."""
+        if key == self.refusable and self.refusal != "none":
+            return REFUSALS[self.refusal]
+        return self.routes.get(key, (404, "text/plain", b"not here", []))
 
     def add_player(self, files):
         player_id = sha1(PLAYER.lower().encode())[:32]
@@ -157,12 +199,19 @@ def handler_for(name, catalogue, log):
 
         def do_GET(self):
             path = self.path.split("?", 1)[0]
+            if name == "mirror" and path.startswith(CONTROL):
+                self.control(path[len(CONTROL):])
+                return
             key = (name, path)
             if key in catalogue.slow:
                 self.send_slowly(path, catalogue.slow[key])
                 return
-            status, kind, body, headers = catalogue.routes.get(
-                key, (404, "text/plain", b"not here", []))
+            answer = catalogue.answer(key)
+            if answer is None:
+                log.line("GET", name, path, "closed")
+                self.close_connection = True
+                return
+            status, kind, body, headers = answer
             log.line("GET", name, path, status)
             self.send_response(status)
             self.send_header("Content-Type", kind)
@@ -175,6 +224,20 @@ def handler_for(name, catalogue, log):
                 log.line("SENT", name, path, len(body))
             except OSError:
                 log.line("ABORTED", name, path, 0)
+
+        def control(self, how):
+            try:
+                catalogue.refuse(how)
+            except ValueError as error:
+                self.send_error(400, str(error))
+                return
+            log.line("CONTROL", name, "refuses", how)
+            reply = ("mirror refuses: %s\n" % how).encode()
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(reply)))
+            self.end_headers()
+            self.wfile.write(reply)
 
         def send_slowly(self, path, body):
             log.line("GET", name, path, 200)
@@ -198,6 +261,24 @@ def handler_for(name, catalogue, log):
     return Handler
 
 
+def tell_mirror(address, how):
+    """Sets how the running mirror stand-in at address answers."""
+    host, _, port = address.rpartition(":")
+    if not host.startswith("127."):
+        sys.exit("soak-services: %s is not a loopback address" % address)
+    # http.client straight, no proxy from the environment in between.
+    connection = http.client.HTTPConnection(host, int(port), timeout=5)
+    try:
+        connection.request("GET", CONTROL + how)
+        response = connection.getresponse()
+        reply = response.read()
+    finally:
+        connection.close()
+    if response.status != 200:
+        sys.exit("soak-services: the mirror at %s took no \"%s\": %d %s"
+                 % (address, how, response.status, reply.decode(errors="replace").strip()))
+
+
 def parse_hosts(pairs):
     hosts = {}
     for pair in pairs:
@@ -210,6 +291,13 @@ def parse_hosts(pairs):
 
 
 def main():
+    if len(sys.argv) > 1 and sys.argv[1] == "round":
+        if len(sys.argv) != 4 or not sys.argv[2].isdigit() or int(sys.argv[2]) < 1:
+            sys.exit("usage: soak-services.py round N ADDRESS")
+        how = mirror_for_round(int(sys.argv[2]))
+        tell_mirror(sys.argv[3], how)
+        print(how)
+        return
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--log", required=True)
     parser.add_argument("--expect", required=True, help="folder for the expected files")

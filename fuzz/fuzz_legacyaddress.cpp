@@ -1,6 +1,6 @@
 // The reader of old addresses on any address a page can navigate to, against
-// the configured hosts: it only takes an http or https address on the host of
-// its kind, with no query or fragment, whose path is exactly the old shape
+// the configured hosts (Skinme's among them): it only takes an http or https
+// address on the host of its kind, with no query or fragment, whose path is exactly the old shape
 // around what it read; and where the mirror keeps a file is an address on the
 // configured mirror host with the configured scheme, with the version as
 // written, which is not an old address again.
@@ -57,6 +57,7 @@ void CheckMirrorAddress(const LegacyAddress& read, const LegacyEndpoints& endpoi
 LegacyEndpoints ConfiguredEndpoints() {
     LegacyEndpoints endpoints;
     endpoints.officialSkinHost = Host(kOfficialSkinHost);
+    endpoints.skinmeHost = Host(kSkinmeHost);
     endpoints.storeHost = Host(kStoreHost);
     endpoints.mirrorHost = Host(kMirrorHost);
     return endpoints;
@@ -79,13 +80,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         break;
     case LegacyTarget::OfficialSkin:
     case LegacyTarget::OfficialCape:
-        FUZZ_CHECK(OnHost(address, kOfficialSkinHost));
+    case LegacyTarget::SkinmeSkin:
+    case LegacyTarget::SkinmeCape: {
+        const bool official =
+            read.target == LegacyTarget::OfficialSkin || read.target == LegacyTarget::OfficialCape;
+        const bool skin =
+            read.target == LegacyTarget::OfficialSkin || read.target == LegacyTarget::SkinmeSkin;
+        FUZZ_CHECK(OnHost(address, official ? kOfficialSkinHost : kSkinmeHost));
         FUZZ_CHECK(!read.name.contains('/'));
-        FUZZ_CHECK(
-            address.path(QUrl::FullyDecoded) ==
-            (read.target == LegacyTarget::OfficialSkin ? "/MinecraftSkins/" : "/MinecraftCloaks/") +
-                read.name + ".png");
+        FUZZ_CHECK(address.path(QUrl::FullyDecoded) ==
+                   (skin ? "/MinecraftSkins/" : "/MinecraftCloaks/") + read.name + ".png");
         break;
+    }
     case LegacyTarget::StoreFile:
     case LegacyTarget::MirrorFile:
         FUZZ_CHECK(

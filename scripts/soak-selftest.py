@@ -33,7 +33,7 @@ services = load("soak-services")
 ui = load("soak-ui")
 
 HOSTS = {name: "127.0.0.%d:1" % (10 + i) for i, name in enumerate(
-    ["official", "skinme", "store", "mirror", "lookup", "fallback", "session", "manifest",
+    ["official", "skinme", "store", "mirror", "lookup", "fallback", "session", "manifest", "site",
      "files"])}
 
 

@@ -31,6 +31,9 @@ from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 
 SKIN_COLOUR = (0x12, 0xC4, 0x5A)
 CAPE_COLOUR = (0xC4, 0x12, 0x5A)
+# The skin site that stands in for Skinme has a skin of its own for the player.
+SITE_SKIN_COLOUR = (0x5A, 0x12, 0xC4)
+SITE_SKIN_HASH = "5a12c4" * 8
 PLAYER = "Creeper"
 
 # The three downloads of a round: a good server jar over the mirror (in some
@@ -103,6 +106,7 @@ class Catalogue:
         self.refusal = "none"
         files = "http://" + hosts["files"]
         self.add_player(files)
+        self.add_skin_site()
         self.add_versions(files)
 
     def add(self, host, path, body, kind="application/octet-stream", status=200, headers=()):
@@ -136,6 +140,14 @@ class Catalogue:
                  "application/json")
         self.add("files", "/texture/skin-" + PLAYER, solid_png(SKIN_COLOUR, 64, 64), "image/png")
         self.add("files", "/texture/cape-" + PLAYER, solid_png(CAPE_COLOUR, 64, 32), "image/png")
+
+    def add_skin_site(self):
+        # The CustomSkinAPI: the player's textures by name, then each by hash.
+        self.add("site", "/csl/%s.json" % PLAYER,
+                 json.dumps({"username": PLAYER, "skins": {"default": SITE_SKIN_HASH}}).encode(),
+                 "application/json")
+        self.add("site", "/textures/" + SITE_SKIN_HASH, solid_png(SITE_SKIN_COLOUR, 64, 64),
+                 "image/png")
 
     def add_version(self, files, version, server):
         client = generated("client " + version, 2048)
@@ -308,7 +320,7 @@ def main():
 
     hosts = parse_hosts(args.hosts)
     needed = {"official", "skinme", "store", "mirror", "lookup", "fallback", "session",
-              "manifest", "files"}
+              "manifest", "site", "files"}
     if set(hosts) != needed:
         sys.exit("soak-services: want exactly the hosts %s" % " ".join(sorted(needed)))
     catalogue = Catalogue({name: "%s:%d" % address for name, address in hosts.items()})

@@ -30,7 +30,9 @@ public:
 
     // Answers the oldest request as the real fetcher would: not at all when
     // whoever asked has gone. Returns whether it was answered.
-    bool Answer(int status, const QByteArray& body = {}) { return AnswerAt(0, status, body); }
+    bool Answer(int status, const QByteArray& body = {}, int retryAfterSeconds = -1) {
+        return AnswerAt(0, status, body, retryAfterSeconds);
+    }
     // Answers the oldest request for `url`, wherever it stands.
     bool Answer(const QUrl& url, int status, const QByteArray& body = {}) {
         for (int i = 0; i < pending.size(); ++i) {
@@ -49,7 +51,7 @@ public:
     int downloadCancels = 0;
 
 private:
-    bool AnswerAt(int at, int status, const QByteArray& body) {
+    bool AnswerAt(int at, int status, const QByteArray& body, int retryAfterSeconds = -1) {
         const Request request = pending.takeAt(at);
         if (request.context == nullptr) {
             return false;
@@ -61,6 +63,7 @@ private:
         } else {
             answer.status = status;
             answer.body = body;
+            answer.retryAfterSeconds = retryAfterSeconds;
         }
         request.then(answer);
         return true;

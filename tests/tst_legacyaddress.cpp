@@ -14,6 +14,7 @@ namespace {
 LegacyEndpoints Endpoints() {
     LegacyEndpoints endpoints;
     endpoints.officialSkinHost = QStringLiteral("skins.minecraft.net");
+    endpoints.skinmeHost = QStringLiteral("www.skinme.cc");
     endpoints.storeHost = QStringLiteral("s3.amazonaws.com");
     endpoints.mirrorHost = QStringLiteral("127.0.0.1:8081");
     return endpoints;
@@ -71,8 +72,15 @@ void TestLegacyAddress::playerImages_data() {
                                 << "";
     QTest::newRow("query") << "http://skins.minecraft.net/MinecraftSkins/a.png?x" << None << "";
     QTest::newRow("fragment") << "http://skins.minecraft.net/MinecraftSkins/a#b.png" << None << "";
+    // Skinme's are the same shapes on its own host.
+    QTest::newRow("Skinme skin") << "http://www.skinme.cc/MinecraftSkins/Creeper.png" << SkinmeSkin
+                                 << "Creeper";
+    QTest::newRow("Skinme cape") << QStringLiteral(
+                                        "http://www.skinme.cc/MinecraftCloaks/苦力怕.png")
+                                 << SkinmeCape << QStringLiteral("苦力怕");
+    QTest::newRow("Skinme folder") << "http://www.skinme.cc/MinecraftSkins/a/b.png" << None << "";
     QTest::newRow("other host, same path")
-        << "http://www.skinme.cc/MinecraftSkins/Creeper.png" << None << "";
+        << "http://skins.example.com/MinecraftSkins/Creeper.png" << None << "";
     QTest::newRow("ftp") << "ftp://skins.minecraft.net/MinecraftSkins/a.png" << None << "";
 }
 

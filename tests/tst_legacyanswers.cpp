@@ -6,6 +6,7 @@
 #include "FileCheck.h"
 #include "ProfileAnswer.h"
 #include "ResolutionPage.h"
+#include "SkinSiteAnswer.h"
 #include "VersionAnswer.h"
 
 #include <QCryptographicHash>
@@ -78,6 +79,8 @@ private Q_SLOTS:
     void textures_data();
     void textures();
     void textureOverHttps();
+    void skinSite_data();
+    void skinSite();
     void manifest_data();
     void manifest();
     void versionDownload_data();
@@ -187,6 +190,54 @@ void TestLegacyAnswers::textureOverHttps() {
         QStringLiteral("https://t.test/a.png"));
     // Tests point everything at plain http servers of their own.
     QCOMPARE(TextureAddressOver(texture, QStringLiteral("http")), texture);
+}
+
+// A skin site's CustomSkinAPI answer: the hashes go into the next address.
+void TestLegacyAnswers::skinSite_data() {
+    QTest::addColumn<QByteArray>("answer");
+    QTest::addColumn<QString>("skin");
+    QTest::addColumn<QString>("cape");
+    QTest::addColumn<bool>("usable");
+    const QString hash = QStringLiteral("c0ffee") + QString(58, QLatin1Char('a'));
+    const QByteArray h = hash.toLatin1();
+    QTest::newRow("default and cape")
+        << QByteArray(R"({"username":"Creeper","skins":{"default":")" + h + R"("},"cape":"b1"})")
+        << hash << "b1" << true;
+    QTest::newRow("slim only") << QByteArray(R"({"skins":{"slim":"5a"}})") << "5a"
+                               << "" << true;
+    QTest::newRow("default before slim")
+        << QByteArray(R"({"skins":{"slim":"5a","default":"de"}})") << "de"
+        << "" << true;
+    QTest::newRow("cape only") << QByteArray(R"({"username":"x","cape":"ca"})") << ""
+                               << "ca" << true;
+    QTest::newRow("nothing") << QByteArray(R"({"username":"x","skins":{}})") << ""
+                             << "" << true;
+    QTest::newRow("nulls") << QByteArray(R"({"skins":null,"cape":null})") << ""
+                           << "" << true;
+    QTest::newRow("hash with a path") << QByteArray(R"({"skins":{"default":"../../admin"}})") << ""
+                                      << "" << false;
+    QTest::newRow("hash a number") << QByteArray(R"({"cape":12})") << ""
+                                   << "" << false;
+    QTest::newRow("hash empty") << QByteArray(R"({"cape":""})") << ""
+                                << "" << false;
+    QTest::newRow("hash too long")
+        << QByteArray(R"({"cape":")" + QByteArray(129, 'a') + R"("})") << ""
+        << "" << false;
+    QTest::newRow("skins a list") << QByteArray(R"({"skins":["de"]})") << ""
+                                  << "" << false;
+    QTest::newRow("not JSON") << QByteArray("<html>503</html>") << ""
+                              << "" << false;
+}
+
+void TestLegacyAnswers::skinSite() {
+    QFETCH(QByteArray, answer);
+    QFETCH(QString, skin);
+    QFETCH(QString, cape);
+    QFETCH(bool, usable);
+    const SkinSiteTextures read = ReadSkinSiteTextures(answer);
+    QCOMPARE(read.problem.isEmpty(), usable);
+    QCOMPARE(read.skin, skin);
+    QCOMPARE(read.cape, cape);
 }
 
 void TestLegacyAnswers::manifest_data() {

@@ -30,6 +30,8 @@ enum Port : quint16 {
     kFallbackPort,
     kSessionPort,
     kManifestPort,
+    kSkinmePort,
+    kSitePort,
 };
 
 const QByteArray kManifestPath = "/mc/game/version_manifest_v2.json";
@@ -46,6 +48,8 @@ QByteArray IdOf(const QByteArray& name) {
 
 } // namespace
 
+Q_DECLARE_METATYPE(HttpRoute)
+
 class TestLegacyPane final : public QObject {
     Q_OBJECT
 
@@ -60,6 +64,10 @@ private Q_SLOTS:
     void unknownNameShowsWhy_data();
     void unknownNameShowsWhy();
     void stalledLookupEndsInAPage();
+    void skinmeImageComesFromTheSkinSite_data();
+    void skinmeImageComesFromTheSkinSite();
+    void skinSiteRefusalsShowWhy_data();
+    void skinSiteRefusalsShowWhy();
     void newerAddressCancelsAPendingLookup();
 
     void serverJarIsDownloadedAndVerified_data();
@@ -106,6 +114,8 @@ private:
     LocalHttpServer fallback_;
     LocalHttpServer session_;
     LocalHttpServer manifest_;
+    LocalHttpServer skinme_;
+    LocalHttpServer site_;
     // Its server is where today's answers point: images, version JSONs and jars.
     EngineFixture engine_{QStringLiteral(CT_LEGACY_PANE_MODULE)};
     LocalHttpServer& files_ = engine_.server;
@@ -185,9 +195,9 @@ void TestLegacyPane::initTestCase() {
 // Each server that is not listening (a test may close one) on its own port.
 void TestLegacyPane::ListenOnFixedPorts() {
     const std::pair<LocalHttpServer*, quint16> fixed[] = {
-        {&skins_, kSkinPort},       {&store_, kStorePort},       {&mirror_, kMirrorPort},
-        {&lookup_, kLookupPort},    {&fallback_, kFallbackPort}, {&session_, kSessionPort},
-        {&manifest_, kManifestPort}};
+        {&skins_, kSkinPort},        {&store_, kStorePort},       {&mirror_, kMirrorPort},
+        {&lookup_, kLookupPort},     {&fallback_, kFallbackPort}, {&session_, kSessionPort},
+        {&manifest_, kManifestPort}, {&skinme_, kSkinmePort},     {&site_, kSitePort}};
     for (const auto& [server, port] : fixed) {
         QVERIFY2(server->IsListening() || server->Listen(port),
                  qPrintable(QStringLiteral("port %1 is taken").arg(port)));
@@ -202,8 +212,8 @@ void TestLegacyPane::init() {
 
 void TestLegacyPane::cleanup() {
     holder_ = {};
-    for (LocalHttpServer* server :
-         {&skins_, &store_, &mirror_, &lookup_, &fallback_, &session_, &manifest_}) {
+    for (LocalHttpServer* server : {&skins_, &store_, &mirror_, &lookup_, &fallback_, &session_,
+                                    &manifest_, &skinme_, &site_}) {
         server->ResumeStalled();
         server->ClearRequests();
     }
@@ -231,6 +241,10 @@ void TestLegacyPane::officialImageShownForAName() {
     QCOMPARE(Pixels(colour == kSkinColour ? kCapeColour : kSkinColour), 0);
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + name});
     QCOMPARE(session_.Requests(), QList<QByteArray>{"/session/minecraft/profile/" + IdOf(name)});
+    // The toolbox's own requests say whose they are.
+    for (const QByteArray& head : lookup_.RequestHeads() + session_.RequestHeads()) {
+        QVERIFY2(head.contains("\r\nUser-Agent: CreeperToolkit/"), head.constData());
+    }
     // The old server is not asked at all.
     QCOMPARE(skins_.Requests(), QList<QByteArray>());
     QVERIFY(fallback_.Requests().isEmpty());
@@ -247,8 +261,9 @@ void TestLegacyPane::nameIsLookedUpOncePerRun() {
     holder_.pane->Navigate(
         SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("REMEMBERED")));
     QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), 64 * 32, kLoadTimeout);
+    // Skin then cape: one look-up and one profile within the minute.
     QCOMPARE(lookup_.Requests().size(), 1);
-    QCOMPARE(session_.Requests().size(), 2);
+    QCOMPARE(session_.Requests().size(), 1);
 }
 
 void TestLegacyPane::unknownNameShowsWhy_data() {
@@ -291,6 +306,72 @@ void TestLegacyPane::stalledLookupEndsInAPage() {
              qPrintable(QString::number(clock.elapsed())));
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QCOMPARE(fallback_.Requests().size(), 1);
+}
+
+// Skinme is gone: its addresses are looked up on the skin site's
+// CustomSkinAPI, and the texture it names is shown.
+void TestLegacyPane::skinmeImageComesFromTheSkinSite_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("asked");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QRgb>("colour");
+    QTest::addColumn<int>("pixels");
+    QTest::newRow("skin") << "Creeper" << QByteArray("Creeper") << "MinecraftSkins" << kSkinColour
+                          << 64 * 64;
+    QTest::newRow("cape") << "Creeper" << QByteArray("Creeper") << "MinecraftCloaks" << kCapeColour
+                          << 64 * 32;
+    QTest::newRow("Chinese name") << QStringLiteral("苦力怕")
+                                  << QByteArray("%E8%8B%A6%E5%8A%9B%E6%80%95") << "MinecraftSkins"
+                                  << kSkinColour << 64 * 64;
+}
+
+void TestLegacyPane::skinmeImageComesFromTheSkinSite() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, asked);
+    QFETCH(QString, folder);
+    QFETCH(QRgb, colour);
+    QFETCH(int, pixels);
+    site_.Serve("/csl/" + asked + ".json",
+                Json(R"({"username":"x","skins":{"slim":"5a1e"},"cape":"ca9e"})"));
+    site_.Serve("/textures/5a1e", Png(kSkinColour, 64, 64));
+    site_.Serve("/textures/ca9e", Png(kCapeColour, 64, 32));
+    holder_.pane->Navigate(LocalHttpServer::Root(kSkinmePort) +
+                           QStringLiteral("/%1/%2.png").arg(folder, name));
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), pixels, kLoadTimeout);
+    QCOMPARE(site_.Requests().first(), "/csl/" + asked + ".json");
+    QCOMPARE(site_.Requests().size(), 2);
+    QVERIFY(skinme_.Requests().isEmpty());
+}
+
+// What the pane says while it looks and when the site has nothing, or asks
+// to wait.
+void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
+    QTest::addColumn<HttpRoute>("answer");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("no such player")
+        << Json("{}", 404) << "MinecraftSkins" << QStringLiteral("找不到玩家「Nobody」");
+    QTest::newRow("no cape") << Json(R"({"skins":{"default":"de"}})") << "MinecraftCloaks"
+                             << QStringLiteral("玩家「Nobody」没有披风");
+    HttpRoute busy = Json("{}", 429);
+    busy.extraHeaders = "Retry-After: 42\r\n";
+    QTest::newRow("asks to wait") << busy << "MinecraftSkins" << QStringLiteral("请稍后再试");
+}
+
+void TestLegacyPane::skinSiteRefusalsShowWhy() {
+    QFETCH(HttpRoute, answer);
+    QFETCH(QString, folder);
+    QFETCH(QString, title);
+    HttpRoute held = answer;
+    held.holdHead = true;
+    site_.Serve("/csl/Nobody.json", held);
+    holder_.pane->Navigate(LocalHttpServer::Root(kSkinmePort) +
+                           QStringLiteral("/%1/Nobody.png").arg(folder));
+    // Says where it looks before anything is answered.
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kLoadTimeout);
+    site_.ResumeStalled();
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
 }
 
 void TestLegacyPane::newerAddressCancelsAPendingLookup() {

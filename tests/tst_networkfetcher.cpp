@@ -34,6 +34,8 @@ private Q_SLOTS:
     void answerBecomes();
     void droppedRequestStopsAtOnce();
     void mirrorIsAskedOverTls();
+    void retryAfterIsRead_data();
+    void retryAfterIsRead();
 };
 
 void TestNetworkFetcher::answerBecomes_data() {
@@ -184,6 +186,38 @@ void TestNetworkFetcher::mirrorIsAskedOverTls() {
     QCOMPARE(first.at(1), char(0x03));
     socket->abort();
     QTRY_VERIFY_WITH_TIMEOUT(check->IsSettled(), 5000);
+}
+
+// How long a service that asks to wait (429) wants, as the page will say it.
+void TestNetworkFetcher::retryAfterIsRead_data() {
+    QTest::addColumn<QByteArray>("header");
+    QTest::addColumn<int>("seconds");
+    QTest::newRow("seconds") << QByteArray("Retry-After: 120\r\n") << 120;
+    QTest::newRow("a date gone by")
+        << QByteArray("Retry-After: Wed, 21 Oct 2015 07:28:00 GMT\r\n") << 0;
+    QTest::newRow("none") << QByteArray() << -1;
+    QTest::newRow("unreadable") << QByteArray("Retry-After: soon\r\n") << -1;
+    QTest::newRow("negative") << QByteArray("Retry-After: -5\r\n") << -1;
+    QTest::newRow("more than a day") << QByteArray("Retry-After: 99999999999\r\n") << 86400;
+}
+
+void TestNetworkFetcher::retryAfterIsRead() {
+    QFETCH(QByteArray, header);
+    QFETCH(int, seconds);
+    LocalHttpServer server;
+    QVERIFY(server.Listen());
+    HttpRoute busy;
+    busy.status = 429;
+    busy.extraHeaders = header;
+    server.Serve("/busy", busy);
+    NetworkFetcher fetcher(kTimeoutMs);
+    QObject asker;
+    std::optional<HttpAnswer> answer;
+    fetcher.Get(QUrl(server.Address(QStringLiteral("/busy"))), asker,
+                [&answer](const HttpAnswer& given) { answer = given; });
+    QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10 * kTimeoutMs);
+    QVERIFY(answer->AsksToWait());
+    QCOMPARE(answer->retryAfterSeconds, seconds);
 }
 
 QTEST_GUILESS_MAIN(TestNetworkFetcher)

@@ -25,6 +25,8 @@ LegacyEndpoints Endpoints() {
     endpoints.fallbackLookupHost = QStringLiteral("fallback.test");
     endpoints.sessionHost = QStringLiteral("session.test");
     endpoints.manifestHost = QStringLiteral("manifest.test");
+    endpoints.skinmeHost = QStringLiteral("skinme.test");
+    endpoints.skinSiteHost = QStringLiteral("site.test");
     return endpoints;
 }
 
@@ -48,6 +50,7 @@ const QByteArray kDescriptionSha =
 struct Answer {
     int status;
     QByteArray body;
+    int retryAfterSeconds = -1;
 };
 
 // What a flow told, in one line.
@@ -83,6 +86,7 @@ private Q_SLOTS:
     void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
     void flowAsksInOrderAndTellsOnce_data();
     void flowAsksInOrderAndTellsOnce();
+    void playerIsAskedForOncePerMinute();
     void mirrorChecksAreAskedBesideTheFile_data();
     void mirrorChecksAreAskedBesideTheFile();
     void refusedMirrorFileComesFromTheStore_data();
@@ -137,6 +141,43 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     QTest::newRow("no profile")
         << skin << QList<Answer>{{200, kLookup}, {404, {}}} << QStringList{lookup, session}
         << QStringLiteral("找不到正版玩家「Notch」 | session.test 没有这个玩家的资料。");
+    // Any service that asks to wait is waited for by the user, not retried.
+    QTest::newRow("profile asks to wait")
+        << skin << QList<Answer>{{200, kLookup}, {429, {}, 30}} << QStringList{lookup, session}
+        << QStringLiteral("请稍后再试 | session.test 收到的请求太多，要求等待 30 秒后再试。"
+                          "工具箱不会自动重试。");
+    QTest::newRow("both look-ups ask to wait")
+        << skin << QList<Answer>{{429, {}}, {429, {}, 5}} << QStringList{lookup, fallback}
+        << QStringLiteral("请稍后再试 | fallback.test 收到的请求太多，要求等待 5 秒后再试。"
+                          "工具箱不会自动重试。");
+
+    // Skinme is gone: its addresses go to a skin site's CustomSkinAPI.
+    const QString site = QStringLiteral("https://site.test/csl/Creeper.json");
+    const QByteArray both = R"({"username":"Creeper","skins":{"slim":"5a"},"cape":"ca"})";
+    QTest::newRow("Skinme skin") << QStringLiteral("http://skinme.test/MinecraftSkins/Creeper.png")
+                                 << QList<Answer>{{200, both}} << QStringList{site}
+                                 << QStringLiteral("image https://site.test/textures/5a");
+    QTest::newRow("Skinme cape") << QStringLiteral("http://skinme.test/MinecraftCloaks/Creeper.png")
+                                 << QList<Answer>{{200, both}} << QStringList{site}
+                                 << QStringLiteral("image https://site.test/textures/ca");
+    QTest::newRow("Skinme name in Chinese, unknown to the site")
+        << QStringLiteral("http://skinme.test/MinecraftSkins/苦力怕.png")
+        << QList<Answer>{{404, {}}}
+        << QStringList{QStringLiteral("https://site.test/csl/%E8%8B%A6%E5%8A%9B%E6%80%95.json")}
+        << QStringLiteral("找不到玩家「苦力怕」 | 皮肤站 site.test 上没有叫这个名字的玩家。");
+    QTest::newRow("Skinme cape the player lacks")
+        << QStringLiteral("http://skinme.test/MinecraftCloaks/Creeper.png")
+        << QList<Answer>{{200, R"({"skins":{"default":"de"}})"}} << QStringList{site}
+        << QStringLiteral("玩家「Creeper」没有披风 | 皮肤站 site.test 上这个玩家没有披风。");
+    QTest::newRow("skin site asks to wait")
+        << QStringLiteral("http://skinme.test/MinecraftSkins/Creeper.png")
+        << QList<Answer>{{429, {}, 60}} << QStringList{site}
+        << QStringLiteral("请稍后再试 | site.test 收到的请求太多，要求等待 60 秒后再试。"
+                          "工具箱不会自动重试。");
+    QTest::newRow("skin site answer broken")
+        << QStringLiteral("http://skinme.test/MinecraftSkins/Creeper.png")
+        << QList<Answer>{{200, R"({"skins":{"default":"../x"}})"}} << QStringList{site}
+        << QStringLiteral("无法在皮肤站上查询玩家「Creeper」 | site.test：皮肤站的回答无法读取");
     QTest::newRow("no name") << QStringLiteral("http://skins.test/MinecraftSkins/.png")
                              << QList<Answer>{} << QStringList{}
                              << QStringLiteral("没有输入玩家名 | 请输入正版玩家的名字。");
@@ -166,6 +207,10 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
+    QTest::newRow("store list asks to wait")
+        << store + QStringLiteral("1.7.2.jar") << QList<Answer>{{429, {}}} << QStringList{manifest}
+        << QStringLiteral("请稍后再试 | manifest.test 收到的请求太多，要求稍后再试。"
+                          "工具箱不会自动重试。");
     for (const char* file : {"1.7.2.jar", "1.7.2.json"}) {
         QTest::addRow("store version unknown, %s", file)
             << store + QString::fromLatin1(file) << QList<Answer>{{200, "{\"versions\":[]}"}}
@@ -204,16 +249,55 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     for (const Answer& answer : answers) {
         QCOMPARE(fetcher.pending.size(), 1); // one request at a time
         QCOMPARE(fetcher.pending.first().context.data(), flow.get());
-        QVERIFY(fetcher.Answer(answer.status, answer.body));
+        QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
     QVERIFY(fetcher.pending.isEmpty());
     QStringList askedNow;
     for (const QUrl& one : std::as_const(fetcher.asked)) {
-        askedNow << one.toString();
+        askedNow << one.toString(QUrl::FullyEncoded);
     }
     QCOMPARE(askedNow, asked);
     QCOMPARE(images.size() + files.size() + failures.size(), 1);
     QCOMPARE(Told(images, files, failures), told);
+}
+
+// Skin then cape of one player ask the session server once within a minute;
+// an id whose profile is gone is looked up afresh.
+void TestResolutionFlows::playerIsAskedForOncePerMinute() {
+    FakeFetcher fetcher;
+    qint64 now = 0;
+    PlayerIds ids([&now] { return now; });
+    const LegacyEndpoints endpoints = Endpoints();
+    const auto told = [&](const QString& address, const QList<Answer>& answers) {
+        const QUrl url(address);
+        auto flow =
+            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+        QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+        QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
+        flow->Start();
+        for (const Answer& answer : answers) {
+            fetcher.Answer(answer.status, answer.body);
+        }
+        return Told(images, {}, failures);
+    };
+    const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
+    const QString cape = QStringLiteral("http://skins.test/MinecraftCloaks/Notch.png");
+    const QByteArray both = Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\"},"
+                                    "\"CAPE\":{\"url\":\"http://tex.test/cape\"}");
+    QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
+             QStringLiteral("image https://tex.test/skin"));
+    now += PlayerIds::kProfileMs - 1;
+    QCOMPARE(told(cape, {}), QStringLiteral("image https://tex.test/cape"));
+    QCOMPARE(fetcher.asked.size(), 2);
+    // A minute on, the profile is asked again; the id is still known.
+    now += 1;
+    QCOMPARE(told(cape, {{404, {}}}),
+             QStringLiteral("找不到正版玩家「Notch」 | session.test 没有这个玩家的资料。"));
+    QCOMPARE(fetcher.asked.size(), 3);
+    QVERIFY(ids.Find(QStringLiteral("Notch")).isEmpty());
+    QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
+             QStringLiteral("image https://tex.test/skin"));
+    QCOMPARE(fetcher.asked.at(3).host(), QStringLiteral("lookup.test"));
 }
 
 // The mirror's file is offered before anything is answered, over TLS; what
@@ -240,7 +324,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
         << QStringLiteral("https://mirror.test/version/1.7.2/server")
         << QList<Answer>{{200, Manifest(kSha)}, {429, {}}, {200, kDescription}}
         << QStringList{QStringLiteral("官方版本描述 no meta.test 的版本描述与版本列表的校验值不符"),
-                       QStringLiteral("镜像的版本描述 yes mirror.test 回答 HTTP 429")};
+                       QStringLiteral("镜像的版本描述 yes mirror.test 要求稍后再试")};
     QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
                           << QStringLiteral("https://mirror.test/version/1.7.2/json")
                           << QList<Answer>{{200, Manifest(kDescriptionSha)}}

@@ -2,10 +2,13 @@
 
 #include "NetworkDownload.h"
 
+#include <QDateTime>
+#include <QLocale>
 #include <QNetworkReply>
 #include <QNetworkRequest>
 #include <QTimer>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -23,6 +26,28 @@ struct Transfer {
     QByteArray body;
     bool tooLarge = false;
 };
+
+// A 429's Retry-After: seconds, or a date to wait until; -1 when absent or
+// unreadable. A day at most: a longer wait is no figure to show anyone.
+int RetryAfterSeconds(const QNetworkReply& reply) {
+    const QByteArray value = reply.rawHeader("Retry-After").trimmed();
+    if (value.isEmpty()) {
+        return -1;
+    }
+    bool isNumber = false;
+    qint64 seconds = value.toLongLong(&isNumber);
+    if (!isNumber) {
+        // HTTP's own date form, "Wed, 21 Oct 2015 07:28:00 GMT".
+        QDateTime until = QLocale::c().toDateTime(
+            QString::fromLatin1(value), QStringLiteral("ddd, dd MMM yyyy HH:mm:ss 'GMT'"));
+        until.setTimeSpec(Qt::UTC);
+        if (!until.isValid()) {
+            return -1;
+        }
+        seconds = std::max<qint64>(0, QDateTime::currentDateTimeUtc().secsTo(until));
+    }
+    return seconds < 0 ? -1 : static_cast<int>(std::min<qint64>(seconds, 86'400));
+}
 
 } // namespace
 
@@ -107,6 +132,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
             } else {
                 answer.body = std::move(transfer->body) + reply->readAll();
+                answer.retryAfterSeconds = RetryAfterSeconds(*reply);
             }
             then(answer);
         });

@@ -73,7 +73,7 @@ void WebPane::Navigate(const QString& address) {
         flow_ = ResolutionFlow::For(url, legacy, endpoints_, session_.Network(),
                                     session_.KnownPlayers());
         if (flow_ != nullptr) {
-            lookingFor_ = WhatIsLookedUp(legacy);
+            lookingFor_ = WhatIsLookedUp(legacy, endpoints_);
             view_->setHtml(LookingUpPage(lookingFor_));
             connect(flow_.get(), &ResolutionFlow::ImageFound, view_,
                     [this](const QUrl& image) { view_->load(image); });

@@ -4,5 +4,11 @@ QString DescribeFailure(const HttpAnswer& answer) {
     if (!answer.failure.isEmpty()) {
         return answer.failure;
     }
+    if (answer.AsksToWait()) {
+        return answer.retryAfterSeconds >= 0 ? QStringLiteral("%1 要求等待 %2 秒后再试")
+                                                   .arg(answer.host)
+                                                   .arg(answer.retryAfterSeconds)
+                                             : QStringLiteral("%1 要求稍后再试").arg(answer.host);
+    }
     return QStringLiteral("%1 回答 HTTP %2").arg(answer.host).arg(answer.status);
 }

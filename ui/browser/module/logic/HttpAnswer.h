@@ -10,8 +10,12 @@ struct HttpAnswer {
     QString failure;
     // Who answered, host[:port], to name in messages.
     QString host;
+    // How long a server that asks to wait (429) wants, in seconds; -1 when
+    // it did not say.
+    int retryAfterSeconds = -1;
 
     bool IsOk() const { return failure.isEmpty() && status == 200; }
+    bool AsksToWait() const { return failure.isEmpty() && status == 429; }
 };
 
 // Why `answer` is no answer, or the status it came with, in Chinese.

@@ -80,11 +80,16 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
     const QString encodedPath = address.path(QUrl::FullyEncoded);
     const QString path = address.path(QUrl::FullyDecoded);
 
-    if (OnHost(address, endpoints.officialSkinHost)) {
+    for (const auto& [host, skin, cape] :
+         {std::tuple{endpoints.officialSkinHost, LegacyTarget::OfficialSkin,
+                     LegacyTarget::OfficialCape},
+          std::tuple{endpoints.skinmeHost, LegacyTarget::SkinmeSkin, LegacyTarget::SkinmeCape}}) {
+        if (!OnHost(address, host)) {
+            continue;
+        }
         const QLatin1String skins("/MinecraftSkins/");
         const QLatin1String capes("/MinecraftCloaks/");
-        for (const auto& [prefix, target] : {std::pair{skins, LegacyTarget::OfficialSkin},
-                                             std::pair{capes, LegacyTarget::OfficialCape}}) {
+        for (const auto& [prefix, target] : {std::pair{skins, skin}, std::pair{capes, cape}}) {
             if (!path.startsWith(prefix)) {
                 continue;
             }

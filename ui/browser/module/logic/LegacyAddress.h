@@ -10,6 +10,9 @@ enum class LegacyTarget {
     None, // not one of them: the pane loads it as written
     OfficialSkin,
     OfficialCape,
+    // Skinme's, which is gone: looked for on a skin site instead.
+    SkinmeSkin,
+    SkinmeCape,
     StoreFile,
     MirrorFile,
 };
@@ -30,7 +33,8 @@ struct LegacyAddress {
 };
 
 // Reads `address` against the old bases of `endpoints`: the official skin
-// server's "/MinecraftSkins/<name>.png" and "/MinecraftCloaks/<name>.png",
+// server's and Skinme's "/MinecraftSkins/<name>.png" and
+// "/MinecraftCloaks/<name>.png",
 // the store's "/Minecraft.Download/<V>/<file>" and the mirror's
 // "/versions/<V>/<file>", where <file> is "<V>.jar", "<V>.json" or
 // "minecraft_server.<V>.jar" with the same V twice.

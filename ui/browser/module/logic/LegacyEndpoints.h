@@ -10,6 +10,7 @@ struct LegacyEndpoints {
     bool resolve = true;
     // The old bases the windows still build on.
     QString officialSkinHost;
+    QString skinmeHost;
     QString storeHost;
     QString mirrorHost;
     // Today's services.
@@ -18,6 +19,9 @@ struct LegacyEndpoints {
     QString fallbackLookupHost;
     QString sessionHost;
     QString manifestHost;
+    // Where players of the gone Skinme keep their skins today: a skin site
+    // with a CustomSkinAPI.
+    QString skinSiteHost;
     // For each request of a resolution, in milliseconds.
     int timeoutMs = 15000;
 

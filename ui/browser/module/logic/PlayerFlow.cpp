@@ -45,6 +45,9 @@ PlayerFlow::LookUpResult PlayerFlow::ReadLookUp(const HttpAnswer& answer) {
     } else {
         result.reason = DescribeFailure(answer);
         result.noSuchPlayer = SaysNoSuchPlayer(answer);
+        if (answer.AsksToWait()) {
+            result.busy = answer;
+        }
     }
     return result;
 }
@@ -80,6 +83,9 @@ void PlayerFlow::Fallback() {
                 Found(second.id);
             } else if (first_.noSuchPlayer || second.noSuchPlayer) {
                 Finish(Explain(Failure::NoSuchPlayer, name_));
+            } else if (const auto busy = second.busy ? second.busy : first_.busy) {
+                step_ = Step::Done;
+                FailIfAskedToWait(*busy);
             } else {
                 Finish(Explain(Failure::PlayerLookupFailed, name_,
                                QStringLiteral("%1；%2").arg(first_.reason, second.reason)));
@@ -89,13 +95,23 @@ void PlayerFlow::Fallback() {
 
 void PlayerFlow::Profile(const QString& id) {
     step_ = Step::Profile;
+    if (const auto kept = playerIds_.Profile(id)) {
+        OnProfile(id, *kept, false);
+        return;
+    }
     Get(endpoints_.At(endpoints_.sessionHost, QStringLiteral("/session/minecraft/profile/") + id),
-        [this](const HttpAnswer& answer) { OnProfile(answer); });
+        [this, id](const HttpAnswer& answer) { OnProfile(id, answer, true); });
 }
 
-void PlayerFlow::OnProfile(const HttpAnswer& answer) {
+void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fresh) {
     if (SaysNoSuchPlayer(answer)) {
+        // The id may be stale: the next fetch of the name looks it up again.
+        playerIds_.Forget(name_);
         Finish(Explain(Failure::NoProfile, name_, answer.host));
+        return;
+    }
+    if (FailIfAskedToWait(answer)) {
+        step_ = Step::Done;
         return;
     }
     if (!answer.IsOk()) {
@@ -107,6 +123,9 @@ void PlayerFlow::OnProfile(const HttpAnswer& answer) {
         Finish(Explain(Failure::ProfileFailed, name_,
                        Because(Reason::HostSays, answer.host, textures.problem)));
         return;
+    }
+    if (fresh) {
+        playerIds_.RememberProfile(id, answer);
     }
     const QUrl image = cape_ ? textures.cape : textures.skin;
     if (image.isEmpty()) {

@@ -2,8 +2,10 @@
 
 #include "ResolutionFlow.h"
 
+#include <optional>
+
 // A player's skin or cape: the name's id (remembered for the run), then the
-// profile that names the image.
+// profile that names the image (remembered for a minute).
 class PlayerFlow final : public ResolutionFlow {
     Q_OBJECT
 
@@ -25,7 +27,8 @@ private:
     QUrl NameAt(const QString& host, const QString& path) const;
     void Found(const QString& id);
     void Profile(const QString& id);
-    void OnProfile(const HttpAnswer& answer);
+    // `fresh`: just answered, not remembered from earlier.
+    void OnProfile(const QString& id, const HttpAnswer& answer, bool fresh);
     void Finish(const ResolutionFailure& failure);
 
     // What a look-up answered: an id, or why not and whether that means
@@ -34,6 +37,8 @@ private:
         QString id;
         QString reason;
         bool noSuchPlayer = false;
+        // The service asked to wait.
+        std::optional<HttpAnswer> busy;
     };
     static LookUpResult ReadLookUp(const HttpAnswer& answer);
 

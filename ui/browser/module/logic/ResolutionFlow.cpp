@@ -4,6 +4,7 @@
 #include "MirrorFlow.h"
 #include "PlayerFlow.h"
 #include "ResolutionMessages.h"
+#include "SkinSiteFlow.h"
 #include "StoreFlow.h"
 
 ResolutionFlow::ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher)
@@ -20,6 +21,10 @@ std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
         return std::make_unique<PlayerFlow>(legacy.name,
                                             legacy.target == LegacyTarget::OfficialCape, endpoints,
                                             fetcher, playerIds);
+    case LegacyTarget::SkinmeSkin:
+    case LegacyTarget::SkinmeCape:
+        return std::make_unique<SkinSiteFlow>(
+            legacy.name, legacy.target == LegacyTarget::SkinmeCape, endpoints, fetcher);
     case LegacyTarget::StoreFile:
         return std::make_unique<StoreFlow>(address, legacy, endpoints, fetcher);
     case LegacyTarget::MirrorFile:
@@ -41,4 +46,12 @@ void ResolutionFlow::Get(const QUrl& url, Fetcher::Then then) {
 
 void ResolutionFlow::Fail(const ResolutionFailure& failure) {
     Q_EMIT Failed(failure.heading, failure.detail);
+}
+
+bool ResolutionFlow::FailIfAskedToWait(const HttpAnswer& answer) {
+    if (!answer.AsksToWait()) {
+        return false;
+    }
+    Fail(Explain(Failure::AskedToWait, {}, WaitAsked(answer)));
+    return true;
 }

@@ -50,6 +50,9 @@ protected:
 
     void Get(const QUrl& url, Fetcher::Then then);
     void Fail(const ResolutionFailure& failure);
+    // A service that asks to wait ends the flow with a page that says so:
+    // nothing is asked again by itself. Returns whether it did.
+    bool FailIfAskedToWait(const HttpAnswer& answer);
 
     const LegacyEndpoints endpoints_;
     Fetcher& fetcher_;

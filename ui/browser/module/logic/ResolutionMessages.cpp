@@ -1,6 +1,8 @@
 #include "ResolutionMessages.h"
 
+#include "HttpAnswer.h"
 #include "LegacyAddress.h"
+#include "LegacyEndpoints.h"
 
 #include <cstddef>
 #include <iterator>
@@ -25,6 +27,11 @@ constexpr FailureText kFailures[] = {
     {Failure::NoSuchVersion, u"找不到版本「%1」", u"官方版本列表中没有这个版本，请检查版本号。"},
     {Failure::NoServerJar, u"版本「%1」没有服务端", u"官方没有为这个版本发布这个文件。"},
     {Failure::NoClientJar, u"版本「%1」没有客户端文件", u"官方没有为这个版本发布这个文件。"},
+    {Failure::NoSuchSitePlayer, u"找不到玩家「%1」", u"皮肤站 %1 上没有叫这个名字的玩家。"},
+    {Failure::SiteLookupFailed, u"无法在皮肤站上查询玩家「%1」", u"%1"},
+    {Failure::NoSiteSkin, u"玩家「%1」没有皮肤", u"皮肤站 %1 上这个玩家没有皮肤。"},
+    {Failure::NoSiteCape, u"玩家「%1」没有披风", u"皮肤站 %1 上这个玩家没有披风。"},
+    {Failure::AskedToWait, u"请稍后再试", u"%1"},
 };
 
 struct ReasonText {
@@ -51,7 +58,7 @@ template <typename Row, std::size_t N> constexpr bool InEnumOrder(const Row (&ro
     return true;
 }
 static_assert(InEnumOrder(kFailures) &&
-              std::size(kFailures) == std::size_t(Failure::NoClientJar) + 1);
+              std::size(kFailures) == std::size_t(Failure::AskedToWait) + 1);
 static_assert(InEnumOrder(kReasons) && std::size(kReasons) == std::size_t(Reason::HostSays) + 1);
 
 // Fills %1 only where the text has one, so a text without it is left alone
@@ -74,8 +81,14 @@ QString Because(Reason reason, const QString& host, const QString& problem) {
     return text.replace(QLatin1String("%2"), problem);
 }
 
-QString WhatIsLookedUp(const LegacyAddress& legacy) {
+QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpoints) {
     switch (legacy.target) {
+    case LegacyTarget::SkinmeSkin:
+        return QStringLiteral("Skinme 已停止服务，正在皮肤站 %1 上查找玩家「%2」的皮肤")
+            .arg(endpoints.skinSiteHost, legacy.name);
+    case LegacyTarget::SkinmeCape:
+        return QStringLiteral("Skinme 已停止服务，正在皮肤站 %1 上查找玩家「%2」的披风")
+            .arg(endpoints.skinSiteHost, legacy.name);
     case LegacyTarget::OfficialSkin:
         return QStringLiteral("正版玩家「%1」的皮肤").arg(legacy.name);
     case LegacyTarget::OfficialCape:
@@ -87,6 +100,13 @@ QString WhatIsLookedUp(const LegacyAddress& legacy) {
         break;
     }
     return {};
+}
+
+QString WaitAsked(const HttpAnswer& answer) {
+    const QString wait = answer.retryAfterSeconds >= 0
+                             ? QStringLiteral("等待 %1 秒后再试").arg(answer.retryAfterSeconds)
+                             : QStringLiteral("稍后再试");
+    return QStringLiteral("%1 收到的请求太多，要求%2。工具箱不会自动重试。").arg(answer.host, wait);
 }
 
 QString OfficialManifestName() {

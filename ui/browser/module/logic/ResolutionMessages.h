@@ -2,7 +2,9 @@
 
 #include <QString>
 
+struct HttpAnswer;
 struct LegacyAddress;
+struct LegacyEndpoints;
 
 // Everything the pane says while it resolves an old address, in one table so
 // the wording is read and changed in one place. Plain text; the pages escape it.
@@ -25,6 +27,11 @@ enum class Failure {
     NoSuchVersion,
     NoServerJar,
     NoClientJar,
+    NoSuchSitePlayer, // detail: the skin site
+    SiteLookupFailed, // detail: why
+    NoSiteSkin,       // detail: the skin site
+    NoSiteCape,       // detail: the skin site
+    AskedToWait,      // detail: WaitAsked()
 };
 
 // `subject` is the player's name or the version; `detail` fills the rows
@@ -44,7 +51,11 @@ enum class Reason {
 QString Because(Reason reason, const QString& host, const QString& problem = {});
 
 // What the pane looks up for an old address, as its pages name it.
-QString WhatIsLookedUp(const LegacyAddress& legacy);
+QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpoints);
+
+// That a service asked to wait (429), for how long if it said, and that
+// nothing is asked again by itself.
+QString WaitAsked(const HttpAnswer& answer);
 
 // What a download's hash is asked of, as its window names it, and who
 // serves a mirrored file.

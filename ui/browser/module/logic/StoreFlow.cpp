@@ -17,6 +17,10 @@ void StoreFlow::Start() {
 }
 
 void StoreFlow::OnManifest(const HttpAnswer& answer) {
+    if (FailIfAskedToWait(answer)) {
+        step_ = Step::Done;
+        return;
+    }
     if (!answer.IsOk()) {
         Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
         return;
@@ -45,6 +49,10 @@ void StoreFlow::Description(const QUrl& url, const QByteArray& sha1) {
 }
 
 void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) {
+    if (FailIfAskedToWait(answer)) {
+        step_ = Step::Done;
+        return;
+    }
     if (!answer.IsOk()) {
         Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
         return;

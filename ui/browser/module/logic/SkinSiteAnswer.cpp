@@ -1,0 +1,51 @@
+#include "SkinSiteAnswer.h"
+
+#include "AnswerJson.h"
+
+#include <QJsonObject>
+#include <QRegularExpression>
+
+namespace {
+
+const QString kMalformed = QStringLiteral("皮肤站的回答无法读取");
+
+// An absent key is no texture; anything but a usable hash is a broken answer.
+bool ReadHash(const QJsonValue& value, QString* hash) {
+    if (value.isUndefined() || value.isNull()) {
+        return true;
+    }
+    static const QRegularExpression plain(
+        QRegularExpression::anchoredPattern(QStringLiteral("[0-9A-Za-z]{1,128}")));
+    if (!value.isString() || !plain.match(value.toString()).hasMatch()) {
+        return false;
+    }
+    *hash = value.toString();
+    return true;
+}
+
+} // namespace
+
+SkinSiteTextures ReadSkinSiteTextures(const QByteArray& answer) {
+    const auto object = ReadJsonObject(answer);
+    if (!object) {
+        return {{}, {}, kMalformed};
+    }
+    SkinSiteTextures read;
+    const QJsonValue skins = object->value(QLatin1String("skins"));
+    if (!skins.isUndefined() && !skins.isNull() && !skins.isObject()) {
+        return {{}, {}, kMalformed};
+    }
+    for (const QLatin1String model : {QLatin1String("default"), QLatin1String("slim")}) {
+        QString hash;
+        if (!ReadHash(skins.toObject().value(model), &hash)) {
+            return {{}, {}, kMalformed};
+        }
+        if (read.skin.isEmpty()) {
+            read.skin = hash;
+        }
+    }
+    if (!ReadHash(object->value(QLatin1String("cape")), &read.cape)) {
+        return {{}, {}, kMalformed};
+    }
+    return read;
+}

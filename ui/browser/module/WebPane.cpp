@@ -9,6 +9,7 @@
 #include "ResolutionMessages.h"
 #include "ResolutionPage.h"
 
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
 #include <QWebEnginePage>
@@ -25,16 +26,20 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
-    // Queued: it is told from inside the engine's download request, where
-    // the page must not be made to load anything.
-    connect(
-        &session_.Downloads(), &DownloadStarter::AskFailed, this,
-        [this](QObject* asker, const QString& why) {
-            if (asker == this) {
-                OnOfferFailed(why);
-            }
-        },
-        Qt::QueuedConnection);
+    // Told from inside the engine's download request, where the page must
+    // not be made to load anything: acted on once that has returned, unless
+    // the user has gone to another address by then.
+    connect(&session_.Downloads(), &DownloadStarter::AskFailed, this,
+            [this](QObject* asker, const QString& why) {
+                if (asker != this) {
+                    return;
+                }
+                QTimer::singleShot(0, this, [this, why, navigation = navigations_] {
+                    if (navigation == navigations_) {
+                        OnOfferFailed(why);
+                    }
+                });
+            });
     connect(&session_.Downloads(), &DownloadStarter::AskRerouted, this,
             [this](QObject* asker, const QString& refusal) {
                 if (asker == this) {
@@ -53,6 +58,7 @@ void WebPane::Navigate(const QString& address) {
     // Whatever the last address was still waiting for is not wanted any more;
     // its flow is never in the middle of telling anything here.
     flow_.reset();
+    ++navigations_;
     session_.Downloads().Forget(*this);
     session_.Downloads().UserNavigated();
     loadThenOffer_.reset();

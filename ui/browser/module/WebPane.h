@@ -48,4 +48,7 @@ private:
     std::optional<FileToOffer> loadThenOffer_;
     // The file last offered, to name in a page if it cannot be had.
     QUrl offered_;
+    // Counts the addresses navigated to, so a late word about an older one
+    // is known.
+    quint64 navigations_ = 0;
 };

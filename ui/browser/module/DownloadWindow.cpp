@@ -35,9 +35,16 @@ void DownloadWindow::Update() {
     const qint64 received = job_->ReceivedBytes();
     const qint64 total = job_->TotalBytes();
     const QLocale locale;
-    // A file its first server refused names its new source.
-    ui_->sourceLabel->setText(QStringLiteral("来源：%1").arg(job_->Source()));
-    ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
+    // A file its first server refused names its new source, which may take
+    // more lines than the window has.
+    const QString source = QStringLiteral("来源：%1").arg(job_->Source());
+    if (ui_->sourceLabel->text() != source) {
+        ui_->sourceLabel->setText(source);
+        ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
+        if (const int needed = heightForWidth(width()); needed > height()) {
+            resize(width(), needed);
+        }
+    }
     if (job_->Now() == DownloadJob::State::Succeeded) {
         ui_->progressBar->setRange(0, 100);
         ui_->progressBar->setValue(100);

@@ -46,6 +46,13 @@ QByteArray Manifest(const QByteArray& descriptionSha) {
 const QByteArray kDescriptionSha =
     QCryptographicHash::hash(kDescription, QCryptographicHash::Sha1).toHex();
 
+// The flow the pane would start for `address`, asking through `fetcher`.
+std::unique_ptr<ResolutionFlow> FlowFor(const QString& address, Fetcher& fetcher, PlayerIds& ids) {
+    const LegacyEndpoints endpoints = Endpoints();
+    const QUrl url(address);
+    return ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+}
+
 // One answer for the next request: status 0 is no connection.
 struct Answer {
     int status;
@@ -237,10 +244,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
 
     FakeFetcher fetcher;
     PlayerIds ids;
-    const LegacyEndpoints endpoints = Endpoints();
-    const QUrl url(address);
-    auto flow =
-        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    auto flow = FlowFor(address, fetcher, ids);
     QVERIFY(flow != nullptr);
     QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
     QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
@@ -267,11 +271,8 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     FakeFetcher fetcher;
     qint64 now = 0;
     PlayerIds ids([&now] { return now; });
-    const LegacyEndpoints endpoints = Endpoints();
     const auto told = [&](const QString& address, const QList<Answer>& answers) {
-        const QUrl url(address);
-        auto flow =
-            ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+        auto flow = FlowFor(address, fetcher, ids);
         QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
         QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
         flow->Start();
@@ -340,10 +341,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
 
     FakeFetcher fetcher;
     PlayerIds ids;
-    const LegacyEndpoints endpoints = Endpoints();
-    const QUrl url(address);
-    auto flow =
-        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    auto flow = FlowFor(address, fetcher, ids);
     QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
     flow->Start();
     QCOMPARE(files.size(), 1);
@@ -407,10 +405,7 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
 
     FakeFetcher fetcher;
     PlayerIds ids;
-    const LegacyEndpoints endpoints = Endpoints();
-    const QUrl url(address);
-    auto flow =
-        ResolutionFlow::For(url, ReadLegacyAddress(url, endpoints), endpoints, fetcher, ids);
+    auto flow = FlowFor(address, fetcher, ids);
     QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
     QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
     QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);

@@ -35,16 +35,14 @@ void DownloadWindow::Update() {
     const qint64 received = job_->ReceivedBytes();
     const qint64 total = job_->TotalBytes();
     const QLocale locale;
-    // A file its first server refused names its new source, which may take
-    // more lines than the window has.
+    // A file its first server refused names its new source, and a failure
+    // says why: either may take more lines than the window has.
     const QString source = QStringLiteral("来源：%1").arg(job_->Source());
-    if (ui_->sourceLabel->text() != source) {
-        ui_->sourceLabel->setText(source);
-        ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
-        if (const int needed = heightForWidth(width()); needed > height()) {
-            resize(width(), needed);
-        }
-    }
+    const bool reworded =
+        ui_->sourceLabel->text() != source || ui_->stateLabel->text() != job_->Status();
+    ui_->sourceLabel->setText(source);
+    ui_->sourceLabel->setVisible(!job_->Source().isEmpty());
+    ui_->stateLabel->setText(job_->Status());
     if (job_->Now() == DownloadJob::State::Succeeded) {
         ui_->progressBar->setRange(0, 100);
         ui_->progressBar->setValue(100);
@@ -61,8 +59,10 @@ void DownloadWindow::Update() {
         total > 0 ? QStringLiteral("%1 / %2").arg(locale.formattedDataSize(received),
                                                   locale.formattedDataSize(total))
                   : QStringLiteral("%1 / 大小未知").arg(locale.formattedDataSize(received)));
-    ui_->stateLabel->setText(job_->Status());
     ui_->actionButton->setText(job_->IsRunning() ? QStringLiteral("取消") : QStringLiteral("关闭"));
+    if (const int needed = heightForWidth(width()); reworded && needed > height()) {
+        resize(width(), needed);
+    }
 }
 
 void DownloadWindow::OnButton() {

@@ -2,15 +2,18 @@
 // own: what each kind of answer becomes, through redirects or none, with the
 // toolbox named in every request, and that a request whose asker has gone
 // stops at once instead of holding a connection to its host.
+#include "DownloadSource.h"
 #include "LateCheck.h"
 #include "LegacyAddress.h"
 #include "LocalHttpServer.h"
 #include "NetworkFetcher.h"
 #include "VersionChecks.h"
 
+#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 
+#include <QTemporaryDir>
 #include <QTest>
 
 #include <memory>
@@ -36,6 +39,8 @@ private Q_SLOTS:
     void mirrorIsAskedOverTls();
     void retryAfterIsRead_data();
     void retryAfterIsRead();
+    void fileFetchedWholeOrNot_data();
+    void fileFetchedWholeOrNot();
 };
 
 void TestNetworkFetcher::answerBecomes_data() {
@@ -218,6 +223,59 @@ void TestNetworkFetcher::retryAfterIsRead() {
     QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10 * kTimeoutMs);
     QVERIFY(answer->AsksToWait());
     QCOMPARE(answer->retryAfterSeconds, seconds);
+}
+
+// A file the toolbox fetches itself (the store's copy of a jar the mirror
+// refused): written whole, or stopped with why, as its server behaves.
+void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
+    QTest::addColumn<HttpRoute>("route");
+    QTest::addColumn<bool>("whole");
+    QTest::addColumn<QString>("reason"); // after "127.0.0.1:<port>"
+    HttpRoute jar;
+    jar.generatedSize = 300 * 1024 + 7;
+    QTest::newRow("whole") << jar << true << QString();
+    HttpRoute missing;
+    missing.status = 404;
+    QTest::newRow("404") << missing << false << QStringLiteral(" 回答 HTTP 404");
+    HttpRoute busy;
+    busy.status = 429;
+    busy.extraHeaders = "Retry-After: 30\r\n";
+    QTest::newRow("429") << busy << false << QStringLiteral(" 回答 HTTP 429");
+    HttpRoute cut = jar;
+    cut.dropAfter = 1000;
+    QTest::newRow("connection dropped part way") << cut << false << QString();
+}
+
+void TestNetworkFetcher::fileFetchedWholeOrNot() {
+    QFETCH(HttpRoute, route);
+    QFETCH(bool, whole);
+    QFETCH(QString, reason);
+    LocalHttpServer server;
+    QVERIFY(server.Listen());
+    server.Serve("/jar", route);
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("part"));
+    NetworkFetcher fetcher(kTimeoutMs);
+    const auto source = fetcher.Download(QUrl(server.Address(QStringLiteral("/jar"))), path);
+    QTRY_VERIFY_WITH_TIMEOUT(source->Now() != DownloadSource::State::Running, 10 * kTimeoutMs);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    if (whole) {
+        QCOMPARE(source->Now(), DownloadSource::State::Completed);
+        QVERIFY(file.readAll() == LocalHttpServer::GeneratedBody(route.generatedSize));
+        QCOMPARE(source->ReceivedBytes(), route.generatedSize);
+        return;
+    }
+    QCOMPARE(source->Now(), DownloadSource::State::Interrupted);
+    const QString host = QStringLiteral("127.0.0.1:%1").arg(server.Port());
+    if (!reason.isEmpty()) {
+        QCOMPARE(source->InterruptReason(), host + reason);
+        // An error answer's body is never taken for the file.
+        QCOMPARE(file.size(), 0);
+    } else {
+        QVERIFY2(source->InterruptReason().startsWith(QStringLiteral("与 ") + host),
+                 qPrintable(source->InterruptReason()));
+    }
 }
 
 QTEST_GUILESS_MAIN(TestNetworkFetcher)

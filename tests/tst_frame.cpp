@@ -40,6 +40,7 @@ public:
     int labelClicks = 0;
     int labelClicksCompleted = 0;
     bool failing = false;
+    bool layoutFails = false;
 
 protected:
     void BuildLayout(QWidget& surface) override {
@@ -72,6 +73,9 @@ protected:
 
         OnClick(picture1, &SampleWindow::Picture1_Click);
         OnClick(label5, &SampleWindow::Label5_Click);
+        if (layoutFails) {
+            throw std::runtime_error("布局损坏");
+        }
     }
 };
 
@@ -95,6 +99,7 @@ private Q_SLOTS:
 
     void loadBuildsABorderlessCentredWindow();
     void unloadDestroysTheControlsButKeepsTheDragState();
+    void layoutThatFailsToBuildLeavesNoWindow();
     void leftDragMovesTheWindowWithTheCursor();
     void rightPressDuringADragOnlyMovesTheOffsets();
     void moveWithoutAPressNeverMovesTheWindow();
@@ -161,6 +166,20 @@ void TestFrame::unloadDestroysTheControlsButKeepsTheDragState() {
     QVERIFY(window_->IsLoaded());
     QVERIFY(Control<QLineEdit>(*window_, "Text1")->text().isEmpty());
     QCOMPARE(window_->Drag().pressX, 600);
+}
+
+void TestFrame::layoutThatFailsToBuildLeavesNoWindow() {
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    const qsizetype before = QApplication::allWidgets().size();
+    window_->layoutFails = true;
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error, window_->Show());
+    QVERIFY(!window_->IsLoaded());
+    QCOMPARE(QApplication::allWidgets().size(), before);
+
+    window_->layoutFails = false;
+    window_->Show();
+    QVERIFY(window_->IsLoaded());
 }
 
 void TestFrame::leftDragMovesTheWindowWithTheCursor() {

@@ -11,6 +11,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <memory>
 #include <utility>
 #include <vector>
 
@@ -88,7 +89,8 @@ void FramedWindow::Show() {
 void FramedWindow::Load() {
     // Before any control exists, so none is described without it.
     InstallFrameAccessibility();
-    auto* surface = new FrameSurface(*this);
+    // A layout that fails to build takes its half-built window with it.
+    auto surface = std::make_unique<FrameSurface>(*this);
     BuildLayout(*surface);
     surface->setFixedSize(surface->size());
     BindFrameControls(*surface);
@@ -98,7 +100,7 @@ void FramedWindow::Load() {
         CentreOnScreen(*surface);
     }
     ApplyTabOrder(*surface);
-    surface_ = surface;
+    surface_ = surface.release();
 }
 
 void FramedWindow::Unload() {

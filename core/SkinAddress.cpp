@@ -1,7 +1,7 @@
 #include "SkinAddress.h"
 
-#include "ConfiguredHosts.h"
 #include "HttpBase.h"
+#include "OldAddressShapes.h"
 
 namespace {
 
@@ -20,14 +20,19 @@ const std::string& BaseFor(SkinChoice choice, const SkinBases& bases) {
     return bases.officialSkin;
 }
 
+std::string ConfiguredBase(SkinChoice choice) {
+    const OldSkinShape& shape = OldSkinShapeOf(choice);
+    return HttpBase(ConfiguredHost(shape.host), shape.folder);
+}
+
 } // namespace
 
 const SkinBases& ConfiguredSkinBases() {
     static const SkinBases bases{
-        HttpBase(kOfficialSkinHost, "/MinecraftSkins/"),
-        HttpBase(kOfficialSkinHost, "/MinecraftCloaks/"),
-        HttpBase(kSkinmeHost, "/MinecraftSkins/"),
-        HttpBase(kSkinmeHost, "/MinecraftCloaks/"),
+        ConfiguredBase(SkinChoice::OfficialSkin),
+        ConfiguredBase(SkinChoice::OfficialCape),
+        ConfiguredBase(SkinChoice::SkinmeSkin),
+        ConfiguredBase(SkinChoice::SkinmeCape),
     };
     return bases;
 }
@@ -35,10 +40,12 @@ const SkinBases& ConfiguredSkinBases() {
 std::string BuildSkinAddress(SkinChoice choice, std::string_view playerName,
                              const SkinBases& bases) {
     const std::string& base = BaseFor(choice, bases);
+    const OldFileName& file = OldSkinShapeOf(choice).file;
     std::string address;
-    address.reserve(base.size() + playerName.size() + 4);
+    address.reserve(base.size() + file.prefix.size() + playerName.size() + file.suffix.size());
     address += base;
+    address += file.prefix;
     address += playerName;
-    address += ".png";
+    address += file.suffix;
     return address;
 }

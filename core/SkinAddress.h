@@ -13,10 +13,12 @@ struct SkinBases {
     std::string skinmeCape;
 };
 
-// The four prefixes built from the hosts chosen when the program was configured.
+// The four prefixes built from the hosts chosen when the program was configured
+// and the folders of kOldSkinShapes (OldAddressShapes.h).
 const SkinBases& ConfiguredSkinBases();
 
-// base + playerName + ".png". The name goes in exactly as typed: the servers
-// are asked for what the player entered, nothing more.
+// base + playerName + ".png", the file name of kOldSkinShapes. The name goes
+// in exactly as typed: the servers are asked for what the player entered,
+// nothing more.
 std::string BuildSkinAddress(SkinChoice choice, std::string_view playerName,
                              const SkinBases& bases = ConfiguredSkinBases());

@@ -1,7 +1,7 @@
 #include "VersionFileAddress.h"
 
-#include "ConfiguredHosts.h"
 #include "HttpBase.h"
+#include "OldAddressShapes.h"
 
 namespace {
 
@@ -10,37 +10,37 @@ const std::string& BaseFor(DownloadRoute route, const VersionFileBases& bases) {
     return route == DownloadRoute::OfficialStore ? bases.officialStore : bases.domesticMirror;
 }
 
+std::string ConfiguredBase(DownloadRoute route) {
+    const OldVersionFolder& folder = OldVersionFolderOf(route);
+    return HttpBase(ConfiguredHost(folder.host), folder.folder);
+}
+
 } // namespace
 
 const VersionFileBases& ConfiguredVersionFileBases() {
-    // The store keeps each version's folder right under its root folder.
     static const VersionFileBases bases{
-        HttpBase(kMirrorHost, "/versions/"),
-        HttpBase(kStoreHost, "/Minecraft.Download/"),
+        ConfiguredBase(DownloadRoute::DomesticMirror),
+        ConfiguredBase(DownloadRoute::OfficialStore),
     };
     return bases;
 }
 
 std::string BuildVersionFileAddress(VersionFileKind kind, DownloadRoute route,
                                     std::string_view version, const VersionFileBases& bases) {
-    std::string address = BaseFor(route, bases);
-    address.reserve(address.size() + 2 * version.size() + 24);
+    // Only a cast can produce a kind with no file name; the folder is all then.
+    const OldVersionFile* file = OldVersionFileOf(kind);
+    const std::string& base = BaseFor(route, bases);
+    std::string address;
+    const std::size_t fileSize =
+        file ? file->file.prefix.size() + version.size() + file->file.suffix.size() : 0;
+    address.reserve(base.size() + version.size() + kOldVersionFolderEnd.size() + fileSize);
+    address += base;
     address += version;
-    address += '/';
-    switch (kind) {
-    case VersionFileKind::ClientJar:
+    address += kOldVersionFolderEnd;
+    if (file) {
+        address += file->file.prefix;
         address += version;
-        address += ".jar";
-        break;
-    case VersionFileKind::VersionJson:
-        address += version;
-        address += ".json";
-        break;
-    case VersionFileKind::ServerJar:
-        address += "minecraft_server.";
-        address += version;
-        address += ".jar";
-        break;
+        address += file->file.suffix;
     }
     return address;
 }

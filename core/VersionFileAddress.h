@@ -16,12 +16,13 @@ struct VersionFileBases {
     std::string officialStore;
 };
 
-// The two prefixes built from the hosts chosen when the program was configured.
+// The two prefixes built from the hosts chosen when the program was configured
+// and the folders of kOldVersionFolders (OldAddressShapes.h).
 const VersionFileBases& ConfiguredVersionFileBases();
 
-// base + version + "/" + file name, the version going in twice exactly as
-// typed: an empty or odd version still makes an address, and the server says
-// whether it exists.
+// base + version + "/" + file name (kOldVersionFiles), the version going in
+// twice exactly as typed: an empty or odd version still makes an address, and
+// the server says whether it exists.
 std::string BuildVersionFileAddress(VersionFileKind kind, DownloadRoute route,
                                     std::string_view version,
                                     const VersionFileBases& bases = ConfiguredVersionFileBases());

@@ -1,10 +1,10 @@
 #include "LegacyAddress.h"
 
 #include "LegacyEndpoints.h"
+#include "OldAddressShapes.h"
 
 #include <optional>
-#include <tuple>
-#include <utility>
+#include <string_view>
 
 namespace {
 
@@ -26,12 +26,59 @@ bool OnHost(const QUrl& address, const QString& configured) {
            address.port(defaultPort) == host.port(defaultPort);
 }
 
-// "<name>.png" with no further folder.
-std::optional<QString> ImageName(const QString& rest) {
-    if (!rest.endsWith(QLatin1String(".png")) || rest.contains(QLatin1Char('/'))) {
+QLatin1String Latin1(std::string_view text) {
+    return QLatin1String(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The reader's names for core's kinds and hosts, all in one place.
+LegacyTarget TargetOf(SkinChoice choice) {
+    switch (choice) {
+    case SkinChoice::OfficialSkin:
+        return LegacyTarget::OfficialSkin;
+    case SkinChoice::OfficialCape:
+        return LegacyTarget::OfficialCape;
+    case SkinChoice::SkinmeSkin:
+        return LegacyTarget::SkinmeSkin;
+    case SkinChoice::SkinmeCape:
+        return LegacyTarget::SkinmeCape;
+    }
+    return LegacyTarget::None;
+}
+
+LegacyTarget TargetOf(DownloadRoute route) {
+    switch (route) {
+    case DownloadRoute::OfficialStore:
+        return LegacyTarget::StoreFile;
+    case DownloadRoute::DomesticMirror:
+        return LegacyTarget::MirrorFile;
+    }
+    return LegacyTarget::None;
+}
+
+const QString& HostOf(OldHost host, const LegacyEndpoints& endpoints) {
+    switch (host) {
+    case OldHost::OfficialSkin:
+        return endpoints.officialSkinHost;
+    case OldHost::Skinme:
+        return endpoints.skinmeHost;
+    case OldHost::Store:
+        return endpoints.storeHost;
+    case OldHost::Mirror:
+        return endpoints.mirrorHost;
+    }
+    static const QString none;
+    return none;
+}
+
+// The player's name in `rest`, the file name of `shape` with no further folder.
+std::optional<QString> ImageName(const QString& rest, const OldFileName& file) {
+    const QLatin1String prefix = Latin1(file.prefix);
+    const QLatin1String suffix = Latin1(file.suffix);
+    if (rest.size() < prefix.size() + suffix.size() || !rest.startsWith(prefix) ||
+        !rest.endsWith(suffix) || rest.contains(QLatin1Char('/'))) {
         return std::nullopt;
     }
-    return rest.chopped(4);
+    return rest.sliced(prefix.size(), rest.size() - prefix.size() - suffix.size());
 }
 
 struct VersionPath {
@@ -39,33 +86,24 @@ struct VersionPath {
     QString encodedVersion;
 };
 
-// "<V>/<V>.jar", "<V>/<V>.json" or "<V>/minecraft_server.<V>.jar": the
+// "<V>/" and then a file name of kOldVersionFiles around the same V: the
 // length of the rest fixes the length of V, which may itself hold a "/".
 std::optional<VersionPath> ReadVersionPath(const QString& rest) {
-    struct Shape {
-        VersionFile file;
-        QLatin1String middle;
-        QLatin1String suffix;
-    };
-    const Shape shapes[] = {
-        {VersionFile::ClientJar, QLatin1String("/"), QLatin1String(".jar")},
-        {VersionFile::VersionJson, QLatin1String("/"), QLatin1String(".json")},
-        {VersionFile::ServerJar, QLatin1String("/minecraft_server."), QLatin1String(".jar")},
-    };
-    std::optional<VersionPath> found;
-    for (const Shape& shape : shapes) {
-        const qsizetype fixed = shape.middle.size() + shape.suffix.size();
+    const QLatin1String folderEnd = Latin1(kOldVersionFolderEnd);
+    for (const OldVersionFile& shape : kOldVersionFiles) {
+        const QLatin1String prefix = Latin1(shape.file.prefix);
+        const QLatin1String suffix = Latin1(shape.file.suffix);
+        const qsizetype fixed = folderEnd.size() + prefix.size() + suffix.size();
         if (rest.size() < fixed || (rest.size() - fixed) % 2 != 0) {
             continue;
         }
         const QString version = rest.left((rest.size() - fixed) / 2);
-        if (rest == version + shape.middle + version + shape.suffix) {
+        if (rest == version + folderEnd + prefix + version + suffix) {
             // The lengths differ in parity or suffix, so one shape at most fits.
-            found = VersionPath{shape.file, version};
-            break;
+            return VersionPath{shape.kind, version};
         }
     }
-    return found;
+    return std::nullopt;
 }
 
 } // namespace
@@ -80,38 +118,34 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
     const QString encodedPath = address.path(QUrl::FullyEncoded);
     const QString path = address.path(QUrl::FullyDecoded);
 
-    for (const auto& [host, skin, cape] :
-         {std::tuple{endpoints.officialSkinHost, LegacyTarget::OfficialSkin,
-                     LegacyTarget::OfficialCape},
-          std::tuple{endpoints.skinmeHost, LegacyTarget::SkinmeSkin, LegacyTarget::SkinmeCape}}) {
-        if (!OnHost(address, host)) {
+    // On a skin server's host, only a skin or a cape is read.
+    bool onSkinHost = false;
+    for (const OldSkinShape& shape : kOldSkinShapes) {
+        if (!OnHost(address, HostOf(shape.host, endpoints))) {
             continue;
         }
-        const QLatin1String skins("/MinecraftSkins/");
-        const QLatin1String capes("/MinecraftCloaks/");
-        for (const auto& [prefix, target] : {std::pair{skins, skin}, std::pair{capes, cape}}) {
-            if (!path.startsWith(prefix)) {
-                continue;
-            }
-            if (const auto name = ImageName(path.mid(prefix.size()))) {
-                read.target = target;
-                read.name = *name;
-            }
-            return read;
+        onSkinHost = true;
+        const QLatin1String folder = Latin1(shape.folder);
+        if (!path.startsWith(folder)) {
+            continue;
+        }
+        if (const auto name = ImageName(path.sliced(folder.size()), shape.file)) {
+            read.target = TargetOf(shape.choice);
+            read.name = *name;
         }
         return read;
     }
+    if (onSkinHost) {
+        return read;
+    }
 
-    const QLatin1String storePrefix("/Minecraft.Download/");
-    const QLatin1String mirrorPrefix("/versions/");
-    for (const auto& [host, prefix, target] :
-         {std::tuple{endpoints.storeHost, storePrefix, LegacyTarget::StoreFile},
-          std::tuple{endpoints.mirrorHost, mirrorPrefix, LegacyTarget::MirrorFile}}) {
-        if (!OnHost(address, host) || !encodedPath.startsWith(prefix)) {
+    for (const OldVersionFolder& shape : kOldVersionFolders) {
+        const QLatin1String folder = Latin1(shape.folder);
+        if (!OnHost(address, HostOf(shape.host, endpoints)) || !encodedPath.startsWith(folder)) {
             continue;
         }
-        if (const auto file = ReadVersionPath(encodedPath.mid(prefix.size()))) {
-            read.target = target;
+        if (const auto file = ReadVersionPath(encodedPath.sliced(folder.size()))) {
+            read.target = TargetOf(shape.route);
             read.file = file->file;
             read.encodedVersion = file->encodedVersion;
             read.version = QUrl::fromPercentEncoding(file->encodedVersion.toUtf8());

@@ -1,11 +1,15 @@
 #pragma once
 
+#include "VersionFileAddress.h"
+
 #include <QString>
 #include <QUrl>
 
 struct LegacyEndpoints;
 
-// What an address under one of the old official bases asks for.
+// What an address under one of the old official bases asks for: the kinds of
+// core's table of old addresses (OldAddressShapes.h), skins and capes by
+// server and version files by route, in one enum with "none of them".
 enum class LegacyTarget {
     None, // not one of them: the pane loads it as written
     OfficialSkin,
@@ -17,7 +21,8 @@ enum class LegacyTarget {
     MirrorFile,
 };
 
-enum class VersionFile { ClientJar, VersionJson, ServerJar };
+// Which file of a version: core's kind, under the name the pane has for it.
+using VersionFile = VersionFileKind;
 
 // The key of a jar under a version description's "downloads"; the JSON has none.
 QString DownloadKey(VersionFile file);
@@ -32,12 +37,14 @@ struct LegacyAddress {
     QString version;
 };
 
-// Reads `address` against the old bases of `endpoints`: the official skin
-// server's and Skinme's "/MinecraftSkins/<name>.png" and
-// "/MinecraftCloaks/<name>.png",
-// the store's "/Minecraft.Download/<V>/<file>" and the mirror's
-// "/versions/<V>/<file>", where <file> is "<V>.jar", "<V>.json" or
-// "minecraft_server.<V>.jar" with the same V twice.
+// Reads `address` against the old bases of `endpoints`, with the shapes the
+// windows build them in (core/OldAddressShapes.h): a skin or a cape on the
+// official skin server's or Skinme's host, its folder and then the player's
+// name in a file name; a version file on the store's or the mirror's host,
+// its folder, a folder named for the version, and the file named for the same
+// version. Only http and https, with no query or fragment, on the host of the
+// kind (a skin server's host is read for skins and capes only); the name is
+// read decoded and may not hold a "/", the version as encoded and may.
 LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endpoints);
 
 // Where the mirror keeps a file today: "/version/<V>/client", "json" or

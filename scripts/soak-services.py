@@ -22,18 +22,25 @@ import hashlib
 import http.client
 import json
 import os
+import re
 import struct
 import sys
 import threading
 import time
 import zlib
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
+from pathlib import Path
+
+# The answers the tests also read; see the README there for the placeholders.
+ANSWERS = Path(__file__).resolve().parent.parent / "tests/data/answers"
 
 SKIN_COLOUR = (0x12, 0xC4, 0x5A)
 CAPE_COLOUR = (0xC4, 0x12, 0x5A)
-# The skin site that stands in for Skinme has a skin of its own for the player.
+# The skin site that stands in for Skinme has a skin (and a cape) of its own
+# for the player.
 SITE_SKIN_COLOUR = (0x5A, 0x12, 0xC4)
 SITE_SKIN_HASH = "5a12c4" * 8
+SITE_CAPE_HASH = "c4125a" * 8
 PLAYER = "Creeper"
 
 # The three downloads of a round: a good server jar over the mirror (in some
@@ -93,6 +100,21 @@ def sha1(data):
     return hashlib.sha1(data).hexdigest()
 
 
+def sample(file, **fills):
+    """The sample answer `file` with each {{key}} replaced by its value as
+    text; a key the file lacks, or a placeholder left over, is an error."""
+    text = (ANSWERS / file).read_text(encoding="utf-8").strip()
+    for key, value in fills.items():
+        placeholder = "{{%s}}" % key
+        if placeholder not in text:
+            raise KeyError("%s has no %s" % (file, placeholder))
+        text = text.replace(placeholder, str(value))
+    left = re.search(r"\{\{[a-z0-9_]+\}\}", text)
+    if left:
+        raise KeyError("%s: %s left unfilled" % (file, left.group()))
+    return text.encode()
+
+
 class Catalogue:
     """Every route of every host: (host name, path) -> (status, type, body, headers)."""
 
@@ -126,17 +148,15 @@ class Catalogue:
 
     def add_player(self, files):
         player_id = sha1(PLAYER.lower().encode())[:32]
-        self.add("lookup", "/minecraft/profile/lookup/name/" + PLAYER,
-                 json.dumps({"id": player_id, "name": PLAYER}).encode(), "application/json")
-        self.add("fallback", "/users/profiles/minecraft/" + PLAYER,
-                 json.dumps({"id": player_id, "name": PLAYER}).encode(), "application/json")
-        textures = {"timestamp": 1700000000000, "profileId": player_id, "profileName": PLAYER,
-                    "textures": {"SKIN": {"url": files + "/texture/skin-" + PLAYER},
-                                 "CAPE": {"url": files + "/texture/cape-" + PLAYER}}}
-        value = base64.b64encode(json.dumps(textures).encode()).decode()
+        lookup = sample("lookup.json", id=player_id, name=PLAYER)
+        self.add("lookup", "/minecraft/profile/lookup/name/" + PLAYER, lookup, "application/json")
+        self.add("fallback", "/users/profiles/minecraft/" + PLAYER, lookup, "application/json")
+        textures = sample("textures.json", id=player_id, name=PLAYER, textures=json.dumps(
+            {"SKIN": {"url": files + "/texture/skin-" + PLAYER},
+             "CAPE": {"url": files + "/texture/cape-" + PLAYER}}))
         self.add("session", "/session/minecraft/profile/" + player_id,
-                 json.dumps({"id": player_id, "name": PLAYER,
-                             "properties": [{"name": "textures", "value": value}]}).encode(),
+                 sample("profile.json", id=player_id, name=PLAYER,
+                        textures_base64=base64.b64encode(textures).decode()),
                  "application/json")
         self.add("files", "/texture/skin-" + PLAYER, solid_png(SKIN_COLOUR, 64, 64), "image/png")
         self.add("files", "/texture/cape-" + PLAYER, solid_png(CAPE_COLOUR, 64, 32), "image/png")
@@ -144,21 +164,20 @@ class Catalogue:
     def add_skin_site(self):
         # The CustomSkinAPI: the player's textures by name, then each by hash.
         self.add("site", "/csl/%s.json" % PLAYER,
-                 json.dumps({"username": PLAYER, "skins": {"default": SITE_SKIN_HASH}}).encode(),
-                 "application/json")
+                 sample("skinsite.json", name=PLAYER, model="default", skin=SITE_SKIN_HASH,
+                        cape=SITE_CAPE_HASH), "application/json")
         self.add("site", "/textures/" + SITE_SKIN_HASH, solid_png(SITE_SKIN_COLOUR, 64, 64),
+                 "image/png")
+        self.add("site", "/textures/" + SITE_CAPE_HASH, solid_png(CAPE_COLOUR, 64, 32),
                  "image/png")
 
     def add_version(self, files, version, server):
         client = generated("client " + version, 2048)
-        downloads = {
-            "client": {"sha1": sha1(client), "size": len(client),
-                       "url": files + "/objects/client-" + version},
-            "server": {"sha1": sha1(server), "size": len(server),
-                       "url": files + "/objects/server-" + version},
-        }
-        version_json = json.dumps({"id": version, "type": "release",
-                                   "downloads": downloads}).encode()
+        version_json = sample("version.json", version=version, client_sha1=sha1(client),
+                              client_size=len(client),
+                              client_url=files + "/objects/client-" + version,
+                              server_sha1=sha1(server), server_size=len(server),
+                              server_url=files + "/objects/server-" + version)
         json_path = "/v1/packages/%s/%s.json" % (sha1(version_json), version)
         self.add("files", json_path, version_json, "application/json")
         self.add("files", "/objects/client-" + version, client, "application/java-archive")
@@ -169,24 +188,25 @@ class Catalogue:
         self.add("mirror", "/version/%s/server" % version, b"", status=302,
                  headers=[("Location", "%s/node/server-%s" % (files, version))])
         self.add("files", "/node/server-" + version, server, "application/java-archive")
-        return {"id": version, "type": "release", "url": files + json_path,
-                "time": "2013-10-25T13:00:00+00:00", "sha1": sha1(version_json),
-                "complianceLevel": 0}
+        # The manifest that lists this version alone.
+        return json.loads(sample("manifest.json", version=version, url=files + json_path,
+                                 sha1=sha1(version_json)))
 
     def add_versions(self, files):
         good = generated("server " + GOOD_VERSION, 300 * 1024 + 7)
         official = generated("server " + BAD_VERSION, 200 * 1024 + 3)
         slow = generated("server " + SLOW_VERSION, SLOW_SIZE)
-        entries = [self.add_version(files, GOOD_VERSION, good),
-                   self.add_version(files, BAD_VERSION, official),
-                   self.add_version(files, SLOW_VERSION, slow)]
+        manifest, *others = [self.add_version(files, GOOD_VERSION, good),
+                             self.add_version(files, BAD_VERSION, official),
+                             self.add_version(files, SLOW_VERSION, slow)]
+        # One manifest, its latest release the good one, listing all three.
+        manifest["versions"] += [listed["versions"][-1] for listed in others]
         # The store's copy of BAD_VERSION's server jar is not what its JSON describes.
         corrupted = bytearray(official)
         corrupted[len(corrupted) // 2] ^= 0xFF
         self.add("files", "/objects/server-" + BAD_VERSION, bytes(corrupted),
                  "application/java-archive")
         self.slow[("files", "/node/server-" + SLOW_VERSION)] = slow
-        manifest = {"latest": {"release": GOOD_VERSION}, "versions": entries}
         self.add("manifest", "/mc/game/version_manifest_v2.json",
                  json.dumps(manifest).encode(), "application/json")
         self.expected["server-" + GOOD_VERSION + ".jar"] = good

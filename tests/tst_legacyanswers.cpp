@@ -6,6 +6,7 @@
 #include "FileCheck.h"
 #include "ProfileAnswer.h"
 #include "ResolutionPage.h"
+#include "SampleAnswers.h"
 #include "SkinSiteAnswer.h"
 #include "VersionAnswer.h"
 
@@ -25,42 +26,11 @@ const QByteArray kSkin = "http://textures.minecraft.net/texture/"
 const QByteArray kCape = "http://textures.minecraft.net/texture/"
                          "2340c0e03dd24a11b15a8b33c2a7e9e32abb2051b2481d0ba7defd635ca7a933";
 
-// A session profile as sessionserver answers it, textures given as JSON text.
-QByteArray SessionProfile(const QByteArray& texturesJson) {
-    return "{\"id\":\"" + kId +
-           "\",\"name\":\"Notch\",\"properties\":[{\"name\":\"textures\","
-           "\"value\":\"" +
-           texturesJson.toBase64() + "\"}],\"profileActions\":[]}";
+// A session profile as sessionserver answers it, its textures object made of
+// `inner`.
+QByteArray Profile(const QByteArray& inner) {
+    return SampleProfile(kId, "Notch", "{" + inner + "}");
 }
-
-QByteArray Textures(const QByteArray& inner) {
-    return "{\"timestamp\":1700000000000,\"profileId\":\"" + kId +
-           "\",\"profileName\":\"Notch\",\"textures\":{" + inner + "}}";
-}
-
-const QByteArray kManifest = R"({
-  "latest": {"release": "1.20.1", "snapshot": "23w31a"},
-  "versions": [
-    {"id": "23w31a", "type": "snapshot",
-     "url": "https://piston-meta.mojang.com/v1/packages/aaaa/23w31a.json",
-     "time": "2023-08-01T12:00:00+00:00", "releaseTime": "2023-08-01T12:00:00+00:00",
-     "sha1": "AAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAAA", "complianceLevel": 1},
-    {"id": "1.7.2", "type": "release",
-     "url": "https://piston-meta.mojang.com/v1/packages/bbbb/1.7.2.json",
-     "time": "2019-06-28T07:06:16+00:00", "releaseTime": "2013-10-25T13:00:00+00:00",
-     "sha1": "b19d5c3b5fb1e2c5b5bd3b0e5e4fa1a1c3d4e5f6", "complianceLevel": 0}
-  ]
-})";
-
-const QByteArray kVersionJson = R"({
-  "id": "1.7.2", "type": "release", "mainClass": "net.minecraft.client.main.Main",
-  "downloads": {
-    "client": {"sha1": "0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3", "size": 5095781,
-               "url": "https://piston-data.mojang.com/v1/objects/0f7c/client.jar"},
-    "server": {"sha1": "3716cac82982e7c2eb09f83028b555e9ea606002", "size": 9418184,
-               "url": "https://piston-data.mojang.com/v1/objects/3716/server.jar"}
-  }
-})";
 
 QByteArray VersionWith(const QByteArray& server) {
     return "{\"id\":\"x\",\"downloads\":{\"client\":{\"sha1\":"
@@ -93,7 +63,7 @@ private Q_SLOTS:
 void TestLegacyAnswers::lookup_data() {
     QTest::addColumn<QByteArray>("answer");
     QTest::addColumn<QString>("id");
-    QTest::newRow("documented") << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"Notch\"}")
+    QTest::newRow("documented") << SampleAnswer("lookup.json", {{"id", kId}, {"name", "Notch"}})
                                 << QString::fromLatin1(kId);
     QTest::newRow("dashed, upper case")
         << QByteArray("{\"name\":\"Notch\",\"id\":\"069A79F4-44E9-4726-A5BE-FCA90E38AAF5\"}")
@@ -129,13 +99,12 @@ void TestLegacyAnswers::textures_data() {
     const QString skin = QString::fromLatin1(kSkin);
     const QString cape = QString::fromLatin1(kCape);
     QTest::newRow("skin and cape")
-        << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin +
-                                   "\",\"metadata\":{\"model\":\"slim\"}},\"CAPE\":{\"url\":\"" +
-                                   kCape + "\"}"))
+        << Profile("\"SKIN\":{\"url\":\"" + kSkin +
+                   "\",\"metadata\":{\"model\":\"slim\"}},\"CAPE\":{\"url\":\"" + kCape + "\"}")
         << skin << cape << true;
-    QTest::newRow("no cape") << SessionProfile(Textures("\"SKIN\":{\"url\":\"" + kSkin + "\"}"))
-                             << skin << QString() << true;
-    QTest::newRow("default skin") << SessionProfile(Textures("")) << QString() << QString() << true;
+    QTest::newRow("no cape") << Profile("\"SKIN\":{\"url\":\"" + kSkin + "\"}") << skin << QString()
+                             << true;
+    QTest::newRow("default skin") << Profile("") << QString() << QString() << true;
     QTest::newRow("not JSON") << QByteArray("oops") << QString() << QString() << false;
     QTest::newRow("no properties")
         << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"N\"}") << QString() << QString() << false;
@@ -155,18 +124,16 @@ void TestLegacyAnswers::textures_data() {
                       QByteArray("\xff\xfe{{{").toBase64() + "\"}]}")
         << QString() << QString() << false;
     QTest::newRow("textures not an object")
-        << SessionProfile("{\"textures\":\"SKIN\"}") << QString() << QString() << false;
-    QTest::newRow("url a number") << SessionProfile(Textures("\"SKIN\":{\"url\":7}")) << QString()
-                                  << QString() << false;
-    QTest::newRow("javascript") << SessionProfile(
-                                       Textures("\"SKIN\":{\"url\":\"javascript:void 0\"}"))
-                                << QString() << QString() << false;
-    QTest::newRow("file") << SessionProfile(
-                                 Textures("\"SKIN\":{\"url\":\"" + kSkin +
-                                          "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}"))
+        << SampleProfile(kId, "Notch", "\"SKIN\"") << QString() << QString() << false;
+    QTest::newRow("url a number") << Profile("\"SKIN\":{\"url\":7}") << QString() << QString()
+                                  << false;
+    QTest::newRow("javascript") << Profile("\"SKIN\":{\"url\":\"javascript:void 0\"}") << QString()
+                                << QString() << false;
+    QTest::newRow("file") << Profile("\"SKIN\":{\"url\":\"" + kSkin +
+                                     "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}")
                           << QString() << QString() << false;
-    QTest::newRow("no host") << SessionProfile(Textures("\"CAPE\":{\"url\":\"http:///x.png\"}"))
-                             << QString() << QString() << false;
+    QTest::newRow("no host") << Profile("\"CAPE\":{\"url\":\"http:///x.png\"}") << QString()
+                             << QString() << false;
 }
 
 void TestLegacyAnswers::textures() {
@@ -201,7 +168,8 @@ void TestLegacyAnswers::skinSite_data() {
     const QString hash = QStringLiteral("c0ffee") + QString(58, QLatin1Char('a'));
     const QByteArray h = hash.toLatin1();
     QTest::newRow("default and cape")
-        << QByteArray(R"({"username":"Creeper","skins":{"default":")" + h + R"("},"cape":"b1"})")
+        << SampleAnswer("skinsite.json",
+                        {{"name", "Creeper"}, {"model", "default"}, {"skin", h}, {"cape", "b1"}})
         << hash << "b1" << true;
     QTest::newRow("slim only") << QByteArray(R"({"skins":{"slim":"5a"}})") << "5a"
                                << "" << true;
@@ -247,6 +215,10 @@ void TestLegacyAnswers::manifest_data() {
     QTest::addColumn<QString>("url");
     QTest::addColumn<QByteArray>("sha1");
     using enum ManifestEntry::Outcome;
+    const QByteArray kManifest = SampleAnswer(
+        "manifest.json", {{"version", "1.7.2"},
+                          {"url", "https://piston-meta.mojang.com/v1/packages/bbbb/1.7.2.json"},
+                          {"sha1", "b19d5c3b5fb1e2c5b5bd3b0e5e4fa1a1c3d4e5f6"}});
     QTest::newRow("release") << kManifest << "1.7.2" << Found
                              << "https://piston-meta.mojang.com/v1/packages/bbbb/1.7.2.json"
                              << QByteArray("b19d5c3b5fb1e2c5b5bd3b0e5e4fa1a1c3d4e5f6");
@@ -297,6 +269,15 @@ void TestLegacyAnswers::versionDownload_data() {
     QTest::addColumn<QByteArray>("sha1");
     QTest::addColumn<qint64>("size");
     using enum VersionDownload::Outcome;
+    const QByteArray kVersionJson =
+        SampleAnswer("version.json",
+                     {{"version", "1.7.2"},
+                      {"client_sha1", "0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3"},
+                      {"client_size", "5095781"},
+                      {"client_url", "https://piston-data.mojang.com/v1/objects/0f7c/client.jar"},
+                      {"server_sha1", "3716cac82982e7c2eb09f83028b555e9ea606002"},
+                      {"server_size", "9418184"},
+                      {"server_url", "https://piston-data.mojang.com/v1/objects/3716/server.jar"}});
     QTest::newRow("client") << kVersionJson << "client" << Found
                             << "https://piston-data.mojang.com/v1/objects/0f7c/client.jar"
                             << QByteArray("0f7ca7a0e9a5a7b0b9c1b3d0e5a8e0f5f7c1d2e3")

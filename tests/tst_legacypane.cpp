@@ -6,6 +6,7 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "SampleAnswers.h"
 #include "WindowInput.h"
 
 #include <QCryptographicHash>
@@ -44,6 +45,10 @@ QByteArray Sha1(const QByteArray& bytes) {
 
 QByteArray IdOf(const QByteArray& name) {
     return Sha1(name.toLower()).left(32);
+}
+
+QByteArray LookupAnswer(const QByteArray& name) {
+    return SampleAnswer("lookup.json", {{"id", IdOf(name)}, {"name", name}});
 }
 
 } // namespace
@@ -98,11 +103,10 @@ private:
     QString StoreAddress(const QString& version, const QString& file) const;
     QString MirrorAddress(const QString& version, const QString& file) const;
     void ServePlayer(const QByteArray& name, bool withCape);
-    // Serves the manifest and version JSON of `version`, whose server jar is
-    // `jar` with the SHA-1 and size given.
-    // Returns the version JSON.
+    // Serves the manifest and version JSON of `version`, whose server jar has
+    // the SHA-1 and size given. Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                            qint64 serverJarSize, bool withServer = true);
+                            qint64 serverJarSize);
     QString Title() const { return holder_.view->property("title").toString(); }
     int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
@@ -138,52 +142,43 @@ QString TestLegacyPane::MirrorAddress(const QString& version, const QString& fil
 
 void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
     const QByteArray id = IdOf(name);
-    lookup_.Serve("/minecraft/profile/lookup/name/" + name,
-                  Json("{\"id\":\"" + id + "\",\"name\":\"" + name + "\"}"));
+    lookup_.Serve("/minecraft/profile/lookup/name/" + name, Json(LookupAnswer(name)));
     QByteArray textures =
-        "\"SKIN\":{\"url\":\"" + files_.Address("/texture/skin-" + name).toUtf8() + "\"}";
+        "{\"SKIN\":{\"url\":\"" + files_.Address("/texture/skin-" + name).toUtf8() + "\"}";
     if (withCape) {
         textures +=
             ",\"CAPE\":{\"url\":\"" + files_.Address("/texture/cape-" + name).toUtf8() + "\"}";
     }
-    const QByteArray decoded = "{\"timestamp\":1700000000000,\"profileId\":\"" + id +
-                               "\",\"profileName\":\"" + name + "\",\"textures\":{" + textures +
-                               "}}";
     session_.Serve("/session/minecraft/profile/" + id,
-                   Json("{\"id\":\"" + id + "\",\"name\":\"" + name +
-                        "\",\"properties\":[{\"name\":\"textures\",\"value\":\"" +
-                        decoded.toBase64() + "\"}]}"));
+                   Json(SampleProfile(id, name, textures + "}")));
     files_.Serve("/texture/skin-" + name, Png(kSkinColour, 64, 64));
     files_.Serve("/texture/cape-" + name, Png(kCapeColour, 64, 32));
 }
 
 QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                                        qint64 serverJarSize, bool withServer) {
+                                        qint64 serverJarSize) {
     // Versions such as "1.8 pre" stand in the addresses encoded.
     const QByteArray key = QUrl::toPercentEncoding(QString::fromUtf8(version));
-    QByteArray downloads = "\"client\":{\"sha1\":\"" + Sha1("client " + version) +
-                           "\",\"size\":" + QByteArray::number(("client " + version).size()) +
-                           ",\"url\":\"" + files_.Address("/objects/client-" + key).toUtf8() +
-                           "\"}";
-    if (withServer) {
-        downloads += ",\"server\":{\"sha1\":\"" + serverJarSha1 +
-                     "\",\"size\":" + QByteArray::number(serverJarSize) + ",\"url\":\"" +
-                     files_.Address("/objects/server-" + key).toUtf8() + "\"}";
-    }
-    const QByteArray versionJson =
-        "{\"id\":\"" + version + "\",\"type\":\"release\",\"downloads\":{" + downloads + "}}";
-    const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
-    files_.Serve(jsonPath, Json(versionJson));
     HttpRoute client = Jar(0);
     client.generatedSize = -1;
     client.body = "client " + version;
     files_.Serve("/objects/client-" + key, client);
-    manifest_.Serve(kManifestPath,
-                    Json("{\"latest\":{\"release\":\"" + version + "\"},\"versions\":[{\"id\":\"" +
-                         version + "\",\"type\":\"release\",\"url\":\"" +
-                         files_.Address(QString::fromLatin1(jsonPath)).toUtf8() +
-                         "\",\"time\":\"2013-10-25T13:00:00+00:00\",\"sha1\":\"" +
-                         Sha1(versionJson) + "\",\"complianceLevel\":0}]}"));
+    const QByteArray versionJson = SampleAnswer(
+        "version.json", {{"version", version},
+                         {"client_sha1", Sha1(client.body)},
+                         {"client_size", QByteArray::number(client.body.size())},
+                         {"client_url", files_.Address("/objects/client-" + key).toUtf8()},
+                         {"server_sha1", serverJarSha1},
+                         {"server_size", QByteArray::number(serverJarSize)},
+                         {"server_url", files_.Address("/objects/server-" + key).toUtf8()}});
+    const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
+    files_.Serve(jsonPath, Json(versionJson));
+    manifest_.Serve(
+        kManifestPath,
+        Json(SampleAnswer("manifest.json",
+                          {{"version", version},
+                           {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
+                           {"sha1", Sha1(versionJson)}})));
     return versionJson;
 }
 
@@ -291,7 +286,7 @@ void TestLegacyPane::unknownNameShowsWhy() {
 }
 
 void TestLegacyPane::stalledLookupEndsInAPage() {
-    HttpRoute stalled = Json("{\"id\":\"" + IdOf("Slow") + "\"}");
+    HttpRoute stalled = Json(LookupAnswer("Slow"));
     stalled.stallAfter = 0;
     lookup_.Serve("/minecraft/profile/lookup/name/Slow", stalled);
     fallback_.Serve("/users/profiles/minecraft/Slow", stalled);
@@ -331,8 +326,10 @@ void TestLegacyPane::skinmeImageComesFromTheSkinSite() {
     QFETCH(QString, folder);
     QFETCH(QRgb, colour);
     QFETCH(int, pixels);
-    site_.Serve("/csl/" + asked + ".json",
-                Json(R"({"username":"x","skins":{"slim":"5a1e"},"cape":"ca9e"})"));
+    site_.Serve(
+        "/csl/" + asked + ".json",
+        Json(SampleAnswer("skinsite.json",
+                          {{"name", "x"}, {"model", "slim"}, {"skin", "5a1e"}, {"cape", "ca9e"}})));
     site_.Serve("/textures/5a1e", Png(kSkinColour, 64, 64));
     site_.Serve("/textures/ca9e", Png(kCapeColour, 64, 32));
     holder_.pane->Navigate(LocalHttpServer::Root(kSkinmePort) +
@@ -375,7 +372,7 @@ void TestLegacyPane::skinSiteRefusalsShowWhy() {
 }
 
 void TestLegacyPane::newerAddressCancelsAPendingLookup() {
-    HttpRoute stalled = Json("{\"id\":\"" + IdOf("Late") + "\"}");
+    HttpRoute stalled = Json(LookupAnswer("Late"));
     stalled.stallAfter = 0;
     lookup_.Serve("/minecraft/profile/lookup/name/Late", stalled);
     ServePlayer("Later", false);
@@ -517,17 +514,15 @@ void TestLegacyPane::officialJsonIsOfferedAndVerified() {
 void TestLegacyPane::missingVersionOrFileShowsWhy_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<QString>("title");
-    QTest::addColumn<bool>("withServer");
     QTest::newRow("unknown version")
         << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar"))
-        << QStringLiteral("找不到版本「9.9.9」") << true;
+        << QStringLiteral("找不到版本「9.9.9」");
 }
 
 void TestLegacyPane::missingVersionOrFileShowsWhy() {
     QFETCH(QString, address);
     QFETCH(QString, title);
-    QFETCH(bool, withServer);
-    ServeVersion("1.0", Sha1("x"), 1, withServer);
+    ServeVersion("1.0", Sha1("x"), 1);
     holder_.pane->Navigate(address);
     QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);

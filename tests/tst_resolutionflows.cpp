@@ -6,6 +6,7 @@
 #include "LegacyAddress.h"
 #include "PlayerIds.h"
 #include "ResolutionFlow.h"
+#include "SampleAnswers.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>
@@ -31,17 +32,23 @@ LegacyEndpoints Endpoints() {
 }
 
 QByteArray Profile(const QByteArray& textures) {
-    return "{\"id\":\"" + kId + "\",\"properties\":[{\"name\":\"textures\",\"value\":\"" +
-           QByteArray("{\"textures\":{" + textures + "}}").toBase64() + "\"}]}";
+    return SampleProfile(kId, "Notch", "{" + textures + "}");
 }
 
 const QByteArray kSkinProfile = Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\"}");
-const QByteArray kLookup = "{\"id\":\"" + kId + "\",\"name\":\"Notch\"}";
-const QByteArray kDescription = "{\"downloads\":{\"server\":{\"sha1\":\"" + kSha +
-                                "\",\"size\":9,\"url\":\"https://data.test/s.jar\"}}}";
+const QByteArray kLookup = SampleAnswer("lookup.json", {{"id", kId}, {"name", "Notch"}});
+const QByteArray kDescription =
+    SampleAnswer("version.json", {{"version", "1.7.2"},
+                                  {"client_sha1", kSha},
+                                  {"client_size", "9"},
+                                  {"client_url", "https://data.test/c.jar"},
+                                  {"server_sha1", kSha},
+                                  {"server_size", "9"},
+                                  {"server_url", "https://data.test/s.jar"}});
 QByteArray Manifest(const QByteArray& descriptionSha) {
-    return "{\"versions\":[{\"id\":\"1.7.2\",\"url\":\"https://meta.test/1.7.2.json\",\"sha1\":\"" +
-           descriptionSha + "\"}]}";
+    return SampleAnswer(
+        "manifest.json",
+        {{"version", "1.7.2"}, {"url", "https://meta.test/1.7.2.json"}, {"sha1", descriptionSha}});
 }
 const QByteArray kDescriptionSha =
     QCryptographicHash::hash(kDescription, QCryptographicHash::Sha1).toHex();
@@ -193,6 +200,15 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     const QString manifest =
         QStringLiteral("https://manifest.test/mc/game/version_manifest_v2.json");
     const QString description = QStringLiteral("https://meta.test/1.7.2.json");
+    // The list, then a description that has only the one jar.
+    const auto listedWithOnly = [](const QByteArray& jar) {
+        const QByteArray only = "{\"downloads\":{\"" + jar + "\":{\"sha1\":\"" + kSha +
+                                "\",\"size\":9,\"url\":\"https://data.test/" + jar.left(1) +
+                                ".jar\"}}}";
+        return QList<Answer>{
+            {200, Manifest(QCryptographicHash::hash(only, QCryptographicHash::Sha1).toHex())},
+            {200, only}};
+    };
     QTest::newRow("store server jar")
         << store + QStringLiteral("minecraft_server.1.7.2.jar")
         << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
@@ -210,8 +226,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringList{manifest, description}
         << QStringLiteral("无法查询官方版本「1.7.2」 | meta.test 的版本描述与版本列表的校验值不符");
     QTest::newRow("store client jar the description lacks")
-        << store + QStringLiteral("1.7.2.jar")
-        << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
+        << store + QStringLiteral("1.7.2.jar") << listedWithOnly("server")
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
     QTest::newRow("store list asks to wait")
@@ -224,14 +239,8 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
             << QStringList{manifest}
             << QStringLiteral("找不到版本「1.7.2」 | 官方版本列表中没有这个版本，请检查版本号。");
     }
-    const QByteArray clientOnly = "{\"downloads\":{\"client\":{\"sha1\":\"" + kSha +
-                                  "\",\"size\":9,\"url\":\"https://data.test/c.jar\"}}}";
     QTest::newRow("store server jar the description lacks")
-        << store + QStringLiteral("minecraft_server.1.7.2.jar")
-        << QList<Answer>{{200,
-                          Manifest(QCryptographicHash::hash(clientOnly, QCryptographicHash::Sha1)
-                                       .toHex())},
-                         {200, clientOnly}}
+        << store + QStringLiteral("minecraft_server.1.7.2.jar") << listedWithOnly("client")
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有服务端 | 官方没有为这个版本发布这个文件。");
 }

@@ -142,7 +142,7 @@ void DownloadJob::Bound() {
     if (state_ != State::Running || overSize_ >= 0) {
         return;
     }
-    const qint64 size = CheckToApply(expected_).size;
+    const qint64 size = CheckToApply(expected_).identity.size;
     if (size >= 0 && (received_ > size || total_ > size)) {
         // The part goes once the source says it has stopped.
         overSize_ = size;
@@ -173,20 +173,20 @@ void DownloadJob::Finish() {
         }
         return;
     }
-    const DownloadExpectation check = CheckToApply(expected_);
+    const CheckBasis check = CheckToApply(expected_);
     expected_.late.clear();
     QString outcome = QStringLiteral("下载完成");
-    if (check.Checkable()) {
-        const QString mismatch = CheckFile(part_.Path(), check);
+    if (check.identity.Known()) {
+        const QString mismatch = CheckFile(part_.Path(), check.identity);
         if (!mismatch.isEmpty()) {
             part_.Discard();
             End(State::Failed,
                 QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
             return;
         }
-        outcome = check.checkedAgainst.isEmpty()
+        outcome = check.against.isEmpty()
                       ? QStringLiteral("下载完成（已校验）")
-                      : QStringLiteral("下载完成（已按%1校验）").arg(check.checkedAgainst);
+                      : QStringLiteral("下载完成（已按%1校验）").arg(check.against);
     } else if (!check.unverifiedReason.isEmpty()) {
         outcome = QStringLiteral("下载完成（未校验：%1）").arg(check.unverifiedReason);
     }

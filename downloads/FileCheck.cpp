@@ -4,7 +4,7 @@
 #include <QFile>
 #include <QLocale>
 
-QString CheckFile(const QString& path, const DownloadExpectation& expected) {
+QString CheckFile(const QString& path, const FileIdentity& expected) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         return QStringLiteral("无法读取下载的文件（%1）").arg(file.errorString());

@@ -40,19 +40,14 @@ void LateCheck::Settle(Verdict verdict) {
     answering_ = false;
 }
 
-DownloadExpectation CheckToApply(const DownloadExpectation& expected) {
+CheckBasis CheckToApply(const DownloadExpectation& expected) {
     if (expected.late.empty()) {
-        return expected;
+        return {expected.identity, {}, {}};
     }
-    DownloadExpectation now = expected;
     QStringList reasons;
     for (const std::shared_ptr<LateCheck>& check : expected.late) {
         if (check->Vouches()) {
-            now.sha1 = check->Result().sha1;
-            now.size = check->Result().size;
-            now.checkedAgainst = check->Against();
-            now.unverifiedReason.clear();
-            return now;
+            return {check->Result().identity, check->Against(), {}};
         }
         if (!check->IsSettled()) {
             reasons << QStringLiteral("%1没有及时回答").arg(check->Against());
@@ -62,8 +57,7 @@ DownloadExpectation CheckToApply(const DownloadExpectation& expected) {
             reasons << QStringLiteral("%1没有给出校验值").arg(check->Against());
         }
     }
-    now.unverifiedReason = reasons.join(QStringLiteral("；"));
-    return now;
+    return {expected.identity, {}, reasons.join(QStringLiteral("；"))};
 }
 
 bool MustWaitForChecks(const DownloadExpectation& expected) {

@@ -92,7 +92,7 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
 
     Fixture fixture;
     DownloadExpectation expected;
-    expected.sha1 = sha1;
+    expected.identity.sha1 = sha1;
     auto job = fixture.Start(expected);
     QSignalSpy changes(job.get(), &DownloadJob::Changed);
     fixture.source->Write(kBody, kBody.size());
@@ -165,7 +165,7 @@ void TestDownloadJob::usesTheFirstCheckThatVouches() {
     const auto read = [](const HttpAnswer& a) {
         LateCheck::Verdict verdict;
         if (a.body != "none") {
-            verdict.sha1 = a.body;
+            verdict.identity.sha1 = a.body;
         } else {
             verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
         }
@@ -224,11 +224,11 @@ void TestDownloadJob::stopsPastItsKnownSize() {
     FakeFetcher fetcher;
     Fixture fixture;
     DownloadExpectation expected;
-    expected.size = size;
+    expected.identity.size = size;
     expected.late = {LateCheck::Ask(fetcher, QUrl(QStringLiteral("http://m.test/json")),
                                     QStringLiteral("镜像的版本描述"), true,
                                     [lateSize](const HttpAnswer&) {
-                                        return LateCheck::Verdict{{}, lateSize, {}};
+                                        return LateCheck::Verdict{{{}, lateSize}, {}};
                                     })};
     auto job = fixture.Start(std::move(expected));
     fixture.source->Write(QByteArray(written, 'x'), promised);

@@ -7,8 +7,8 @@
 #include <memory>
 #include <vector>
 
+class DownloadFallback;
 class LateCheck;
-class MirrorFallback;
 
 // What the pane knows of a file before it is downloaded: where it comes
 // from, and what it must be.
@@ -22,7 +22,7 @@ struct DownloadExpectation {
     std::vector<std::shared_ptr<LateCheck>> late;
     // Where else the file may be had if its server refuses it before its
     // first byte; empty when nowhere.
-    std::shared_ptr<MirrorFallback> fallback;
+    std::shared_ptr<DownloadFallback> fallback;
     // The name the user asked for, offered in the save dialog; empty: the
     // server's. Today's addresses end in names such as "server" or a hash.
     QString fileName;

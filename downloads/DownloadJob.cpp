@@ -1,9 +1,9 @@
 #include "DownloadJob.h"
 
+#include "DownloadFallback.h"
 #include "Fetcher.h"
 #include "FileCheck.h"
 #include "LateCheck.h"
-#include "MirrorFallback.h"
 
 #include <QLocale>
 
@@ -94,20 +94,20 @@ void DownloadJob::Follow() {
 }
 
 bool DownloadJob::FallBack(const QString& why) {
-    const std::shared_ptr<MirrorFallback> fallback = std::exchange(expected_.fallback, nullptr);
+    const std::shared_ptr<DownloadFallback> fallback = std::exchange(expected_.fallback, nullptr);
     if (fallback == nullptr) {
         return false;
     }
-    connect(fallback.get(), &MirrorFallback::Rerouted, this, [this](const QString& refusal) {
+    connect(fallback.get(), &DownloadFallback::Rerouted, this, [this](const QString& refusal) {
         status_ = QStringLiteral("%1，正在改从官方仓库下载…").arg(refusal);
         Q_EMIT Rerouted(refusal);
         Q_EMIT Changed();
     });
-    connect(fallback.get(), &MirrorFallback::Found, this,
+    connect(fallback.get(), &DownloadFallback::Found, this,
             [this](const QUrl& file, bool, const DownloadExpectation& expected) {
                 TakeOver(file, expected);
             });
-    connect(fallback.get(), &MirrorFallback::Failed, this,
+    connect(fallback.get(), &DownloadFallback::Failed, this,
             [this](const QString& heading, const QString& detail) {
                 fallingBack_.reset();
                 End(State::Failed, QStringLiteral("下载失败：%1（%2）").arg(heading, detail));

@@ -8,7 +8,7 @@
 
 #include <memory>
 
-class MirrorFallback;
+class DownloadFallback;
 
 // One accepted download from start to end: follows its source while it
 // writes the part file, checks a complete file against what it must be
@@ -75,5 +75,5 @@ private:
     // The size it may not pass, once stopped for passing it; else -1.
     qint64 overSize_ = -1;
     // Looking elsewhere for the file, its first source having refused it.
-    std::shared_ptr<MirrorFallback> fallingBack_;
+    std::shared_ptr<DownloadFallback> fallingBack_;
 };

@@ -150,9 +150,7 @@ void DownloadJob::Bound() {
     }
 }
 
-// Checked while still under the part's name: a file that does not match
-// never appears under the chosen one. A check still being asked for, and
-// worth waiting for, is waited for.
+// A check still being asked for, and worth waiting for, is waited for.
 void DownloadJob::Finish() {
     if (!IsRunning()) {
         return; // cancelled while it waited
@@ -173,22 +171,31 @@ void DownloadJob::Finish() {
         }
         return;
     }
-    const CheckBasis check = CheckToApply(expected_);
+    const FileVerdict verdict = JudgeFile(part_.Path(), expected_);
     expected_.late.clear();
+    Place(verdict);
+}
+
+// Judged while still under the part's name: a file that does not match
+// never appears under the chosen one.
+void DownloadJob::Place(const FileVerdict& verdict) {
     QString outcome = QStringLiteral("下载完成");
-    if (check.identity.Known()) {
-        const QString mismatch = CheckFile(part_.Path(), check.identity);
-        if (!mismatch.isEmpty()) {
-            part_.Discard();
-            End(State::Failed,
-                QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
-            return;
-        }
-        outcome = check.against.isEmpty()
+    switch (verdict.kind) {
+    case FileVerdict::Kind::Mismatched:
+        part_.Discard();
+        End(State::Failed,
+            QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(verdict.detail));
+        return;
+    case FileVerdict::Kind::Matched:
+        outcome = verdict.detail.isEmpty()
                       ? QStringLiteral("下载完成（已校验）")
-                      : QStringLiteral("下载完成（已按%1校验）").arg(check.against);
-    } else if (!check.unverifiedReason.isEmpty()) {
-        outcome = QStringLiteral("下载完成（未校验：%1）").arg(check.unverifiedReason);
+                      : QStringLiteral("下载完成（已按%1校验）").arg(verdict.detail);
+        break;
+    case FileVerdict::Kind::Unchecked:
+        if (!verdict.detail.isEmpty()) {
+            outcome = QStringLiteral("下载完成（未校验：%1）").arg(verdict.detail);
+        }
+        break;
     }
     const QString error = part_.Commit();
     if (!error.isEmpty()) {

@@ -1,5 +1,7 @@
 #include "FileCheck.h"
 
+#include "LateCheck.h"
+
 #include <QCryptographicHash>
 #include <QFile>
 #include <QLocale>
@@ -26,4 +28,16 @@ QString CheckFile(const QString& path, const FileIdentity& expected) {
         }
     }
     return {};
+}
+
+FileVerdict JudgeFile(const QString& path, const DownloadExpectation& expected) {
+    const CheckBasis basis = CheckToApply(expected);
+    if (!basis.identity.Known()) {
+        return {FileVerdict::Kind::Unchecked, basis.unverifiedReason};
+    }
+    const QString mismatch = CheckFile(path, basis.identity);
+    if (!mismatch.isEmpty()) {
+        return {FileVerdict::Kind::Mismatched, mismatch};
+    }
+    return {FileVerdict::Kind::Matched, basis.against};
 }

@@ -1,6 +1,7 @@
 #include "DownloadJob.h"
 
 #include "DownloadFallback.h"
+#include "DownloadMessages.h"
 #include "Fetcher.h"
 #include "FileCheck.h"
 #include "LateCheck.h"
@@ -13,7 +14,7 @@ DownloadJob::DownloadJob(PartFile part, DownloadExpectation expected,
     , part_(std::move(part))
     , expected_(std::move(expected))
     , source_(std::move(source))
-    , status_(QStringLiteral("正在下载…")) {
+    , status_(Say(DownloadText::Downloading)) {
     connect(source_.get(), &DownloadSource::Changed, this, &DownloadJob::Follow);
     // A size that comes late bounds the rest of the download.
     for (const std::shared_ptr<LateCheck>& check : expected_.late) {
@@ -35,7 +36,7 @@ void DownloadJob::Cancel() {
             disconnect(fallingBack_.get(), nullptr, this, nullptr);
             fallingBack_.reset();
             part_.Discard();
-            End(State::Cancelled, QStringLiteral("已取消"));
+            End(State::Cancelled, Say(DownloadText::Cancelled));
             return;
         }
         // The part goes once the source says it has stopped.
@@ -43,7 +44,7 @@ void DownloadJob::Cancel() {
         return;
     case State::AwaitingCheck:
         part_.Discard();
-        End(State::Cancelled, QStringLiteral("已取消"));
+        End(State::Cancelled, Say(DownloadText::Cancelled));
         return;
     case State::Succeeded:
     case State::Failed:
@@ -71,11 +72,9 @@ void DownloadJob::Follow() {
     case DownloadSource::State::Cancelled:
         part_.Discard();
         if (overSize_ >= 0) {
-            End(State::Failed,
-                QStringLiteral("下载失败：文件比版本描述的大（应为 %1 字节），已删除")
-                    .arg(QLocale::c().toString(overSize_)));
+            End(State::Failed, Say(DownloadText::TooLarge, QLocale::c().toString(overSize_)));
         } else {
-            End(State::Cancelled, QStringLiteral("已取消"));
+            End(State::Cancelled, Say(DownloadText::Cancelled));
         }
         return;
     case DownloadSource::State::Interrupted:
@@ -84,11 +83,11 @@ void DownloadJob::Follow() {
         if (received_ == 0 && FallBack(source_->InterruptReason())) {
             return;
         }
-        End(State::Failed, QStringLiteral("下载失败：%1").arg(source_->InterruptReason()));
+        End(State::Failed, Say(DownloadText::Failed, source_->InterruptReason()));
         return;
     case DownloadSource::State::Gone:
         part_.Discard();
-        End(State::Failed, QStringLiteral("下载失败：下载已中止"));
+        End(State::Failed, Say(DownloadText::Aborted));
         return;
     }
 }
@@ -99,7 +98,7 @@ bool DownloadJob::FallBack(const QString& why) {
         return false;
     }
     connect(fallback.get(), &DownloadFallback::Rerouted, this, [this](const QString& refusal) {
-        status_ = QStringLiteral("%1，正在改从官方仓库下载…").arg(refusal);
+        status_ = Say(DownloadText::Rerouted, refusal);
         Q_EMIT Rerouted(refusal);
         Q_EMIT Changed();
     });
@@ -110,7 +109,7 @@ bool DownloadJob::FallBack(const QString& why) {
     connect(fallback.get(), &DownloadFallback::Failed, this,
             [this](const QString& heading, const QString& detail) {
                 fallingBack_.reset();
-                End(State::Failed, QStringLiteral("下载失败：%1（%2）").arg(heading, detail));
+                End(State::Failed, Say(DownloadText::ElsewhereFailed, heading, detail));
             });
     fallingBack_ = fallback;
     if (!fallback->Find(why)) {
@@ -133,7 +132,7 @@ void DownloadJob::TakeOver(const QUrl& file, const DownloadExpectation& expected
     }
     received_ = 0;
     total_ = 0;
-    status_ = QStringLiteral("正在下载…");
+    status_ = Say(DownloadText::Downloading);
     Follow();
     Q_EMIT Changed();
 }
@@ -166,7 +165,7 @@ void DownloadJob::Finish() {
                 }
             }
             status_ =
-                QStringLiteral("正在等待%1以校验文件…").arg(awaited.join(QStringLiteral("和")));
+                Say(DownloadText::AwaitingChecks, awaited.join(Say(DownloadText::ChecksJoiner)));
             Q_EMIT Changed();
         }
         return;
@@ -179,29 +178,26 @@ void DownloadJob::Finish() {
 // Judged while still under the part's name: a file that does not match
 // never appears under the chosen one.
 void DownloadJob::Place(const FileVerdict& verdict) {
-    QString outcome = QStringLiteral("下载完成");
+    QString outcome = Say(DownloadText::Done);
     switch (verdict.kind) {
     case FileVerdict::Kind::Mismatched:
         part_.Discard();
-        End(State::Failed,
-            QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(verdict.detail));
+        End(State::Failed, Say(DownloadText::Mismatched, verdict.detail));
         return;
     case FileVerdict::Kind::Matched:
-        outcome = verdict.detail.isEmpty()
-                      ? QStringLiteral("下载完成（已校验）")
-                      : QStringLiteral("下载完成（已按%1校验）").arg(verdict.detail);
+        outcome = verdict.detail.isEmpty() ? Say(DownloadText::DoneChecked)
+                                           : Say(DownloadText::DoneCheckedAgainst, verdict.detail);
         break;
     case FileVerdict::Kind::Unchecked:
         if (!verdict.detail.isEmpty()) {
-            outcome = QStringLiteral("下载完成（未校验：%1）").arg(verdict.detail);
+            outcome = Say(DownloadText::DoneUnchecked, verdict.detail);
         }
         break;
     }
     const QString error = part_.Commit();
     if (!error.isEmpty()) {
         part_.Discard();
-        End(State::Failed,
-            QStringLiteral("下载失败：无法保存到 %1（%2）").arg(part_.ChosenPath(), error));
+        End(State::Failed, Say(DownloadText::CannotSave, part_.ChosenPath(), error));
         return;
     }
     End(State::Succeeded, outcome);

@@ -1,5 +1,7 @@
 #include "LateCheck.h"
 
+#include "DownloadMessages.h"
+
 #include <QStringList>
 
 LateCheck::LateCheck(QString against, bool worthWaitingFor)
@@ -50,14 +52,14 @@ CheckBasis CheckToApply(const DownloadExpectation& expected) {
             return {check->Result().identity, check->Against(), {}};
         }
         if (!check->IsSettled()) {
-            reasons << QStringLiteral("%1没有及时回答").arg(check->Against());
+            reasons << Say(DownloadText::CheckLate, check->Against());
         } else if (!check->Result().unverifiedReason.isEmpty()) {
             reasons << check->Result().unverifiedReason;
         } else {
-            reasons << QStringLiteral("%1没有给出校验值").arg(check->Against());
+            reasons << Say(DownloadText::CheckEmpty, check->Against());
         }
     }
-    return {expected.identity, {}, reasons.join(QStringLiteral("；"))};
+    return {expected.identity, {}, reasons.join(Say(DownloadText::ReasonsJoiner))};
 }
 
 bool MustWaitForChecks(const DownloadExpectation& expected) {

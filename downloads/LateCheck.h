@@ -72,7 +72,7 @@ struct CheckBasis {
 };
 
 // The first of `expected`'s late checks that vouches for the file by now;
-// without late checks, what the pane knew.
+// else what the pane knew, with why no late check vouched where any was asked.
 CheckBasis CheckToApply(const DownloadExpectation& expected);
 
 // Whether the end of the download must still wait: no check before it

@@ -1,9 +1,10 @@
 #include "DownloadJob.h"
 
+#include "DownloadFallback.h"
+#include "DownloadMessages.h"
 #include "Fetcher.h"
 #include "FileCheck.h"
 #include "LateCheck.h"
-#include "MirrorFallback.h"
 
 #include <QLocale>
 
@@ -13,7 +14,7 @@ DownloadJob::DownloadJob(PartFile part, DownloadExpectation expected,
     , part_(std::move(part))
     , expected_(std::move(expected))
     , source_(std::move(source))
-    , status_(QStringLiteral("正在下载…")) {
+    , status_(Say(DownloadText::Downloading)) {
     connect(source_.get(), &DownloadSource::Changed, this, &DownloadJob::Follow);
     // A size that comes late bounds the rest of the download.
     for (const std::shared_ptr<LateCheck>& check : expected_.late) {
@@ -35,7 +36,7 @@ void DownloadJob::Cancel() {
             disconnect(fallingBack_.get(), nullptr, this, nullptr);
             fallingBack_.reset();
             part_.Discard();
-            End(State::Cancelled, QStringLiteral("已取消"));
+            End(State::Cancelled, Say(DownloadText::Cancelled));
             return;
         }
         // The part goes once the source says it has stopped.
@@ -43,7 +44,7 @@ void DownloadJob::Cancel() {
         return;
     case State::AwaitingCheck:
         part_.Discard();
-        End(State::Cancelled, QStringLiteral("已取消"));
+        End(State::Cancelled, Say(DownloadText::Cancelled));
         return;
     case State::Succeeded:
     case State::Failed:
@@ -71,11 +72,9 @@ void DownloadJob::Follow() {
     case DownloadSource::State::Cancelled:
         part_.Discard();
         if (overSize_ >= 0) {
-            End(State::Failed,
-                QStringLiteral("下载失败：文件比版本描述的大（应为 %1 字节），已删除")
-                    .arg(QLocale::c().toString(overSize_)));
+            End(State::Failed, Say(DownloadText::TooLarge, QLocale::c().toString(overSize_)));
         } else {
-            End(State::Cancelled, QStringLiteral("已取消"));
+            End(State::Cancelled, Say(DownloadText::Cancelled));
         }
         return;
     case DownloadSource::State::Interrupted:
@@ -84,33 +83,33 @@ void DownloadJob::Follow() {
         if (received_ == 0 && FallBack(source_->InterruptReason())) {
             return;
         }
-        End(State::Failed, QStringLiteral("下载失败：%1").arg(source_->InterruptReason()));
+        End(State::Failed, Say(DownloadText::Failed, source_->InterruptReason()));
         return;
     case DownloadSource::State::Gone:
         part_.Discard();
-        End(State::Failed, QStringLiteral("下载失败：下载已中止"));
+        End(State::Failed, Say(DownloadText::Aborted));
         return;
     }
 }
 
 bool DownloadJob::FallBack(const QString& why) {
-    const std::shared_ptr<MirrorFallback> fallback = std::exchange(expected_.fallback, nullptr);
+    const std::shared_ptr<DownloadFallback> fallback = std::exchange(expected_.fallback, nullptr);
     if (fallback == nullptr) {
         return false;
     }
-    connect(fallback.get(), &MirrorFallback::Rerouted, this, [this](const QString& refusal) {
-        status_ = QStringLiteral("%1，正在改从官方仓库下载…").arg(refusal);
+    connect(fallback.get(), &DownloadFallback::Rerouted, this, [this](const QString& refusal) {
+        status_ = Say(DownloadText::Rerouted, refusal);
         Q_EMIT Rerouted(refusal);
         Q_EMIT Changed();
     });
-    connect(fallback.get(), &MirrorFallback::Found, this,
+    connect(fallback.get(), &DownloadFallback::Found, this,
             [this](const QUrl& file, bool, const DownloadExpectation& expected) {
                 TakeOver(file, expected);
             });
-    connect(fallback.get(), &MirrorFallback::Failed, this,
+    connect(fallback.get(), &DownloadFallback::Failed, this,
             [this](const QString& heading, const QString& detail) {
                 fallingBack_.reset();
-                End(State::Failed, QStringLiteral("下载失败：%1（%2）").arg(heading, detail));
+                End(State::Failed, Say(DownloadText::ElsewhereFailed, heading, detail));
             });
     fallingBack_ = fallback;
     if (!fallback->Find(why)) {
@@ -133,7 +132,7 @@ void DownloadJob::TakeOver(const QUrl& file, const DownloadExpectation& expected
     }
     received_ = 0;
     total_ = 0;
-    status_ = QStringLiteral("正在下载…");
+    status_ = Say(DownloadText::Downloading);
     Follow();
     Q_EMIT Changed();
 }
@@ -142,7 +141,7 @@ void DownloadJob::Bound() {
     if (state_ != State::Running || overSize_ >= 0) {
         return;
     }
-    const qint64 size = CheckToApply(expected_).size;
+    const qint64 size = CheckToApply(expected_).identity.size;
     if (size >= 0 && (received_ > size || total_ > size)) {
         // The part goes once the source says it has stopped.
         overSize_ = size;
@@ -150,9 +149,7 @@ void DownloadJob::Bound() {
     }
 }
 
-// Checked while still under the part's name: a file that does not match
-// never appears under the chosen one. A check still being asked for, and
-// worth waiting for, is waited for.
+// A check still being asked for, and worth waiting for, is waited for.
 void DownloadJob::Finish() {
     if (!IsRunning()) {
         return; // cancelled while it waited
@@ -168,33 +165,39 @@ void DownloadJob::Finish() {
                 }
             }
             status_ =
-                QStringLiteral("正在等待%1以校验文件…").arg(awaited.join(QStringLiteral("和")));
+                Say(DownloadText::AwaitingChecks, awaited.join(Say(DownloadText::ChecksJoiner)));
             Q_EMIT Changed();
         }
         return;
     }
-    const DownloadExpectation check = CheckToApply(expected_);
+    const FileVerdict verdict = JudgeFile(part_.Path(), expected_);
     expected_.late.clear();
-    QString outcome = QStringLiteral("下载完成");
-    if (check.Checkable()) {
-        const QString mismatch = CheckFile(part_.Path(), check);
-        if (!mismatch.isEmpty()) {
-            part_.Discard();
-            End(State::Failed,
-                QStringLiteral("下载失败：文件校验不符，已删除（%1）").arg(mismatch));
-            return;
+    Place(verdict);
+}
+
+// Judged while still under the part's name: a file that does not match
+// never appears under the chosen one.
+void DownloadJob::Place(const FileVerdict& verdict) {
+    QString outcome = Say(DownloadText::Done);
+    switch (verdict.kind) {
+    case FileVerdict::Kind::Mismatched:
+        part_.Discard();
+        End(State::Failed, Say(DownloadText::Mismatched, verdict.detail));
+        return;
+    case FileVerdict::Kind::Matched:
+        outcome = verdict.detail.isEmpty() ? Say(DownloadText::DoneChecked)
+                                           : Say(DownloadText::DoneCheckedAgainst, verdict.detail);
+        break;
+    case FileVerdict::Kind::Unchecked:
+        if (!verdict.detail.isEmpty()) {
+            outcome = Say(DownloadText::DoneUnchecked, verdict.detail);
         }
-        outcome = check.checkedAgainst.isEmpty()
-                      ? QStringLiteral("下载完成（已校验）")
-                      : QStringLiteral("下载完成（已按%1校验）").arg(check.checkedAgainst);
-    } else if (!check.unverifiedReason.isEmpty()) {
-        outcome = QStringLiteral("下载完成（未校验：%1）").arg(check.unverifiedReason);
+        break;
     }
     const QString error = part_.Commit();
     if (!error.isEmpty()) {
         part_.Discard();
-        End(State::Failed,
-            QStringLiteral("下载失败：无法保存到 %1（%2）").arg(part_.ChosenPath(), error));
+        End(State::Failed, Say(DownloadText::CannotSave, part_.ChosenPath(), error));
         return;
     }
     End(State::Succeeded, outcome);

@@ -8,7 +8,8 @@
 
 #include <memory>
 
-class MirrorFallback;
+class DownloadFallback;
+struct FileVerdict;
 
 // One accepted download from start to end: follows its source while it
 // writes the part file, checks a complete file against what it must be
@@ -62,7 +63,10 @@ private:
     bool FallBack(const QString& why);
     // Writes the file found elsewhere into the same part.
     void TakeOver(const QUrl& file, const DownloadExpectation& expected);
+    // Once whole: waits for a late check worth waiting for, then judges.
     void Finish();
+    // Moves a file that passed onto the chosen name, or discards it, and ends.
+    void Place(const FileVerdict& verdict);
     void End(State state, const QString& status);
 
     PartFile part_;
@@ -75,5 +79,5 @@ private:
     // The size it may not pass, once stopped for passing it; else -1.
     qint64 overSize_ = -1;
     // Looking elsewhere for the file, its first source having refused it.
-    std::shared_ptr<MirrorFallback> fallingBack_;
+    std::shared_ptr<DownloadFallback> fallingBack_;
 };

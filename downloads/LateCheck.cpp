@@ -1,5 +1,7 @@
 #include "LateCheck.h"
 
+#include "DownloadMessages.h"
+
 #include <QStringList>
 
 LateCheck::LateCheck(QString against, bool worthWaitingFor)
@@ -40,30 +42,24 @@ void LateCheck::Settle(Verdict verdict) {
     answering_ = false;
 }
 
-DownloadExpectation CheckToApply(const DownloadExpectation& expected) {
+CheckBasis CheckToApply(const DownloadExpectation& expected) {
     if (expected.late.empty()) {
-        return expected;
+        return {expected.identity, {}, {}};
     }
-    DownloadExpectation now = expected;
     QStringList reasons;
     for (const std::shared_ptr<LateCheck>& check : expected.late) {
         if (check->Vouches()) {
-            now.sha1 = check->Result().sha1;
-            now.size = check->Result().size;
-            now.checkedAgainst = check->Against();
-            now.unverifiedReason.clear();
-            return now;
+            return {check->Result().identity, check->Against(), {}};
         }
         if (!check->IsSettled()) {
-            reasons << QStringLiteral("%1没有及时回答").arg(check->Against());
+            reasons << Say(DownloadText::CheckLate, check->Against());
         } else if (!check->Result().unverifiedReason.isEmpty()) {
             reasons << check->Result().unverifiedReason;
         } else {
-            reasons << QStringLiteral("%1没有给出校验值").arg(check->Against());
+            reasons << Say(DownloadText::CheckEmpty, check->Against());
         }
     }
-    now.unverifiedReason = reasons.join(QStringLiteral("；"));
-    return now;
+    return {expected.identity, {}, reasons.join(Say(DownloadText::ReasonsJoiner))};
 }
 
 bool MustWaitForChecks(const DownloadExpectation& expected) {

@@ -17,10 +17,7 @@ class LateCheck final : public QObject {
 
 public:
     struct Verdict {
-        // Lower-case hex, or empty.
-        QByteArray sha1;
-        // In bytes, or -1.
-        qint64 size = -1;
+        FileIdentity identity;
         // Why there is nothing to check against; empty when there is.
         QString unverifiedReason;
     };
@@ -48,7 +45,7 @@ public:
     const QString& Against() const { return against_; }
     const Verdict& Result() const { return verdict_; }
     // Settled with a SHA-1 or a size to check against.
-    bool Vouches() const { return settled_ && (!verdict_.sha1.isEmpty() || verdict_.size >= 0); }
+    bool Vouches() const { return settled_ && verdict_.identity.Known(); }
 
 Q_SIGNALS:
     void Settled();
@@ -63,9 +60,20 @@ private:
     Verdict verdict_;
 };
 
-// What a finished download is checked against: `expected`, filled in by the
-// first of its late checks that vouches for the file by now.
-DownloadExpectation CheckToApply(const DownloadExpectation& expected);
+// What a finished download is checked against, and on whose word.
+struct CheckBasis {
+    FileIdentity identity;
+    // The late check that vouched, as the window names it; empty when the
+    // identity is the pane's own.
+    QString against;
+    // Why there is nothing to check against although checks were asked
+    // for; empty otherwise.
+    QString unverifiedReason;
+};
+
+// The first of `expected`'s late checks that vouches for the file by now;
+// else what the pane knew, with why no late check vouched where any was asked.
+CheckBasis CheckToApply(const DownloadExpectation& expected);
 
 // Whether the end of the download must still wait: no check before it
 // vouches yet, and one worth waiting for is still asking.

@@ -32,15 +32,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const VersionDownload file = FindDownload(description, key);
         if (file.outcome == VersionDownload::Outcome::Found) {
             FUZZ_CHECK(IsWebAddress(file.url));
-            FUZZ_CHECK(file.sha1.isEmpty() || IsLowerHex(file.sha1, 40));
-            FUZZ_CHECK(file.size == -1 || (file.size >= 0 && file.size <= (qint64(1) << 53)));
-            FUZZ_CHECK(file.size == -1 || GivenSize(description, key).toInteger(-1) == file.size);
+            FUZZ_CHECK(file.identity.sha1.isEmpty() || IsLowerHex(file.identity.sha1, 40));
+            FUZZ_CHECK(file.identity.size == -1 ||
+                       (file.identity.size >= 0 && file.identity.size <= (qint64(1) << 53)));
+            FUZZ_CHECK(file.identity.size == -1 ||
+                       GivenSize(description, key).toInteger(-1) == file.identity.size);
         } else {
-            FUZZ_CHECK(file.url.isEmpty() && file.sha1.isEmpty() && file.size == -1);
+            FUZZ_CHECK(file.url.isEmpty() && file.identity.sha1.isEmpty() &&
+                       file.identity.size == -1);
         }
         CheckSameVerdictReshaped(description, [&key](const QByteArray& body) {
             const VersionDownload again = FindDownload(body, key);
-            return std::tuple{again.outcome, again.url, again.sha1, again.size};
+            return std::tuple{again.outcome, again.url, again.identity.sha1, again.identity.size};
         });
     }
     return 0;

@@ -21,13 +21,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ManifestEntry entry = FindInManifest(manifest, version);
     if (entry.outcome == ManifestEntry::Outcome::Found) {
         FUZZ_CHECK(IsWebAddress(entry.url));
-        FUZZ_CHECK(entry.sha1.isEmpty() || IsLowerHex(entry.sha1, 40));
+        FUZZ_CHECK(entry.identity.sha1.isEmpty() || IsLowerHex(entry.identity.sha1, 40));
     } else {
-        FUZZ_CHECK(entry.url.isEmpty() && entry.sha1.isEmpty());
+        FUZZ_CHECK(entry.url.isEmpty() && entry.identity.sha1.isEmpty());
     }
     CheckSameVerdictReshaped(manifest, [&version](const QByteArray& body) {
         const ManifestEntry again = FindInManifest(body, version);
-        return std::tuple{again.outcome, again.url, again.sha1};
+        return std::tuple{again.outcome, again.url, again.identity.sha1};
     });
     return 0;
 }

@@ -65,7 +65,7 @@ ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version)
         }
         ManifestEntry found;
         found.url = ReadWebAddress(entry.value(QLatin1String("url")));
-        if (found.url.isEmpty() || !ReadSha1(entry, &found.sha1)) {
+        if (found.url.isEmpty() || !ReadSha1(entry, &found.identity.sha1)) {
             return {};
         }
         found.outcome = ManifestEntry::Outcome::Found;
@@ -85,13 +85,13 @@ VersionDownload FindDownload(const QByteArray& versionJson, const QString& key) 
     // Versions before the server jar was published have no entry for it.
     const QJsonValue file = downloads.toObject().value(key);
     if (file.isUndefined()) {
-        return {VersionDownload::Outcome::Missing, {}, {}, -1};
+        return {VersionDownload::Outcome::Missing, {}, {}};
     }
     VersionDownload found;
     const QJsonObject entry = file.toObject();
     found.url = ReadWebAddress(entry.value(QLatin1String("url")));
-    if (!file.isObject() || found.url.isEmpty() || !ReadSha1(entry, &found.sha1) ||
-        !ReadSize(entry, &found.size)) {
+    if (!file.isObject() || found.url.isEmpty() || !ReadSha1(entry, &found.identity.sha1) ||
+        !ReadSize(entry, &found.identity.size)) {
         return {};
     }
     found.outcome = VersionDownload::Outcome::Found;

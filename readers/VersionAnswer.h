@@ -1,5 +1,7 @@
 #pragma once
 
+#include "FileIdentity.h"
+
 #include <QByteArray>
 #include <QString>
 #include <QUrl>
@@ -11,8 +13,8 @@ struct ManifestEntry {
     enum class Outcome { Found, Unknown, Malformed };
     Outcome outcome = Outcome::Malformed;
     QUrl url;
-    // Lower-case hex of the version JSON's SHA-1; empty when not given.
-    QByteArray sha1;
+    // The version JSON's SHA-1 when given; the manifest gives no size.
+    FileIdentity identity;
 };
 
 ManifestEntry FindInManifest(const QByteArray& manifest, const QString& version);
@@ -23,8 +25,7 @@ struct VersionDownload {
     enum class Outcome { Found, Missing, Malformed };
     Outcome outcome = Outcome::Malformed;
     QUrl url;
-    QByteArray sha1;  // lower-case hex, or empty
-    qint64 size = -1; // or -1
+    FileIdentity identity;
 };
 
 // `key` is "client" or "server".

@@ -1,10 +1,9 @@
 #pragma once
 
-#include "DownloadExpectation.h"
+#include "DownloadFallback.h"
 #include "LegacyAddress.h"
 #include "LegacyEndpoints.h"
 
-#include <QObject>
 #include <QUrl>
 
 #include <memory>
@@ -16,7 +15,7 @@ class StoreFlow;
 // mirror has refused it: by the pane when no dialog has been shown yet, or
 // by the download itself after one, into the name already chosen. It goes
 // with the download, so it outlives a pane that is closed meanwhile.
-class MirrorFallback final : public QObject {
+class MirrorFallback final : public DownloadFallback {
     Q_OBJECT
 
 public:
@@ -24,17 +23,9 @@ public:
                                                const LegacyEndpoints& endpoints, Fetcher& fetcher);
     ~MirrorFallback() override;
 
-    // Starts looking, after the mirror refused with `why`; false when it has
-    // looked already.
-    bool Find(const QString& why);
-    Fetcher& Network() { return fetcher_; }
-
-Q_SIGNALS:
-    // At once, from Find: who refused and why, plain text.
-    void Rerouted(const QString& refusal);
-    // Then one of these. The file is checked as the store's route checks it.
-    void Found(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
-    void Failed(const QString& heading, const QString& detail);
+    // The file found is checked as the store's route checks it.
+    bool Find(const QString& why) override;
+    Fetcher& Network() override { return fetcher_; }
 
 private:
     MirrorFallback(const QUrl& address, const LegacyAddress& mirrorFile,

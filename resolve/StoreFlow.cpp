@@ -37,9 +37,9 @@ void StoreFlow::OnManifest(const HttpAnswer& answer) {
         break;
     }
     if (legacy_.file == VersionFile::VersionJson) {
-        Offer(entry.url, entry.sha1, -1);
+        Offer(entry.url, entry.identity);
     } else {
-        Description(entry.url, entry.sha1);
+        Description(entry.url, entry.identity.sha1);
     }
 }
 
@@ -65,7 +65,7 @@ void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) 
     const VersionDownload download = FindDownload(answer.body, DownloadKey(legacy_.file));
     switch (download.outcome) {
     case VersionDownload::Outcome::Found:
-        Offer(download.url, download.sha1, download.size);
+        Offer(download.url, download.identity);
         return;
     case VersionDownload::Outcome::Missing:
         Finish(legacy_.file == VersionFile::ServerJar ? Failure::NoServerJar
@@ -77,12 +77,11 @@ void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) 
     }
 }
 
-void StoreFlow::Offer(const QUrl& file, const QByteArray& sha1, qint64 size) {
+void StoreFlow::Offer(const QUrl& file, const FileIdentity& identity) {
     step_ = Step::Done;
     DownloadExpectation expected;
     expected.fileName = fileName_;
-    expected.sha1 = sha1;
-    expected.size = size;
+    expected.identity = identity;
     Q_EMIT FileFound(file, legacy_.file == VersionFile::VersionJson, expected);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "FileIdentity.h"
 #include "LegacyAddress.h"
 #include "ResolutionFlow.h"
 #include "ResolutionMessages.h"
@@ -23,7 +24,7 @@ private:
     void OnManifest(const HttpAnswer& answer);
     void Description(const QUrl& url, const QByteArray& sha1);
     void OnDescription(const HttpAnswer& answer, const QByteArray& sha1);
-    void Offer(const QUrl& file, const QByteArray& sha1, qint64 size);
+    void Offer(const QUrl& file, const FileIdentity& identity);
     void Finish(Failure failure, const QString& detail = {});
 
     const QString fileName_;

@@ -13,22 +13,22 @@ namespace {
 LateCheck::Verdict ReadDescriptionCheck(const HttpAnswer& answer, const QString& key,
                                         const QByteArray& sha1 = {}) {
     if (!answer.IsOk()) {
-        return {{}, -1, DescribeFailure(answer)};
+        return {{}, DescribeFailure(answer)};
     }
     if (!sha1.isEmpty() &&
         QCryptographicHash::hash(answer.body, QCryptographicHash::Sha1).toHex() != sha1) {
-        return {{}, -1, Because(Reason::DescriptionDoesNotMatch, answer.host)};
+        return {{}, Because(Reason::DescriptionDoesNotMatch, answer.host)};
     }
     const VersionDownload download = FindDownload(answer.body, key);
     switch (download.outcome) {
     case VersionDownload::Outcome::Found:
-        return {download.sha1, download.size, {}};
+        return {download.identity, {}};
     case VersionDownload::Outcome::Missing:
-        return {{}, -1, Because(Reason::DescriptionLacksFile, answer.host)};
+        return {{}, Because(Reason::DescriptionLacksFile, answer.host)};
     case VersionDownload::Outcome::Malformed:
         break;
     }
-    return {{}, -1, Because(Reason::DescriptionUnreadable, answer.host)};
+    return {{}, Because(Reason::DescriptionUnreadable, answer.host)};
 }
 
 // The version's entry in the official list, or why there is none.
@@ -58,18 +58,18 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const QString& version, const QString& key) {
     std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
     LateCheck* self = check.get();
-    fetcher.Get(
-        endpoints.Manifest(), *self, [self, &fetcher, version, key](const HttpAnswer& answer) {
-            QString why;
-            const ManifestEntry entry = ReadManifest(answer, version, &why);
-            if (entry.outcome != ManifestEntry::Outcome::Found) {
-                self->Settle({{}, -1, why});
-                return;
-            }
-            fetcher.Get(entry.url, *self, [self, key, sha1 = entry.sha1](const HttpAnswer& a) {
-                self->Settle(ReadDescriptionCheck(a, key, sha1));
-            });
-        });
+    fetcher.Get(endpoints.Manifest(), *self,
+                [self, &fetcher, version, key](const HttpAnswer& answer) {
+                    QString why;
+                    const ManifestEntry entry = ReadManifest(answer, version, &why);
+                    if (entry.outcome != ManifestEntry::Outcome::Found) {
+                        self->Settle({{}, why});
+                        return;
+                    }
+                    fetcher.Get(entry.url, *self, [self, key, entry](const HttpAnswer& a) {
+                        self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
+                    });
+                });
     return check;
 }
 
@@ -79,7 +79,7 @@ std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEnd
                           [version](const HttpAnswer& answer) -> LateCheck::Verdict {
                               QString why;
                               const ManifestEntry entry = ReadManifest(answer, version, &why);
-                              return {entry.sha1, -1, why};
+                              return {entry.identity, why};
                           });
 }
 

@@ -20,7 +20,7 @@ void TestDownloadAsks::askIsTakenOnceWithItsExpectation() {
     DownloadAsks asks;
     QObject pane;
     DownloadExpectation expected;
-    expected.sha1 = "0123456789abcdef0123456789abcdef01234567";
+    expected.identity.sha1 = "0123456789abcdef0123456789abcdef01234567";
     expected.fileName = QStringLiteral("minecraft_server.1.7.2.jar");
     const QString first = asks.Add(pane, expected);
     const QString second = asks.Add(pane, {});
@@ -29,7 +29,7 @@ void TestDownloadAsks::askIsTakenOnceWithItsExpectation() {
     DownloadAsks::Ask ask;
     QCOMPARE(asks.Take(first, &ask), DownloadAsks::Match::Asked);
     QCOMPARE(ask.asker.data(), &pane);
-    QCOMPARE(ask.expected.sha1, expected.sha1);
+    QCOMPARE(ask.expected.identity.sha1, expected.identity.sha1);
     QCOMPARE(ask.expected.fileName, expected.fileName);
     // The engine may send a request twice; only the first takes the ask.
     QCOMPARE(asks.Take(first), DownloadAsks::Match::Withdrawn);

@@ -3,6 +3,7 @@
 #include "DownloadJob.h"
 #include "FakeDownloadSource.h"
 #include "FakeFetcher.h"
+#include "FileCheck.h"
 #include "LateCheck.h"
 #include "LegacyAddress.h"
 #include "MirrorFallback.h"
@@ -15,6 +16,7 @@
 
 Q_DECLARE_METATYPE(DownloadSource::State)
 Q_DECLARE_METATYPE(DownloadJob::State)
+Q_DECLARE_METATYPE(FileVerdict::Kind)
 
 namespace {
 
@@ -23,6 +25,24 @@ const QByteArray kBodySha = QCryptographicHash::hash(kBody, QCryptographicHash::
 // An official description of that body as the server jar.
 const QByteArray kDescriptionOf9 = R"({"downloads":{"server":{"sha1":")" + kBodySha +
                                    R"(","size":9,"url":"https://data.test/s.jar"}}})";
+
+// The official description, then the mirror's, asked beside a mirror's jar:
+// each answers a SHA-1, or "none" for a description without the file.
+const QUrl kOfficial(QStringLiteral("http://o.test/1.json"));
+const QUrl kMirror(QStringLiteral("http://m.test/version/1/json"));
+std::vector<std::shared_ptr<LateCheck>> AskBoth(FakeFetcher& fetcher) {
+    const auto read = [](const HttpAnswer& a) {
+        LateCheck::Verdict verdict;
+        if (a.body != "none") {
+            verdict.identity.sha1 = a.body;
+        } else {
+            verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
+        }
+        return verdict;
+    };
+    return {LateCheck::Ask(fetcher, kOfficial, QStringLiteral("官方版本描述"), false, read),
+            LateCheck::Ask(fetcher, kMirror, QStringLiteral("镜像的版本描述"), true, read)};
+}
 
 struct Fixture {
     QTemporaryDir folder;
@@ -45,6 +65,8 @@ class TestDownloadJob final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    void judgesTheWholeFile_data();
+    void judgesTheWholeFile();
     void endsAsItsSourceAndCheckSay_data();
     void endsAsItsSourceAndCheckSay();
     void usesTheFirstCheckThatVouches_data();
@@ -57,6 +79,54 @@ private Q_SLOTS:
     void fileThatCannotBePlacedIsAFailure();
 };
 
+// Against what the pane knew, else the first late check that vouches by now.
+void TestDownloadJob::judgesTheWholeFile_data() {
+    QTest::addColumn<QByteArray>("own");
+    QTest::addColumn<QByteArrayList>("answers"); // of AskBoth's; null: none yet
+    QTest::addColumn<FileVerdict::Kind>("kind");
+    QTest::addColumn<QString>("detail");
+
+    using K = FileVerdict::Kind;
+    const QByteArray wrong(40, 'e');
+    QTest::newRow("nothing asked") << QByteArray() << QByteArrayList() << K::Unchecked << QString();
+    QTest::newRow("what the pane knew") << kBodySha << QByteArrayList() << K::Matched << QString();
+    QTest::newRow("first over a later one that disagrees")
+        << QByteArray() << QByteArrayList{wrong, kBodySha} << K::Mismatched
+        << QStringLiteral("SHA-1 为 %1，应为 %2")
+               .arg(QString::fromLatin1(kBodySha), QString::fromLatin1(wrong));
+    QTest::newRow("first silent, next without the file")
+        << QByteArray() << QByteArrayList{QByteArray(), "none"} << K::Unchecked
+        << QStringLiteral("官方版本描述没有及时回答；m.test 的版本描述中没有这个文件");
+    QTest::newRow("first without a value")
+        << QByteArray() << QByteArrayList{"", "none"} << K::Unchecked
+        << QStringLiteral("官方版本描述没有给出校验值；m.test 的版本描述中没有这个文件");
+}
+
+void TestDownloadJob::judgesTheWholeFile() {
+    QFETCH(QByteArray, own);
+    QFETCH(QByteArrayList, answers);
+    QFETCH(FileVerdict::Kind, kind);
+    QFETCH(QString, detail);
+
+    FakeFetcher fetcher;
+    Fixture fixture;
+    const std::unique_ptr<FakeDownloadSource> writer(fixture.source);
+    writer->Write(kBody, kBody.size());
+    DownloadExpectation expected;
+    expected.identity.sha1 = own;
+    if (!answers.isEmpty()) {
+        expected.late = AskBoth(fetcher);
+        for (const QUrl& url : {kOfficial, kMirror}) {
+            if (const QByteArray answer = answers.takeFirst(); !answer.isNull()) {
+                QVERIFY(fetcher.Answer(url, 200, answer));
+            }
+        }
+    }
+    const FileVerdict verdict = JudgeFile(fixture.part.Path(), expected);
+    QCOMPARE(verdict.kind, kind);
+    QCOMPARE(verdict.detail, detail);
+}
+
 void TestDownloadJob::endsAsItsSourceAndCheckSay_data() {
     QTest::addColumn<DownloadSource::State>("end");
     QTest::addColumn<QByteArray>("sha1");
@@ -68,8 +138,6 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay_data() {
     using J = DownloadJob::State;
     QTest::newRow("complete, nothing to check")
         << S::Completed << QByteArray() << J::Succeeded << QStringLiteral("下载完成") << true;
-    QTest::newRow("complete and matching")
-        << S::Completed << kBodySha << J::Succeeded << QStringLiteral("下载完成（已校验）") << true;
     QTest::newRow("complete but not the file expected")
         << S::Completed << QByteArray(40, '0') << J::Failed
         << QStringLiteral("下载失败：文件校验不符，已删除（SHA-1 为 %1，应为 %2）")
@@ -92,7 +160,7 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
 
     Fixture fixture;
     DownloadExpectation expected;
-    expected.sha1 = sha1;
+    expected.identity.sha1 = sha1;
     auto job = fixture.Start(expected);
     QSignalSpy changes(job.get(), &DownloadJob::Changed);
     fixture.source->Write(kBody, kBody.size());
@@ -124,27 +192,16 @@ void TestDownloadJob::usesTheFirstCheckThatVouches_data() {
     QTest::addColumn<bool>("saved");
 
     const QByteArray right = kBodySha;
-    const QByteArray wrong(40, 'e');
     const QByteArray none = "none";
     QTest::newRow("official answered, mirror not waited for")
         << right << QByteArray() << false << QStringLiteral("下载完成（已按官方版本描述校验）")
         << true;
-    QTest::newRow("official over a mirror that disagrees")
-        << wrong << QByteArray() << false
-        << QStringLiteral("下载失败：文件校验不符，已删除（SHA-1 为 %1，应为 %2）")
-               .arg(QString::fromLatin1(kBodySha), QString::fromLatin1(wrong))
-        << false;
     QTest::newRow("official silent, mirror matching")
         << QByteArray() << right << false << QStringLiteral("下载完成（已按镜像的版本描述校验）")
         << true;
     QTest::newRow("neither vouches")
         << none << none << false
         << QStringLiteral("下载完成（未校验：o.test 的版本描述中没有这个文件；"
-                          "m.test 的版本描述中没有这个文件）")
-        << true;
-    QTest::newRow("official silent, mirror without the file")
-        << QByteArray() << none << false
-        << QStringLiteral("下载完成（未校验：官方版本描述没有及时回答；"
                           "m.test 的版本描述中没有这个文件）")
         << true;
     QTest::newRow("cancelled while waiting")
@@ -160,24 +217,11 @@ void TestDownloadJob::usesTheFirstCheckThatVouches() {
 
     FakeFetcher fetcher;
     Fixture fixture;
-    const QUrl officialUrl(QStringLiteral("http://o.test/1.json"));
-    const QUrl mirrorUrl(QStringLiteral("http://m.test/version/1/json"));
-    const auto read = [](const HttpAnswer& a) {
-        LateCheck::Verdict verdict;
-        if (a.body != "none") {
-            verdict.sha1 = a.body;
-        } else {
-            verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
-        }
-        return verdict;
-    };
     DownloadExpectation expected;
-    expected.late = {
-        LateCheck::Ask(fetcher, officialUrl, QStringLiteral("官方版本描述"), false, read),
-        LateCheck::Ask(fetcher, mirrorUrl, QStringLiteral("镜像的版本描述"), true, read)};
+    expected.late = AskBoth(fetcher);
     auto job = fixture.Start(std::move(expected));
     if (!official.isNull()) {
-        QVERIFY(fetcher.Answer(officialUrl, 200, official));
+        QVERIFY(fetcher.Answer(kOfficial, 200, official));
     }
     fixture.source->Write(kBody, kBody.size());
     fixture.source->Become(DownloadSource::State::Completed);
@@ -190,7 +234,7 @@ void TestDownloadJob::usesTheFirstCheckThatVouches() {
         if (cancelWhileWaiting) {
             job->Cancel();
         }
-        QVERIFY(fetcher.Answer(mirrorUrl, 200, mirror));
+        QVERIFY(fetcher.Answer(kMirror, 200, mirror));
     } else {
         QVERIFY(mirror.isNull()); // waited for nothing
     }
@@ -224,11 +268,11 @@ void TestDownloadJob::stopsPastItsKnownSize() {
     FakeFetcher fetcher;
     Fixture fixture;
     DownloadExpectation expected;
-    expected.size = size;
+    expected.identity.size = size;
     expected.late = {LateCheck::Ask(fetcher, QUrl(QStringLiteral("http://m.test/json")),
                                     QStringLiteral("镜像的版本描述"), true,
                                     [lateSize](const HttpAnswer&) {
-                                        return LateCheck::Verdict{{}, lateSize, {}};
+                                        return LateCheck::Verdict{{{}, lateSize}, {}};
                                     })};
     auto job = fixture.Start(std::move(expected));
     fixture.source->Write(QByteArray(written, 'x'), promised);

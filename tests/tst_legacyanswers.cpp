@@ -258,7 +258,7 @@ void TestLegacyAnswers::manifest() {
     const ManifestEntry entry = FindInManifest(manifest, version);
     QCOMPARE(entry.outcome, outcome);
     QCOMPARE(entry.url.toString(), url);
-    QCOMPARE(entry.sha1, sha1);
+    QCOMPARE(entry.identity.sha1, sha1);
 }
 
 void TestLegacyAnswers::versionDownload_data() {
@@ -340,8 +340,8 @@ void TestLegacyAnswers::versionDownload() {
     const VersionDownload found = FindDownload(json, key);
     QCOMPARE(found.outcome, outcome);
     QCOMPARE(found.url.toString(), url);
-    QCOMPARE(found.sha1, sha1);
-    QCOMPARE(found.size, size);
+    QCOMPARE(found.identity.sha1, sha1);
+    QCOMPARE(found.identity.size, size);
 }
 
 void TestLegacyAnswers::fileCheck_data() {
@@ -372,7 +372,7 @@ void TestLegacyAnswers::fileCheck() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(contents), contents.size());
     file.close();
-    DownloadExpectation expected;
+    FileIdentity expected;
     expected.sha1 = sha1;
     expected.size = size;
     const QString problem = CheckFile(file.fileName(), expected);

@@ -79,8 +79,8 @@ QString Told(const QList<QList<QVariant>>& images, const QList<QList<QVariant>>&
         told << QStringLiteral("file %1 %2 %3 %4 %5")
                     .arg(file.at(0).toUrl().toString(),
                          file.at(1).toBool() ? QStringLiteral("shown") : QStringLiteral("offered"),
-                         QString::fromLatin1(expected.sha1))
-                    .arg(expected.size)
+                         QString::fromLatin1(expected.identity.sha1))
+                    .arg(expected.identity.size)
                     .arg(expected.fileName);
     }
     for (const auto& failure : failures) {
@@ -371,8 +371,8 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
                          check->WorthWaitingFor() ? QStringLiteral("yes") : QStringLiteral("no"),
                          verdict.unverifiedReason.isEmpty()
                              ? QStringLiteral("%1 %2")
-                                   .arg(QString::fromLatin1(verdict.sha1))
-                                   .arg(verdict.size)
+                                   .arg(QString::fromLatin1(verdict.identity.sha1))
+                                   .arg(verdict.identity.size)
                              : verdict.unverifiedReason);
     }
     QCOMPARE(told, checks);

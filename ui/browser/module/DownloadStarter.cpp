@@ -1,6 +1,7 @@
 #include "DownloadStarter.h"
 
 #include "DownloadJob.h"
+#include "DownloadMessages.h"
 #include "DownloadWindow.h"
 #include "EngineDownload.h"
 #include "EngineQuirks.h"
@@ -66,9 +67,8 @@ QString DownloadStarter::Expect(QWidget& pane, const QUrl& file,
     QTimer::singleShot(limitMs, this, [this, name, file, limitMs] {
         DownloadAsks::Ask ask;
         if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
-            Q_EMIT AskFailed(ask.asker.data(), QStringLiteral("%1 在 %2 秒内没有开始发送文件")
-                                                   .arg(file.authority())
-                                                   .arg(limitMs / 1000.0));
+            Q_EMIT AskFailed(ask.asker.data(), Say(DownloadText::NotStarted, file.authority(),
+                                                   QStringLiteral("%1").arg(limitMs / 1000.0)));
         }
     });
     return name;

@@ -1,5 +1,6 @@
 #include "InterruptWords.h"
 
+#include "DownloadMessages.h"
 #include "EngineQuirks.h"
 
 #include <QWebEngineDownloadRequest>
@@ -9,20 +10,20 @@ QString InterruptWords(const QWebEngineDownloadRequest& request) {
     const QString host = request.url().authority();
     switch (request.interruptReason()) {
     case R::ServerBadContent:
-        return QStringLiteral("%1 上没有这个文件").arg(host);
+        return Say(DownloadText::NoSuchFile, host);
     case R::ServerForbidden:
     case R::ServerUnauthorized:
-        return QStringLiteral("%1 拒绝了访问").arg(host);
+        return Say(DownloadText::AccessRefused, host);
     case R::ServerFailed:
-        return QStringLiteral("%1 出错或要求稍后再试").arg(host);
+        return Say(DownloadText::ServerFailed, host);
     case R::ServerCertProblem:
-        return QStringLiteral("%1 的证书有问题").arg(host);
+        return Say(DownloadText::CertificateProblem, host);
     case R::NetworkFailed:
     case R::NetworkTimeout:
     case R::NetworkDisconnected:
     case R::NetworkServerDown:
     case R::ServerUnreachable:
-        return QStringLiteral("与 %1 的连接失败").arg(host);
+        return Say(DownloadText::ConnectionFailed, host);
     default:
         break;
     }

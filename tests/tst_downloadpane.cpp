@@ -2,16 +2,21 @@
 // server of the test's own on 127.0.0.1: what the server is asked for, the
 // name the file is offered under, what ends up on disk, and the window after.
 // What the pane and its download window do with any file is tst_browserpane's;
-// pages that fail to load are tst_panefaults'. Runs on a real display (Xvfb).
+// pages that fail to load are tst_panefaults'. Also the pane's place in the
+// tab order. Runs on a real display (Xvfb).
+#include "BrowserPane.h"
 #include "CjkFonts.h"
 #include "EngineFixture.h"
 #include "LocalBases.h"
 #include "PaneDownloads.h"
+#include "PaneScreen.h"
 #include "RecordingHost.h"
 #include "WindowInput.h"
 #include "download.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace PaneDownloads;
@@ -32,6 +37,8 @@ private Q_SLOTS:
 
     void serverJarFromTheStore_data();
     void serverJarFromTheStore();
+    void tabReachesThePaneInItsPlace_data();
+    void tabReachesThePaneInItsPlace();
 
 private:
     QWidget* Control(const char* name) const { return Named(window_.get(), name); }
@@ -99,6 +106,47 @@ void TestDownloadPane::serverJarFromTheStore() {
     }
     QVERIFY(window_->IsLoaded());
     QCOMPARE(static_cast<QLineEdit*>(Control("Text1"))->text(), QStringLiteral("1.7.2"));
+}
+
+void TestDownloadPane::tabReachesThePaneInItsPlace_data() {
+    QTest::addColumn<QStringList>("hosts");
+    QTest::newRow("as loaded") << QStringList();
+    // The engine gives the view a new inner widget for a new site.
+    QTest::newRow("after two sites") << QStringList{"127.0.0.1", "localhost"};
+}
+
+// From the control that has the focus when the window opens, Tab goes by
+// the tab indexes all the way round, into the pane between Picture2 and
+// Picture1 and on out of it.
+void TestDownloadPane::tabReachesThePaneInItsPlace() {
+    QFETCH(QStringList, hosts);
+    auto* pane = Control("WebBrowser1")->findChild<BrowserPane*>();
+    QWidget* view = ViewOf(*pane);
+    const QPointer<QWidget> inner = view->focusProxy();
+    engine_.server.Serve("/a.png", Routes::Png(qRgb(1, 2, 3), 8, 8));
+    for (QString address : hosts) {
+        QSignalSpy loaded(view, SIGNAL(loadFinished(bool)));
+        pane->Navigate(engine_.server.Address("/a.png").replace("127.0.0.1", address));
+        QVERIFY(loaded.wait(kLoadTimeout));
+    }
+    QCOMPARE(view->focusProxy() != inner, !hosts.isEmpty());
+
+    window_->Surface()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    const auto focused = [pane] {
+        QWidget* focus = QApplication::focusWidget();
+        return pane->isAncestorOf(focus) ? QStringLiteral("pane") : focus->objectName();
+    };
+    QStringList order{focused()};
+    for (int step = 0; step < 7; ++step) {
+        const QWidget* before = QApplication::focusWidget();
+        QTest::keyClick(window_->Surface()->windowHandle(), Qt::Key_Tab);
+        // Out of the page only once the engine has let the focus go.
+        QTRY_VERIFY(QApplication::focusWidget() != before);
+        order << focused();
+    }
+    QCOMPARE(order, (QStringList{"Option3", "Text1", "Option5", "picclose", "Picture2", "pane",
+                                 "Picture1", "Option3"}));
 }
 
 QTEST_MAIN(TestDownloadPane)

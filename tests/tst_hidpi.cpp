@@ -4,15 +4,12 @@
 // and the skin tile's pixels become blocks instead of being blurred.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
-#include "Form1.h"
+#include "MakeWindow.h"
 #include "OptionButton.h"
-#include "PictureBox.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
+#include "StoredLayout.h"
 #include "WindowInput.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -25,20 +22,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<FramedWindow> MakeWindow(WindowName name, WindowHost& host, PaneSource& panes) {
-    switch (name) {
-    case WindowName::Form1:
-        return std::make_unique<Form1>(host);
-    case WindowName::skin:
-        return std::make_unique<skin>(host, panes);
-    case WindowName::effect:
-        return std::make_unique<effect>(host);
-    case WindowName::download:
-        return std::make_unique<download>(host, panes);
-    }
-    return nullptr;
-}
 
 qreal RequestedScale() {
     bool ok = false;
@@ -200,22 +183,25 @@ QWidget* TestHiDpi::Load(WindowName name) {
 
 void TestHiDpi::windowsAreTheLayoutTimesTheScale_data() {
     QTest::addColumn<int>("window");
-    QTest::addColumn<QSize>("twips");
-    QTest::newRow("Form1") << int(WindowName::Form1) << QSize(11535, 7680);
-    QTest::newRow("skin") << int(WindowName::skin) << QSize(8115, 3645);
-    QTest::newRow("effect") << int(WindowName::effect) << QSize(8355, 8175);
-    QTest::newRow("download") << int(WindowName::download) << QSize(10305, 6195);
+    QTest::newRow("Form1") << int(WindowName::Form1);
+    QTest::newRow("skin") << int(WindowName::skin);
+    QTest::newRow("effect") << int(WindowName::effect);
+    QTest::newRow("download") << int(WindowName::download);
 }
 
+// In logical pixels the size the stored layout gives.
 void TestHiDpi::windowsAreTheLayoutTimesTheScale() {
     QFETCH(int, window);
-    QFETCH(QSize, twips);
+    const StoredLayout stored = ReadStoredLayout(
+        QStringLiteral(CT_UI_DIR "/%1/%1.ui").arg(QString::fromLatin1(QTest::currentDataTag())));
+    QVERIFY2(stored.error.isEmpty(), qPrintable(stored.error));
+    const QSize size = stored.size;
     QWidget* surface = Load(WindowName(window));
     QCOMPARE(surface->devicePixelRatio(), scale_);
-    QCOMPARE(surface->size(), twips / 15);
+    QCOMPARE(surface->size(), size);
     const QImage shot = Screenshot(surface);
-    QVERIFY(qAbs(shot.width() - twips.width() / 15.0 * scale_) <= 1.0);
-    QVERIFY(qAbs(shot.height() - twips.height() / 15.0 * scale_) <= 1.0);
+    QVERIFY(qAbs(shot.width() - size.width() * scale_) <= 1.0);
+    QVERIFY(qAbs(shot.height() - size.height() * scale_) <= 1.0);
 }
 
 void TestHiDpi::controlsKeepTheirPlace_data() {

@@ -278,7 +278,8 @@ void TestEffect::generateFromCaptionOrMargin_data() {
     QTest::addColumn<QPoint>("where");
     QTest::newRow("caption") << "Label4" << QPoint(40, 20);
     QTest::newRow("left margin") << "Picture1" << QPoint(5, 20);
-    QTest::newRow("right margin") << "Picture1" << QPoint(132, 30);
+    // A negative x counts from the right edge.
+    QTest::newRow("right margin") << "Picture1" << QPoint(-5, 30);
 }
 
 void TestEffect::generateFromCaptionOrMargin() {
@@ -288,6 +289,9 @@ void TestEffect::generateFromCaptionOrMargin() {
         Choose(option);
     }
     auto* target = Control(control);
+    if (where.x() < 0) {
+        where.rx() += target->width();
+    }
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
     QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("1"));

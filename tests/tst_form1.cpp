@@ -236,12 +236,12 @@ void TestForm1::entryTilesSwitchOnce_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QPoint>("where");
     QTest::addColumn<int>("target");
-    QTest::newRow("skin picture") << "Image1" << QPoint(140, 60) << int(WindowName::skin);
+    QTest::newRow("skin picture") << "Image1" << QPoint(30, 20) << int(WindowName::skin);
     QTest::newRow("effect caption") << "Label3" << QPoint(30, 20) << int(WindowName::effect);
     QTest::newRow("effect tile margin") << "Picture1" << QPoint(5, 100) << int(WindowName::effect);
     QTest::newRow("downloader caption") << "Label4" << QPoint(30, 20) << int(WindowName::download);
     QTest::newRow("downloader tile margin")
-        << "Picture2" << QPoint(270, 5) << int(WindowName::download);
+        << "Picture2" << QPoint(5, 5) << int(WindowName::download);
 }
 
 void TestForm1::entryTilesSwitchOnce() {
@@ -331,8 +331,8 @@ void TestForm1::skinTileIsTheStoredBitmap() {
 
     // Shown at its natural size, not stretched.
     auto* image1 = Control<ClickLabel>("Image1");
-    QCOMPARE(image1->pixmap().size(), QSize(281, 122));
-    QCOMPARE(image1->size(), QSize(281, 122));
+    QCOMPARE(image1->pixmap().size(), tile.size());
+    QCOMPARE(image1->size(), tile.size());
     QVERIFY(!image1->hasScaledContents());
     const QImage shown = image1->grab().toImage();
     QCOMPARE(shown.pixelColor(100, 57), tile.pixelColor(100, 57));

@@ -29,9 +29,12 @@ inline QPoint BarePoint(const QWidget* control, bool top = false) {
     return top ? visible.topRight() + QPoint(-3, 1) : visible.bottomRight() - QPoint(3, 3);
 }
 
-// The text a control shows as its caption: a label's or button's text, a
-// frame's title, a text box's text.
+// The text a control shows as its caption: a window's title, a label's or
+// button's text, a frame's title, a text box's text.
 inline QString CaptionOf(const QWidget* control) {
+    if (control->isWindow()) {
+        return control->windowTitle();
+    }
     if (auto* label = qobject_cast<const QLabel*>(control)) {
         return label->text();
     }
@@ -48,8 +51,8 @@ inline QString CaptionOf(const QWidget* control) {
 }
 
 // A control table's captions, fonts and text colours as test data: one row
-// per control, tagged with its name. A text colour of kNoColour means the
-// control has none of its own.
+// per control, tagged with its name (the window's name for its title). A text colour of kNoColour
+// means the control has none of its own.
 constexpr quint32 kNoColour = 0xFFFFFFFF;
 
 inline void AddCaptionColumns() {
@@ -76,7 +79,9 @@ inline void VerifyCaptionRow(const QWidget& surface) {
     QFETCH(bool, bold);
     QFETCH(quint32, textColour);
 
-    auto* control = surface.findChild<QWidget*>(QString::fromLatin1(QTest::currentDataTag()));
+    const QString name = QString::fromLatin1(QTest::currentDataTag());
+    const QWidget* control =
+        name == surface.objectName() ? &surface : surface.findChild<QWidget*>(name);
     QVERIFY(control != nullptr);
     control->ensurePolished();
     if (!caption.isEmpty()) {

@@ -36,7 +36,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsBorderlessWithItsCaption();
     void captionsFontsAndTextColours_data();
     void captionsFontsAndTextColours();
     void backgroundsAndTextColours();
@@ -96,14 +95,9 @@ void TestDownload::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestDownload::windowIsBorderlessWithItsCaption() {
-    QWidget* surface = window_->Surface();
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(surface->windowTitle(), QStringLiteral("MC版本万能下载器"));
-}
-
 void TestDownload::captionsFontsAndTextColours_data() {
     AddCaptionColumns();
+    AddCaptionRow("download", "MC版本万能下载器");
     const quint32 white = 16777215;
     AddCaptionRow("Label1", "欢迎使用MC版本万能下载器!", "黑体", 24, 8438015, true);
     AddCaptionRow("Frame3", "文件");

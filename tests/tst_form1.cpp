@@ -17,40 +17,7 @@
 #include <QRawFont>
 #include <QTest>
 
-namespace {
-
-// Colours the layout names by system colour rather than by value.
-// None: the control has no text colour of its own.
-enum class Shade { None, Value, Highlight, ButtonText, Transparent };
-
-struct Paint {
-    Shade shade = Shade::None;
-    quint32 ole = 0;
-};
-
-Paint Colour(quint32 ole) {
-    return {Shade::Value, ole};
-}
-
-QColor Resolve(const Paint& paint, const QColor& beneath) {
-    switch (paint.shade) {
-    case Shade::Highlight:
-        return QApplication::palette().color(QPalette::Highlight);
-    case Shade::ButtonText:
-        return QApplication::palette().color(QPalette::ButtonText);
-    case Shade::Transparent:
-        return beneath;
-    case Shade::None:
-    case Shade::Value:
-        break;
-    }
-    return Layout::Ole(paint.ole);
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(Paint)
-
+using namespace Layout;
 using namespace WindowInput;
 
 class TestForm1 final : public QObject {
@@ -60,9 +27,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsBorderlessWithItsCaption();
-    void coloursCaptionsAndFonts_data();
-    void coloursCaptionsAndFonts();
+    void captionNamesTheToolbox();
+    void captionsFontsAndTextColours_data();
+    void captionsFontsAndTextColours();
+    void backgroundsAndTextColours();
     void captionsUseInstalledGlyphs();
     void edgesCutTheClosingLineAndTheCloseBox();
     void tabOrderStartsAtTheMinimizeBox();
@@ -98,88 +66,54 @@ void TestForm1::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestForm1::windowIsBorderlessWithItsCaption() {
-    QWidget* surface = window_->Surface();
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QVERIFY(surface->windowTitle().startsWith(QStringLiteral("苦力怕工具箱")));
+void TestForm1::captionNamesTheToolbox() {
+    QVERIFY(window_->Surface()->windowTitle().startsWith(QStringLiteral("苦力怕工具箱")));
 }
 
-void TestForm1::coloursCaptionsAndFonts_data() {
-    QTest::addColumn<Paint>("back");
-    QTest::addColumn<Paint>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<qreal>("points");
-    // Where to look for the background: at the top, beside a low caption.
-    QTest::addColumn<bool>("top");
-
-    const Paint none;
-    const Paint buttonText{Shade::ButtonText, 0};
-    const Paint highlight{Shade::Highlight, 0};
-    const Paint transparent{Shade::Transparent, 0};
-    const Paint white = Colour(0x00FFFFFF);
-    const Paint blue = Colour(Layout::kFrameBlue);
-    const Paint green = Colour(0x0080FF80);
-
-    QTest::newRow("Picture2") << green << none << ""
-                              << "" << 0.0 << false;
-    QTest::newRow("Label4") << green << buttonText << "MC版本万能下载器"
-                            << "黑体" << 21.75 << false;
-    QTest::newRow("Picture1") << highlight << none << ""
-                              << "" << 0.0 << false;
-    QTest::newRow("Label3") << highlight << buttonText << "effect效果指令生成器"
-                            << "黑体" << 21.75 << false;
-    QTest::newRow("picsmall") << blue << none << ""
-                              << "" << 0.0 << true;
-    QTest::newRow("labsmall") << transparent << white << "＿"
-                              << "" << 0.0 << true;
-    QTest::newRow("picclose") << blue << none << ""
-                              << "" << 0.0 << false;
-    QTest::newRow("labclose") << transparent << white << "╳"
-                              << "宋体" << 7.5 << false;
-    QTest::newRow("Label5") << blue << buttonText << "更多酷炫软件，敬请期待……"
-                            << "黑体" << 26.25 << false;
-    QTest::newRow("Image1") << Colour(0x0080FFFF) << none << ""
-                            << "" << 0.0 << false;
-    QTest::newRow("Label2") << blue << white << "请选择您要打开的内容（最新版本）："
-                            << "黑体" << 26.25 << false;
-    QTest::newRow("Label1") << blue << Colour(0x00FFFF00) << ""
-                            << "黑体" << 21.75 << false;
+void TestForm1::captionsFontsAndTextColours_data() {
+    AddCaptionColumns();
+    const quint32 white = 0x00FFFFFF;
+    AddCaptionRow("Label4", "MC版本万能下载器", "黑体", 21.75);
+    AddCaptionRow("Label3", "effect效果指令生成器", "黑体", 21.75);
+    AddCaptionRow("labsmall", "＿", "", 0, white);
+    AddCaptionRow("labclose", "╳", "宋体", 7.5, white);
+    AddCaptionRow("Label5", "更多酷炫软件，敬请期待……", "黑体", 26.25);
+    AddCaptionRow("Label2", "请选择您要打开的内容（最新版本）：", "黑体", 26.25, white);
+    AddCaptionRow("Label1", "", "黑体", 21.75, 0x00FFFF00);
 }
 
-void TestForm1::coloursCaptionsAndFonts() {
-    QFETCH(Paint, back);
-    QFETCH(Paint, text);
-    QFETCH(QString, caption);
-    QFETCH(QString, font);
-    QFETCH(qreal, points);
-    QFETCH(bool, top);
+void TestForm1::captionsFontsAndTextColours() {
+    VerifyCaptionRow(*window_->Surface());
+}
 
+// What the user sees where no caption covers a control: its own colour, or
+// for a transparent label the box beneath it.
+void TestForm1::backgroundsAndTextColours() {
     QWidget* surface = window_->Surface();
-    auto* control = Named(surface, QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control != nullptr);
-    if (auto* label = qobject_cast<ClickLabel*>(control)) {
-        if (!caption.isEmpty()) {
-            QCOMPARE(label->text(), caption);
-        }
+    for (const ClickLabel* label : surface->findChildren<ClickLabel*>()) {
         QCOMPARE(label->alignment(), Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
-        if (!font.isEmpty()) {
-            QCOMPARE(label->font().family(), font);
-            QCOMPARE(label->font().pointSizeF(), points);
-            QCOMPARE(label->font().weight(), QFont::Normal);
-        }
-        if (text.shade != Shade::None) {
-            QCOMPARE(label->palette().color(QPalette::WindowText), Resolve(text, {}));
-        }
     }
-
-    // What the user sees where no text covers the control: its own colour,
-    // or for a transparent label the box beneath it.
     const QImage shot = surface->grab().toImage();
-    const QPoint at = control->mapTo(surface, Layout::BarePoint(control, top));
-    QVERIFY(surface->rect().contains(at));
-    const QColor beneath = Layout::Ole(Layout::kFrameBlue);
-    QCOMPARE(shot.pixelColor(at), Resolve(back, beneath));
+    const auto at = [&](const char* name, bool top = false) {
+        QWidget* control = Control<QWidget>(name);
+        return shot.pixelColor(control->mapTo(surface, BarePoint(control, top)));
+    };
+    const QPalette system = QApplication::palette();
+    QCOMPARE(at("Picture2"), Ole(0x0080FF80));
+    QCOMPARE(at("Label4"), Ole(0x0080FF80));
+    QCOMPARE(at("Picture1"), system.color(QPalette::Highlight));
+    QCOMPARE(at("Label3"), system.color(QPalette::Highlight));
+    QCOMPARE(at("Image1"), Ole(0x0080FFFF));
+    // At the top, beside the low "＿".
+    QCOMPARE(at("picsmall", true), Ole(kFrameBlue));
+    QCOMPARE(at("labsmall", true), Ole(kFrameBlue));
+    for (const char* name : {"picclose", "labclose", "Label5", "Label2", "Label1"}) {
+        QCOMPARE(at(name), Ole(kFrameBlue));
+    }
+    for (const char* name : {"Label4", "Label3", "Label5"}) {
+        QCOMPARE(Control<QWidget>(name)->palette().color(QPalette::WindowText),
+                 system.color(QPalette::ButtonText));
+    }
 }
 
 void TestForm1::captionsUseInstalledGlyphs() {
@@ -218,18 +152,8 @@ void TestForm1::edgesCutTheClosingLineAndTheCloseBox() {
 }
 
 void TestForm1::tabOrderStartsAtTheMinimizeBox() {
-    QWidget* surface = window_->Surface();
-    QCOMPARE(surface->focusWidget(), Control<QWidget>("picsmall"));
-
-    QStringList order;
-    QWidget* w = surface->focusWidget();
-    do {
-        if (w->focusPolicy() & Qt::TabFocus) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != surface->focusWidget());
-    QCOMPARE(order, (QStringList{"picsmall", "picclose", "Picture1", "Picture2"}));
+    QCOMPARE(window_->Surface()->focusWidget(), Control<QWidget>("picsmall"));
+    QCOMPARE(FocusChain(), (QStringList{"picsmall", "picclose", "Picture1", "Picture2"}));
 }
 
 void TestForm1::entryTilesSwitchOnce_data() {

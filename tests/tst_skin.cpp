@@ -34,7 +34,6 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsBorderlessWithItsCaption();
     void captionsFontsAndTextColours_data();
     void captionsFontsAndTextColours();
     void backgroundsAndTextColours();
@@ -87,14 +86,9 @@ void TestSkin::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestSkin::windowIsBorderlessWithItsCaption() {
-    QWidget* surface = window_->Surface();
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(surface->windowTitle(), QStringLiteral("正版皮肤获取器"));
-}
-
 void TestSkin::captionsFontsAndTextColours_data() {
     AddCaptionColumns();
+    AddCaptionRow("skin", "正版皮肤获取器");
     const quint32 orange = 8438015;
     const quint32 white = 0x00FFFFFF;
     AddCaptionRow("Label1", "欢迎使用正版皮肤获取器V2.0!", "黑体", 24, orange, true);

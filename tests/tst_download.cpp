@@ -1,7 +1,7 @@
 // The version file downloader as the user meets it, with a pane that records
-// where it is sent: its controls where the layout puts them, the choices it
-// opens with, first and after a reload, and the Download click over every
-// pair of options. Back is tst_toolkit's.
+// where it is sent: its captions and colours, the choices it opens with,
+// first and after a reload, and the Download click over every pair of
+// options. Where each control stands is tst_layouts'; Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "ConfiguredHosts.h"
@@ -36,9 +36,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsTheStoredSize();
-    void controlsStandWhereTheLayoutPutsThem_data();
-    void controlsStandWhereTheLayoutPutsThem();
+    void captionsFontsAndTextColours_data();
+    void captionsFontsAndTextColours();
     void backgroundsAndTextColours();
     void tabOrderFollowsTheLayout();
     void opensWithServerJarNoRouteAndTheStartAddress_data();
@@ -96,65 +95,44 @@ void TestDownload::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestDownload::windowIsTheStoredSize() {
-    QWidget* surface = window_->Surface();
-    QCOMPARE(QSize(surface->width() * kTwips, surface->height() * kTwips), QSize(10305, 6195));
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(surface->windowTitle(), QStringLiteral("MC版本万能下载器"));
-}
-
-void TestDownload::controlsStandWhereTheLayoutPutsThem_data() {
-    AddControlColumns();
+void TestDownload::captionsFontsAndTextColours_data() {
+    AddCaptionColumns();
+    AddCaptionRow("download", "MC版本万能下载器");
     const quint32 white = 16777215;
-    AddControlRow("Label1", "ClickLabel", "download", {1800, 480, 6855, 495},
-                  "欢迎使用MC版本万能下载器!", 11, "黑体", 24, 8438015, true);
-    AddControlRow("Frame3", "QGroupBox", "download", {720, 1080, 8775, 1335}, "文件", 0);
-    AddControlRow("Option1", "OptionButton", "Frame3", {240, 480, 1935, 495}, "Jar主体文件下载", 3);
-    AddControlRow("Option2", "OptionButton", "Frame3", {3360, 480, 2175, 495}, "Json主体文件下载",
-                  2);
-    AddControlRow("Option3", "OptionButton", "Frame3", {6720, 480, 1815, 495}, "开服端下载", 1);
-    AddControlRow("Frame2", "QGroupBox", "download", {720, 2520, 8775, 975}, "线路", 6);
-    AddControlRow("Option4", "OptionButton", "Frame2", {1800, 360, 1215, 495}, "国内线路", 8);
-    AddControlRow("Option5", "OptionButton", "Frame2", {5640, 360, 1095, 495}, "国外线路", 7);
-    AddControlRow("Label2", "ClickLabel", "download", {240, 3720, 2535, 975}, "版本：", 10, "黑体",
-                  42);
-    AddControlRow("Text1", "QLineEdit", "download", {2880, 3720, 5415, 870}, "1.7.2", 5, "黑体",
-                  42);
-    AddControlRow("Picture1", "PictureBox", "download", {8520, 3720, 1575, 855}, "", 18);
-    AddControlRow("Label4", "ClickLabel", "Picture1", {240, 240, 1455, 615}, "下载！", 19, "黑体",
-                  21.75);
-    AddControlRow("Frame1", "QGroupBox", "download", {120, 4680, 5175, 1455},
-                  "如果显示无法显示此网页提示就表明您的版本号或线路不正确!", 4);
-    AddControlRow("WebBrowser1", "QWidget", "Frame1", {360, 240, 4455, 1095}, "", 17);
-    AddControlRow("Label3", "ClickLabel", "download", {5760, 5280, 4335, 735}, "", 9, "黑体", 18,
-                  12632256);
-    AddControlRow("labsmall", "ClickLabel", "download", {9120, 0, 300, 300}, "＿", 16, "", 0,
-                  white);
-    AddControlRow("Picture2", "PictureBox", "download", {9480, 0, 375, 255}, "", 14);
-    AddControlRow("Label5", "ClickLabel", "Picture2", {0, 0, 255, 255}, "←", 15, "宋体", 12, white);
-    AddControlRow("picclose", "PictureBox", "download", {9840, 0, 375, 255}, "", 12);
-    AddControlRow("labclose", "ClickLabel", "picclose", {120, 0, 255, 255}, "╳", 13, "宋体", 7.5,
-                  white);
+    AddCaptionRow("Label1", "欢迎使用MC版本万能下载器!", "黑体", 24, 8438015, true);
+    AddCaptionRow("Frame3", "文件");
+    AddCaptionRow("Option1", "Jar主体文件下载");
+    AddCaptionRow("Option2", "Json主体文件下载");
+    AddCaptionRow("Option3", "开服端下载");
+    AddCaptionRow("Frame2", "线路");
+    AddCaptionRow("Option4", "国内线路");
+    AddCaptionRow("Option5", "国外线路");
+    AddCaptionRow("Label2", "版本：", "黑体", 42);
+    AddCaptionRow("Text1", "1.7.2", "黑体", 42);
+    AddCaptionRow("Label4", "下载！", "黑体", 21.75);
+    AddCaptionRow("Frame1", "如果显示无法显示此网页提示就表明您的版本号或线路不正确!");
+    AddCaptionRow("Label3", "", "黑体", 18, 12632256);
+    AddCaptionRow("labsmall", "＿", "", 0, white);
+    AddCaptionRow("Label5", "←", "宋体", 12, white);
+    AddCaptionRow("labclose", "╳", "宋体", 7.5, white);
 }
 
-void TestDownload::controlsStandWhereTheLayoutPutsThem() {
-    VerifyControlRow(*window_->Surface());
+void TestDownload::captionsFontsAndTextColours() {
+    VerifyCaptionRow(*window_->Surface());
 }
 
 void TestDownload::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name, QPoint where) {
-        return shot.pixelColor(Control(name)->mapTo(window_->Surface(), where));
+    const auto at = [&](const char* name) {
+        QWidget* control = Control(name);
+        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
     };
     const QColor yellow = Ole(8454143);
-    QCOMPARE(at("Picture1", QPoint(3, 3)), yellow);
-    QCOMPARE(at("Label4", QPoint(80, 35)), yellow);
-    QCOMPARE(at("Text1", QPoint(340, 50)), Ole(kFrameBlue));
-    QCOMPARE(at("Option2", QPoint(140, 30)), Ole(kFrameBlue));
-    QCOMPARE(at("Option5", QPoint(70, 30)), Ole(kFrameBlue));
-    QCOMPARE(at("Label2", QPoint(160, 62)), Ole(kFrameBlue));
-    QCOMPARE(at("Label1", QPoint(455, 30)), Ole(kFrameBlue));
-    QCOMPARE(at("Label3", QPoint(285, 46)), Ole(kFrameBlue));
+    QCOMPARE(at("Picture1"), yellow);
+    QCOMPARE(at("Label4"), yellow);
+    for (const char* name : {"Text1", "Option2", "Option5", "Label2", "Label1", "Label3"}) {
+        QCOMPARE(at(name), Ole(kFrameBlue));
+    }
 
     const QPalette system = QApplication::palette();
     const auto textOf = [this](const char* name) {

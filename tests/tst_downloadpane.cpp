@@ -2,16 +2,21 @@
 // server of the test's own on 127.0.0.1: what the server is asked for, the
 // name the file is offered under, what ends up on disk, and the window after.
 // What the pane and its download window do with any file is tst_browserpane's;
-// pages that fail to load are tst_panefaults'. Runs on a real display (Xvfb).
+// pages that fail to load are tst_panefaults'. Also the pane's place in the
+// tab order. Runs on a real display (Xvfb).
+#include "BrowserPane.h"
 #include "CjkFonts.h"
 #include "EngineFixture.h"
 #include "LocalBases.h"
 #include "PaneDownloads.h"
+#include "PaneScreen.h"
 #include "RecordingHost.h"
 #include "WindowInput.h"
 #include "download.h"
 
+#include <QApplication>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 
 using namespace PaneDownloads;
@@ -32,6 +37,7 @@ private Q_SLOTS:
 
     void serverJarFromTheStore_data();
     void serverJarFromTheStore();
+    void tabReachesThePaneInItsPlace();
 
 private:
     QWidget* Control(const char* name) const { return Named(window_.get(), name); }
@@ -99,6 +105,40 @@ void TestDownloadPane::serverJarFromTheStore() {
     }
     QVERIFY(window_->IsLoaded());
     QCOMPARE(static_cast<QLineEdit*>(Control("Text1"))->text(), QStringLiteral("1.7.2"));
+}
+
+// From the control that has the focus when the window opens, Tab goes by
+// the tab indexes all the way round, into the pane between Picture2 and
+// Picture1 and on out of it; also once the engine has given the view a new
+// inner widget, as it does for each new site.
+void TestDownloadPane::tabReachesThePaneInItsPlace() {
+    auto* pane = Control("WebBrowser1")->findChild<BrowserPane*>();
+    QWidget* view = ViewOf(*pane);
+    const QPointer<QWidget> inner = view->focusProxy();
+    engine_.server.Serve("/a.png", Routes::Png(qRgb(1, 2, 3), 8, 8));
+    for (const char* host : {"127.0.0.1", "localhost"}) {
+        QSignalSpy loaded(view, SIGNAL(loadFinished(bool)));
+        pane->Navigate(engine_.server.Address("/a.png").replace("127.0.0.1", host));
+        QVERIFY(loaded.wait(kLoadTimeout));
+    }
+    QVERIFY(view->focusProxy() != inner);
+
+    window_->Surface()->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    const auto focused = [pane] {
+        QWidget* focus = QApplication::focusWidget();
+        return pane->isAncestorOf(focus) ? QStringLiteral("pane") : focus->objectName();
+    };
+    QStringList order{focused()};
+    for (int step = 0; step < 7; ++step) {
+        const QWidget* before = QApplication::focusWidget();
+        QTest::keyClick(window_->Surface()->windowHandle(), Qt::Key_Tab);
+        // Out of the page only once the engine has let the focus go.
+        QTRY_VERIFY(QApplication::focusWidget() != before);
+        order << focused();
+    }
+    QCOMPARE(order, (QStringList{"Option3", "Text1", "Option5", "picclose", "Picture2", "pane",
+                                 "Picture1", "Option3"}));
 }
 
 QTEST_MAIN(TestDownloadPane)

@@ -1,8 +1,10 @@
-// The main menu as the user meets it: every control where its layout puts
-// it, the colours and fonts it shows, its entry tiles and its frame.
+// The main menu as the user meets it: the colours, captions and fonts it
+// shows, its entry tiles and its frame. Where each control stands is
+// tst_layouts'.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "Form1.h"
+#include "Layout.h"
 #include "PictureBox.h"
 #include "RecordingHost.h"
 #include "WindowInput.h"
@@ -15,49 +17,7 @@
 #include <QRawFont>
 #include <QTest>
 
-namespace {
-
-constexpr int kTwips = 15;
-
-// A colour as the layouts store it: 0x00BBGGRR.
-QColor Ole(quint32 bbggrr) {
-    return QColor(bbggrr & 0xFF, (bbggrr >> 8) & 0xFF, (bbggrr >> 16) & 0xFF);
-}
-
-const quint32 kFrameBlue = 0x00F1AC0A;
-
-// Colours the layout names by system colour rather than by value.
-// None: the control has no text colour of its own.
-enum class Shade { None, Value, Highlight, ButtonText, Transparent };
-
-struct Paint {
-    Shade shade = Shade::None;
-    quint32 ole = 0;
-};
-
-Paint Colour(quint32 ole) {
-    return {Shade::Value, ole};
-}
-
-QColor Resolve(const Paint& paint, const QColor& beneath) {
-    switch (paint.shade) {
-    case Shade::Highlight:
-        return QApplication::palette().color(QPalette::Highlight);
-    case Shade::ButtonText:
-        return QApplication::palette().color(QPalette::ButtonText);
-    case Shade::Transparent:
-        return beneath;
-    case Shade::None:
-    case Shade::Value:
-        break;
-    }
-    return Ole(paint.ole);
-}
-
-} // namespace
-
-Q_DECLARE_METATYPE(Paint)
-
+using namespace Layout;
 using namespace WindowInput;
 
 class TestForm1 final : public QObject {
@@ -67,9 +27,10 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsTheStoredSize();
-    void controlsStandWhereTheLayoutPutsThem_data();
-    void controlsStandWhereTheLayoutPutsThem();
+    void captionNamesTheToolbox();
+    void captionsFontsAndTextColours_data();
+    void captionsFontsAndTextColours();
+    void backgroundsAndTextColours();
     void captionsUseInstalledGlyphs();
     void edgesCutTheClosingLineAndTheCloseBox();
     void tabOrderStartsAtTheMinimizeBox();
@@ -105,123 +66,54 @@ void TestForm1::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestForm1::windowIsTheStoredSize() {
-    QWidget* surface = window_->Surface();
-    QCOMPARE(surface->width() * kTwips, 11535);
-    QCOMPARE(surface->height() * kTwips, 7680);
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QVERIFY(surface->windowTitle().startsWith(QStringLiteral("苦力怕工具箱")));
+void TestForm1::captionNamesTheToolbox() {
+    QVERIFY(window_->Surface()->windowTitle().startsWith(QStringLiteral("苦力怕工具箱")));
 }
 
-void TestForm1::controlsStandWhereTheLayoutPutsThem_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("holder");
-    QTest::addColumn<QRect>("twips");
-    QTest::addColumn<Paint>("back");
-    QTest::addColumn<Paint>("text");
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<int>("tab"); // -1: the control has no place in the tab order
-    // Where to look for the background: a point of the control that no text covers.
-    QTest::addColumn<QPoint>("probe");
-
-    const Paint none;
-    const Paint buttonText{Shade::ButtonText, 0};
-    const Paint highlight{Shade::Highlight, 0};
-    const Paint transparent{Shade::Transparent, 0};
-    const Paint white = Colour(0x00FFFFFF);
-    const Paint blue = Colour(kFrameBlue);
-
-    QTest::newRow("Picture2") << "PictureBox"
-                              << "Form1" << QRect(600, 4800, 4215, 1935) << Colour(0x0080FF80)
-                              << none << ""
-                              << "" << 0.0 << 8 << QPoint(2, 2);
-    QTest::newRow("Label4") << "ClickLabel"
-                            << "Picture2" << QRect(240, 600, 3855, 1215) << Colour(0x0080FF80)
-                            << buttonText << "MC版本万能下载器"
-                            << "黑体" << 21.75 << 9 << QPoint(250, 75);
-    QTest::newRow("Picture1") << "PictureBox"
-                              << "Form1" << QRect(5520, 2280, 4575, 1815) << highlight << none << ""
-                              << "" << 0.0 << 6 << QPoint(2, 2);
-    QTest::newRow("Label3") << "ClickLabel"
-                            << "Picture1" << QRect(1080, 360, 2415, 975) << highlight << buttonText
-                            << "effect效果指令生成器"
-                            << "黑体" << 21.75 << 7 << QPoint(158, 62);
-    QTest::newRow("picsmall") << "PictureBox"
-                              << "Form1" << QRect(10800, 120, 135, 255) << blue << none << ""
-                              << "" << 0.0 << 0 << QPoint(7, 1);
-    QTest::newRow("labsmall") << "ClickLabel"
-                              << "picsmall" << QRect(0, 0, 180, 300) << transparent << white << "＿"
-                              << "" << 0.0 << 1 << QPoint(7, 1);
-    QTest::newRow("picclose") << "PictureBox"
-                              << "Form1" << QRect(11280, 120, 375, 255) << blue << none << ""
-                              << "" << 0.0 << 2 << QPoint(15, 1);
-    QTest::newRow("labclose") << "ClickLabel"
-                              << "picclose" << QRect(0, 0, 255, 255) << transparent << white << "╳"
-                              << "宋体" << 7.5 << 3 << QPoint(15, 15);
-    QTest::newRow("Label5") << "ClickLabel"
-                            << "Form1" << QRect(480, 6960, 8055, 1335) << blue << buttonText
-                            << "更多酷炫软件，敬请期待……"
-                            << "黑体" << 26.25 << 10 << QPoint(534, 46);
-    QTest::newRow("Image1") << "ClickLabel"
-                            << "Form1" << QRect(600, 2280, 4215, 1830) << Colour(0x0080FFFF) << none
-                            << ""
-                            << "" << 0.0 << -1 << QPoint(2, 2);
-    QTest::newRow("Label2") << "ClickLabel"
-                            << "Form1" << QRect(1320, 1320, 9255, 735) << blue << white
-                            << "请选择您要打开的内容（最新版本）："
-                            << "黑体" << 26.25 << 5 << QPoint(614, 46);
-    QTest::newRow("Label1") << "ClickLabel"
-                            << "Form1" << QRect(2520, 600, 6975, 495) << blue << Colour(0x00FFFF00)
-                            << ""
-                            << "黑体" << 21.75 << 4 << QPoint(462, 30);
+void TestForm1::captionsFontsAndTextColours_data() {
+    AddCaptionColumns();
+    const quint32 white = 0x00FFFFFF;
+    AddCaptionRow("Label4", "MC版本万能下载器", "黑体", 21.75);
+    AddCaptionRow("Label3", "effect效果指令生成器", "黑体", 21.75);
+    AddCaptionRow("labsmall", "＿", "", 0, white);
+    AddCaptionRow("labclose", "╳", "宋体", 7.5, white);
+    AddCaptionRow("Label5", "更多酷炫软件，敬请期待……", "黑体", 26.25);
+    AddCaptionRow("Label2", "请选择您要打开的内容（最新版本）：", "黑体", 26.25, white);
+    AddCaptionRow("Label1", "", "黑体", 21.75, 0x00FFFF00);
 }
 
-void TestForm1::controlsStandWhereTheLayoutPutsThem() {
-    QFETCH(QString, kind);
-    QFETCH(QString, holder);
-    QFETCH(QRect, twips);
-    QFETCH(Paint, back);
-    QFETCH(Paint, text);
-    QFETCH(QString, caption);
-    QFETCH(QString, font);
-    QFETCH(qreal, points);
-    QFETCH(int, tab);
-    QFETCH(QPoint, probe);
+void TestForm1::captionsFontsAndTextColours() {
+    VerifyCaptionRow(*window_->Surface());
+}
 
+// What the user sees where no caption covers a control: its own colour, or
+// for a transparent label the box beneath it.
+void TestForm1::backgroundsAndTextColours() {
     QWidget* surface = window_->Surface();
-    auto* control = Named(surface, QString::fromLatin1(QTest::currentDataTag()));
-    QVERIFY(control != nullptr);
-    QCOMPARE(QString::fromLatin1(control->metaObject()->className()), kind);
-    QCOMPARE(control->parentWidget()->objectName(), holder);
-    const QRect g = control->geometry();
-    QCOMPARE(QRect(g.x() * kTwips, g.y() * kTwips, g.width() * kTwips, g.height() * kTwips), twips);
-    const QVariant tabIndex = control->property("tabIndex");
-    QCOMPARE(tabIndex.isValid() ? tabIndex.toInt() : -1, tab);
-
-    if (auto* label = qobject_cast<ClickLabel*>(control)) {
-        if (!caption.isEmpty()) {
-            QCOMPARE(label->text(), caption);
-        }
+    for (const ClickLabel* label : surface->findChildren<ClickLabel*>()) {
         QCOMPARE(label->alignment(), Qt::AlignLeading | Qt::AlignLeft | Qt::AlignTop);
-        if (!font.isEmpty()) {
-            QCOMPARE(label->font().family(), font);
-            QCOMPARE(label->font().pointSizeF(), points);
-            QCOMPARE(label->font().weight(), QFont::Normal);
-        }
-        if (text.shade != Shade::None) {
-            QCOMPARE(label->palette().color(QPalette::WindowText), Resolve(text, {}));
-        }
     }
-
-    // What the user sees at the probe point: the control's own colour, or for
-    // a transparent label the box beneath it.
     const QImage shot = surface->grab().toImage();
-    const QPoint at = control->mapTo(surface, probe);
-    QVERIFY(surface->rect().contains(at));
-    const QColor beneath = Ole(kFrameBlue);
-    QCOMPARE(shot.pixelColor(at), Resolve(back, beneath));
+    const auto at = [&](const char* name, bool top = false) {
+        QWidget* control = Control<QWidget>(name);
+        return shot.pixelColor(control->mapTo(surface, BarePoint(control, top)));
+    };
+    const QPalette system = QApplication::palette();
+    QCOMPARE(at("Picture2"), Ole(0x0080FF80));
+    QCOMPARE(at("Label4"), Ole(0x0080FF80));
+    QCOMPARE(at("Picture1"), system.color(QPalette::Highlight));
+    QCOMPARE(at("Label3"), system.color(QPalette::Highlight));
+    QCOMPARE(at("Image1"), Ole(0x0080FFFF));
+    // At the top, beside the low "＿".
+    QCOMPARE(at("picsmall", true), Ole(kFrameBlue));
+    QCOMPARE(at("labsmall", true), Ole(kFrameBlue));
+    for (const char* name : {"picclose", "labclose", "Label5", "Label2", "Label1"}) {
+        QCOMPARE(at(name), Ole(kFrameBlue));
+    }
+    for (const char* name : {"Label4", "Label3", "Label5"}) {
+        QCOMPARE(Control<QWidget>(name)->palette().color(QPalette::WindowText),
+                 system.color(QPalette::ButtonText));
+    }
 }
 
 void TestForm1::captionsUseInstalledGlyphs() {
@@ -244,9 +136,12 @@ void TestForm1::captionsUseInstalledGlyphs() {
 }
 
 void TestForm1::edgesCutTheClosingLineAndTheCloseBox() {
+    // The closing line reaches below the window's bottom edge.
     auto* label5 = Control<QWidget>("Label5");
-    // 615 twips of the closing line lie below the window's bottom edge.
-    QCOMPARE(label5->visibleRegion().boundingRect().height() * kTwips, 1335 - 615);
+    QWidget* surface = window_->Surface();
+    QVERIFY(label5->geometry().bottom() > surface->rect().bottom());
+    QCOMPARE(label5->mapTo(surface, label5->visibleRegion().boundingRect().bottomLeft()).y(),
+             surface->rect().bottom());
     // Of the close box only the part under its cross is visible.
     auto* picclose = Control<QWidget>("picclose");
     QCOMPARE(picclose->visibleRegion().boundingRect(), Control<QWidget>("labclose")->geometry());
@@ -257,30 +152,20 @@ void TestForm1::edgesCutTheClosingLineAndTheCloseBox() {
 }
 
 void TestForm1::tabOrderStartsAtTheMinimizeBox() {
-    QWidget* surface = window_->Surface();
-    QCOMPARE(surface->focusWidget(), Control<QWidget>("picsmall"));
-
-    QStringList order;
-    QWidget* w = surface->focusWidget();
-    do {
-        if (w->focusPolicy() & Qt::TabFocus) {
-            order << w->objectName();
-        }
-        w = w->nextInFocusChain();
-    } while (w != surface->focusWidget());
-    QCOMPARE(order, (QStringList{"picsmall", "picclose", "Picture1", "Picture2"}));
+    QCOMPARE(window_->Surface()->focusWidget(), Control<QWidget>("picsmall"));
+    QCOMPARE(FocusChain(), (QStringList{"picsmall", "picclose", "Picture1", "Picture2"}));
 }
 
 void TestForm1::entryTilesSwitchOnce_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<QPoint>("where");
     QTest::addColumn<int>("target");
-    QTest::newRow("skin picture") << "Image1" << QPoint(140, 60) << int(WindowName::skin);
+    QTest::newRow("skin picture") << "Image1" << QPoint(30, 20) << int(WindowName::skin);
     QTest::newRow("effect caption") << "Label3" << QPoint(30, 20) << int(WindowName::effect);
     QTest::newRow("effect tile margin") << "Picture1" << QPoint(5, 100) << int(WindowName::effect);
     QTest::newRow("downloader caption") << "Label4" << QPoint(30, 20) << int(WindowName::download);
     QTest::newRow("downloader tile margin")
-        << "Picture2" << QPoint(270, 5) << int(WindowName::download);
+        << "Picture2" << QPoint(5, 5) << int(WindowName::download);
 }
 
 void TestForm1::entryTilesSwitchOnce() {
@@ -370,8 +255,8 @@ void TestForm1::skinTileIsTheStoredBitmap() {
 
     // Shown at its natural size, not stretched.
     auto* image1 = Control<ClickLabel>("Image1");
-    QCOMPARE(image1->pixmap().size(), QSize(281, 122));
-    QCOMPARE(image1->size(), QSize(281, 122));
+    QCOMPARE(image1->pixmap().size(), tile.size());
+    QCOMPARE(image1->size(), tile.size());
     QVERIFY(!image1->hasScaledContents());
     const QImage shown = image1->grab().toImage();
     QCOMPARE(shown.pixelColor(100, 57), tile.pixelColor(100, 57));

@@ -4,15 +4,11 @@
 // and the skin tile's pixels become blocks instead of being blurred.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
-#include "Form1.h"
+#include "MakeWindow.h"
 #include "OptionButton.h"
-#include "PictureBox.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
 #include "WindowInput.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -25,20 +21,6 @@
 #include <memory>
 
 namespace {
-
-std::unique_ptr<FramedWindow> MakeWindow(WindowName name, WindowHost& host, PaneSource& panes) {
-    switch (name) {
-    case WindowName::Form1:
-        return std::make_unique<Form1>(host);
-    case WindowName::skin:
-        return std::make_unique<skin>(host, panes);
-    case WindowName::effect:
-        return std::make_unique<effect>(host);
-    case WindowName::download:
-        return std::make_unique<download>(host, panes);
-    }
-    return nullptr;
-}
 
 qreal RequestedScale() {
     bool ok = false;
@@ -200,22 +182,21 @@ QWidget* TestHiDpi::Load(WindowName name) {
 
 void TestHiDpi::windowsAreTheLayoutTimesTheScale_data() {
     QTest::addColumn<int>("window");
-    QTest::addColumn<QSize>("twips");
-    QTest::newRow("Form1") << int(WindowName::Form1) << QSize(11535, 7680);
-    QTest::newRow("skin") << int(WindowName::skin) << QSize(8115, 3645);
-    QTest::newRow("effect") << int(WindowName::effect) << QSize(8355, 8175);
-    QTest::newRow("download") << int(WindowName::download) << QSize(10305, 6195);
+    QTest::newRow("Form1") << int(WindowName::Form1);
+    QTest::newRow("skin") << int(WindowName::skin);
+    QTest::newRow("effect") << int(WindowName::effect);
+    QTest::newRow("download") << int(WindowName::download);
 }
 
+// Its logical size is tst_layouts'; on the screen it takes that many device
+// pixels times the scale.
 void TestHiDpi::windowsAreTheLayoutTimesTheScale() {
     QFETCH(int, window);
-    QFETCH(QSize, twips);
     QWidget* surface = Load(WindowName(window));
     QCOMPARE(surface->devicePixelRatio(), scale_);
-    QCOMPARE(surface->size(), twips / 15);
     const QImage shot = Screenshot(surface);
-    QVERIFY(qAbs(shot.width() - twips.width() / 15.0 * scale_) <= 1.0);
-    QVERIFY(qAbs(shot.height() - twips.height() / 15.0 * scale_) <= 1.0);
+    QVERIFY(qAbs(shot.width() - surface->width() * scale_) <= 1.0);
+    QVERIFY(qAbs(shot.height() - surface->height() * scale_) <= 1.0);
 }
 
 void TestHiDpi::controlsKeepTheirPlace_data() {
@@ -326,7 +307,7 @@ void TestHiDpi::skinTileIsNotBlurred() {
     QWidget* surface = Load(WindowName::Form1);
     const QImage bitmap =
         QImage(QStringLiteral(SKIN_TILE_FILE)).convertToFormat(QImage::Format_RGB32);
-    QCOMPARE(bitmap.size(), QSize(281, 122));
+    QVERIFY(!bitmap.isNull());
     auto* tile = Named(surface, QStringLiteral("Image1"));
     const QPoint origin = tile->mapTo(surface, QPoint());
     const QImage shot = Screenshot(surface);

@@ -1,7 +1,7 @@
 // The skin fetcher as the user meets it, with a pane that records where it
-// is sent: its controls where the layout puts them, the selection it opens
-// with, first and after a reload, the fetch and the help box. Back is
-// tst_toolkit's.
+// is sent: its captions and colours, the selection it opens with, first and
+// after a reload, the fetch and the help box. Where each control stands is
+// tst_layouts'; Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "Layout.h"
@@ -34,9 +34,8 @@ private Q_SLOTS:
     void init();
     void cleanup();
 
-    void windowIsTheStoredSize();
-    void controlsStandWhereTheLayoutPutsThem_data();
-    void controlsStandWhereTheLayoutPutsThem();
+    void captionsFontsAndTextColours_data();
+    void captionsFontsAndTextColours();
     void backgroundsAndTextColours();
     void tabOrderFollowsTheLayout();
     void opensWithOfficialSkinAndCreeper_data();
@@ -87,59 +86,43 @@ void TestSkin::cleanup() {
     DestroyUnloadedWidgets();
 }
 
-void TestSkin::windowIsTheStoredSize() {
-    QWidget* surface = window_->Surface();
-    QCOMPARE(QSize(surface->width() * kTwips, surface->height() * kTwips), QSize(8115, 3645));
-    QVERIFY(surface->windowFlags().testFlag(Qt::FramelessWindowHint));
-    QCOMPARE(surface->windowTitle(), QStringLiteral("正版皮肤获取器"));
-}
-
-void TestSkin::controlsStandWhereTheLayoutPutsThem_data() {
-    AddControlColumns();
+void TestSkin::captionsFontsAndTextColours_data() {
+    AddCaptionColumns();
+    AddCaptionRow("skin", "正版皮肤获取器");
     const quint32 orange = 8438015;
     const quint32 white = 0x00FFFFFF;
-    AddControlRow("Label1", "ClickLabel", "skin", {600, 480, 6855, 495},
-                  "欢迎使用正版皮肤获取器V2.0!", 9, "黑体", 24, orange, true);
-    AddControlRow("Option1", "OptionButton", "skin", {120, 1080, 1455, 495}, "正版皮肤下载", 0);
-    AddControlRow("Option2", "OptionButton", "skin", {1920, 1080, 1455, 495}, "正版披风下载", 1);
-    AddControlRow("Option3", "OptionButton", "skin", {3600, 1080, 1695, 495}, "Skinme皮肤下载", 2);
-    AddControlRow("Option4", "OptionButton", "skin", {5520, 1080, 1935, 495}, "Skinme披风下载", 3);
-    AddControlRow("Label2", "ClickLabel", "skin", {240, 1680, 2175, 375}, "正版用户名称：", 8,
-                  "黑体", 15, orange);
-    AddControlRow("Text1", "QLineEdit", "skin", {2400, 1560, 4455, 615}, "Creeper", 5, "黑体",
-                  21.75);
-    AddControlRow("Picture2", "PictureBox", "skin", {6960, 1680, 975, 495}, "", 15);
-    AddControlRow("Label6", "ClickLabel", "Picture2", {120, 120, 855, 375}, "偷取！", 16, "黑体",
-                  14.25);
-    AddControlRow("Frame1", "QGroupBox", "skin", {120, 2280, 3375, 1335},
-                  "皮肤显示区，若要保存，请右键另存为", 4);
-    AddControlRow("WebBrowser1", "QWidget", "Frame1", {120, 240, 3015, 975}, "", 17);
-    AddControlRow("Label4", "ClickLabel", "skin", {3600, 2280, 4575, 375},
-                  "获取皮肤时出现无法显示此网页的请点我！", 6, "黑体", 12);
-    AddControlRow("Label3", "ClickLabel", "skin", {3600, 2760, 4455, 735}, "", 7, "黑体", 18);
-    AddControlRow("labsmall", "ClickLabel", "skin", {6960, 0, 300, 300}, "＿", 12, "", 0, white);
-    AddControlRow("Picture1", "PictureBox", "skin", {7320, 0, 375, 255}, "", 13);
-    AddControlRow("Label5", "ClickLabel", "Picture1", {0, 0, 255, 255}, "←", 14, "宋体", 12, white);
-    AddControlRow("picclose", "PictureBox", "skin", {7680, 0, 375, 255}, "", 10);
-    AddControlRow("labclose", "ClickLabel", "picclose", {0, 0, 255, 255}, "╳", 11, "宋体", 7.5,
-                  white);
+    AddCaptionRow("Label1", "欢迎使用正版皮肤获取器V2.0!", "黑体", 24, orange, true);
+    AddCaptionRow("Option1", "正版皮肤下载");
+    AddCaptionRow("Option2", "正版披风下载");
+    AddCaptionRow("Option3", "Skinme皮肤下载");
+    AddCaptionRow("Option4", "Skinme披风下载");
+    AddCaptionRow("Label2", "正版用户名称：", "黑体", 15, orange);
+    AddCaptionRow("Text1", "Creeper", "黑体", 21.75);
+    AddCaptionRow("Label6", "偷取！", "黑体", 14.25);
+    AddCaptionRow("Frame1", "皮肤显示区，若要保存，请右键另存为");
+    AddCaptionRow("Label4", "获取皮肤时出现无法显示此网页的请点我！", "黑体", 12);
+    AddCaptionRow("Label3", "", "黑体", 18);
+    AddCaptionRow("labsmall", "＿", "", 0, white);
+    AddCaptionRow("Label5", "←", "宋体", 12, white);
+    AddCaptionRow("labclose", "╳", "宋体", 7.5, white);
 }
 
-void TestSkin::controlsStandWhereTheLayoutPutsThem() {
-    VerifyControlRow(*window_->Surface());
+void TestSkin::captionsFontsAndTextColours() {
+    VerifyCaptionRow(*window_->Surface());
 }
 
 void TestSkin::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name, QPoint where) {
-        return shot.pixelColor(Control(name)->mapTo(window_->Surface(), where));
+    const auto at = [&](const char* name) {
+        QWidget* control = Control(name);
+        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
     };
     const QColor grey = Ole(8421504);
-    QCOMPARE(at("Picture2", QPoint(3, 3)), grey);
-    QCOMPARE(at("Label6", QPoint(54, 22)), grey);
-    QCOMPARE(at("Text1", QPoint(280, 20)), Ole(kFrameBlue));
-    QCOMPARE(at("Option4", QPoint(125, 16)), Ole(kFrameBlue));
-    QCOMPARE(at("Label4", QPoint(2, 2)), Ole(kFrameBlue));
+    QCOMPARE(at("Picture2"), grey);
+    QCOMPARE(at("Label6"), grey);
+    for (const char* name : {"Text1", "Option4", "Label4"}) {
+        QCOMPARE(at(name), Ole(kFrameBlue));
+    }
 
     const QPalette system = QApplication::palette();
     const auto textOf = [this](const char* name) {
@@ -191,7 +174,9 @@ void TestSkin::opensWithOfficialSkinAndCreeper() {
     QVERIFY(panes_->Addresses().isEmpty());
     // The label past the right edge is cut there.
     auto* help = Control("Label4");
-    QCOMPARE(help->visibleRegion().boundingRect().width() * kTwips, 4575 - 60);
+    QVERIFY(help->geometry().right() > window_->Surface()->rect().right());
+    QCOMPARE(help->mapTo(window_->Surface(), help->visibleRegion().boundingRect().topRight()).x(),
+             window_->Surface()->rect().right());
 }
 
 void TestSkin::fetchFromCaptionOrMargin_data() {
@@ -226,7 +211,7 @@ void TestSkin::eachOptionSendsItsOwnAddress_data() {
 void TestSkin::eachOptionSendsItsOwnAddress() {
     QFETCH(QString, option);
     QFETCH(QString, expected);
-    Click(Control(option), QPoint(90, 28));
+    Click(Control(option), Control(option)->rect().center());
     Fetch();
     QCOMPARE(panes_->Addresses(), QStringList{expected});
     // The same state again: the same address again.

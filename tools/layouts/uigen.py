@@ -1,6 +1,7 @@
 # Writes a Qt Designer .ui from a window's control table, positions in twips
-# (15 to a pixel). Each window's table is a script beside this one; run it and
-# redirect its output over the window's .ui file.
+# (15 to a pixel). Each window's table is a script beside this one, printing
+# its window's .ui; to rewrite all four ui/<window>/<window>.ui files:
+#     python3 tools/layouts/check-layouts.py --write
 from xml.sax.saxutils import escape
 T = 15
 def px(v):

@@ -3,6 +3,7 @@
 #include "DragMath.h"
 #include "FramedWindow.h"
 #include "RunTimeError.h"
+#include "TabOrder.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
@@ -118,4 +119,12 @@ void FrameSurface::mouseDoubleClickEvent(QMouseEvent* event) {
 void FrameSurface::closeEvent(QCloseEvent* event) {
     event->ignore();
     RunHandler([&] { owner_.picclose_Click(); });
+}
+
+// The browser pane's engine gives its view a new inner widget when it goes to
+// another site, and a new widget joins the focus chain at its end: every
+// control goes back to its place before Tab moves on.
+bool FrameSurface::focusNextPrevChild(bool next) {
+    OrderTabStops(*this);
+    return QWidget::focusNextPrevChild(next);
 }

@@ -4,16 +4,14 @@
 #include "ClickableAccessible.h"
 #include "FrameSurface.h"
 #include "PictureBox.h"
+#include "TabOrder.h"
 #include "Twips.h"
 #include "WindowPlacement.h"
 
 #include <QGuiApplication>
 #include <QScreen>
 
-#include <algorithm>
 #include <memory>
-#include <utility>
-#include <vector>
 
 namespace {
 
@@ -35,39 +33,6 @@ void CentreOnScreen(QWidget& surface) {
     const QRect area = screen->geometry();
     surface.move(area.x() + (area.width() - surface.width()) / 2,
                  area.y() + (area.height() - surface.height()) / 2);
-}
-
-// The stored layout gives each control its place in the tab order as the
-// dynamic property "tabIndex". The controls that can take the focus follow
-// each other in that order, and the first of them that can take it now gets
-// the focus when the window opens.
-void ApplyTabOrder(QWidget& surface) {
-    std::vector<std::pair<int, QWidget*>> stops;
-    const auto controls = surface.findChildren<QWidget*>();
-    for (QWidget* control : controls) {
-        const QVariant index = control->property("tabIndex");
-        if (index.isValid() && (control->focusPolicy() & Qt::TabFocus)) {
-            stops.emplace_back(index.toInt(), control);
-        }
-    }
-    std::stable_sort(stops.begin(), stops.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 1; i < stops.size(); ++i) {
-        QWidget::setTabOrder(stops[i - 1].second, stops[i].second);
-    }
-    for (const auto& [index, control] : stops) {
-        if (control->isEnabled() && control->isVisibleTo(&surface)) {
-            control->setFocus(Qt::TabFocusReason);
-            // The focus arrives for real only once the window system makes
-            // the window active, which some never do for a window the user
-            // did not click. An option button takes its selection now, as
-            // the focus arriving would give it.
-            if (auto* option = qobject_cast<OptionButton*>(control)) {
-                option->setChecked(true);
-            }
-            return;
-        }
-    }
 }
 
 } // namespace

@@ -25,6 +25,9 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
+    // One stop in the window's tab order; the focus goes on into the page.
+    setFocusPolicy(Qt::StrongFocus);
+    setFocusProxy(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
     // Told from inside the engine's download request, where the page must
     // not be made to load anything: acted on once that has returned, unless

@@ -218,10 +218,10 @@ void TestForm1::closeLabelUnloads() {
 }
 
 void TestForm1::skinTileIsTheStoredBitmap() {
-    // The asset: a 24-bit Windows bitmap of 281 x 122 pixels.
+    // The asset: a 24-bit Windows bitmap, as big as the control that shows it
+    // (checked below; the control's size is the layout's, see tst_layouts).
     QCOMPARE(QFileInfo(QStringLiteral(SKIN_TILE_FILE)).size(), qint64(103022));
     const QImage tile(QStringLiteral(SKIN_TILE_FILE));
-    QCOMPARE(tile.size(), QSize(281, 122));
     QFile bitmap(QStringLiteral(SKIN_TILE_FILE));
     QVERIFY(bitmap.open(QIODevice::ReadOnly));
     const QByteArray header = bitmap.read(30);

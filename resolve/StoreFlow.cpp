@@ -17,12 +17,7 @@ void StoreFlow::Start() {
 }
 
 void StoreFlow::OnManifest(const HttpAnswer& answer) {
-    if (FailIfAskedToWait(answer)) {
-        step_ = Step::Done;
-        return;
-    }
-    if (!answer.IsOk()) {
-        Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
+    if (!Answered(answer)) {
         return;
     }
     const ManifestEntry entry = FindInManifest(answer.body, legacy_.version);
@@ -49,12 +44,7 @@ void StoreFlow::Description(const QUrl& url, const QByteArray& sha1) {
 }
 
 void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) {
-    if (FailIfAskedToWait(answer)) {
-        step_ = Step::Done;
-        return;
-    }
-    if (!answer.IsOk()) {
-        Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
+    if (!Answered(answer)) {
         return;
     }
     if (!sha1.isEmpty() &&
@@ -75,6 +65,18 @@ void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) 
         Finish(Failure::VersionLookupFailed, Because(Reason::DescriptionUnreadable, answer.host));
         return;
     }
+}
+
+bool StoreFlow::Answered(const HttpAnswer& answer) {
+    if (FailIfAskedToWait(answer)) {
+        step_ = Step::Done;
+        return false;
+    }
+    if (!answer.IsOk()) {
+        Finish(Failure::VersionLookupFailed, DescribeFailure(answer));
+        return false;
+    }
+    return true;
 }
 
 void StoreFlow::Offer(const QUrl& file, const FileIdentity& identity) {

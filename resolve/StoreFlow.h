@@ -24,6 +24,8 @@ private:
     void OnManifest(const HttpAnswer& answer);
     void Description(const QUrl& url, const QByteArray& sha1);
     void OnDescription(const HttpAnswer& answer, const QByteArray& sha1);
+    // Ends the flow, and returns false, unless the service answered 200.
+    bool Answered(const HttpAnswer& answer);
     void Offer(const QUrl& file, const FileIdentity& identity);
     void Finish(Failure failure, const QString& detail = {});
 

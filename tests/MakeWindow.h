@@ -5,6 +5,8 @@
 #include "effect.h"
 #include "skin.h"
 
+#include <QTest>
+
 #include <memory>
 
 // Any of the four windows, made as the program's registry makes it.
@@ -21,4 +23,13 @@ inline std::unique_ptr<FramedWindow> MakeWindow(WindowName name, WindowHost& hos
         return std::make_unique<download>(host, panes);
     }
     return nullptr;
+}
+
+// One row a window, tagged with its name, in an int column "window".
+inline void AddWindowRows() {
+    QTest::addColumn<int>("window");
+    QTest::newRow("Form1") << int(WindowName::Form1);
+    QTest::newRow("skin") << int(WindowName::skin);
+    QTest::newRow("effect") << int(WindowName::effect);
+    QTest::newRow("download") << int(WindowName::download);
 }

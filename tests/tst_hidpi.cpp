@@ -181,11 +181,7 @@ QWidget* TestHiDpi::Load(WindowName name) {
 }
 
 void TestHiDpi::windowsAreTheLayoutTimesTheScale_data() {
-    QTest::addColumn<int>("window");
-    QTest::newRow("Form1") << int(WindowName::Form1);
-    QTest::newRow("skin") << int(WindowName::skin);
-    QTest::newRow("effect") << int(WindowName::effect);
-    QTest::newRow("download") << int(WindowName::download);
+    AddWindowRows();
 }
 
 // Its logical size is tst_layouts'; on the screen it takes that many device

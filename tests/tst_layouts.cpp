@@ -74,11 +74,7 @@ private Q_SLOTS:
 };
 
 void TestLayouts::windowsAreTheirStoredLayouts_data() {
-    QTest::addColumn<int>("window");
-    QTest::newRow("Form1") << int(WindowName::Form1);
-    QTest::newRow("skin") << int(WindowName::skin);
-    QTest::newRow("effect") << int(WindowName::effect);
-    QTest::newRow("download") << int(WindowName::download);
+    AddWindowRows();
 }
 
 void TestLayouts::windowsAreTheirStoredLayouts() {

@@ -19,6 +19,9 @@ void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes, const S
     registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
         return std::make_unique<download>(host, panes, versions);
     });
+    // The engine of their panes is made ready while the pointer rests on their tiles.
+    registry.SetPreparer(WindowName::skin, [&panes] { panes.Prepare(); });
+    registry.SetPreparer(WindowName::download, [&panes] { panes.Prepare(); });
     // Closing the toolbox does not drop a download that is still running.
     registry.SetEndHold([&panes](std::function<void()> end) { panes.EndWhenIdle(std::move(end)); });
 }

@@ -13,6 +13,17 @@ void WindowRegistry::SetFactory(WindowName name, Factory factory) {
     factories_[static_cast<std::size_t>(name)] = std::move(factory);
 }
 
+void WindowRegistry::SetPreparer(WindowName name, std::function<void()> preparer) {
+    preparers_[static_cast<std::size_t>(name)] = std::move(preparer);
+}
+
+void WindowRegistry::PrepareFor(WindowName target) {
+    const auto& preparer = preparers_[static_cast<std::size_t>(target)];
+    if (preparer) {
+        preparer();
+    }
+}
+
 std::unique_ptr<FramedWindow>& WindowRegistry::Slot(WindowName name) {
     return slots_[static_cast<std::size_t>(name)];
 }

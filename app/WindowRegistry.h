@@ -25,6 +25,11 @@ public:
     // exist yet, and a switch to it does nothing.
     void SetFactory(WindowName name, Factory factory);
 
+    // What gets a window ready ahead of a switch to it (WindowHost::PrepareFor).
+    // It must not throw: a failure shows when the window is opened. A window
+    // without one needs no preparing.
+    void SetPreparer(WindowName name, std::function<void()> preparer);
+
     // What runs the application's end once the last window is unloaded: it
     // is handed the end and may run it later, once work that must not be
     // lost (a running download) is over. Without one the end runs at once.
@@ -37,6 +42,7 @@ public:
     // Creates the target if its slot is empty, shows it, then unloads the
     // window that was current.
     void SwitchTo(WindowName target) override;
+    void PrepareFor(WindowName target) override;
     void WindowUnloaded(FramedWindow& window) override;
 
     // The instance in a slot, or nullptr while the slot is empty.
@@ -54,6 +60,7 @@ private:
     FramedWindow* Create(WindowName name);
 
     std::array<Factory, kSlots> factories_;
+    std::array<std::function<void()>, kSlots> preparers_;
     EndHold endHold_;
     std::array<std::unique_ptr<FramedWindow>, kSlots> slots_;
     FramedWindow* current_ = nullptr;

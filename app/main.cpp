@@ -12,7 +12,8 @@ int main(int argc, char* argv[]) {
     QApplication app(qtArgc, argv);
     ConfigureToolkitApplication();
 
-    // The web engine is loaded only when a window with a browser pane opens.
+    // The web engine is not loaded at start-up: only when a window with a
+    // browser pane opens, or when the pointer rests on the tile of one.
     ModulePaneSource panes;
     WindowRegistry registry;
     RegisterToolkitWindows(registry, panes);

@@ -8,6 +8,7 @@
 class RecordingHost final : public WindowHost {
 public:
     void SwitchTo(WindowName target) override { switches.push_back(target); }
+    void PrepareFor(WindowName) override {}
     void WindowUnloaded(FramedWindow&) override { ++unloads; }
 
     std::vector<WindowName> switches;

@@ -39,9 +39,12 @@ public:
         return *pane;
     }
 
+    void Prepare() override { prepared += 1; }
+
     // Where the newest pane was sent; empty once that pane is gone.
     QStringList Addresses() const { return latest ? latest->addresses : QStringList(); }
 
     int created = 0;
+    int prepared = 0;
     QPointer<RecordingPane> latest;
 };

@@ -4,7 +4,9 @@
 // windows switched, the program closed), leaves its home, configuration,
 // cache, data, state, runtime and temporary folders as empty as it found
 // them, and so does a run that shows a page which sets a cookie and stores
-// data. Each run is a second process of this program, with
+// data, and one that only rests the pointer on the tiles, which starts the
+// web engine before any window needs it (and never at start-up, nor for the
+// effect generator's tile). Each run is a second process of this program, with
 // folders of its own; the file server stays in the test. Runs on a real
 // display (Xvfb).
 #include "BrowserPane.h"
@@ -20,6 +22,7 @@
 
 #include <QApplication>
 #include <QDirIterator>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QProcess>
@@ -27,7 +30,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
+#include <iterator>
 
 using namespace PaneDownloads;
 using namespace WindowInput;
@@ -45,6 +50,30 @@ const char* const kFolderVariables[] = {"HOME",          "XDG_CONFIG_HOME", "XDG
                                         "XDG_DATA_HOME", "XDG_STATE_HOME",  "XDG_RUNTIME_DIR",
                                         "TMPDIR"};
 
+// What a run does between start and close.
+enum class Run { WholeWay, StoringPage, RestingOnTiles };
+const char* const kRunNames[] = {"whole", "page", "rest"};
+
+// True once this process has mapped the web engine's library.
+bool EngineLoaded() {
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    return maps.open(QIODevice::ReadOnly) && maps.readAll().contains("libQt6WebEngineCore");
+}
+
+// How many processes this one has started (the engine's helpers).
+int ChildProcesses() {
+    int count = 0;
+    QDirIterator threads(QStringLiteral("/proc/self/task"), QDir::Dirs | QDir::NoDotAndDotDot);
+    while (threads.hasNext()) {
+        QFile children(threads.next() + QStringLiteral("/children"));
+        if (children.open(QIODevice::ReadOnly)) {
+            const QByteArray pids = children.readAll().simplified();
+            count += pids.isEmpty() ? 0 : int(pids.split(' ').size());
+        }
+    }
+    return count;
+}
+
 // Every entry of the kinds `filters` names under `root`, at any depth,
 // relative to it.
 QStringList EverythingUnder(const QString& root, QDir::Filters filters) {
@@ -57,11 +86,9 @@ QStringList EverythingUnder(const QString& root, QDir::Filters filters) {
 }
 
 // The second process: the toolbox as app/main.cpp assembles it, with its
-// servers at `root`, used from start to close: the whole way round, or, for
-// `storingPage`, only to show the page that stores. Returns the program's
-// exit code, or 3 with the step that went wrong on stderr.
-int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs,
-               bool storingPage) {
+// servers at `root`, used from start to close as `run` says. Returns the
+// program's exit code, or 3 with the step that went wrong on stderr.
+int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveAs, Run run) {
     int qtArgc = argc > 0 ? 1 : 0;
     QApplication app(qtArgc, argv);
     ConfigureToolkitApplication();
@@ -131,8 +158,36 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
         return true;
     };
 
+    // The pointer rests on the effect generator's tile, then on the
+    // downloader's, and the menu is closed: the engine starts on the second
+    // tile only, and nothing opens.
+    const auto restOnTiles = [&] {
+        QWidget* menu = registry.Instance(WindowName::Form1)->Surface();
+        if (EngineLoaded() || ChildProcesses() != 0) {
+            return fail("start without the web engine");
+        }
+        MoveTo(control(WindowName::Form1, "Label3"), QPoint(5, 5));
+        QTest::qWait(1000);
+        if (EngineLoaded() || ChildProcesses() != 0) {
+            return fail("leave the web engine alone on the effect generator's tile");
+        }
+        MoveTo(control(WindowName::Form1, "Label4"), QPoint(5, 5));
+        if (!QTest::qWaitFor([] { return EngineLoaded() && ChildProcesses() > 0; }, kLoadTimeout)) {
+            return fail("start the web engine on the downloader's tile");
+        }
+        if (registry.LoadedCount() != 1 || !menu->isVisible()) {
+            return fail("stay on the menu");
+        }
+        if (!click(WindowName::Form1, "labclose")) {
+            return fail("close");
+        }
+    };
+
     QTimer::singleShot(0, &app, [&] {
-        if (storingPage) {
+        if (run == Run::RestingOnTiles) {
+            return restOnTiles();
+        }
+        if (run == Run::StoringPage) {
             if (!click(WindowName::Form1, "Image1") || !showStoringPage()) {
                 return fail("show the page that stores");
             }
@@ -187,13 +242,14 @@ private Q_SLOTS:
 };
 
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty_data() {
-    QTest::addColumn<bool>("storingPage");
-    QTest::newRow("skin, downloader and a saved file") << false;
-    QTest::newRow("a page that stores") << true;
+    QTest::addColumn<int>("run");
+    QTest::newRow("skin, downloader and a saved file") << int(Run::WholeWay);
+    QTest::newRow("a page that stores") << int(Run::StoringPage);
+    QTest::newRow("the pointer resting on the tiles") << int(Run::RestingOnTiles);
 }
 
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
-    QFETCH(bool, storingPage);
+    QFETCH(int, run);
     LocalHttpServer server;
     QVERIFY(server.Listen());
     server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));
@@ -219,18 +275,21 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
     }
     const QString saveAs = chosen.filePath(QStringLiteral("服务端 1.7.2.jar"));
 
-    QProcess run;
-    run.setProcessEnvironment(environment);
-    run.setProcessChannelMode(QProcess::ForwardedChannels);
-    run.start(QCoreApplication::applicationFilePath(),
-              {QLatin1String(kRunToolbox), server.Address(QString()), saveAs,
-               storingPage ? QStringLiteral("page") : QStringLiteral("whole")});
+    QProcess toolbox;
+    toolbox.setProcessEnvironment(environment);
+    toolbox.setProcessChannelMode(QProcess::ForwardedChannels);
+    toolbox.start(QCoreApplication::applicationFilePath(),
+                  {QLatin1String(kRunToolbox), server.Address(QString()), saveAs,
+                   QLatin1String(kRunNames[run])});
     // The wait serves the run's requests meanwhile.
-    QTRY_COMPARE_WITH_TIMEOUT(run.state(), QProcess::NotRunning, 4 * kLoadTimeout);
-    QCOMPARE(run.exitStatus(), QProcess::NormalExit);
-    QCOMPARE(run.exitCode(), 0);
+    QTRY_COMPARE_WITH_TIMEOUT(toolbox.state(), QProcess::NotRunning, 4 * kLoadTimeout);
+    QCOMPARE(toolbox.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(toolbox.exitCode(), 0);
     QStringList left;
-    if (storingPage) {
+    if (Run(run) == Run::RestingOnTiles) {
+        QCOMPARE(server.Requests(), QList<QByteArray>());
+        QCOMPARE(FilesIn(chosen.path()), QStringList());
+    } else if (Run(run) == Run::StoringPage) {
         QCOMPARE(server.Requests(), QList<QByteArray>{"/MinecraftSkins/Storage.png"});
         QCOMPARE(FilesIn(chosen.path()), QStringList());
     } else {
@@ -253,8 +312,14 @@ void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
 
 int main(int argc, char* argv[]) {
     if (argc == 5 && qstrcmp(argv[1], kRunToolbox) == 0) {
+        const auto named =
+            std::find_if(std::begin(kRunNames), std::end(kRunNames),
+                         [&](const char* name) { return qstrcmp(argv[4], name) == 0; });
+        if (named == std::end(kRunNames)) {
+            return 2;
+        }
         return RunToolbox(argc, argv, QString::fromLocal8Bit(argv[2]),
-                          QString::fromLocal8Bit(argv[3]), qstrcmp(argv[4], "page") == 0);
+                          QString::fromLocal8Bit(argv[3]), Run(named - std::begin(kRunNames)));
     }
     QCoreApplication app(argc, argv);
     TestKeepsNoFiles test;

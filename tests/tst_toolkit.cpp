@@ -1,5 +1,6 @@
 // The whole toolbox through the real registry: the main menu's tiles reach
-// all three tool windows, their Back controls come back, the downloader sends
+// all three tool windows, the tiles of the windows with a pane get panes
+// ready when approached, their Back controls come back, the downloader sends
 // its pane to the configured hosts, and a close anywhere ends the run. Back
 // and close are checked here for every tool window.
 #include "CjkFonts.h"
@@ -24,6 +25,8 @@ private Q_SLOTS:
 
     void tilesAndBackControls_data();
     void tilesAndBackControls();
+    void approachingATilePreparesPanesOnlyForItsWindow_data();
+    void approachingATilePreparesPanesOnlyForItsWindow();
     void downloaderUsesTheConfiguredStore();
     void closingAToolWindowEndsTheRun_data();
     void closingAToolWindowEndsTheRun();
@@ -112,6 +115,49 @@ void TestToolkit::tilesAndBackControls() {
     }
     // One instance for the run; the windows with a pane got a fresh one each time.
     QCOMPARE(panes_->created, hasPane ? 2 : 0);
+}
+
+void TestToolkit::approachingATilePreparesPanesOnlyForItsWindow_data() {
+    QTest::addColumn<QString>("control");
+    // Tab presses from the first control, or none to bring the pointer instead.
+    QTest::addColumn<int>("tabs");
+    QTest::addColumn<bool>("prepares");
+    QTest::newRow("pointer on the skin picture") << "Image1" << 0 << true;
+    QTest::newRow("pointer on the downloader tile") << "Picture2" << 0 << true;
+    QTest::newRow("pointer on the downloader caption") << "Label4" << 0 << true;
+    QTest::newRow("pointer on the effect tile") << "Picture1" << 0 << false;
+    QTest::newRow("pointer on the effect caption") << "Label3" << 0 << false;
+    QTest::newRow("pointer on the welcome line") << "Label1" << 0 << false;
+    QTest::newRow("focus on the effect tile") << "Picture1" << 2 << false;
+    QTest::newRow("focus on the downloader tile") << "Picture2" << 3 << true;
+}
+
+// Nothing is prepared at start, nor by a tile whose window has no pane; and
+// preparing opens nothing.
+void TestToolkit::approachingATilePreparesPanesOnlyForItsWindow() {
+    QFETCH(QString, control);
+    QFETCH(int, tabs);
+    QFETCH(bool, prepares);
+    QWidget* menu = registry_->Instance(WindowName::Form1)->Surface();
+    QVERIFY(QTest::qWaitForWindowActive(menu));
+    QWidget* target = Find(WindowName::Form1, control);
+    QVERIFY(target != nullptr);
+    MoveTo(menu, QPoint(2, menu->height() - 2));
+    QCOMPARE(panes_->prepared, 0);
+
+    if (tabs == 0) {
+        MoveTo(target, QPoint(5, 5));
+        QCOMPARE(menu->childAt(target->mapTo(menu, QPoint(5, 5))), target);
+    } else {
+        for (int tab = 0; tab < tabs; ++tab) {
+            QTest::keyClick(menu->focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(menu->focusWidget(), target);
+    }
+    QCOMPARE(panes_->prepared > 0, prepares);
+    QCOMPARE(panes_->created, 0);
+    QCOMPARE(registry_->LoadedCount(), 1);
+    QVERIFY(registry_->Instance(WindowName::Form1)->IsLoaded());
 }
 
 void TestToolkit::downloaderUsesTheConfiguredStore() {

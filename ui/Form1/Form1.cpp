@@ -14,6 +14,11 @@ void Form1::BuildLayout(QWidget& surface) {
     OnClick(ui.Picture2, &Form1::Picture2_Click);
     OnClick(ui.Label4, &Form1::Label4_Click);
     OnClick(ui.picsmall, &Form1::picsmall_Click);
+    // The windows with a browser pane take a while to open the first time;
+    // the moments before a click on their tiles are used to get them ready.
+    PrepareOnApproach(ui.Image1, WindowName::skin);
+    PrepareOnApproach(ui.Picture2, WindowName::download);
+    PrepareOnApproach(ui.Label4, WindowName::download);
 }
 
 void Form1::Image1_Click() {

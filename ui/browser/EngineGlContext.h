@@ -5,5 +5,5 @@
 // when asked to, at the price of bringing up OpenGL before the first window
 // (on a software renderer that more than doubles the toolbox's start-up time
 // and memory). The toolbox makes it here instead, just before the engine's
-// module is loaded, the first time a pane is wanted.
+// module is loaded, ahead of the first pane or for it.
 void ShareGlContextWithEngine();

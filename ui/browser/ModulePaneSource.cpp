@@ -6,6 +6,7 @@
 
 #include <QCoreApplication>
 #include <QLayout>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <stdexcept>
@@ -46,6 +47,33 @@ BrowserPane& ModulePaneSource::CreatePane(QWidget& holder) {
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(pane);
     return *pane;
+}
+
+void ModulePaneSource::Prepare() {
+    if (preparing_) {
+        return;
+    }
+    preparing_ = true;
+    // The same steps as Module(), each of which finds its work done if a
+    // pane was wanted meanwhile.
+    Later([this] {
+        ShareGlContextWithEngine();
+        Later([this] {
+            if (loader_.load()) {
+                Later([this] { Module().Prepare(); });
+            }
+        });
+    });
+}
+
+void ModulePaneSource::Later(std::function<void()> step) {
+    QTimer::singleShot(0, &steps_, [step = std::move(step)] {
+        try {
+            step();
+        } catch (const std::exception&) {
+            // Said when a pane is wanted: Module() meets the same failure.
+        }
+    });
 }
 
 // A module never loaded has started no download.

@@ -15,6 +15,11 @@ public:
     // window's controls go.
     virtual BrowserPane& CreatePane(QWidget& holder) = 0;
 
+    // Gets ready, in the event loop's spare moments, what the first pane
+    // needs, so that one asked for soon after comes sooner. Reports nothing:
+    // what fails here fails again, with its reason, in CreatePane.
+    virtual void Prepare() {}
+
     // Runs `end` at once when no download of the panes runs; otherwise once
     // the last download window has been closed.
     virtual void EndWhenIdle(std::function<void()> end) { end(); }

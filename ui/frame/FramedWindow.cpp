@@ -1,5 +1,6 @@
 #include "FramedWindow.h"
 
+#include "ApproachWatcher.h"
 #include "ClickLabel.h"
 #include "ClickableAccessible.h"
 #include "FrameSurface.h"
@@ -99,6 +100,10 @@ void FramedWindow::BindFrameControls(QWidget& surface) {
     if (auto* labclose = surface.findChild<ClickLabel*>(QStringLiteral("labclose"))) {
         OnClick(labclose, &FramedWindow::labclose_Click);
     }
+}
+
+void FramedWindow::PrepareOnApproach(QWidget* control, WindowName target) {
+    new ApproachWatcher(*control, [this, target] { host_.PrepareFor(target); });
 }
 
 void FramedWindow::Form_MouseDown(std::int16_t button, std::int16_t, float x, float y) {

@@ -59,6 +59,11 @@ protected:
         Bind(control, &OptionButton::chosen, handler);
     }
 
+    // Asks the host to get `target` ready when the pointer enters `control`
+    // or the keyboard focus reaches it, so that a click on it is answered
+    // sooner.
+    void PrepareOnApproach(QWidget* control, WindowName target);
+
 private:
     template <class Control, class Signal, class Window>
     void Bind(Control* control, Signal signal, void (Window::*handler)()) {

@@ -17,13 +17,19 @@ QString AskWithSaveDialog(QWidget* parent, const QString& suggestedPath) {
 PaneModule::PaneModule()
     : chooser_(&AskWithSaveDialog) {}
 
-BrowserPane* PaneModule::CreatePane(QWidget& holder) {
+EngineSession& PaneModule::Session() {
     // The session asks through this object, which lives as long as the module.
-    EngineSession& session =
-        EngineSession::Get([this](QWidget* parent, const QString& suggestedPath) {
-            return chooser_(parent, suggestedPath);
-        });
-    return new WebPane(session, &holder);
+    return EngineSession::Get([this](QWidget* parent, const QString& suggestedPath) {
+        return chooser_(parent, suggestedPath);
+    });
+}
+
+BrowserPane* PaneModule::CreatePane(QWidget& holder) {
+    return new WebPane(Session(), &holder);
+}
+
+void PaneModule::Prepare() {
+    Session();
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {

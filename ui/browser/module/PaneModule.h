@@ -4,6 +4,8 @@
 
 #include <QObject>
 
+class EngineSession;
+
 // The module's entry point. Every pane it hands out shows its pages through
 // one off-the-record profile that lives from the first pane to the end of the
 // run, so nothing a page loads or sets is kept on disk.
@@ -16,9 +18,12 @@ public:
     PaneModule();
 
     BrowserPane* CreatePane(QWidget& holder) override;
+    void Prepare() override;
     void SetSaveLocationChooser(SaveLocationChooser chooser) override;
     void EndWhenDownloadsDone(std::function<void()> end) override;
 
 private:
+    EngineSession& Session();
+
     SaveLocationChooser chooser_;
 };

@@ -37,7 +37,7 @@ public:
     FirstPaneClock(QApplication& app, Run run);
 
     // The rest in milliseconds given as `argument`, or -1 if it is not a
-    // whole number from 0 up.
+    // whole number from 0 to 600000.
     static int RestFromArgument(const char* argument);
 
 protected:

@@ -8,8 +8,10 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineView>
 
 namespace {
 EngineSession* running = nullptr;
@@ -59,11 +61,28 @@ EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& choos
     // windows go.
     QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, downloads_.get(),
                      &DownloadStarter::AbandonAll);
+    // A widget must not outlive the application.
+    QObject::connect(QCoreApplication::instance(), &QCoreApplication::aboutToQuit, profile_.get(),
+                     [this] { firstPage_.reset(); });
+}
+
+void EngineSession::SetUpFirstPage() {
+    if (firstPageSetUp_) {
+        return;
+    }
+    firstPageSetUp_ = true;
+    firstPage_ = std::make_unique<QWebEngineView>(profile_.get());
+    // Dropped on a later turn of the event loop, not inside its own signal.
+    QObject::connect(firstPage_.get(), &QWebEngineView::loadFinished, profile_.get(), [this] {
+        QTimer::singleShot(0, profile_.get(), [this] { firstPage_.reset(); });
+    });
+    firstPage_->load(QUrl(QStringLiteral("about:blank")));
 }
 
 EngineSession::~EngineSession() {
     // The downloads hold requests the profile owns.
     downloads_.reset();
+    firstPage_.reset();
     profile_.reset();
 }
 

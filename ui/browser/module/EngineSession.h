@@ -9,6 +9,7 @@ class Fetcher;
 class PlayerIds;
 class QTemporaryDir;
 class QWebEngineProfile;
+class QWebEngineView;
 
 // What the pane keeps for the whole run: the one profile every page uses,
 // the downloads started through it, and what resolving old addresses asks
@@ -27,6 +28,12 @@ public:
     Fetcher& Network() { return *network_; }
     PlayerIds& KnownPlayers() { return *knownPlayers_; }
 
+    // The first page of a run costs more than any later one: the engine
+    // sets up, once, what every page and view shares. A view of the
+    // session's own, loaded blank and dropped, pays for that ahead of the
+    // first pane. Does nothing once done.
+    void SetUpFirstPage();
+
     ~EngineSession();
 
 private:
@@ -41,4 +48,7 @@ private:
     std::unique_ptr<QTemporaryDir> engineFolders_;
     std::unique_ptr<QWebEngineProfile> profile_;
     std::unique_ptr<DownloadStarter> downloads_;
+    // A page of the profile: goes before it.
+    std::unique_ptr<QWebEngineView> firstPage_;
+    bool firstPageSetUp_ = false;
 };

@@ -29,7 +29,7 @@ BrowserPane* PaneModule::CreatePane(QWidget& holder) {
 }
 
 void PaneModule::Prepare() {
-    Session();
+    Session().SetUpFirstPage();
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {

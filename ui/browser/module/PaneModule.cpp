@@ -5,6 +5,7 @@
 #include "WebPane.h"
 
 #include <QFileDialog>
+#include <QTimer>
 
 namespace {
 
@@ -25,11 +26,20 @@ EngineSession& PaneModule::Session() {
 }
 
 BrowserPane* PaneModule::CreatePane(QWidget& holder) {
+    paneMade_ = true;
     return new WebPane(Session(), &holder);
 }
 
+// The first page is set up on a later turn of the event loop than the
+// engine, so a click in between waits for one of them only; a pane made
+// meanwhile has done it.
 void PaneModule::Prepare() {
-    Session().SetUpFirstPage();
+    Session();
+    QTimer::singleShot(0, this, [this] {
+        if (!paneMade_) {
+            Session().SetUpFirstPage();
+        }
+    });
 }
 
 void PaneModule::SetSaveLocationChooser(SaveLocationChooser chooser) {

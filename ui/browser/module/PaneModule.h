@@ -26,4 +26,5 @@ private:
     EngineSession& Session();
 
     SaveLocationChooser chooser_;
+    bool paneMade_ = false;
 };

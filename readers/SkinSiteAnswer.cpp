@@ -7,7 +7,7 @@
 
 namespace {
 
-const QString kMalformed = QStringLiteral("皮肤站的回答无法读取");
+const QString kSkinSiteMalformed = QStringLiteral("皮肤站的回答无法读取");
 
 // An absent key is no texture; anything but a usable hash is a broken answer.
 bool ReadHash(const QJsonValue& value, QString* hash) {
@@ -28,24 +28,24 @@ bool ReadHash(const QJsonValue& value, QString* hash) {
 SkinSiteTextures ReadSkinSiteTextures(const QByteArray& answer) {
     const auto object = ReadJsonObject(answer);
     if (!object) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, kSkinSiteMalformed};
     }
     SkinSiteTextures read;
     const QJsonValue skins = object->value(QLatin1String("skins"));
     if (!skins.isUndefined() && !skins.isNull() && !skins.isObject()) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, kSkinSiteMalformed};
     }
     for (const QLatin1String model : {QLatin1String("default"), QLatin1String("slim")}) {
         QString hash;
         if (!ReadHash(skins.toObject().value(model), &hash)) {
-            return {{}, {}, kMalformed};
+            return {{}, {}, kSkinSiteMalformed};
         }
         if (read.skin.isEmpty()) {
             read.skin = hash;
         }
     }
     if (!ReadHash(object->value(QLatin1String("cape")), &read.cape)) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, kSkinSiteMalformed};
     }
     return read;
 }

@@ -77,6 +77,11 @@ void EngineSession::SetUpFirstPage() {
         QTimer::singleShot(0, profile_.get(), [this] { firstPage_.reset(); });
     });
     firstPage_->load(QUrl(QStringLiteral("about:blank")));
+    // Shown, but never put on the screen: the first view shown also sets up
+    // the drawing every later one shares.
+    firstPage_->setAttribute(Qt::WA_DontShowOnScreen);
+    firstPage_->resize(64, 64);
+    firstPage_->show();
 }
 
 EngineSession::~EngineSession() {

@@ -30,8 +30,8 @@ public:
 
     // The first page of a run costs more than any later one: the engine
     // sets up, once, what every page and view shares. A view of the
-    // session's own, loaded blank and dropped, pays for that ahead of the
-    // first pane. Does nothing once done.
+    // session's own, loaded blank, shown off the screen and dropped, pays for
+    // that ahead of the first pane. Does nothing once done.
     void SetUpFirstPage();
 
     ~EngineSession();

@@ -553,6 +553,11 @@ void TestBrowserPane::progressIsShownWhileRunning() {
 // which settle within a few tens of megabytes; a body held in memory would
 // add a quarter of it, 25 MB, at every step and the whole 100 MB by the end.
 void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
+    // Beside other busy suites the engine holds more while the disk lags, so
+    // ctest measures this on its own (tst_browserpane_memory) and skips it here.
+    if (qEnvironmentVariableIsSet("CT_MEMORY_CHECK_APART")) {
+        QSKIP("measured on its own by tst_browserpane_memory");
+    }
     constexpr qint64 kSize = 100 * 1024 * 1024 + 4099;
     constexpr qint64 kStep = 25 * 1024 * 1024;
     constexpr qint64 kMarginKiB = 40 * 1024;

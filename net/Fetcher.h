@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <utility>
 
 class DownloadSource;
 class QObject;
@@ -19,9 +20,18 @@ public:
 
     virtual ~Fetcher() = default;
 
+    // The most Get reads of an answer: the version manifest is a few hundred
+    // kilobytes.
+    static constexpr qint64 kLargestAnswer = 16 * 1024 * 1024;
+
     // Calls `then` once with what `url` answered, or why nothing did, within
     // the fetcher's time limit, unless `context` has gone by then.
-    virtual void Get(const QUrl& url, QObject& context, Then then) = 0;
+    void Get(const QUrl& url, QObject& context, Then then) {
+        GetAtMost(url, kLargestAnswer, context, std::move(then));
+    }
+    // The same, with an answer longer than `maxBytes` refused as too large
+    // (said to be before any of it is read, or counted as it comes).
+    virtual void GetAtMost(const QUrl& url, qint64 maxBytes, QObject& context, Then then) = 0;
 
     // Starts writing what `url` answers into the file at `path`, for a file
     // too large to hold as an answer; the source tells how it goes, and the

@@ -13,8 +13,6 @@
 
 namespace {
 
-// The largest answer read: the version manifest is a few hundred kilobytes.
-constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 // Enough hops for a moved file; a longer chain is taken for a loop.
 constexpr int kMaxRedirects = 5;
 
@@ -74,7 +72,7 @@ std::unique_ptr<DownloadSource> NetworkFetcher::Download(const QUrl& url, const 
     return std::make_unique<NetworkDownload>(network_.get(Request(url)), path);
 }
 
-void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
+void NetworkFetcher::GetAtMost(const QUrl& url, qint64 maxBytes, QObject& context, Then then) {
     QNetworkReply* reply = network_.get(Request(url));
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while
@@ -94,18 +92,18 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     overall->start(timeoutMs_);
     auto transfer = std::make_shared<Transfer>();
     // A promised length over the cap is refused before any of the body.
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer] {
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer, maxBytes] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > kMaxAnswer) {
+        if (length.isValid() && length.toLongLong() > maxBytes) {
             transfer->tooLarge = true;
             reply->abort();
         }
     });
     // The length may be missing or wrong, so every read is counted too:
     // progress signals come too seldom to stop a fast answer near the cap.
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer] {
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer, maxBytes] {
         transfer->body += reply->readAll();
-        if (transfer->body.size() > kMaxAnswer) {
+        if (transfer->body.size() > maxBytes) {
             transfer->tooLarge = true;
             reply->abort();
         }
@@ -113,11 +111,15 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(
         reply, &QNetworkReply::finished, &context,
-        [reply, transfer, url, timeoutMs = timeoutMs_, then = std::move(then)] {
+        [reply, transfer, url, maxBytes, timeoutMs = timeoutMs_, then = std::move(then)] {
             HttpAnswer answer;
             answer.host = url.authority();
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
-            if (transfer->tooLarge) {
+            // What came with the end, unread until now, counts too.
+            if (reply->isReadable()) {
+                transfer->body += reply->readAll();
+            }
+            if (transfer->tooLarge || transfer->body.size() > maxBytes) {
                 answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
             } else if (reply->error() == QNetworkReply::TooManyRedirectsError) {
                 answer.failure = QStringLiteral("%1 的重定向过多").arg(answer.host);
@@ -131,7 +133,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
                 answer.failure =
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
             } else {
-                answer.body = std::move(transfer->body) + reply->readAll();
+                answer.body = std::move(transfer->body);
                 answer.retryAfterSeconds = RetryAfterSeconds(*reply);
             }
             then(answer);

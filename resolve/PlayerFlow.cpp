@@ -132,8 +132,9 @@ void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fre
         Finish(Explain(cape_ ? Failure::NoCape : Failure::NoSkin, name_));
         return;
     }
-    step_ = Step::Done;
-    Q_EMIT ImageFound(TextureAddressOver(image, endpoints_.scheme));
+    step_ = Step::Texture;
+    FetchTexture(
+        {name_, cape_, !cape_ && textures.slim, TextureAddressOver(image, endpoints_.scheme), {}});
 }
 
 void PlayerFlow::Finish(const ResolutionFailure& failure) {

@@ -5,6 +5,8 @@
 #include <QPainter>
 
 #include <array>
+#include <tuple>
+#include <utility>
 
 namespace {
 
@@ -109,4 +111,17 @@ std::optional<SkinTexture> ReadSkinTexture(const QByteArray& file, TextureKind k
         MakeBaseOpaque(texture.image, texture.scale);
     }
     return texture;
+}
+
+ImageHeader ReadImageHeader(const QByteArray& file) {
+    QBuffer buffer;
+    buffer.setData(file);
+    buffer.open(QIODevice::ReadOnly);
+    QImageReader reader(&buffer);
+    reader.setDecideFormatFromContent(true);
+    const QSize size = reader.size();
+    if (!size.isValid()) {
+        return {};
+    }
+    return {reader.format(), size};
 }

@@ -34,3 +34,11 @@ inline constexpr int kLargestTextureScale = 16;
 // kLargestTextureScale. Nothing for anything else; only the PNG's header is
 // read before its size is known to be one of those.
 std::optional<SkinTexture> ReadSkinTexture(const QByteArray& file, TextureKind kind);
+
+// What a file is as an image, from its header alone: its format as Qt names
+// it ("png", "jpeg", ...) and its size. No format when it is no image.
+struct ImageHeader {
+    QByteArray format;
+    QSize size;
+};
+ImageHeader ReadImageHeader(const QByteArray& file);

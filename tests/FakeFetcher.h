@@ -14,11 +14,13 @@ public:
         QUrl url;
         QPointer<QObject> context;
         Then then;
+        qint64 maxBytes;
     };
 
-    void Get(const QUrl& url, QObject& context, Then then) override {
+    void GetAtMost(const QUrl& url, qint64 maxBytes, QObject& context, Then then) override {
         asked.append(url);
-        pending.append({url, &context, std::move(then)});
+        caps.append(maxBytes);
+        pending.append({url, &context, std::move(then), maxBytes});
     }
 
     std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override {
@@ -44,6 +46,8 @@ public:
     }
 
     QList<QUrl> asked;
+    // The most each request asked may read, in the same order.
+    QList<qint64> caps;
     QList<Request> pending;
     // Files fetched whole, and their sources while they live.
     QList<QUrl> downloaded;

@@ -23,7 +23,7 @@
 namespace {
 
 constexpr int kTimeoutMs = 500;
-constexpr qint64 kCap = 16 * 1024 * 1024;
+constexpr qint64 kCap = Fetcher::kLargestAnswer;
 
 } // namespace
 
@@ -49,28 +49,29 @@ void TestNetworkFetcher::answerBecomes_data() {
     QTest::addColumn<int>("status");
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QString>("failure"); // after "127.0.0.1:<port>"
+    QTest::addColumn<qint64>("cap");
 
     HttpRoute ok;
     ok.body = "{\"id\":\"x\"}";
-    QTest::newRow("answered") << ok << 0 << 200 << ok.body << QString();
+    QTest::newRow("answered") << ok << 0 << 200 << ok.body << QString() << kCap;
     HttpRoute missing;
     missing.status = 404;
     missing.body = "gone";
     QTest::newRow("404, body kept for the reader")
-        << missing << 0 << 404 << missing.body << QString();
+        << missing << 0 << 404 << missing.body << QString() << kCap;
     HttpRoute held;
     held.holdHead = true;
     QTest::newRow("no answer within the limit")
-        << held << 0 << 0 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+        << held << 0 << 0 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答") << kCap;
     HttpRoute trickle;
     trickle.generatedSize = 1024;
     trickle.stallAfter = 10;
     QTest::newRow("answer that stops part way")
-        << trickle << 0 << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答");
+        << trickle << 0 << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答") << kCap;
     HttpRoute huge;
     huge.generatedSize = kCap + 1024 * 1024;
     QTest::newRow("answer over 16 MB")
-        << huge << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+        << huge << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kCap;
     // Only the head comes, then nothing: waiting for the body would end in
     // the time limit instead.
     HttpRoute promised;
@@ -79,7 +80,7 @@ void TestNetworkFetcher::answerBecomes_data() {
     promised.extraHeaders = "Content-Length: " + QByteArray::number(kCap + 1) + "\r\n";
     promised.stallAfter = 0;
     QTest::newRow("length over 16 MB refused before the body")
-        << promised << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
+        << promised << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kCap;
     // No length, and the server holds the rest once the cap is passed: what
     // was read must stop it, not the time limit.
     HttpRoute endless;
@@ -87,10 +88,16 @@ void TestNetworkFetcher::answerBecomes_data() {
     endless.generatedSize = 64 * kCap;
     endless.stallAfter = kCap + 1;
     QTest::newRow("no length, endless body")
-        << endless << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大");
-    QTest::newRow("five redirects followed") << ok << 5 << 200 << ok.body << QString();
+        << endless << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kCap;
+    // A cap of the asker's own, for an answer that must be small.
+    QTest::newRow("answer over its own cap")
+        << ok << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大")
+        << qint64(ok.body.size() - 1);
+    QTest::newRow("answer at its own cap")
+        << ok << 0 << 200 << ok.body << QString() << qint64(ok.body.size());
+    QTest::newRow("five redirects followed") << ok << 5 << 200 << ok.body << QString() << kCap;
     QTest::newRow("six redirects")
-        << ok << 6 << 302 << QByteArray() << QStringLiteral(" 的重定向过多");
+        << ok << 6 << 302 << QByteArray() << QStringLiteral(" 的重定向过多") << kCap;
 }
 
 void TestNetworkFetcher::answerBecomes() {
@@ -99,6 +106,7 @@ void TestNetworkFetcher::answerBecomes() {
     QFETCH(int, status);
     QFETCH(QByteArray, body);
     QFETCH(QString, failure);
+    QFETCH(qint64, cap);
 
     LocalHttpServer server;
     QVERIFY(server.Listen());
@@ -114,9 +122,9 @@ void TestNetworkFetcher::answerBecomes() {
     NetworkFetcher fetcher(kTimeoutMs);
     QObject asker;
     std::optional<HttpAnswer> answer;
-    fetcher.Get(
+    fetcher.GetAtMost(
         QUrl(server.Address(redirects > 0 ? QStringLiteral("/hop/0") : QStringLiteral("/answer"))),
-        asker, [&answer](const HttpAnswer& given) { answer = given; });
+        cap, asker, [&answer](const HttpAnswer& given) { answer = given; });
     QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), 10 * kTimeoutMs);
     const QString host = QStringLiteral("127.0.0.1:%1").arg(server.Port());
     QCOMPARE(answer->host, host);

@@ -14,7 +14,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QMenu>
 #include <QPointer>
 #include <QProcess>
 #include <QSignalSpy>
@@ -875,23 +874,9 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
     QVERIFY(holder.Load(engine_.server.Address(address)));
     QTRY_VERIFY_WITH_TIMEOUT(ShowsSomething(Screenshot(*holder.window)), kLoadTimeout);
 
-    // A right click in the middle, on the image, where the engine takes input.
-    QWidget* surface = holder.view->focusProxy();
-    QTest::mouseClick(surface, Qt::RightButton, {}, surface->rect().center());
-    QMenu* menu = nullptr;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr, kLoadTimeout);
-    QAction* action = nullptr;
-    const QList<QAction*> actions = menu->actions();
-    for (QAction* candidate : actions) {
-        if (candidate->text() == item) {
-            action = candidate;
-        }
-    }
-    QVERIFY(action != nullptr);
+    // A right click in the middle, on the image.
     engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
-    action->trigger();
-    menu->close();
+    QVERIFY(holder.PickFromMenu(holder.window->rect().center(), item));
 
     QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), 1, kLoadTimeout);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(DownloadWindows().first(), "stateLabel"),

@@ -9,11 +9,9 @@
 #include "SampleAnswers.h"
 #include "WindowInput.h"
 
-#include <QApplication>
 #include <QBuffer>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
-#include <QMenu>
 #include <QTest>
 #include <QUrl>
 
@@ -124,9 +122,6 @@ private:
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
                             qint64 serverJarSize);
     QString Title() const { return holder_.view->property("title").toString(); }
-    // Right-clicks the pane at `point` (of its window) and picks `item` from
-    // the engine's menu.
-    void PickFromMenu(const QPoint& point, const QString& item);
     int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
     // The old hosts and the services, each on its fixed port.
@@ -255,8 +250,10 @@ void TestLegacyPane::officialImageShownForAName() {
     QCOMPARE(Pixels(colour == kSkinColour ? kCapeColour : kSkinColour), 0);
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + name});
     QCOMPARE(session_.Requests(), QList<QByteArray>{"/session/minecraft/profile/" + IdOf(name)});
-    // The toolbox's own requests say whose they are.
-    for (const QByteArray& head : lookup_.RequestHeads() + session_.RequestHeads()) {
+    // The toolbox's own requests say whose they are, the image's too.
+    QCOMPARE(files_.Requests().size(), 1);
+    for (const QByteArray& head :
+         lookup_.RequestHeads() + session_.RequestHeads() + files_.RequestHeads()) {
         QVERIFY2(head.contains("\r\nUser-Agent: CreeperToolkit/"), head.constData());
     }
     // The old server is not asked at all.
@@ -407,24 +404,6 @@ void TestLegacyPane::newerAddressCancelsAPendingLookup() {
     QVERIFY(fallback_.Requests().isEmpty());
 }
 
-void TestLegacyPane::PickFromMenu(const QPoint& point, const QString& item) {
-    QWidget* surface = holder_.view->focusProxy();
-    QTest::mouseClick(surface, Qt::RightButton, {}, surface->mapFrom(holder_.window.get(), point));
-    QMenu* menu = nullptr;
-    QTRY_VERIFY_WITH_TIMEOUT(
-        (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr, kLoadTimeout);
-    QAction* picked = nullptr;
-    const QList<QAction*> actions = menu->actions();
-    for (QAction* action : actions) {
-        if (action->text() == item) {
-            picked = action;
-        }
-    }
-    QVERIFY2(picked != nullptr, qPrintable(item));
-    picked->trigger();
-    menu->close();
-}
-
 // However the pane is saved from, the file offered is the texture as it
 // came, named after the player as the old address named it, and not asked
 // of its server again.
@@ -480,7 +459,7 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
                          : on == QLatin1String("drawing") ? bounds.topLeft() + QPoint(4, 20)
                                                           : QPoint(4, 4);
     engine_.saveAs = engine_.SavePath(QStringLiteral("chosen.png"));
-    PickFromMenu(point, item);
+    QVERIFY(holder_.PickFromMenu(point, item));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
@@ -491,14 +470,9 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
     QVERIFY(ReadFile(engine_.saveAs) == served);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("chosen.png")});
     // Fetched once, by the toolbox.
-    const QByteArray texture = address.contains(QString::number(kSkinmePort))
-                                   ? QByteArray("/textures/5a1e")
-                                   : (cape ? "/texture/cape-Steve" : "/texture/skin-Steve");
-    LocalHttpServer& server = texture.startsWith("/textures/") ? site_ : files_;
-    QCOMPARE(server.Requests().count(texture), 1);
-    for (const QByteArray& head : server.RequestHeads()) {
-        QVERIFY2(head.contains("\r\nUser-Agent: CreeperToolkit/"), head.constData());
-    }
+    QCOMPARE(files_.Requests().count(cape ? "/texture/cape-Steve" : "/texture/skin-Steve") +
+                 site_.Requests().count("/textures/5a1e"),
+             1);
 }
 
 // Texture servers that lie about what they send: the pane goes by what came,

@@ -62,8 +62,6 @@ private Q_SLOTS:
     void numbersAreNeverAddedUp();
     void laterOptionWinsWithinAGroup_data();
     void laterOptionWinsWithinAGroup();
-    void sameInputGivesSameOutput_data();
-    void sameInputGivesSameOutput();
 };
 
 void TestEffectCommand::unsetPartsLeaveEmptySlots_data() {
@@ -325,36 +323,6 @@ void TestEffectCommand::laterOptionWinsWithinAGroup() {
     QCOMPARE(Bytes(built.effectText), effectText);
     QCOMPARE(Bytes(built.amplifierText), amplifierText);
     QCOMPARE(Bytes(built.command), command);
-}
-
-void TestEffectCommand::sameInputGivesSameOutput_data() {
-    AddChoiceColumns();
-    QTest::newRow("nothing chosen") << QList<int>{} << QByteArray() << QByteArray() << QByteArray();
-    QTest::newRow("fixed choices")
-        << QList<int>{1, 25, 29, 33} << QByteArray() << QByteArray() << QByteArray();
-    QTest::newRow("custom boxes") << QList<int>{8, 27, 28, 31} << QByteArray("苦力怕")
-                                  << QByteArray(" 30") << kWithNul;
-    QTest::newRow("clear") << QList<int>{4, 30, 24} << QByteArray() << QByteArray() << QByteArray();
-}
-
-// Also builds a different command in between: nothing may carry over from one
-// build to the next.
-void TestEffectCommand::sameInputGivesSameOutput() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, text1);
-    QFETCH(QByteArray, text2);
-    QFETCH(QByteArray, text4);
-
-    const EffectChoices choices = Choose(options, text1, text2, text4);
-    const EffectCommand first = BuildEffectCommand(choices);
-    const EffectCommand other =
-        BuildEffectCommand(Choose({12, 27, 28, 31}, QByteArray("x"), QByteArray("y"), "z"));
-    QCOMPARE(Bytes(other.command), QByteArray("/effect x 12 y z"));
-    const EffectCommand second = BuildEffectCommand(choices);
-
-    QCOMPARE(Bytes(second.effectText), Bytes(first.effectText));
-    QCOMPARE(Bytes(second.amplifierText), Bytes(first.amplifierText));
-    QCOMPARE(Bytes(second.command), Bytes(first.command));
 }
 
 QTEST_APPLESS_MAIN(TestEffectCommand)

@@ -646,17 +646,26 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
             return WindowInput::Named<OptionButton>(&surface, QLatin1String(option))->isChecked();
         };
         ++tally_.handOffsChecked;
-        if (!command.startsWith(QStringLiteral("/effect "))) {
-            return QStringLiteral("the command does not start with \"/effect \"");
+        // Java Edition 1.13 on puts "give" or "clear" before the target; there
+        // and in Bedrock's form, clearing takes no duration or amplifier.
+        const bool java = chosen("Option35");
+        const bool clearing = chosen("Option30") && (java || chosen("Option36"));
+        const QString head = !java                ? QStringLiteral("/effect ")
+                             : chosen("Option30") ? QStringLiteral("/effect clear ")
+                                                  : QStringLiteral("/effect give ");
+        if (!command.startsWith(head)) {
+            return QStringLiteral("the command does not start with \"%1\"").arg(head);
         }
-        if (chosen("Option27") && !command.startsWith("/effect " + text("Text1") + ' ')) {
+        const QString named = head + text("Text1");
+        if (chosen("Option27") && !command.startsWith(named + ' ') &&
+            !(java && clearing && command == named)) {
             return QStringLiteral("the command does not carry the player's name verbatim");
         }
-        if (chosen("Option28") && !command.contains(' ' + text("Text2") + ' ')) {
+        if (chosen("Option28") && !clearing && !command.contains(' ' + text("Text2") + ' ')) {
             return QStringLiteral("the command does not carry the duration verbatim");
         }
-        if (chosen("Option31") &&
-            (text("Text6") != text("Text4") || !command.endsWith(' ' + text("Text4")))) {
+        if (chosen("Option31") && (text("Text6") != text("Text4") ||
+                                   (!clearing && !command.endsWith(' ' + text("Text4"))))) {
             return QStringLiteral("the command does not carry the amplifier verbatim");
         }
     }

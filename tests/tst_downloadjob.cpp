@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void refusedFileComesFromElsewhere_data();
     void refusedFileComesFromElsewhere();
     void goneWhileRunningLeavesNothing();
+    void nothingWrittenAfterTheEndSurvives_data();
+    void nothingWrittenAfterTheEndSurvives();
     void fileThatCannotBePlacedIsAFailure();
 };
 
@@ -385,6 +388,50 @@ void TestDownloadJob::goneWhileRunningLeavesNothing() {
     QVERIFY(job->IsRunning()); // until the source says it has stopped
     job.reset();
     QCOMPARE(fixture.cancels, 2);
+    QCOMPARE(fixture.Files(), QStringList{});
+}
+
+// Whatever the writer still puts under the part's name after it reported the
+// end, until it lets go, goes too, even once the job is gone; a writer that
+// starts again by itself is stopped.
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives_data() {
+    QTest::addColumn<DownloadSource::State>("end");
+    QTest::addColumn<bool>("jobGoesFirst");
+    QTest::newRow("cancelled") << DownloadSource::State::Cancelled << false;
+    QTest::newRow("failed") << DownloadSource::State::Interrupted << false;
+    QTest::newRow("its window closed") << DownloadSource::State::Cancelled << true;
+}
+
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives() {
+    QFETCH(DownloadSource::State, end);
+    QFETCH(bool, jobGoesFirst);
+
+    Fixture fixture;
+    const QPointer<FakeDownloadSource> source = fixture.source;
+    auto job = fixture.Start();
+    source->HoldOn();
+    source->Write(kBody, 0);
+    if (jobGoesFirst) {
+        job.reset();
+        QVERIFY(source != nullptr); // still followed
+    } else if (end == DownloadSource::State::Cancelled) {
+        job->Cancel();
+    }
+    source->Become(end, QStringLiteral("网络已断开"));
+    if (job != nullptr) {
+        QCOMPARE(job->Now(), end == DownloadSource::State::Cancelled ? DownloadJob::State::Cancelled
+                                                                     : DownloadJob::State::Failed);
+    }
+    source->Write(kBody, 0);
+    QCOMPARE(fixture.Files(), QStringList{});
+    const int cancels = fixture.cancels;
+    source->Become(DownloadSource::State::Running);
+    QCOMPARE(fixture.cancels, cancels + 1);
+    source->Write(kBody, 0);
+    source->Become(DownloadSource::State::Cancelled);
+    QCOMPARE(fixture.Files(), QStringList{});
+    source->LetGo();
+    QTRY_VERIFY(source.isNull()); // nothing follows it any more
     QCOMPARE(fixture.Files(), QStringList{});
 }
 

@@ -14,6 +14,7 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
@@ -101,6 +102,7 @@ private Q_SLOTS:
     void unloadDestroysTheControlsButKeepsTheDragState();
     void layoutThatFailsToBuildLeavesNoWindow();
     void leftDragMovesTheWindowWithTheCursor();
+    void quickDragFollowsThePointerWhileMovesLag();
     void rightPressDuringADragOnlyMovesTheOffsets();
     void moveWithoutAPressNeverMovesTheWindow();
     void pressOnAControlStartsNoDrag_data();
@@ -198,9 +200,30 @@ void TestFrame::leftDragMovesTheWindowWithTheCursor() {
     QCOMPARE(surface->pos(), start + QPoint(10, -4));
 }
 
+// A window system that applies moves later than they are asked for measures
+// each event against where the window stood when the pointer moved: here
+// the pointer moves eight times before the first move is applied. The
+// window still ends where the pointer says, the grabbed point under it.
+void TestFrame::quickDragFollowsThePointerWhileMovesLag() {
+    QWidget* surface = window_->Surface();
+    const QPoint start = surface->pos();
+    Press(surface, QPoint(40, 20));
+    for (int step = 1; step <= 8; ++step) {
+        const QPointF inWindowAsItStood = QPointF(40, 20) + step * QPointF(12.5, 6);
+        QMouseEvent motion(QEvent::MouseMove, inWindowAsItStood, start + inWindowAsItStood,
+                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface->windowHandle(), &motion);
+    }
+    QCOMPARE(surface->pos(), start + QPoint(100, 48));
+    Release(surface, QPoint(40, 20));
+}
+
 void TestFrame::rightPressDuringADragOnlyMovesTheOffsets() {
     QWidget* surface = window_->Surface();
     Press(surface, QPoint(40, 20));
+    // Moved under the held pointer, as the window system may do: the pointer
+    // now stands elsewhere in it. (Moving the pointer would move the window.)
+    surface->move(surface->pos() - QPoint(20, 10));
     Press(surface, QPoint(60, 30), Qt::RightButton);
     QCOMPARE(window_->Drag().dragging, -1);
     QCOMPARE(window_->Drag().pressX, 900);

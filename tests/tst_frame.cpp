@@ -20,6 +20,7 @@
 #include <QTimer>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -105,6 +106,7 @@ private Q_SLOTS:
     void quickDragFollowsThePointerWhileMovesLag();
     void rightPressDuringADragOnlyMovesTheOffsets();
     void moveWithoutAPressNeverMovesTheWindow();
+    void tabOutOfANewPageGoesToTheStopAfterThePane();
     void pressOnAControlStartsNoDrag_data();
     void pressOnAControlStartsNoDrag();
     void clickRunsExactlyOneHandler_data();
@@ -244,6 +246,45 @@ void TestFrame::moveWithoutAPressNeverMovesTheWindow() {
     MoveTo(surface, QPoint(10, 10));
     QCOMPARE(surface->pos(), start);
     QCOMPARE(window_->Drag().dragging, 0);
+}
+
+// A stand-in for the browser pane: one stop in the tab order, whose focus
+// goes on through a view that takes none itself to the page inside it. The
+// engine gives the view a new page for each new site, which joins the focus
+// chain at its end. Tab that the page hands back out goes on from the pane.
+void TestFrame::tabOutOfANewPageGoesToTheStopAfterThePane() {
+    QWidget* surface = window_->Surface();
+    auto* before = new QLineEdit(surface);
+    auto* holder = new QWidget(surface);
+    auto* after = new QLineEdit(surface);
+    int index = 100;
+    for (QWidget* stop : std::initializer_list<QWidget*>{before, holder, after}) {
+        stop->setProperty("tabIndex", index++);
+        stop->show();
+    }
+    auto* pane = new QWidget(holder);
+    pane->setFocusPolicy(Qt::StrongFocus);
+    auto* view = new QWidget(pane);
+    pane->setFocusProxy(view);
+    const auto newPage = [view] {
+        auto* page = new QWidget(view);
+        page->setFocusPolicy(Qt::StrongFocus);
+        view->setFocusProxy(page);
+        page->show();
+        return page;
+    };
+    QWidget* page = newPage();
+    pane->show();
+    view->show();
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(surface->focusWidget(), page);
+    delete std::exchange(page, newPage()); // a new site
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(surface->focusWidget(), page);
+    QTest::keyClick(page, Qt::Key_Tab);
+    QCOMPARE(surface->focusWidget(), after);
 }
 
 void TestFrame::pressOnAControlStartsNoDrag_data() {

@@ -257,11 +257,6 @@ void TestFrame::tabOutOfANewPageGoesToTheStopAfterThePane() {
     auto* before = new QLineEdit(surface);
     auto* holder = new QWidget(surface);
     auto* after = new QLineEdit(surface);
-    int index = 100;
-    for (QWidget* stop : std::initializer_list<QWidget*>{before, holder, after}) {
-        stop->setProperty("tabIndex", index++);
-        stop->show();
-    }
     auto* pane = new QWidget(holder);
     pane->setFocusPolicy(Qt::StrongFocus);
     auto* view = new QWidget(pane);
@@ -274,11 +269,13 @@ void TestFrame::tabOutOfANewPageGoesToTheStopAfterThePane() {
         return page;
     };
     QWidget* page = newPage();
-    pane->show();
-    view->show();
+    int index = 100;
+    for (QWidget* stop : std::initializer_list<QWidget*>{before, holder, after}) {
+        stop->setProperty("tabIndex", index++);
+        stop->show();
+    }
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);
-    QCOMPARE(surface->focusWidget(), page);
     delete std::exchange(page, newPage()); // a new site
     before->setFocus();
     QTest::keyClick(before, Qt::Key_Tab);

@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -76,6 +77,8 @@ private Q_SLOTS:
     void refusedFileComesFromElsewhere_data();
     void refusedFileComesFromElsewhere();
     void goneWhileRunningLeavesNothing();
+    void nothingWrittenAfterTheEndSurvives_data();
+    void nothingWrittenAfterTheEndSurvives();
     void fileThatCannotBePlacedIsAFailure();
 };
 
@@ -386,6 +389,45 @@ void TestDownloadJob::goneWhileRunningLeavesNothing() {
     job.reset();
     QCOMPARE(fixture.cancels, 2);
     QCOMPARE(fixture.Files(), QStringList{});
+}
+
+// Whatever the writer still puts under the part's name after it reported the
+// end, until it lets go, goes too, even once the job is gone; a writer that
+// starts again by itself is stopped.
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives_data() {
+    QTest::addColumn<DownloadSource::State>("end");
+    QTest::addColumn<bool>("jobGoesFirst");
+    QTest::newRow("cancelled") << DownloadSource::State::Cancelled << false;
+    QTest::newRow("failed") << DownloadSource::State::Interrupted << false;
+    QTest::newRow("its window closed") << DownloadSource::State::Cancelled << true;
+}
+
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives() {
+    QFETCH(DownloadSource::State, end);
+    QFETCH(bool, jobGoesFirst);
+
+    Fixture fixture;
+    const QPointer<FakeDownloadSource> source = fixture.source;
+    auto job = fixture.Start();
+    source->HoldOn();
+    source->Write(kBody, 0);
+    if (jobGoesFirst) {
+        job.reset();
+        QVERIFY(source != nullptr); // still followed
+    } else if (end == DownloadSource::State::Cancelled) {
+        job->Cancel();
+    }
+    source->Become(end, QStringLiteral("网络已断开"));
+    source->Write(kBody, 0);
+    QCOMPARE(fixture.Files(), QStringList{});
+    const int cancels = fixture.cancels;
+    source->Become(DownloadSource::State::Running);
+    QCOMPARE(fixture.cancels, cancels + 1);
+    source->Write(kBody, 0);
+    source->Become(DownloadSource::State::Cancelled);
+    source->LetGo();
+    QCOMPARE(fixture.Files(), QStringList{});
+    QTRY_VERIFY(source.isNull()); // nothing follows it any more
 }
 
 // The chosen name is a folder with something in it: the file cannot go there.

@@ -55,6 +55,17 @@ WebPane::~WebPane() {
     session_.Downloads().Forget(*this);
 }
 
+// Only the engine moves the focus on from inside the pane, handing it out of
+// the page; it may do so twice for one key, or late (see EngineQuirks). One
+// that comes once the focus has left the pane moves nothing.
+bool WebPane::focusNextPrevChild(bool next) {
+    QWidget* focus = window()->focusWidget();
+    if (focus != this && !isAncestorOf(focus)) {
+        return true;
+    }
+    return BrowserPane::focusNextPrevChild(next);
+}
+
 // The address is taken as written: no guessing of a scheme and no web search,
 // only the tolerant repairs (spaces, stray percent signs) QUrl makes.
 void WebPane::Navigate(const QString& address) {

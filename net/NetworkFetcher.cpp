@@ -1,5 +1,6 @@
 #include "NetworkFetcher.h"
 
+#include "HostName.h"
 #include "NetworkDownload.h"
 
 #include <QDateTime>
@@ -115,7 +116,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
         reply, &QNetworkReply::finished, &context,
         [reply, transfer, url, timeoutMs = timeoutMs_, then = std::move(then)] {
             HttpAnswer answer;
-            answer.host = url.authority();
+            answer.host = HostName(url);
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             if (transfer->tooLarge) {
                 answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
@@ -125,8 +126,7 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
                 answer.failure = QStringLiteral("%1 重定向到了不安全的地址").arg(answer.host);
             } else if (reply->error() == QNetworkReply::OperationCanceledError) {
                 answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
-                                     .arg(answer.host)
-                                     .arg(timeoutMs / 1000.0);
+                                     .arg(answer.host, QString::number(timeoutMs / 1000.0));
             } else if (answer.status == 0) {
                 answer.failure =
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());

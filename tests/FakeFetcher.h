@@ -3,6 +3,7 @@
 // A fetcher that answers only when the test says so, in the order asked.
 #include "FakeDownloadSource.h"
 #include "Fetcher.h"
+#include "HostName.h"
 
 #include <QList>
 #include <QObject>
@@ -57,7 +58,7 @@ private:
             return false;
         }
         HttpAnswer answer;
-        answer.host = request.url.authority();
+        answer.host = HostName(request.url);
         if (status == 0) {
             answer.failure = QStringLiteral("无法连接 %1").arg(answer.host);
         } else {

@@ -9,22 +9,30 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "WindowInput.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+#include <QLabel>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTextDocumentFragment>
 #include <QTimer>
+#include <QToolTip>
 
 #include <algorithm>
 #include <memory>
 #include <stdexcept>
+
+#include <sys/inotify.h>
+#include <unistd.h>
 
 using namespace PaneDownloads;
 
@@ -115,6 +123,7 @@ private Q_SLOTS:
 
     void downloadIsSavedWholeUnderTheChosenName_data();
     void downloadIsSavedWholeUnderTheChosenName();
+    void markupNameIsShownAsWritten();
     void progressIsShownWhileRunning_data();
     void progressIsShownWhileRunning();
     void largeDownloadAdvancesInFlatMemory();
@@ -506,6 +515,52 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QCOMPARE(saved.size(), expected.size());
     QVERIFY(saved == expected);
     QCOMPARE(ActionButton(window)->text(), QStringLiteral("关闭"));
+}
+
+// A server's name that reads as markup, accepted as offered: the window
+// shows it as written, and reads no file the markup names (a label taking
+// it for rich text loads "zz.bin" from where the program runs).
+void TestBrowserPane::markupNameIsShownAsWritten() {
+    const QString name = QStringLiteral("<img src=zz.bin>x.jar");
+    HttpRoute marked = Routes::Attachment(name.toLatin1());
+    marked.body = "a small jar";
+    engine_.server.Serve("/download/marked", marked);
+    QTemporaryDir working;
+    QVERIFY(working.isValid());
+    const QString bait = working.filePath(QStringLiteral("zz.bin"));
+    QVERIFY(WriteFile(bait, SolidPng(0xffff00ff, 40, 40)));
+    const QString before = QDir::currentPath();
+    QVERIFY(QDir::setCurrent(working.path()));
+    const int opens = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    const auto restore = qScopeGuard([&] {
+        close(opens);
+        QDir::setCurrent(before);
+    });
+    QVERIFY(opens >= 0);
+    QVERIFY(inotify_add_watch(opens, QFile::encodeName(bait).constData(), IN_OPEN) >= 0);
+
+    PaneHolder holder = OpenPane();
+    QWidget* window = StartDownload(holder, "/download/marked", engine_.SavePath(name));
+    QVERIFY(window != nullptr);
+    QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), name);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                              kLoadTimeout);
+    QCOMPARE(ReadFile(engine_.saveAs), marked.body);
+    auto* label = WindowInput::Named<QLabel>(window, QStringLiteral("fileLabel"));
+    QVERIFY(label != nullptr);
+    QCOMPARE(label->text(), name);
+    // Laid out and drawn as its characters, not as a picture and "x.jar";
+    // the tooltip with the whole path too.
+    QVERIFY(QTest::qWaitForWindowExposed(window));
+    QVERIFY(!window->grab().isNull());
+    QVERIFY(label->sizeHint().width() >= label->fontMetrics().horizontalAdvance(name));
+    QToolTip::showText(label->mapToGlobal(QPoint(2, 2)), label->toolTip(), label);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCoreApplication::processEvents();
+    QToolTip::hideText();
+    char events[4096];
+    QCOMPARE(read(opens, events, sizeof events), ssize_t(-1));
+    QCOMPARE(QTextDocumentFragment::fromHtml(label->toolTip()).toPlainText(), engine_.saveAs);
 }
 
 void TestBrowserPane::progressIsShownWhileRunning_data() {

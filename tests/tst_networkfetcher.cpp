@@ -241,6 +241,14 @@ void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
     busy.status = 429;
     busy.extraHeaders = "Retry-After: 30\r\n";
     QTest::newRow("429") << busy << false << QStringLiteral(" 回答 HTTP 429");
+    // The host is named without the user info the address it ended at
+    // holds, which would put the server's words into the window.
+    HttpRoute named;
+    named.status = 302;
+    named.extraHeaders = "Location: http://%E4%B8%8B%E8%BD%BD%E5%AE%8C%E6%88%90@127.0.0.1:"
+                         "{port}/gone\r\n";
+    QTest::newRow("redirected to an address with user info")
+        << named << false << QStringLiteral(" 回答 HTTP 404");
     HttpRoute cut = jar;
     cut.dropAfter = 1000;
     QTest::newRow("connection dropped part way") << cut << false << QString();
@@ -252,6 +260,7 @@ void TestNetworkFetcher::fileFetchedWholeOrNot() {
     QFETCH(QString, reason);
     LocalHttpServer server;
     QVERIFY(server.Listen());
+    route.extraHeaders.replace("{port}", QByteArray::number(server.Port()));
     server.Serve("/jar", route);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("part"));

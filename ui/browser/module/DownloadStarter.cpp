@@ -5,6 +5,7 @@
 #include "DownloadWindow.h"
 #include "EngineDownload.h"
 #include "EngineQuirks.h"
+#include "HostName.h"
 #include "InterruptWords.h"
 #include "PartFile.h"
 #include "SaveName.h"
@@ -67,7 +68,7 @@ QString DownloadStarter::Expect(QWidget& pane, const QUrl& file,
     QTimer::singleShot(limitMs, this, [this, name, file, limitMs] {
         DownloadAsks::Ask ask;
         if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
-            Q_EMIT AskFailed(ask.asker.data(), Say(DownloadText::NotStarted, file.authority(),
+            Q_EMIT AskFailed(ask.asker.data(), Say(DownloadText::NotStarted, HostName(file),
                                                    QStringLiteral("%1").arg(limitMs / 1000.0)));
         }
     });

@@ -4,6 +4,7 @@
 #include "DownloadStarter.h"
 #include "EngineQuirks.h"
 #include "EngineSession.h"
+#include "HostName.h"
 #include "LegacyAddress.h"
 #include "ResolutionFlow.h"
 #include "ResolutionMessages.h"
@@ -153,9 +154,10 @@ void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         Offer(offer);
     } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && flow_ != nullptr) {
         // A source that refuses the file may have another; else its page stays.
-        const QString host = offer.file.authority();
-        flow_->FallBack(info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                            ? QStringLiteral("%1 回答 HTTP %2").arg(host).arg(info.errorCode())
-                            : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
+        const QString host = HostName(offer.file);
+        flow_->FallBack(
+            info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                ? QStringLiteral("%1 回答 HTTP %2").arg(host, QString::number(info.errorCode()))
+                : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
     }
 }

@@ -2,6 +2,7 @@
 
 #include "LegacyAddress.h"
 #include "MirrorFlow.h"
+#include "OddAddressFlow.h"
 #include "PlayerFlow.h"
 #include "ResolutionMessages.h"
 #include "SkinSiteFlow.h"
@@ -29,6 +30,9 @@ std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
         return std::make_unique<StoreFlow>(address, legacy, endpoints, fetcher);
     case LegacyTarget::MirrorFile:
         return std::make_unique<MirrorFlow>(address, legacy, endpoints, fetcher);
+    case LegacyTarget::OddPlayer:
+    case LegacyTarget::OddVersion:
+        return std::make_unique<OddAddressFlow>(legacy, endpoints, fetcher);
     case LegacyTarget::None:
         break;
     }

@@ -84,6 +84,8 @@ private Q_SLOTS:
     void fileLeftBeforeItsAnswerIsDropped();
     void missingVersionOrFileShowsWhy_data();
     void missingVersionOrFileShowsWhy();
+    void oddAddressShowsWhyAndLoadsNothing_data();
+    void oddAddressShowsWhyAndLoadsNothing();
 
     void mirrorAddressIsRewrittenAndNamed_data();
     void mirrorAddressIsRewrittenAndNamed();
@@ -527,6 +529,45 @@ void TestLegacyPane::missingVersionOrFileShowsWhy() {
     QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     QTest::qWait(300);
+    QVERIFY(engine_.suggestions.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
+// A name or version typed with "?", "#", "/", "%2F" or as a dot segment:
+// the pane says so, and neither the old host nor any service is asked.
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("name with a question mark")
+        << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("a?b"))
+        << QStringLiteral("找不到玩家「a?b」");
+    QTest::newRow("name as a dot segment")
+        << SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral(".."))
+        << QStringLiteral("找不到玩家「..」");
+    QTest::newRow("Skinme name with a slash")
+        << LocalHttpServer::Root(kSkinmePort) + QStringLiteral("/MinecraftSkins/a/b.png")
+        << QStringLiteral("找不到玩家「a/b」");
+    QTest::newRow("store version with a hash")
+        << StoreAddress(QStringLiteral("1.7#x"), QStringLiteral("1.7#x.jar"))
+        << QStringLiteral("找不到版本「1.7#x」");
+    QTest::newRow("mirror version with an escaped slash")
+        << MirrorAddress(QStringLiteral("a%2Fb"), QStringLiteral("a%2Fb.jar"))
+        << QStringLiteral("找不到版本「a%2Fb」");
+    QTest::newRow("mirror version climbing out")
+        << MirrorAddress(QStringLiteral(".."), QStringLiteral("minecraft_server....jar"))
+        << QStringLiteral("找不到版本「..」");
+}
+
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing() {
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    holder_.pane->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
+    for (const LocalHttpServer* server : {&skins_, &store_, &mirror_, &lookup_, &fallback_,
+                                          &session_, &manifest_, &skinme_, &site_, &files_}) {
+        QCOMPARE(server->Requests(), QList<QByteArray>());
+    }
     QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }

@@ -195,6 +195,17 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     QTest::newRow("no name") << QStringLiteral("http://skins.test/MinecraftSkins/.png")
                              << QList<Answer>{} << QStringList{}
                              << QStringLiteral("没有输入玩家名 | 请输入正版玩家的名字。");
+    // No name or version to read: said at once, nobody asked.
+    QTest::newRow("name typed with a question mark")
+        << QStringLiteral("http://skins.test/MinecraftSkins/a?b.png") << QList<Answer>{}
+        << QStringList{}
+        << QStringLiteral("找不到玩家「a?b」 | 玩家名中有问号（?），它在网址里另有含义。"
+                          "工具箱没有打开这个地址。");
+    QTest::newRow("version typed as a dot segment")
+        << QStringLiteral("http://mirror.test/versions/../...jar") << QList<Answer>{}
+        << QStringList{}
+        << QStringLiteral("找不到版本「..」 | 版本号不能是 . 或 ..，它们在网址里表示文件夹。"
+                          "工具箱没有打开这个地址。");
 
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
     const QString manifest =

@@ -64,7 +64,7 @@ void PlayerFlow::Found(const QString& id) {
 void PlayerFlow::LookUp() {
     step_ = Step::LookUp;
     Get(NameAt(endpoints_.lookupHost, QStringLiteral("/minecraft/profile/lookup/name/")),
-        [this](const HttpAnswer& answer) {
+        Fetcher::kSmallAnswerBytes, [this](const HttpAnswer& answer) {
             first_ = ReadLookUp(answer);
             if (first_.id.isEmpty()) {
                 Fallback();
@@ -77,7 +77,7 @@ void PlayerFlow::LookUp() {
 void PlayerFlow::Fallback() {
     step_ = Step::Fallback;
     Get(NameAt(endpoints_.fallbackLookupHost, QStringLiteral("/users/profiles/minecraft/")),
-        [this](const HttpAnswer& answer) {
+        Fetcher::kSmallAnswerBytes, [this](const HttpAnswer& answer) {
             const LookUpResult second = ReadLookUp(answer);
             if (!second.id.isEmpty()) {
                 Found(second.id);
@@ -100,6 +100,7 @@ void PlayerFlow::Profile(const QString& id) {
         return;
     }
     Get(endpoints_.At(endpoints_.sessionHost, QStringLiteral("/session/minecraft/profile/") + id),
+        Fetcher::kSmallAnswerBytes,
         [this, id](const HttpAnswer& answer) { OnProfile(id, answer, true); });
 }
 

@@ -44,8 +44,8 @@ bool ResolutionFlow::FallBack(const QString&) {
 }
 
 // Answers reach this flow only while it lives: the fetcher drops them with it.
-void ResolutionFlow::Get(const QUrl& url, Fetcher::Then then) {
-    fetcher_.Get(url, *this, std::move(then));
+void ResolutionFlow::Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then) {
+    fetcher_.Get(url, maxBytes, *this, std::move(then));
 }
 
 void ResolutionFlow::Fail(const ResolutionFailure& failure) {

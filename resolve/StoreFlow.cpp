@@ -13,7 +13,8 @@ StoreFlow::StoreFlow(const QUrl& address, const LegacyAddress& legacy,
 
 void StoreFlow::Start() {
     step_ = Step::Manifest;
-    Get(endpoints_.Manifest(), [this](const HttpAnswer& answer) { OnManifest(answer); });
+    Get(endpoints_.Manifest(), Fetcher::kDocumentBytes,
+        [this](const HttpAnswer& answer) { OnManifest(answer); });
 }
 
 void StoreFlow::OnManifest(const HttpAnswer& answer) {
@@ -40,7 +41,8 @@ void StoreFlow::OnManifest(const HttpAnswer& answer) {
 
 void StoreFlow::Description(const QUrl& url, const QByteArray& sha1) {
     step_ = Step::Description;
-    Get(url, [this, sha1](const HttpAnswer& answer) { OnDescription(answer, sha1); });
+    Get(url, Fetcher::kDocumentBytes,
+        [this, sha1](const HttpAnswer& answer) { OnDescription(answer, sha1); });
 }
 
 void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) {

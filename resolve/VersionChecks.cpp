@@ -58,7 +58,7 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const QString& version, const QString& key) {
     std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
     LateCheck* self = check.get();
-    fetcher.Get(endpoints.Manifest(), *self,
+    fetcher.Get(endpoints.Manifest(), Fetcher::kDocumentBytes, *self,
                 [self, &fetcher, version, key](const HttpAnswer& answer) {
                     QString why;
                     const ManifestEntry entry = ReadManifest(answer, version, &why);
@@ -66,9 +66,10 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                         self->Settle({{}, why});
                         return;
                     }
-                    fetcher.Get(entry.url, *self, [self, key, entry](const HttpAnswer& a) {
-                        self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
-                    });
+                    fetcher.Get(entry.url, Fetcher::kDocumentBytes, *self,
+                                [self, key, entry](const HttpAnswer& a) {
+                                    self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
+                                });
                 });
     return check;
 }

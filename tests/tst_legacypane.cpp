@@ -355,6 +355,10 @@ void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
     HttpRoute busy = Json("{}", 429);
     busy.extraHeaders = "Retry-After: 42\r\n";
     QTest::newRow("asks to wait") << busy << "MinecraftSkins" << QStringLiteral("请稍后再试");
+    // Well-formed, and far longer than any player's answer.
+    QTest::newRow("answer past 64 KiB")
+        << Json(R"({"skins":{"default":"de"}})" + QByteArray(100 * 1024, ' ')) << "MinecraftSkins"
+        << QStringLiteral("无法在皮肤站上查询玩家「Nobody」");
 }
 
 void TestLegacyPane::skinSiteRefusalsShowWhy() {

@@ -145,6 +145,16 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
             << QStringList{lookup, fallback}
             << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
     }
+    // An answer past its bound is refused unread, and says so.
+    const QByteArray padded = kLookup + QByteArray(Fetcher::kSmallAnswerBytes, ' ');
+    QTest::newRow("look-up past 64 KiB, fallback answers")
+        << skin << QList<Answer>{{200, padded}, {200, kLookup}, {200, kSkinProfile}}
+        << QStringList{lookup, fallback, session} << QStringLiteral("image https://tex.test/skin");
+    QTest::newRow("both look-ups past 64 KiB")
+        << skin << QList<Answer>{{200, padded}, {200, padded}} << QStringList{lookup, fallback}
+        << QStringLiteral(
+               "无法查询正版玩家「Notch」 | lookup.test 的回答超过 64 KiB，工具箱没有读取；"
+               "fallback.test 的回答超过 64 KiB，工具箱没有读取");
     QTest::newRow("nobody, then the fallback is down")
         << skin << QList<Answer>{{404, {}}, {0, {}}} << QStringList{lookup, fallback}
         << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
@@ -240,6 +250,13 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << store + QStringLiteral("1.7.2.jar") << listedWithOnly("server")
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
+    QTest::newRow("store list past 4 MiB")
+        << store + QStringLiteral("1.7.2.jar")
+        << QList<Answer>{{200,
+                          Manifest(kDescriptionSha) + QByteArray(Fetcher::kDocumentBytes, ' ')}}
+        << QStringList{manifest}
+        << QStringLiteral(
+               "无法查询官方版本「1.7.2」 | manifest.test 的回答超过 4 MiB，工具箱没有读取");
     QTest::newRow("store list asks to wait")
         << store + QStringLiteral("1.7.2.jar") << QList<Answer>{{429, {}}} << QStringList{manifest}
         << QStringLiteral("请稍后再试 | manifest.test 收到的请求太多，要求稍后再试。"
@@ -273,6 +290,13 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     for (const Answer& answer : answers) {
         QCOMPARE(fetcher.pending.size(), 1); // one request at a time
         QCOMPARE(fetcher.pending.first().context.data(), flow.get());
+        // Bounded by what is asked for: the list and descriptions are
+        // documents, all else small.
+        const QString host = fetcher.pending.first().url.host();
+        QCOMPARE(fetcher.pending.first().maxBytes,
+                 host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
+                     ? Fetcher::kDocumentBytes
+                     : Fetcher::kSmallAnswerBytes);
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
     QVERIFY(fetcher.pending.isEmpty());
@@ -286,7 +310,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
 }
 
 // Skin then cape of one player ask the session server once within a minute;
-// an id whose profile is gone is looked up afresh.
+// an id whose profile is gone is looked up afresh; nothing is kept for good.
 void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     FakeFetcher fetcher;
     qint64 now = 0;
@@ -319,6 +343,24 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
              QStringLiteral("image https://tex.test/skin"));
     QCOMPARE(fetcher.asked.at(3).host(), QStringLiteral("lookup.test"));
+
+    // A name's id stands for an hour: after it, the name may be another
+    // player's.
+    now += PlayerIds::kIdMs - 1;
+    QCOMPARE(ids.Find(QStringLiteral("NOTCH")), QString::fromLatin1(kId));
+    QVERIFY(!ids.Profile(QString::fromLatin1(kId)));
+    now += 1;
+    QVERIFY(ids.Find(QStringLiteral("Notch")).isEmpty());
+    // However many players, only the latest few are kept, of each kind.
+    for (int i = 0; i <= PlayerIds::kMostKept; ++i) {
+        ids.Remember(QStringLiteral("p%1").arg(i), QStringLiteral("id%1").arg(i));
+        ids.RememberProfile(QStringLiteral("id%1").arg(i), HttpAnswer{});
+        now += 1;
+    }
+    QVERIFY(ids.Find(QStringLiteral("p0")).isEmpty());
+    QVERIFY(!ids.Profile(QStringLiteral("id0")));
+    QCOMPARE(ids.Find(QStringLiteral("p1")), QStringLiteral("id1"));
+    QVERIFY(ids.Profile(QStringLiteral("id1")));
 }
 
 // The mirror's file is offered before anything is answered, over TLS; what

@@ -32,6 +32,8 @@ constexpr Row kTexts[] = {
     {DownloadText::Sha1Differs, u"SHA-1 为 %1，应为 %2"},
     {DownloadText::CheckLate, u"%1没有及时回答"},
     {DownloadText::CheckEmpty, u"%1没有给出校验值"},
+    {DownloadText::SizeOnly, u"%1没有给出 SHA-1，只核对了大小"},
+    {DownloadText::TheDescription, u"版本描述"},
     {DownloadText::ReasonsJoiner, u"；"},
     {DownloadText::NoSuchFile, u"%1 上没有这个文件"},
     {DownloadText::AccessRefused, u"%1 拒绝了访问"},

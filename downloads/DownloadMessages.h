@@ -30,6 +30,8 @@ enum class DownloadText {
     // Why there is nothing to check a file against.
     CheckLate,  // %1: the check
     CheckEmpty, // %1: the check
+    SizeOnly,   // %1: the check, or TheDescription when it was the pane's own
+    TheDescription,
     ReasonsJoiner,
 
     // Why a server or the network stopped a download; %1: the host.

@@ -1,5 +1,6 @@
 #include "PlayerFlow.h"
 
+#include "AnswerJson.h"
 #include "PlayerIds.h"
 #include "ProfileAnswer.h"
 #include "ResolutionMessages.h"
@@ -134,7 +135,7 @@ void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fre
         return;
     }
     step_ = Step::Done;
-    Q_EMIT ImageFound(TextureAddressOver(image, endpoints_.scheme));
+    Q_EMIT ImageFound(AddressOver(image, endpoints_.scheme));
 }
 
 void PlayerFlow::Finish(const ResolutionFailure& failure) {

@@ -1,5 +1,6 @@
 #include "StoreFlow.h"
 
+#include "AnswerJson.h"
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
 
@@ -32,10 +33,12 @@ void StoreFlow::OnManifest(const HttpAnswer& answer) {
     case ManifestEntry::Outcome::Found:
         break;
     }
+    // Over TLS when the endpoints are, whatever the list says.
+    const QUrl description = AddressOver(entry.url, endpoints_.scheme);
     if (legacy_.file == VersionFile::VersionJson) {
-        Offer(entry.url, entry.identity);
+        Offer(description, entry.identity);
     } else {
-        Description(entry.url, entry.identity.sha1);
+        Description(description, entry.identity.sha1);
     }
 }
 
@@ -57,7 +60,7 @@ void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) 
     const VersionDownload download = FindDownload(answer.body, DownloadKey(legacy_.file));
     switch (download.outcome) {
     case VersionDownload::Outcome::Found:
-        Offer(download.url, download.identity);
+        Offer(AddressOver(download.url, endpoints_.scheme), download.identity);
         return;
     case VersionDownload::Outcome::Missing:
         Finish(legacy_.file == VersionFile::ServerJar ? Failure::NoServerJar

@@ -45,13 +45,18 @@ const QByteArray kDescription =
                                   {"server_sha1", kSha},
                                   {"server_size", "9"},
                                   {"server_url", "https://data.test/s.jar"}});
-QByteArray Manifest(const QByteArray& descriptionSha) {
-    return SampleAnswer(
-        "manifest.json",
-        {{"version", "1.7.2"}, {"url", "https://meta.test/1.7.2.json"}, {"sha1", descriptionSha}});
+QByteArray Manifest(const QByteArray& descriptionSha,
+                    const QByteArray& url = "https://meta.test/1.7.2.json") {
+    return SampleAnswer("manifest.json",
+                        {{"version", "1.7.2"}, {"url", url}, {"sha1", descriptionSha}});
 }
-const QByteArray kDescriptionSha =
-    QCryptographicHash::hash(kDescription, QCryptographicHash::Sha1).toHex();
+QByteArray Sha1(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+const QByteArray kDescriptionSha = Sha1(kDescription);
+// The same description, naming its jars in the clear.
+const QByteArray kDescriptionOverHttp =
+    QByteArray(kDescription).replace("https://data.test/", "http://data.test:80/");
 
 // The flow the pane would start for `address`, asking through `fetcher`.
 std::unique_ptr<ResolutionFlow> FlowFor(const QString& address, Fetcher& fetcher, PlayerIds& ids) {
@@ -241,6 +246,15 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringList{manifest}
         << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json")
                .arg(QString::fromLatin1(kDescriptionSha));
+    // The endpoints are on TLS: what the list and the description name in the
+    // clear is fetched over https all the same.
+    QTest::newRow("store jar named over http")
+        << store + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QList<Answer>{{200, Manifest(Sha1(kDescriptionOverHttp), "http://meta.test/1.7.2.json")},
+                         {200, kDescriptionOverHttp}}
+        << QStringList{manifest, description}
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
+               .arg(QString::fromLatin1(kSha));
     QTest::newRow("store description not the listed one")
         << store + QStringLiteral("1.7.2.jar")
         << QList<Answer>{{200, Manifest(kSha)}, {200, kDescription}}
@@ -388,6 +402,14 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
         << QList<Answer>{{200, Manifest(kSha)}, {429, {}}, {200, kDescription}}
         << QStringList{QStringLiteral("官方版本描述 no meta.test 的版本描述与版本列表的校验值不符"),
                        QStringLiteral("镜像的版本描述 yes mirror.test 要求稍后再试")};
+    QTest::newRow("jar, official description listed over http")
+        << mirror + QStringLiteral("1.7.2.jar")
+        << QStringLiteral("https://mirror.test/version/1.7.2/client")
+        << QList<Answer>{{200, Manifest(kDescriptionSha, "http://meta.test/1.7.2.json")},
+                         {200, kDescription},
+                         {200, kDescription}}
+        << QStringList{QStringLiteral("官方版本描述 no %1 9").arg(sha),
+                       QStringLiteral("镜像的版本描述 yes %1 9").arg(sha)};
     QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
                           << QStringLiteral("https://mirror.test/version/1.7.2/json")
                           << QList<Answer>{{200, Manifest(kDescriptionSha)}}
@@ -415,6 +437,9 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
     }
     QVERIFY(fetcher.pending.isEmpty());
+    for (const QUrl& asked : std::as_const(fetcher.asked)) {
+        QCOMPARE(asked.scheme(), QStringLiteral("https"));
+    }
     QStringList told;
     for (const auto& check : expected.late) {
         QVERIFY(check->IsSettled());

@@ -27,6 +27,10 @@ constexpr Row kTexts[] = {
     {DownloadText::TooLarge, u"下载失败：文件比版本描述的大（应为 %1 字节），已删除"},
     {DownloadText::CannotSave, u"下载失败：无法保存到 %1（%2）"},
     {DownloadText::NotStarted, u"%1 在 %2 秒内没有开始发送文件"},
+    {DownloadText::PageRefused, u"已阻止网页的下载"},
+    {DownloadText::PageTooMany,
+     u"这个网页一分钟内要求保存的文件超过 %1 个，其余的没有打开保存对话框。"
+     u"从显示区的右键菜单保存不受这个限制。"},
     {DownloadText::Unreadable, u"无法读取下载的文件（%1）"},
     {DownloadText::SizeDiffers, u"大小为 %1 字节，应为 %2 字节"},
     {DownloadText::Sha1Differs, u"SHA-1 为 %1，应为 %2"},

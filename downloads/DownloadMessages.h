@@ -22,6 +22,10 @@ enum class DownloadText {
     CannotSave, // %1: the chosen path; %2: why
     NotStarted, // %1: the host; %2: the seconds it was given
 
+    // Why a page's download got no save dialog.
+    PageRefused,
+    PageTooMany, // %1: how many a minute
+
     // How a file differs from what it must be.
     Unreadable,  // %1: why
     SizeDiffers, // %1: its size; %2: the size it must have

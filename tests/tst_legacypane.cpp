@@ -554,9 +554,6 @@ void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing_data() {
     QTest::newRow("name with a question mark")
         << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("a?b"))
         << QStringLiteral("找不到玩家「a?b」");
-    QTest::newRow("name as a dot segment")
-        << SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral(".."))
-        << QStringLiteral("找不到玩家「..」");
     QTest::newRow("Skinme name with a slash")
         << LocalHttpServer::Root(kSkinmePort) + QStringLiteral("/MinecraftSkins/a/b.png")
         << QStringLiteral("找不到玩家「a/b」");

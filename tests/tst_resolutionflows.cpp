@@ -152,9 +152,6 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     }
     // An answer past its bound is refused unread, and says so.
     const QByteArray padded = kLookup + QByteArray(Fetcher::kSmallAnswerBytes, ' ');
-    QTest::newRow("look-up past 64 KiB, fallback answers")
-        << skin << QList<Answer>{{200, padded}, {200, kLookup}, {200, kSkinProfile}}
-        << QStringList{lookup, fallback, session} << QStringLiteral("image https://tex.test/skin");
     QTest::newRow("both look-ups past 64 KiB")
         << skin << QList<Answer>{{200, padded}, {200, padded}} << QStringList{lookup, fallback}
         << QStringLiteral(
@@ -264,13 +261,6 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << store + QStringLiteral("1.7.2.jar") << listedWithOnly("server")
         << QStringList{manifest, description}
         << QStringLiteral("版本「1.7.2」没有客户端文件 | 官方没有为这个版本发布这个文件。");
-    QTest::newRow("store list past 4 MiB")
-        << store + QStringLiteral("1.7.2.jar")
-        << QList<Answer>{{200,
-                          Manifest(kDescriptionSha) + QByteArray(Fetcher::kDocumentBytes, ' ')}}
-        << QStringList{manifest}
-        << QStringLiteral(
-               "无法查询官方版本「1.7.2」 | manifest.test 的回答超过 4 MiB，工具箱没有读取");
     QTest::newRow("store list asks to wait")
         << store + QStringLiteral("1.7.2.jar") << QList<Answer>{{429, {}}} << QStringList{manifest}
         << QStringLiteral("请稍后再试 | manifest.test 收到的请求太多，要求稍后再试。"

@@ -27,15 +27,27 @@ const QByteArray kBodySha = QCryptographicHash::hash(kBody, QCryptographicHash::
 const QByteArray kDescriptionOf9 = R"({"downloads":{"server":{"sha1":")" + kBodySha +
                                    R"(","size":9,"url":"https://data.test/s.jar"}}})";
 
+// A SHA-1, or "size <bytes>" for a size alone.
+FileIdentity IdentityIn(const QByteArray& text) {
+    FileIdentity identity;
+    if (text.startsWith("size ")) {
+        identity.size = text.mid(5).toLongLong();
+    } else {
+        identity.sha1 = text;
+    }
+    return identity;
+}
+
 // The official description, then the mirror's, asked beside a mirror's jar:
-// each answers a SHA-1, or "none" for a description without the file.
+// each answers as IdentityIn reads it, or "none" for a description without
+// the file.
 const QUrl kOfficial(QStringLiteral("http://o.test/1.json"));
 const QUrl kMirror(QStringLiteral("http://m.test/version/1/json"));
 std::vector<std::shared_ptr<LateCheck>> AskBoth(FakeFetcher& fetcher) {
     const auto read = [](const HttpAnswer& a) {
         LateCheck::Verdict verdict;
         if (a.body != "none") {
-            verdict.identity.sha1 = a.body;
+            verdict.identity = IdentityIn(a.body);
         } else {
             verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
         }
@@ -93,6 +105,16 @@ void TestDownloadJob::judgesTheWholeFile_data() {
     const QByteArray wrong(40, 'e');
     QTest::newRow("nothing asked") << QByteArray() << QByteArrayList() << K::Unchecked << QString();
     QTest::newRow("what the pane knew") << kBodySha << QByteArrayList() << K::Matched << QString();
+    // A size says the file is whole, not that it is the one described.
+    QTest::newRow("what the pane knew, a size alone")
+        << QByteArray("size 9") << QByteArrayList() << K::Unchecked
+        << QStringLiteral("版本描述没有给出 SHA-1，只核对了大小");
+    QTest::newRow("first with a size alone")
+        << QByteArray() << QByteArrayList{"size 9", kBodySha} << K::Unchecked
+        << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
+    QTest::newRow("first with a wrong size alone")
+        << QByteArray() << QByteArrayList{"size 8", "none"} << K::Mismatched
+        << QStringLiteral("大小为 9 字节，应为 8 字节");
     QTest::newRow("first over a later one that disagrees")
         << QByteArray() << QByteArrayList{wrong, kBodySha} << K::Mismatched
         << QStringLiteral("SHA-1 为 %1，应为 %2")
@@ -116,7 +138,7 @@ void TestDownloadJob::judgesTheWholeFile() {
     const std::unique_ptr<FakeDownloadSource> writer(fixture.source);
     writer->Write(kBody, kBody.size());
     DownloadExpectation expected;
-    expected.identity.sha1 = own;
+    expected.identity = IdentityIn(own);
     if (!answers.isEmpty()) {
         expected.late = AskBoth(fetcher);
         for (const QUrl& url : {kOfficial, kMirror}) {

@@ -33,7 +33,7 @@ public:
     void Label5_Click() {
         ++labelClicks;
         if (failing) {
-            throw std::runtime_error("测试故障");
+            throw std::runtime_error("测试故障 <img src=x.png>");
         }
         ++labelClicksCompleted;
     }
@@ -399,7 +399,10 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     QCOMPARE(exitCode, 1);
     QVERIFY(!closer.boxes.isEmpty());
     const MessageBoxCloser::Box& reported = closer.boxes.last();
-    QVERIFY2(reported.text.contains(QStringLiteral("测试故障")), qPrintable(reported.text));
+    // As written, markup and all.
+    QVERIFY2(reported.text.contains(QStringLiteral("测试故障 <img src=x.png>")),
+             qPrintable(reported.text));
+    QCOMPARE(reported.format, Qt::PlainText);
     QCOMPARE(reported.icon, QMessageBox::Critical);
     QCOMPARE(window_->labelClicks, 1);
     QCOMPARE(window_->labelClicksCompleted, 0);

@@ -2,6 +2,7 @@
 
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
+#include "VersionChecks.h"
 
 #include <QCryptographicHash>
 
@@ -84,6 +85,9 @@ void StoreFlow::Offer(const QUrl& file, const FileIdentity& identity) {
     DownloadExpectation expected;
     expected.fileName = fileName_;
     expected.identity = identity;
+    if (legacy_.file != VersionFile::VersionJson) {
+        expected.sizeCap = kLargestVersionJar;
+    }
     Q_EMIT FileFound(file, legacy_.file == VersionFile::VersionJson, expected);
 }
 

@@ -90,6 +90,7 @@ private Q_SLOTS:
     void mirrorFileWithoutACheckIsOfferedUnverified_data();
     void mirrorFileWithoutACheckIsOfferedUnverified();
     void mirrorFileIsOfferedAtOnceWhileOfficialHostsStall();
+    void mirrorJarTheOfficialWordDisownsComesFromTheStore();
     void refusingMirrorHandsTheFileToTheStore_data();
     void refusingMirrorHandsTheFileToTheStore();
     void fileOnNeitherRouteIsOneError();
@@ -104,9 +105,10 @@ private:
     QString MirrorAddress(const QString& version, const QString& file) const;
     void ServePlayer(const QByteArray& name, bool withCape);
     // Serves the manifest and version JSON of `version`, whose server jar has
-    // the SHA-1 and size given. Returns the version JSON.
+    // the SHA-1 and size given; the manifest not before ResumeStalled() when
+    // `holdManifest`. Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                            qint64 serverJarSize);
+                            qint64 serverJarSize, bool holdManifest = false);
     QString Title() const { return holder_.view->property("title").toString(); }
     int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
@@ -156,7 +158,7 @@ void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
 }
 
 QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                                        qint64 serverJarSize) {
+                                        qint64 serverJarSize, bool holdManifest) {
     // Versions such as "1.8 pre" stand in the addresses encoded.
     const QByteArray key = QUrl::toPercentEncoding(QString::fromUtf8(version));
     HttpRoute client = Jar(0);
@@ -173,12 +175,12 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
                          {"server_url", files_.Address("/objects/server-" + key).toUtf8()}});
     const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
     files_.Serve(jsonPath, Json(versionJson));
-    manifest_.Serve(
-        kManifestPath,
-        Json(SampleAnswer("manifest.json",
-                          {{"version", version},
-                           {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
-                           {"sha1", Sha1(versionJson)}})));
+    HttpRoute manifest = Json(SampleAnswer(
+        "manifest.json", {{"version", version},
+                          {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
+                          {"sha1", Sha1(versionJson)}}));
+    manifest.holdHead = holdManifest;
+    manifest_.Serve(kManifestPath, manifest);
     return versionJson;
 }
 
@@ -640,8 +642,9 @@ void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
 
 // People take the mirror when the servers abroad are slow or out of reach:
 // with the official hosts taking connections and never answering, the jar is
-// offered at once, long before their time limit, and checked against the
-// mirror's own description.
+// offered at once, long before their time limit. Only once that has passed
+// is it checked against the mirror's own description, and the window says
+// its source could not be confirmed.
 void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     const HttpRoute jar = Jar(512 * 1024 + 9);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
@@ -663,8 +666,69 @@ void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
-                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kLoadTimeout);
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "stateLabel"),
+        QStringLiteral("下载完成，但来源未能确认：127.0.0.1:%1 在 %2 秒内没有回答；"
+                       "文件只与镜像的版本描述相符")
+            .arg(kManifestPort)
+            .arg(CT_LEGACY_TIMEOUT_MS / 1000.0),
+        kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
+}
+
+// The mirror sends a jar that is not the official one, with a description of
+// its own that matches it, and the official word comes only once the jar is
+// whole, inside its time limit: the mirror's jar is never kept; the store's
+// is fetched into the chosen name instead, and the window says why.
+void TestLegacyPane::mirrorJarTheOfficialWordDisownsComesFromTheStore() {
+    const HttpRoute jar = Jar(300 * 1024 + 11);
+    const QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    ServeVersion("1.7.2", Sha1(official), official.size(), true);
+    files_.Serve("/objects/server-1.7.2", jar);
+    QByteArray other = official;
+    other[1000] = static_cast<char>(other[1000] ^ 0x20);
+    HttpRoute lying = Jar(0);
+    lying.generatedSize = -1;
+    lying.body = other;
+    mirror_.Serve("/version/1.7.2/server", lying);
+    mirror_.Serve(
+        "/version/1.7.2/json",
+        Json(SampleAnswer("version.json", {{"version", "1.7.2"},
+                                           {"client_sha1", Sha1("c")},
+                                           {"client_size", "1"},
+                                           {"client_url", "https://x.test/c"},
+                                           {"server_sha1", Sha1(other)},
+                                           {"server_size", QByteArray::number(other.size())},
+                                           {"server_url", "https://x.test/s"}})));
+    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
+    engine_.saveAs = engine_.SavePath(name);
+
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    // The mirror's jar is whole, and its own description in: both wait.
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(mirror_.Requests().contains("/version/1.7.2/json"));
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    // The official list answers now, and to whoever asks again.
+    ServeVersion("1.7.2", Sha1(official), official.size());
+    manifest_.ResumeStalled();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "sourceLabel"),
+        QStringLiteral("来源：官方仓库（BMCLAPI 镜像 127.0.0.1:%1 无法提供这个文件：文件与官方版本"
+                       "描述不符（SHA-1 为 %2，应为 %3））")
+            .arg(kMirrorPort)
+            .arg(QString::fromLatin1(Sha1(other)), QString::fromLatin1(Sha1(official))),
+        kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == official);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{name});
+    QCOMPARE(files_.Requests().count("/objects/server-1.7.2"), 1);
+    QCOMPARE(DownloadWindows().size(), 1);
 }
 
 // A mirror that refuses a jar before its first byte (by status, by refusing
@@ -753,35 +817,54 @@ void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
 
 // A jar whose description gives its size is cut off once it passes it, or
 // once the server promises more: the connection closes and nothing is left.
+// One that nothing gives a size for, the mirror's and the official
+// descriptions both failing, stops at the cap: it is promised more here.
 void TestLegacyPane::jarPastItsSizeIsStopped_data() {
     QTest::addColumn<bool>("promisesMore");
-    QTest::newRow("sent without end") << false;
-    QTest::newRow("promised 40 MB") << true;
+    QTest::addColumn<bool>("sizeUnknown");
+    QTest::newRow("sent without end") << false << false;
+    QTest::newRow("promised 40 MB") << true << false;
+    QTest::newRow("size unknown, promised past the cap") << true << true;
 }
 
 void TestLegacyPane::jarPastItsSizeIsStopped() {
     QFETCH(bool, promisesMore);
+    QFETCH(bool, sizeUnknown);
     constexpr qint64 kDescribed = 1'000'000;
+    constexpr qint64 kCap = qint64(256) * 1024 * 1024;
     constexpr qint64 kRate = 4 * 1024 * 1024;
     ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(kDescribed)), kDescribed);
-    HttpRoute endless = Jar(promisesMore ? 40'000'000 : 1'000'000'000);
+    HttpRoute endless = Jar(sizeUnknown ? kCap + 1 : promisesMore ? 40'000'000 : 1'000'000'000);
     endless.omitLength = !promisesMore;
     endless.bytesPerSecond = kRate;
-    files_.Serve("/objects/server-1.7.2", endless);
-    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
-    engine_.saveAs = engine_.SavePath(name);
-    const qint64 sentBefore = files_.BodyBytesSent();
+    LocalHttpServer& server = sizeUnknown ? mirror_ : files_;
+    QString address = StoreAddress(QStringLiteral("1.7.2"), "minecraft_server.1.7.2.jar");
+    if (sizeUnknown) {
+        manifest_.Serve(kManifestPath, Json("<h1>down</h1>", 500));
+        mirror_.Serve("/version/1.7.2/json", Json("{}", 404));
+        mirror_.Serve("/version/1.7.2/server", endless);
+        address = MirrorAddress(QStringLiteral("1.7.2"), "minecraft_server.1.7.2.jar");
+    } else {
+        files_.Serve("/objects/server-1.7.2", endless);
+    }
+    engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
+    const qint64 sentBefore = server.BodyBytesSent();
 
-    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.7.2"), name));
+    holder_.pane->Navigate(address);
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(
-        LabelText(window, "stateLabel"),
-        QStringLiteral("下载失败：文件比版本描述的大（应为 1000000 字节），已删除"), kLoadTimeout);
-    QTRY_COMPARE_WITH_TIMEOUT(files_.OpenConnections(), 0, kLoadTimeout);
+    // Unknown, it is looked for in the store too, which cannot say either.
+    const QString said =
+        sizeUnknown
+            ? QStringLiteral("无法提供这个文件：文件大小不明，已超过 %1 字节的上限））").arg(kCap)
+            : QStringLiteral("下载失败：文件比版本描述的大（应为 1000000 字节），已删除");
+    QTRY_VERIFY2_WITH_TIMEOUT(LabelText(window, "stateLabel").endsWith(said),
+                              qPrintable(LabelText(window, "stateLabel")), kLoadTimeout);
+    QVERIFY(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")));
+    QTRY_COMPARE_WITH_TIMEOUT(server.OpenConnections(), 0, kLoadTimeout);
     // At 4 MB a second: about a second past the size, and what the sockets
     // between hold, where the whole stream would be a gigabyte.
-    const qint64 sent = files_.BodyBytesSent() - sentBefore;
+    const qint64 sent = server.BodyBytesSent() - sentBefore;
     QVERIFY2(sent < kDescribed + 2 * kRate, qPrintable(QString::number(sent)));
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
 }

@@ -227,33 +227,32 @@ void TestNetworkFetcher::retryAfterIsRead() {
 
 // A file the toolbox fetches itself (the store's copy of a jar the mirror
 // refused): written whole, or stopped with why, as its server behaves; and
-// only into a file it makes itself, never through a link or over a file
-// planted under its name.
+// only into a file it makes itself, never through a link planted under its
+// name.
 void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
     QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QString>("planted"); // under the part's name: "link" or "file"
+    QTest::addColumn<bool>("linkPlanted"); // under the part's name
     QTest::addColumn<bool>("whole");
     QTest::addColumn<QString>("reason"); // after "127.0.0.1:<port>"
     HttpRoute jar;
     jar.generatedSize = 300 * 1024 + 7;
-    QTest::newRow("whole") << jar << QString() << true << QString();
+    QTest::newRow("whole") << jar << false << true << QString();
     HttpRoute missing;
     missing.status = 404;
-    QTest::newRow("404") << missing << QString() << false << QStringLiteral(" 回答 HTTP 404");
+    QTest::newRow("404") << missing << false << false << QStringLiteral(" 回答 HTTP 404");
     HttpRoute busy;
     busy.status = 429;
     busy.extraHeaders = "Retry-After: 30\r\n";
-    QTest::newRow("429") << busy << QString() << false << QStringLiteral(" 回答 HTTP 429");
+    QTest::newRow("429") << busy << false << false << QStringLiteral(" 回答 HTTP 429");
     HttpRoute cut = jar;
     cut.dropAfter = 1000;
-    QTest::newRow("connection dropped part way") << cut << QString() << false << QString();
-    QTest::newRow("a link planted") << jar << "link" << false << QString();
-    QTest::newRow("a file planted") << jar << "file" << false << QString();
+    QTest::newRow("connection dropped part way") << cut << false << false << QString();
+    QTest::newRow("a link planted") << jar << true << false << QString();
 }
 
 void TestNetworkFetcher::fileFetchedWholeOrNot() {
     QFETCH(HttpRoute, route);
-    QFETCH(QString, planted);
+    QFETCH(bool, linkPlanted);
     QFETCH(bool, whole);
     QFETCH(QString, reason);
     LocalHttpServer server;
@@ -262,19 +261,19 @@ void TestNetworkFetcher::fileFetchedWholeOrNot() {
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("part"));
     const QString theirs = folder.filePath(QStringLiteral("theirs"));
-    if (!planted.isEmpty()) {
-        QFile file(planted == QLatin1String("link") ? theirs : path);
+    if (linkPlanted) {
+        QFile file(theirs);
         QVERIFY(file.open(QIODevice::WriteOnly) && file.write("theirs") == 6);
-        QVERIFY(planted != QLatin1String("link") || QFile::link(theirs, path));
+        QVERIFY(QFile::link(theirs, path));
     }
     NetworkFetcher fetcher(kTimeoutMs);
     const auto source = fetcher.Download(QUrl(server.Address(QStringLiteral("/jar"))), path);
     QTRY_VERIFY_WITH_TIMEOUT(source->Now() != DownloadSource::State::Running, 10 * kTimeoutMs);
-    if (!planted.isEmpty()) {
+    if (linkPlanted) {
         QCOMPARE(source->Now(), DownloadSource::State::Interrupted);
         QVERIFY2(source->InterruptReason().startsWith(QStringLiteral("无法写入文件（")),
                  qPrintable(source->InterruptReason()));
-        QFile file(planted == QLatin1String("link") ? theirs : path);
+        QFile file(theirs);
         QVERIFY(file.open(QIODevice::ReadOnly));
         QCOMPARE(file.readAll(), QByteArray("theirs"));
         return;

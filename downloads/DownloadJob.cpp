@@ -167,8 +167,8 @@ void DownloadJob::Bound() {
 // window names it.
 void DownloadJob::Finish() {
     if (!IsRunning() || fallingBack_ != nullptr ||
-        source_->Now() != DownloadSource::State::Completed) {
-        return; // cancelled while it waited, or not whole yet
+        (state_ == State::Running && source_->Now() != DownloadSource::State::Completed)) {
+        return; // ended or looked for elsewhere meanwhile, or not whole yet
     }
     if (const LateCheck* awaited = CheckToWaitFor(expected_)) {
         state_ = State::AwaitingCheck;

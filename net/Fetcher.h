@@ -18,23 +18,27 @@ class Fetcher {
 public:
     using Then = std::function<void(const HttpAnswer&)>;
 
+    // The most of an answer that is read, by what is asked for. A name
+    // look-up, a session profile or a skin site's answer is under 2 KB.
+    static constexpr qint64 kSmallAnswerBytes = 64 * 1024;
+    // The version manifest, the largest answer asked for, is a few hundred
+    // kilobytes and grows by a few hundred bytes a version; a version's
+    // description is tens of kilobytes.
+    static constexpr qint64 kDocumentBytes = 4 * 1024 * 1024;
+
     virtual ~Fetcher() = default;
 
-    // The most Get reads of an answer: the version manifest is a few hundred
-    // kilobytes.
-    static constexpr qint64 kLargestAnswer = 16 * 1024 * 1024;
-
     // Calls `then` once with what `url` answered, or why nothing did, within
-    // the fetcher's time limit, unless `context` has gone by then.
+    // the fetcher's time limit, unless `context` has gone by then. An answer
+    // longer than `maxBytes` is refused unread (TooLargeFailure).
+    virtual void Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) = 0;
+    // A manifest or a description: kDocumentBytes at most.
     void Get(const QUrl& url, QObject& context, Then then) {
-        GetAtMost(url, kLargestAnswer, context, std::move(then));
+        Get(url, kDocumentBytes, context, std::move(then));
     }
-    // The same, with an answer longer than `maxBytes` refused as too large
-    // (said to be before any of it is read, or counted as it comes).
-    virtual void GetAtMost(const QUrl& url, qint64 maxBytes, QObject& context, Then then) = 0;
 
-    // Starts writing what `url` answers into the file at `path`, for a file
-    // too large to hold as an answer; the source tells how it goes, and the
-    // job that follows it bounds its size.
+    // Starts writing what `url` answers into a new file at `path`, for a
+    // file too large to hold as an answer; the source tells how it goes, and
+    // the job that follows it bounds its size.
     virtual std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) = 0;
 };

@@ -1,5 +1,7 @@
 #include "NetworkDownload.h"
 
+#include "HostName.h"
+
 #include <QNetworkReply>
 
 NetworkDownload::NetworkDownload(QNetworkReply* reply, const QString& path)
@@ -9,7 +11,9 @@ NetworkDownload::NetworkDownload(QNetworkReply* reply, const QString& path)
     connect(reply, &QNetworkReply::metaDataChanged, this, &NetworkDownload::OnHead);
     connect(reply, &QNetworkReply::readyRead, this, &NetworkDownload::OnData);
     connect(reply, &QNetworkReply::finished, this, &NetworkDownload::OnFinished);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Made here and now (O_CREAT | O_EXCL): never through a link planted
+    // under the name, never over a file already there.
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         Interrupt(QStringLiteral("无法写入文件（%1）").arg(file_.errorString()));
     }
 }
@@ -39,7 +43,8 @@ void NetworkDownload::OnHead() {
         return;
     }
     if (status != 200) {
-        Interrupt(QStringLiteral("%1 回答 HTTP %2").arg(reply_->url().authority()).arg(status));
+        Interrupt(QStringLiteral("%1 回答 HTTP %2")
+                      .arg(HostName(reply_->url()), QString::number(status)));
         return;
     }
     total_ = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong();
@@ -69,7 +74,7 @@ void NetworkDownload::OnFinished() {
     }
     if (reply_->error() != QNetworkReply::NoError) {
         Interrupt(QStringLiteral("与 %1 的连接失败（%2）")
-                      .arg(reply_->url().authority(), reply_->errorString()));
+                      .arg(HostName(reply_->url()), reply_->errorString()));
         return;
     }
     if (!file_.flush()) {

@@ -29,7 +29,3 @@ struct PlayerTextures {
 // with classic arms. Only http and https images count; anything else is
 // refused.
 PlayerTextures ReadPlayerTextures(const QByteArray& answer);
-
-// The texture server names plain http addresses; they are shown over the
-// endpoints' own scheme when that is https.
-QUrl TextureAddressOver(const QUrl& texture, const QString& scheme);

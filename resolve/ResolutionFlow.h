@@ -49,7 +49,8 @@ Q_SIGNALS:
 protected:
     ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher);
 
-    void Get(const QUrl& url, Fetcher::Then then);
+    // `maxBytes`: Fetcher::kSmallAnswerBytes or kDocumentBytes, by what is asked.
+    void Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then);
     // Fetches `texture.address` once, up to kLargestTexture, and tells
     // TextureFound with its bytes, or Failed.
     void FetchTexture(FoundTexture texture);

@@ -35,6 +35,8 @@ enum class Failure {
     CapeImageFailed,  // detail: why
     SkinNotShown,     // detail: why
     CapeNotShown,     // detail: why
+    OddPlayer,        // subject: as the address writes it; detail: WhyNotRead()
+    OddVersion,       // subject: as the address writes it; detail: WhyNotRead()
     AskedToWait,      // detail: WaitAsked()
 };
 
@@ -55,6 +57,10 @@ enum class Reason {
 };
 
 QString Because(Reason reason, const QString& host, const QString& problem = {});
+
+// Why an odd old address (LegacyTarget::OddPlayer, OddVersion) holds no
+// player name or version.
+QString WhyNotRead(const LegacyAddress& legacy);
 
 // What the pane looks up for an old address, as its pages name it.
 QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpoints);

@@ -1,5 +1,6 @@
 #include "VersionChecks.h"
 
+#include "AnswerJson.h"
 #include "LateCheck.h"
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
@@ -56,26 +57,30 @@ ManifestEntry ReadManifest(const HttpAnswer& answer, const QString& version, QSt
 std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const LegacyEndpoints& endpoints,
                                                   const QString& version, const QString& key) {
-    std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
+    std::shared_ptr<LateCheck> check =
+        LateCheck::Begin(OfficialDescriptionName(), LateCheck::Weight::Decisive);
     LateCheck* self = check.get();
-    fetcher.Get(endpoints.Manifest(), *self,
-                [self, &fetcher, version, key](const HttpAnswer& answer) {
-                    QString why;
-                    const ManifestEntry entry = ReadManifest(answer, version, &why);
-                    if (entry.outcome != ManifestEntry::Outcome::Found) {
-                        self->Settle({{}, why});
-                        return;
-                    }
-                    fetcher.Get(entry.url, *self, [self, key, entry](const HttpAnswer& a) {
-                        self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
-                    });
-                });
+    fetcher.Get(
+        endpoints.Manifest(), Fetcher::kDocumentBytes, *self,
+        [self, &fetcher, scheme = endpoints.scheme, version, key](const HttpAnswer& answer) {
+            QString why;
+            const ManifestEntry entry = ReadManifest(answer, version, &why);
+            if (entry.outcome != ManifestEntry::Outcome::Found) {
+                self->Settle({{}, why});
+                return;
+            }
+            fetcher.Get(AddressOver(entry.url, scheme), Fetcher::kDocumentBytes, *self,
+                        [self, key, entry](const HttpAnswer& a) {
+                            self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
+                        });
+        });
     return check;
 }
 
 std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEndpoints& endpoints,
                                                const QString& version) {
-    return LateCheck::Ask(fetcher, endpoints.Manifest(), OfficialManifestName(), false,
+    return LateCheck::Ask(fetcher, endpoints.Manifest(), OfficialManifestName(),
+                          LateCheck::Weight::IfInTime,
                           [version](const HttpAnswer& answer) -> LateCheck::Verdict {
                               QString why;
                               const ManifestEntry entry = ReadManifest(answer, version, &why);
@@ -88,7 +93,8 @@ std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher, const LegacyEn
     LegacyAddress description = jar;
     description.file = VersionFile::VersionJson;
     return LateCheck::Ask(fetcher, MirrorAddress(description, endpoints), MirrorDescriptionName(),
-                          true, [key = DownloadKey(jar.file)](const HttpAnswer& answer) {
+                          LateCheck::Weight::OwnWord,
+                          [key = DownloadKey(jar.file)](const HttpAnswer& answer) {
                               return ReadDescriptionCheck(answer, key);
                           });
 }

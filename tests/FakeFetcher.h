@@ -3,28 +3,32 @@
 // A fetcher that answers only when the test says so, in the order asked.
 #include "FakeDownloadSource.h"
 #include "Fetcher.h"
+#include "HostName.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 class FakeFetcher final : public Fetcher {
 public:
     struct Request {
         QUrl url;
+        qint64 maxBytes;
         QPointer<QObject> context;
         Then then;
-        qint64 maxBytes;
     };
 
-    void GetAtMost(const QUrl& url, qint64 maxBytes, QObject& context, Then then) override {
+    using Fetcher::Get;
+    void Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) override {
         asked.append(url);
         caps.append(maxBytes);
-        pending.append({url, &context, std::move(then), maxBytes});
+        pending.append({url, maxBytes, &context, std::move(then)});
     }
 
     std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override {
         downloaded.append(url);
+        downloadPaths.append(path);
         auto source = std::make_unique<FakeDownloadSource>(path, downloadCancels);
         downloads.append(source.get());
         return source;
@@ -49,8 +53,10 @@ public:
     // The most each request asked may read, in the same order.
     QList<qint64> caps;
     QList<Request> pending;
-    // Files fetched whole, and their sources while they live.
+    // Files fetched whole, where each was written, and their sources while
+    // they live.
     QList<QUrl> downloaded;
+    QStringList downloadPaths;
     QList<QPointer<FakeDownloadSource>> downloads;
     int downloadCancels = 0;
 
@@ -61,9 +67,11 @@ private:
             return false;
         }
         HttpAnswer answer;
-        answer.host = request.url.authority();
+        answer.host = HostName(request.url);
         if (status == 0) {
             answer.failure = QStringLiteral("无法连接 %1").arg(answer.host);
+        } else if (body.size() > request.maxBytes) {
+            answer.failure = TooLargeFailure(answer.host, request.maxBytes);
         } else {
             answer.status = status;
             answer.body = body;

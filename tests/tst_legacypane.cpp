@@ -98,12 +98,15 @@ private Q_SLOTS:
     void fileLeftBeforeItsAnswerIsDropped();
     void missingVersionOrFileShowsWhy_data();
     void missingVersionOrFileShowsWhy();
+    void oddAddressShowsWhyAndLoadsNothing_data();
+    void oddAddressShowsWhyAndLoadsNothing();
 
     void mirrorAddressIsRewrittenAndNamed_data();
     void mirrorAddressIsRewrittenAndNamed();
     void mirrorFileWithoutACheckIsOfferedUnverified_data();
     void mirrorFileWithoutACheckIsOfferedUnverified();
     void mirrorFileIsOfferedAtOnceWhileOfficialHostsStall();
+    void mirrorJarTheOfficialWordDisownsComesFromTheStore();
     void refusingMirrorHandsTheFileToTheStore_data();
     void refusingMirrorHandsTheFileToTheStore();
     void fileOnNeitherRouteIsOneError();
@@ -118,9 +121,10 @@ private:
     QString MirrorAddress(const QString& version, const QString& file) const;
     void ServePlayer(const QByteArray& name, bool withCape);
     // Serves the manifest and version JSON of `version`, whose server jar has
-    // the SHA-1 and size given. Returns the version JSON.
+    // the SHA-1 (none when empty) and size given; the manifest not before
+    // ResumeStalled() when `holdManifest`. Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                            qint64 serverJarSize);
+                            qint64 serverJarSize, bool holdManifest = false);
     QString Title() const { return holder_.view->property("title").toString(); }
     int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
@@ -170,14 +174,14 @@ void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
 }
 
 QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                                        qint64 serverJarSize) {
+                                        qint64 serverJarSize, bool holdManifest) {
     // Versions such as "1.8 pre" stand in the addresses encoded.
     const QByteArray key = QUrl::toPercentEncoding(QString::fromUtf8(version));
     HttpRoute client = Jar(0);
     client.generatedSize = -1;
     client.body = "client " + version;
     files_.Serve("/objects/client-" + key, client);
-    const QByteArray versionJson = SampleAnswer(
+    QByteArray versionJson = SampleAnswer(
         "version.json", {{"version", version},
                          {"client_sha1", Sha1(client.body)},
                          {"client_size", QByteArray::number(client.body.size())},
@@ -185,14 +189,15 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
                          {"server_sha1", serverJarSha1},
                          {"server_size", QByteArray::number(serverJarSize)},
                          {"server_url", files_.Address("/objects/server-" + key).toUtf8()}});
+    versionJson.replace("\"sha1\":\"\",", "");
     const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
     files_.Serve(jsonPath, Json(versionJson));
-    manifest_.Serve(
-        kManifestPath,
-        Json(SampleAnswer("manifest.json",
-                          {{"version", version},
-                           {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
-                           {"sha1", Sha1(versionJson)}})));
+    HttpRoute manifest = Json(SampleAnswer(
+        "manifest.json", {{"version", version},
+                          {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
+                          {"sha1", Sha1(versionJson)}}));
+    manifest.holdHead = holdManifest;
+    manifest_.Serve(kManifestPath, manifest);
     return versionJson;
 }
 
@@ -370,6 +375,10 @@ void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
     HttpRoute busy = Json("{}", 429);
     busy.extraHeaders = "Retry-After: 42\r\n";
     QTest::newRow("asks to wait") << busy << "MinecraftSkins" << QStringLiteral("请稍后再试");
+    // Well-formed, and far longer than any player's answer.
+    QTest::newRow("answer past 64 KiB")
+        << Json(R"({"skins":{"default":"de"}})" + QByteArray(100 * 1024, ' ')) << "MinecraftSkins"
+        << QStringLiteral("无法在皮肤站上查询玩家「Nobody」");
 }
 
 void TestLegacyPane::skinSiteRefusalsShowWhy() {
@@ -530,16 +539,25 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs() {
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {
     QTest::addColumn<QString>("version");
-    QTest::newRow("release") << "1.7.2";
-    QTest::newRow("version with a space") << "1.8 pre";
+    QTest::addColumn<bool>("withSha1");
+    QTest::addColumn<QString>("outcome");
+    const QString checked = QStringLiteral("下载完成（已校验）");
+    QTest::newRow("release") << "1.7.2" << true << checked;
+    QTest::newRow("version with a space") << "1.8 pre" << true << checked;
+    // Saved whole, its size right, but not called verified.
+    QTest::newRow("description without the jar's SHA-1")
+        << "1.7.2" << false
+        << QStringLiteral("下载完成（未校验：版本描述没有给出 SHA-1，只核对了大小）");
 }
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     QFETCH(QString, version);
+    QFETCH(bool, withSha1);
+    QFETCH(QString, outcome);
     const QByteArray v = version.toUtf8();
     const HttpRoute jar = Jar(3 * 1024 * 1024 + 5);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
-    ServeVersion(v, Sha1(body), body.size());
+    ServeVersion(v, withSha1 ? Sha1(body) : QByteArray(), body.size());
     const QByteArray key = QUrl::toPercentEncoding(version);
     files_.Serve("/objects/server-" + key, jar);
     engine_.saveAs = engine_.SavePath(QStringLiteral("服务端.jar"));
@@ -547,8 +565,7 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     holder_.pane->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
-                              kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("服务端.jar")});
     QCOMPARE(store_.Requests(), QList<QByteArray>());
@@ -672,6 +689,42 @@ void TestLegacyPane::missingVersionOrFileShowsWhy() {
     QVERIFY(DownloadWindows().isEmpty());
 }
 
+// A name or version typed with "?", "#", "/", "%2F" or as a dot segment:
+// the pane says so, and neither the old host nor any service is asked.
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("name with a question mark")
+        << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("a?b"))
+        << QStringLiteral("找不到玩家「a?b」");
+    QTest::newRow("Skinme name with a slash")
+        << LocalHttpServer::Root(kSkinmePort) + QStringLiteral("/MinecraftSkins/a/b.png")
+        << QStringLiteral("找不到玩家「a/b」");
+    QTest::newRow("store version with a hash")
+        << StoreAddress(QStringLiteral("1.7#x"), QStringLiteral("1.7#x.jar"))
+        << QStringLiteral("找不到版本「1.7#x」");
+    QTest::newRow("mirror version with an escaped slash")
+        << MirrorAddress(QStringLiteral("a%2Fb"), QStringLiteral("a%2Fb.jar"))
+        << QStringLiteral("找不到版本「a%2Fb」");
+    QTest::newRow("mirror version climbing out")
+        << MirrorAddress(QStringLiteral(".."), QStringLiteral("minecraft_server....jar"))
+        << QStringLiteral("找不到版本「..」");
+}
+
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing() {
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    holder_.pane->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
+    for (const LocalHttpServer* server : {&skins_, &store_, &mirror_, &lookup_, &fallback_,
+                                          &session_, &manifest_, &skinme_, &site_, &files_}) {
+        QCOMPARE(server->Requests(), QList<QByteArray>());
+    }
+    QVERIFY(engine_.suggestions.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
 void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("asked");
@@ -781,8 +834,9 @@ void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
 
 // People take the mirror when the servers abroad are slow or out of reach:
 // with the official hosts taking connections and never answering, the jar is
-// offered at once, long before their time limit, and checked against the
-// mirror's own description.
+// offered at once, long before their time limit. Only once that has passed
+// is it checked against the mirror's own description, and the window says
+// its source could not be confirmed.
 void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     const HttpRoute jar = Jar(512 * 1024 + 9);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
@@ -804,8 +858,62 @@ void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
-                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kLoadTimeout);
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "stateLabel"),
+        QStringLiteral("下载完成，但来源未能确认：127.0.0.1:%1 在 %2 秒内没有回答；"
+                       "文件只与镜像的版本描述相符")
+            .arg(kManifestPort)
+            .arg(CT_LEGACY_TIMEOUT_MS / 1000.0),
+        kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
+}
+
+// The mirror sends a jar that is not the official one, with a description of
+// its own that matches it, and the official word comes only once the jar is
+// whole, inside its time limit: the mirror's jar is never kept; the store's
+// is fetched into the chosen name instead, and the window says why.
+void TestLegacyPane::mirrorJarTheOfficialWordDisownsComesFromTheStore() {
+    const HttpRoute jar = Jar(300 * 1024 + 11);
+    const QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    files_.Serve("/objects/server-1.7.2", jar);
+    // The mirror's description is of its own jar; the official one is held.
+    QByteArray other = official;
+    other[1000] = static_cast<char>(other[1000] ^ 0x20);
+    HttpRoute lying = Jar(0);
+    lying.generatedSize = -1;
+    lying.body = other;
+    mirror_.Serve("/version/1.7.2/server", lying);
+    mirror_.Serve("/version/1.7.2/json", Json(ServeVersion("1.7.2", Sha1(other), other.size())));
+    ServeVersion("1.7.2", Sha1(official), official.size(), true);
+    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
+    engine_.saveAs = engine_.SavePath(name);
+
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    // The mirror's jar is whole and its own description in: the file waits.
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(mirror_.Requests().contains("/version/1.7.2/json"));
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    // The official list answers now, and to whoever asks again.
+    ServeVersion("1.7.2", Sha1(official), official.size());
+    manifest_.ResumeStalled();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "sourceLabel"),
+        QStringLiteral("来源：官方仓库（BMCLAPI 镜像 127.0.0.1:%1 无法提供这个文件：文件与官方版本"
+                       "描述不符（SHA-1 为 %2，应为 %3））")
+            .arg(kMirrorPort)
+            .arg(QString::fromLatin1(Sha1(other)), QString::fromLatin1(Sha1(official))),
+        kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == official);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{name});
+    QCOMPARE(files_.Requests().count("/objects/server-1.7.2"), 1);
+    QCOMPARE(DownloadWindows().size(), 1);
 }
 
 // A mirror that refuses a jar before its first byte (by status, by refusing

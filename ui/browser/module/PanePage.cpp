@@ -8,9 +8,13 @@ PanePage::PanePage(QWebEngineProfile& profile, QObject* parent)
 void PanePage::triggerAction(WebAction action, bool checked) {
     const bool saves = action == SavePage || action == DownloadImageToDisk ||
                        action == DownloadLinkToDisk || action == DownloadMediaToDisk;
-    if (saves && url().scheme() == QLatin1String(ToolkitPages::kScheme)) {
+    if (saves && SavesItself()) {
         Q_EMIT SaveWanted();
         return;
     }
     QWebEnginePage::triggerAction(action, checked);
+}
+
+bool PanePage::SavesItself() const {
+    return url().scheme() == QLatin1String(ToolkitPages::kScheme);
 }

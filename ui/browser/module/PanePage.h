@@ -15,6 +15,9 @@ public:
     // action to this, by the virtual call).
     void triggerAction(WebAction action, bool checked = false) override;
 
+    // Whether what it shows is the toolbox's own, which saves itself.
+    bool SavesItself() const;
+
 Q_SIGNALS:
     void SaveWanted();
 };

@@ -185,7 +185,7 @@ void TestBrowserPane::moduleThatCannotLoadIsReported() {
     if (preparedFirst) {
         source.Prepare();
         // Every step it takes, each on a turn of the event loop.
-        QTest::qWait(200);
+        QVERIFY(TurnTheEventLoop());
         QCOMPARE(QApplication::topLevelWidgets().size(), 0);
     }
     QWidget holder;
@@ -279,9 +279,8 @@ void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt() {
     QSignalSpy finished(holder.view, SIGNAL(loadFinished(bool)));
     holder.pane->Navigate(engine_.server.Address(typed));
     QVERIFY(finished.wait(kLoadTimeout));
-    QTest::qWait(200);
 
-    const QList<QByteArray> requests = engine_.server.Requests();
+    const QList<QByteArray> requests = RequestsBeforeFence(*holder.pane, engine_.server);
     QCOMPARE(requests.size(), 1);
     // Compared with QVERIFY so a failure does not print a megabyte.
     QVERIFY2(requests.first() == requested, requests.first().left(200).constData());
@@ -302,8 +301,7 @@ void TestBrowserPane::addressWithoutSchemeIsNotGuessed() {
     // Taken as written, this is no web address: nothing to load, no guessed
     // "http://", no search.
     QVERIFY(finished.wait(kLoadTimeout));
-    QTest::qWait(1000);
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
+    QCOMPARE(RequestsBeforeFence(*holder.pane, engine_.server), QList<QByteArray>());
 }
 
 void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
@@ -331,11 +329,8 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage() {
     QVERIFY(holder.Load(address));
     QCOMPARE(holder.view->property("url").toUrl(), QUrl(QStringLiteral("about:blank")));
     // Empty and white: the image is gone and no error text stands in its place.
-    QTRY_COMPARE_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour), 0,
-                              kLoadTimeout);
-    QTest::qWait(500);
-    QVERIFY(!ShowsSomething(Screenshot(*holder.window)));
-    QCOMPARE(engine_.server.Requests(), QList<QByteArray>());
+    QTRY_VERIFY_WITH_TIMEOUT(!ShowsSomething(Screenshot(*holder.window)), kLoadTimeout);
+    QCOMPARE(RequestsBeforeFence(*holder.pane, engine_.server), QList<QByteArray>());
     QVERIFY(DownloadWindows().isEmpty());
 }
 
@@ -383,7 +378,8 @@ void TestBrowserPane::jsonFileIsOfferedForDownload() {
     const QList<QByteArray> requests = engine_.server.Requests();
     QVERIFY(!requests.isEmpty());
     QCOMPARE(requests.count(path.toUtf8()), requests.size());
-    QTest::qWait(500);
+    // Still one, once the server has let go of every answer.
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(path.toUtf8()), 0, kLoadTimeout);
     QCOMPARE(DownloadWindows().size(), 1);
 }
 
@@ -418,8 +414,10 @@ void TestBrowserPane::laterAddressReplacesAJsonFileStillLoading() {
     QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/skins/steve.png"))));
     QTRY_VERIFY_WITH_TIMEOUT(CountColour(Screenshot(*holder.window), kSkinColour) > 0,
                              kLoadTimeout);
+    // The rest comes, to a client that no longer wants it.
     engine_.server.ResumeStalled();
-    QTest::qWait(1000);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections("/versions/slow/slow.json"), 0,
+                              kLoadTimeout);
     QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }
@@ -433,9 +431,10 @@ void TestBrowserPane::jsonFileAfterAPageStillLoading() {
     engine_.server.Serve("/versions/1.7.2/1.7.2.json", json);
 
     PaneHolder holder = OpenPane();
+    QSignalSpy progressed(holder.view, SIGNAL(loadProgress(int)));
     holder.pane->Navigate(engine_.server.Address(QStringLiteral("/slow.html")));
     QTRY_VERIFY_WITH_TIMEOUT(engine_.server.Requests().contains("/slow.html"), kLoadTimeout);
-    QTest::qWait(300);
+    QTRY_VERIFY_WITH_TIMEOUT(!progressed.isEmpty(), kLoadTimeout);
     // The page's load ends when the file's begins; the file is still offered.
     QWidget* window = StartDownload(holder, "/versions/1.7.2/1.7.2.json",
                                     engine_.SavePath(QStringLiteral("1.7.2.json")));
@@ -658,7 +657,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     QCOMPARE(DownloadWindows().size(), 1);
     QCOMPARE(FilesIn(engine_.Folder()), before);
     // Nor does anything turn up once the engine has let go of the download.
-    QTest::qWait(1000);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
     QCOMPARE(FilesIn(engine_.Folder()), before);
     QCOMPARE(DownloadWindows().size(), 1);
     if (!existing.isNull()) {
@@ -714,9 +713,9 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
                                   kLoadTimeout);
         QCOMPARE(button->text(), QStringLiteral("关闭"));
     }
-    QTRY_COMPARE(FilesIn(engine_.Folder()), QStringList());
+    QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
     engine_.server.ResumeStalled();
-    QTest::qWait(1000);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
     const QStringList late = FilesIn(engine_.Folder());
     QVERIFY2(late.isEmpty(), qPrintable(late.join(QStringLiteral(", "))));
     if (!byClosing) {
@@ -798,7 +797,7 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
                              kLoadTimeout);
     QVERIFY2(LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")),
              qPrintable(LabelText(window, "stateLabel")));
-    QTest::qWait(500);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(target), 0, kLoadTimeout);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
 }
 
@@ -819,15 +818,19 @@ void TestBrowserPane::pageCannotStackSaveDialogs() {
                 "</script></body></html>";
     engine_.server.Serve("/spam.html", page);
     int asked = 0;
+    const auto packs = [this] { return engine_.server.Requests().count("/download/pack"); };
     engine_.panes.Module().SetSaveLocationChooser([&](QWidget*, const QString&) {
         ++asked;
-        QTest::qWait(700); // the dialog stays up while the page goes on
-        return QString();  // declined
+        // A person's while with the dialog, as the page goes on. The engine's
+        // side waits meanwhile, so there is no event of the page's to wait for.
+        QTest::qWait(700);
+        return QString(); // declined
     });
     PaneHolder holder = OpenPane();
     QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/spam.html"))));
-    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.Requests().count("/download/pack"), 12, kLoadTimeout);
-    QTest::qWait(1500);
+    QTRY_COMPARE_WITH_TIMEOUT(packs(), 12, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections("/download/pack"), 0, kLoadTimeout);
+    QVERIFY(TurnTheEventLoop());
     QVERIFY2(asked >= 1 && asked <= 3, qPrintable(QString::number(asked)));
     QVERIFY(DownloadWindows().isEmpty());
 }
@@ -854,7 +857,8 @@ void TestBrowserPane::declinedSaveDialogStartsNothing() {
     QTRY_VERIFY_WITH_TIMEOUT(answered, kLoadTimeout);
     answer.stop();
     QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("skin-pack.zip"));
-    QTest::qWait(500);
+    QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections("/download/pack"), 0, kLoadTimeout);
+    QVERIFY(TurnTheEventLoop());
     QVERIFY(DownloadWindows().isEmpty());
     QCOMPARE(engine_.server.Requests().count("/download/pack"), 1);
 }

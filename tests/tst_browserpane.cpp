@@ -804,7 +804,9 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
 // A page's script that starts download after download gets a few save
 // dialogs a minute at most.
 void TestBrowserPane::pageCannotStackSaveDialogs() {
-    engine_.server.Serve("/download/pack", Routes::Attachment("skin-pack.zip"));
+    // Held after the bytes the engine reads before it makes the answer a
+    // download: the connection closes once the pane has refused or declined it.
+    engine_.server.Serve("/download/pack", StalledAttachment(64 * 1024, 4096));
     HttpRoute page;
     page.body = "<html><body><script>"
                 "let n = 0;"
@@ -836,7 +838,9 @@ void TestBrowserPane::pageCannotStackSaveDialogs() {
 }
 
 void TestBrowserPane::declinedSaveDialogStartsNothing() {
-    engine_.server.Serve("/download/pack", Routes::Attachment("skin-pack.zip"));
+    // Held after the bytes the engine reads before it makes the answer a
+    // download: the connection closes once the pane has refused or declined it.
+    engine_.server.Serve("/download/pack", StalledAttachment(64 * 1024, 4096));
     engine_.panes.Module().SetSaveLocationChooser(nullptr);
 
     // Answers the real save dialog: notes what it offers, then cancels it.

@@ -5,6 +5,7 @@
 #include "Fetcher.h"
 #include "FileCheck.h"
 #include "LateCheck.h"
+#include "PartSweeper.h"
 
 #include <QLocale>
 
@@ -24,8 +25,8 @@ DownloadJob::DownloadJob(PartFile part, DownloadExpectation expected,
 
 DownloadJob::~DownloadJob() {
     if (IsRunning()) {
-        source_->Cancel();
-        part_.Discard();
+        disconnect(source_.get(), nullptr, this, nullptr);
+        PartSweeper::Follow(std::move(source_), part_);
     }
 }
 
@@ -206,5 +207,10 @@ void DownloadJob::Place(const FileVerdict& verdict) {
 void DownloadJob::End(State state, const QString& status) {
     state_ = state;
     status_ = status;
+    // A writer that still holds on may write more under the part's name.
+    if (state != State::Succeeded && !source_->IsFinished()) {
+        disconnect(source_.get(), nullptr, this, nullptr);
+        PartSweeper::Follow(std::move(source_), part_);
+    }
     Q_EMIT Changed();
 }

@@ -17,7 +17,8 @@ struct FileVerdict;
 // onto the chosen name or discards it. A file that grows past the size it
 // must have is stopped there; one whose server refuses it before its first
 // byte is fetched from where else it may be had, into the same name. A job
-// that is deleted while it runs cancels its source and leaves no file behind.
+// that ends without its file, or is deleted while it runs, leaves no file
+// behind, whatever its source writes until it lets go (PartSweeper).
 class DownloadJob final : public QObject {
     Q_OBJECT
 
@@ -44,7 +45,6 @@ public:
     const QString& Source() const { return expected_.source; }
     // What the job is doing or how it ended, in Chinese.
     const QString& Status() const { return status_; }
-    DownloadSource& Writer() { return *source_; }
 
     // Stops a running download; its part file goes.
     void Cancel();

@@ -22,6 +22,10 @@ enum class DownloadText {
     CannotSave, // %1: the chosen path; %2: why
     NotStarted, // %1: the host; %2: the seconds it was given
 
+    // Why a page's download got no save dialog.
+    PageRefused,
+    PageTooMany, // %1: how many a minute
+
     // How a file differs from what it must be.
     Unreadable,  // %1: why
     SizeDiffers, // %1: its size; %2: the size it must have
@@ -30,6 +34,8 @@ enum class DownloadText {
     // Why there is nothing to check a file against.
     CheckLate,  // %1: the check
     CheckEmpty, // %1: the check
+    SizeOnly,   // %1: the check, or TheDescription when it was the pane's own
+    TheDescription,
     ReasonsJoiner,
 
     // Why a server or the network stopped a download; %1: the host.

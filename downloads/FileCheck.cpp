@@ -40,5 +40,11 @@ FileVerdict JudgeFile(const QString& path, const DownloadExpectation& expected) 
     if (!mismatch.isEmpty()) {
         return {FileVerdict::Kind::Mismatched, mismatch};
     }
+    // A size says the file is whole, not that it is the one described.
+    if (basis.identity.sha1.isEmpty()) {
+        return {FileVerdict::Kind::Unchecked,
+                Say(DownloadText::SizeOnly,
+                    basis.against.isEmpty() ? Say(DownloadText::TheDescription) : basis.against)};
+    }
     return {FileVerdict::Kind::Matched, basis.against};
 }

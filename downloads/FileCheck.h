@@ -17,8 +17,8 @@ struct FileVerdict {
         Matched,
         // `detail`: how it differs, or why it could not be read.
         Mismatched,
-        // `detail`: why there was nothing to check against; empty: nothing
-        // was asked for.
+        // `detail`: why there was nothing to check against, or that only
+        // the size was; empty: nothing was asked for.
         Unchecked,
     };
     Kind kind;
@@ -27,4 +27,5 @@ struct FileVerdict {
 
 // Judges the file at `path` against what the pane knew, or against the first
 // of `expected`'s late checks that vouches for it by now; waits for none.
+// Only a SHA-1 makes it Matched: a right size alone leaves it Unchecked.
 FileVerdict JudgeFile(const QString& path, const DownloadExpectation& expected);

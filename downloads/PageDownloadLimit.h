@@ -5,8 +5,8 @@
 #include <array>
 
 // How many save dialogs the pages may open: at most kPerMinute in any minute,
-// so a page cannot bury the user in them. The pane's own asks do not pass
-// through here.
+// so a page cannot bury the user in them. The pane's own asks and what the
+// user saves from its menu do not pass through here.
 class PageDownloadLimit final {
 public:
     static constexpr int kPerMinute = 3;

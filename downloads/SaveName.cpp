@@ -8,8 +8,15 @@ namespace {
 constexpr qsizetype kNameMaxBytes = 255;
 constexpr qsizetype kNameBudget = kNameMaxBytes - PartFile::kLongestSuffixBytes;
 
-bool IsControl(char16_t c) {
+bool IsControl(char32_t c) {
     return c < 0x20 || (c >= 0x7f && c <= 0x9f);
+}
+
+// Bidirectional overrides and isolates, zero-width characters and the like
+// change how a name reads, not what it is: "x\u202Egpj.jar" shows as
+// "xraj.jpg". Left in, the name shown would not be the name on disk.
+bool IsFormat(char32_t c) {
+    return QChar::category(c) == QChar::Other_Format;
 }
 
 bool IsSeparator(QChar c) {
@@ -70,13 +77,20 @@ QString PlainFileName(const QString& suggested) {
         --start;
     }
 
-    // Control characters go first: one before a dot must not shield it.
+    // Control and format characters go first: one before a dot must not
+    // shield it. Format characters outside the first plane come as pairs.
+    const QStringView rest = QStringView(suggested).sliced(start);
     QString name;
-    name.reserve(suggested.size() - start);
-    for (const QChar c : QStringView(suggested).sliced(start)) {
-        if (!IsControl(c.unicode())) {
-            name.append(c);
+    name.reserve(rest.size());
+    for (qsizetype i = 0; i < rest.size();) {
+        const bool pair =
+            rest[i].isHighSurrogate() && i + 1 < rest.size() && rest[i + 1].isLowSurrogate();
+        const char32_t c = pair ? QChar::surrogateToUcs4(rest[i], rest[i + 1]) : rest[i].unicode();
+        const qsizetype units = pair ? 2 : 1;
+        if (!IsControl(c) && !IsFormat(c)) {
+            name.append(rest.sliced(i, units));
         }
+        i += units;
     }
 
     // A leading dot would hide the file; spaces around it are never meant.

@@ -1,9 +1,11 @@
 // The "/effect" command builder on any choices and any bytes in the three
-// boxes: the command is "/effect" and the four parts, each after one space,
-// each part the one the last chosen option of its group names, the custom
-// texts byte for byte; building it never reads or writes out of bounds.
+// boxes: the command is "/effect" and the parts of the chosen game's form,
+// each after one space, each part the one the last chosen option of its group
+// names, the custom texts byte for byte; an effect's name in today's forms is
+// the same in both, made of lowercase letters and underscores; building it
+// never reads or writes out of bounds.
 //
-// Input: from the end, eight bytes (little-endian) whose bits 0 to 33 say
+// Input: from the end, eight bytes (little-endian) whose bits 0 to 36 say
 // which options are chosen, any number at once; from the front the name box
 // and the duration box (libFuzzer's length-delimited strings, ended by "\ ")
 // and the rest for the amplifier box.
@@ -13,8 +15,11 @@
 
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -25,7 +30,32 @@ struct ExpectedParts {
     std::string effect;
     std::string duration;
     std::string amplifier;
+    bool clear = false;
 };
+
+enum class Form { Old, Java, Bedrock };
+
+Form FormOf(const EffectChoices& choices) {
+    Form form = Form::Old;
+    for (const Form each : {Form::Old, Form::Java, Form::Bedrock}) {
+        if (choices.chosen[34 + std::size_t(each)]) {
+            form = each;
+        }
+    }
+    return form;
+}
+
+// The effect's name in today's games, as the builder gives it for Bedrock.
+std::string NameOf(EffectChoices choices) {
+    choices.chosen[34] = choices.chosen[35] = false;
+    choices.chosen[36] = true;
+    return BuildEffectCommand(choices).effectText;
+}
+
+bool Follows(TextReader& reader, std::initializer_list<std::string_view> pieces) {
+    return std::all_of(pieces.begin(), pieces.end(),
+                       [&reader](std::string_view piece) { return reader.Next(piece); });
+}
 
 ExpectedParts Expect(const EffectChoices& choices) {
     const auto& chosen = choices.chosen;
@@ -49,6 +79,7 @@ ExpectedParts Expect(const EffectChoices& choices) {
     }
     if (chosen[30]) {
         parts.effect = "clear";
+        parts.clear = true;
     }
     const std::string amplifiers[] = {choices.text4, "1", "255"};
     for (std::size_t n = 31; n <= 33; ++n) {
@@ -73,19 +104,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     choices.text4 = input.ConsumeRemainingBytesAsString();
 
     const EffectCommand built = BuildEffectCommand(choices);
-    const ExpectedParts expected = Expect(choices);
+    ExpectedParts expected = Expect(choices);
+    const Form form = FormOf(choices);
+    if (form != Form::Old && !expected.clear && !expected.effect.empty()) {
+        const std::string name = NameOf(choices);
+        FUZZ_CHECK(!name.empty() &&
+                   name.find_first_not_of("abcdefghijklmnopqrstuvwxyz_") == std::string::npos);
+        expected.effect = form == Form::Java ? "minecraft:" + name : name;
+    }
 
     FUZZ_CHECK(built.effectText == expected.effect);
     FUZZ_CHECK(built.amplifierText == expected.amplifier);
     TextReader reader(built.command);
-    FUZZ_CHECK(reader.Next("/effect "));
-    FUZZ_CHECK(reader.Next(expected.target));
-    FUZZ_CHECK(reader.Next(" "));
-    FUZZ_CHECK(reader.Next(expected.effect));
-    FUZZ_CHECK(reader.Next(" "));
-    FUZZ_CHECK(reader.Next(expected.duration));
-    FUZZ_CHECK(reader.Next(" "));
-    FUZZ_CHECK(reader.Next(expected.amplifier));
+    // Clearing in today's forms takes no duration or amplifier.
+    if (expected.clear && form == Form::Java) {
+        FUZZ_CHECK(Follows(reader, {"/effect clear ", expected.target}));
+    } else if (expected.clear && form == Form::Bedrock) {
+        FUZZ_CHECK(Follows(reader, {"/effect ", expected.target, " clear"}));
+    } else {
+        FUZZ_CHECK(Follows(reader,
+                           {form == Form::Java ? "/effect give " : "/effect ", expected.target, " ",
+                            expected.effect, " ", expected.duration, " ", expected.amplifier}));
+    }
     FUZZ_CHECK(reader.AtEnd());
     return 0;
 }

@@ -1,9 +1,11 @@
 // The reader of old addresses on any address a page can navigate to, against
 // the configured hosts (Skinme's among them): it only takes an http or https
 // address on the host of its kind, with no query or fragment, whose path is exactly the old shape
-// around what it read; and where the mirror keeps a file is an address on the
-// configured mirror host with the configured scheme, with the version as
-// written, which is not an old address again.
+// around what it read, a name or version that is one plain path segment;
+// what it calls odd is on an old host with a reason; and where the mirror
+// keeps a file is an address on the configured mirror host with the
+// configured scheme, with the version as written in one segment, which is
+// not an old address again.
 //
 // Input: the address as text.
 #include "AnswerChecks.h"
@@ -43,6 +45,12 @@ QString OldPath(const LegacyAddress& read) {
     return {};
 }
 
+// Goes into another address as one path segment, whatever resolves it.
+bool IsPlainSegment(const QString& text) {
+    return !text.contains('/') && !text.contains('\\') && text != QLatin1String(".") &&
+           text != QLatin1String("..");
+}
+
 void CheckMirrorAddress(const LegacyAddress& read, const LegacyEndpoints& endpoints) {
     const QUrl mirror = MirrorAddress(read, endpoints);
     FUZZ_CHECK(IsWebAddress(mirror));
@@ -51,6 +59,7 @@ void CheckMirrorAddress(const LegacyAddress& read, const LegacyEndpoints& endpoi
     // The version reaches the mirror as the page wrote it, escapes and all.
     FUZZ_CHECK(mirror.path(QUrl::FullyEncoded)
                    .startsWith(QStringLiteral("/version/") + read.encodedVersion + '/'));
+    FUZZ_CHECK(mirror.path(QUrl::FullyDecoded).count('/') == 3);
     FUZZ_CHECK(ReadLegacyAddress(mirror, endpoints).target == LegacyTarget::None);
 }
 
@@ -74,9 +83,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.target == LegacyTarget::None) {
         return 0;
     }
-    FUZZ_CHECK(IsWebAddress(address) && !address.hasQuery() && !address.hasFragment());
+    const bool odd =
+        read.target == LegacyTarget::OddPlayer || read.target == LegacyTarget::OddVersion;
+    FUZZ_CHECK(odd == (read.oddity != LegacyOddity::None));
+    FUZZ_CHECK(IsWebAddress(address) && (odd || (!address.hasQuery() && !address.hasFragment())));
     switch (read.target) {
     case LegacyTarget::None:
+        break;
+    case LegacyTarget::OddPlayer:
+        FUZZ_CHECK(OnHost(address, kOfficialSkinHost) || OnHost(address, kSkinmeHost));
+        break;
+    case LegacyTarget::OddVersion:
+        FUZZ_CHECK(OnHost(address, kStoreHost) || OnHost(address, kMirrorHost));
         break;
     case LegacyTarget::OfficialSkin:
     case LegacyTarget::OfficialCape:
@@ -87,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const bool skin =
             read.target == LegacyTarget::OfficialSkin || read.target == LegacyTarget::SkinmeSkin;
         FUZZ_CHECK(OnHost(address, official ? kOfficialSkinHost : kSkinmeHost));
-        FUZZ_CHECK(!read.name.contains('/'));
+        FUZZ_CHECK(IsPlainSegment(read.name));
         FUZZ_CHECK(address.path(QUrl::FullyDecoded) ==
                    (skin ? "/MinecraftSkins/" : "/MinecraftCloaks/") + read.name + ".png");
         break;
@@ -98,6 +116,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             OnHost(address, read.target == LegacyTarget::StoreFile ? kStoreHost : kMirrorHost));
         FUZZ_CHECK(address.path(QUrl::FullyEncoded) == OldPath(read));
         FUZZ_CHECK(read.version == QUrl::fromPercentEncoding(read.encodedVersion.toUtf8()));
+        FUZZ_CHECK(IsPlainSegment(read.version) && !read.version.isEmpty());
         if (read.target == LegacyTarget::MirrorFile) {
             CheckMirrorAddress(read, endpoints);
             LegacyAddress description = read;

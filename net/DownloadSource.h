@@ -26,6 +26,9 @@ public:
     virtual QString InterruptReason() const = 0;
     // Asks the writer to stop; Changed tells when it has.
     virtual void Cancel() = 0;
+    // The writer will touch the file no more. A writer that reports its end
+    // before it lets go of the file says so here, later.
+    virtual bool IsFinished() const { return Now() != State::Running; }
 
 Q_SIGNALS:
     // The state or the byte counts changed; all of a change is in place by

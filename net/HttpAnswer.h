@@ -20,3 +20,6 @@ struct HttpAnswer {
 
 // Why `answer` is no answer, or the status it came with, in Chinese.
 QString DescribeFailure(const HttpAnswer& answer);
+
+// Why an answer from `host` longer than `maxBytes` was refused, in Chinese.
+QString TooLargeFailure(const QString& host, qint64 maxBytes);

@@ -1,5 +1,7 @@
 #include "NetworkDownload.h"
 
+#include "HostName.h"
+
 #include <QNetworkReply>
 
 NetworkDownload::NetworkDownload(QNetworkReply* reply, const QString& path)
@@ -39,7 +41,8 @@ void NetworkDownload::OnHead() {
         return;
     }
     if (status != 200) {
-        Interrupt(QStringLiteral("%1 回答 HTTP %2").arg(reply_->url().authority()).arg(status));
+        Interrupt(QStringLiteral("%1 回答 HTTP %2")
+                      .arg(HostName(reply_->url()), QString::number(status)));
         return;
     }
     total_ = reply_->header(QNetworkRequest::ContentLengthHeader).toLongLong();
@@ -69,7 +72,7 @@ void NetworkDownload::OnFinished() {
     }
     if (reply_->error() != QNetworkReply::NoError) {
         Interrupt(QStringLiteral("与 %1 的连接失败（%2）")
-                      .arg(reply_->url().authority(), reply_->errorString()));
+                      .arg(HostName(reply_->url()), reply_->errorString()));
         return;
     }
     if (!file_.flush()) {

@@ -1,5 +1,6 @@
 #include "NetworkFetcher.h"
 
+#include "HostName.h"
 #include "NetworkDownload.h"
 
 #include <QDateTime>
@@ -13,8 +14,6 @@
 
 namespace {
 
-// The largest answer read: the version manifest is a few hundred kilobytes.
-constexpr qint64 kMaxAnswer = 16 * 1024 * 1024;
 // Enough hops for a moved file; a longer chain is taken for a loop.
 constexpr int kMaxRedirects = 5;
 
@@ -25,6 +24,16 @@ const QByteArray kUserAgent = QByteArrayLiteral("CreeperToolkit/" CT_VERSION);
 struct Transfer {
     QByteArray body;
     bool tooLarge = false;
+
+    // Takes what has come, never more than one byte past `maxBytes`
+    // whatever the socket holds; false once past it.
+    bool Read(QNetworkReply& reply, qint64 maxBytes) {
+        if (!tooLarge) {
+            body += reply.read(maxBytes + 1 - body.size());
+            tooLarge = body.size() > maxBytes;
+        }
+        return !tooLarge;
+    }
 };
 
 // A 429's Retry-After: seconds, or a date to wait until; -1 when absent or
@@ -74,7 +83,7 @@ std::unique_ptr<DownloadSource> NetworkFetcher::Download(const QUrl& url, const 
     return std::make_unique<NetworkDownload>(network_.get(Request(url)), path);
 }
 
-void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
+void NetworkFetcher::Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) {
     QNetworkReply* reply = network_.get(Request(url));
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while
@@ -93,45 +102,43 @@ void NetworkFetcher::Get(const QUrl& url, QObject& context, Then then) {
     QObject::connect(overall, &QTimer::timeout, reply, &QNetworkReply::abort);
     overall->start(timeoutMs_);
     auto transfer = std::make_shared<Transfer>();
-    // A promised length over the cap is refused before any of the body.
-    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer] {
+    // A promised length over the bound is refused before any of the body.
+    QObject::connect(reply, &QNetworkReply::metaDataChanged, reply, [reply, transfer, maxBytes] {
         const QVariant length = reply->header(QNetworkRequest::ContentLengthHeader);
-        if (length.isValid() && length.toLongLong() > kMaxAnswer) {
+        if (length.isValid() && length.toLongLong() > maxBytes) {
             transfer->tooLarge = true;
             reply->abort();
         }
     });
     // The length may be missing or wrong, so every read is counted too:
-    // progress signals come too seldom to stop a fast answer near the cap.
-    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer] {
-        transfer->body += reply->readAll();
-        if (transfer->body.size() > kMaxAnswer) {
-            transfer->tooLarge = true;
+    // progress signals come too seldom to stop a fast answer near the bound.
+    QObject::connect(reply, &QNetworkReply::readyRead, reply, [reply, transfer, maxBytes] {
+        if (!transfer->Read(*reply, maxBytes)) {
             reply->abort();
         }
     });
     QObject::connect(reply, &QNetworkReply::finished, reply, &QObject::deleteLater);
     QObject::connect(
         reply, &QNetworkReply::finished, &context,
-        [reply, transfer, url, timeoutMs = timeoutMs_, then = std::move(then)] {
+        [reply, transfer, url, maxBytes, timeoutMs = timeoutMs_, then = std::move(then)] {
+            transfer->Read(*reply, maxBytes);
             HttpAnswer answer;
-            answer.host = url.authority();
+            answer.host = HostName(url);
             answer.status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
             if (transfer->tooLarge) {
-                answer.failure = QStringLiteral("%1 的回答过大").arg(answer.host);
+                answer.failure = TooLargeFailure(answer.host, maxBytes);
             } else if (reply->error() == QNetworkReply::TooManyRedirectsError) {
                 answer.failure = QStringLiteral("%1 的重定向过多").arg(answer.host);
             } else if (reply->error() == QNetworkReply::InsecureRedirectError) {
                 answer.failure = QStringLiteral("%1 重定向到了不安全的地址").arg(answer.host);
             } else if (reply->error() == QNetworkReply::OperationCanceledError) {
                 answer.failure = QStringLiteral("%1 在 %2 秒内没有回答")
-                                     .arg(answer.host)
-                                     .arg(timeoutMs / 1000.0);
+                                     .arg(answer.host, QString::number(timeoutMs / 1000.0));
             } else if (answer.status == 0) {
                 answer.failure =
                     QStringLiteral("无法连接 %1（%2）").arg(answer.host, reply->errorString());
             } else {
-                answer.body = std::move(transfer->body) + reply->readAll();
+                answer.body = std::move(transfer->body);
                 answer.retryAfterSeconds = RetryAfterSeconds(*reply);
             }
             then(answer);

@@ -23,3 +23,14 @@ QUrl ReadWebAddress(const QJsonValue& value) {
     }
     return url;
 }
+
+QUrl AddressOver(const QUrl& address, const QString& scheme) {
+    QUrl over = address;
+    if (scheme == QLatin1String("https") && address.scheme() == QLatin1String("http")) {
+        over.setScheme(scheme);
+        if (over.port() == 80) {
+            over.setPort(-1);
+        }
+    }
+    return over;
+}

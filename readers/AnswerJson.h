@@ -16,3 +16,9 @@ std::optional<QJsonObject> ReadJsonObject(const QByteArray& bytes);
 // with a host. Anything else (file:, javascript:, relative, not a string) is
 // an empty address.
 QUrl ReadWebAddress(const QJsonValue& value);
+
+// An address an answer named, over `scheme` when that is https: the texture
+// server names plain http images, and a description may name its jar so.
+// With the endpoints on TLS, nothing an answer names is then fetched in the
+// clear; an explicit :80 goes with the http.
+QUrl AddressOver(const QUrl& address, const QString& scheme);

@@ -70,12 +70,39 @@ const QString& HostOf(OldHost host, const LegacyEndpoints& endpoints) {
     return none;
 }
 
-// The player's name in `rest`, the file name of `shape` with no further folder.
+// What follows the host, query and fragment included: as the address writes
+// it (escaped delimiters kept, for messages) and decoded (what it means).
+struct Written {
+    QString shown;
+    QString decoded;
+};
+
+Written TailOf(const QUrl& address) {
+    Written tail{address.toString(QUrl::RemoveScheme | QUrl::RemoveAuthority),
+                 address.path(QUrl::FullyDecoded)};
+    if (address.hasQuery()) {
+        tail.decoded += QLatin1Char('?') + address.query(QUrl::FullyDecoded);
+    }
+    if (address.hasFragment()) {
+        tail.decoded += QLatin1Char('#') + address.fragment(QUrl::FullyDecoded);
+    }
+    return tail;
+}
+
+// What follows `folder` in `tail`, in both forms; the caller has seen that
+// the decoded one starts with it. An escaped "/" in the folder itself leaves
+// nothing to show but the decoded form.
+Written After(const Written& tail, QLatin1String folder) {
+    const QString decoded = tail.decoded.sliced(folder.size());
+    return {tail.shown.startsWith(folder) ? tail.shown.sliced(folder.size()) : decoded, decoded};
+}
+
+// The player's name in `rest`, the file name of `shape`.
 std::optional<QString> ImageName(const QString& rest, const OldFileName& file) {
     const QLatin1String prefix = Latin1(file.prefix);
     const QLatin1String suffix = Latin1(file.suffix);
     if (rest.size() < prefix.size() + suffix.size() || !rest.startsWith(prefix) ||
-        !rest.endsWith(suffix) || rest.contains(QLatin1Char('/'))) {
+        !rest.endsWith(suffix)) {
         return std::nullopt;
     }
     return rest.sliced(prefix.size(), rest.size() - prefix.size() - suffix.size());
@@ -106,17 +133,44 @@ std::optional<VersionPath> ReadVersionPath(const QString& rest) {
     return std::nullopt;
 }
 
+// Why `typed` (decoded; none when the shape did not fit) is no name or
+// version to put into another address as one path segment.
+LegacyOddity OddityOf(const QUrl& address, const std::optional<QString>& typed, bool version) {
+    if (address.hasQuery()) {
+        return LegacyOddity::Query;
+    }
+    if (address.hasFragment()) {
+        return LegacyOddity::Fragment;
+    }
+    if (!typed) {
+        return LegacyOddity::Shape;
+    }
+    if (typed->contains(QLatin1Char('/')) || typed->contains(QLatin1Char('\\'))) {
+        return LegacyOddity::Slash;
+    }
+    if (*typed == QLatin1String(".") || *typed == QLatin1String("..")) {
+        return LegacyOddity::DotSegment;
+    }
+    if (version && typed->isEmpty()) {
+        return LegacyOddity::Empty;
+    }
+    return LegacyOddity::None;
+}
+
+std::optional<QString> VersionIn(const QString& rest) {
+    const auto path = ReadVersionPath(rest);
+    return path ? std::optional(path->encodedVersion) : std::nullopt;
+}
+
 } // namespace
 
 LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endpoints) {
     LegacyAddress read;
     // An invalid address still has a host and a path, but no port to go by.
-    if (!address.isValid() || !IsWeb(address) || address.host().isEmpty() || address.hasQuery() ||
-        address.hasFragment()) {
+    if (!address.isValid() || !IsWeb(address) || address.host().isEmpty()) {
         return read;
     }
-    const QString encodedPath = address.path(QUrl::FullyEncoded);
-    const QString path = address.path(QUrl::FullyDecoded);
+    const Written tail = TailOf(address);
 
     // On a skin server's host, only a skin or a cape is read.
     bool onSkinHost = false;
@@ -126,12 +180,18 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
         }
         onSkinHost = true;
         const QLatin1String folder = Latin1(shape.folder);
-        if (!path.startsWith(folder)) {
+        if (!tail.decoded.startsWith(folder)) {
             continue;
         }
-        if (const auto name = ImageName(path.sliced(folder.size()), shape.file)) {
+        const Written rest = After(tail, folder);
+        const auto name = ImageName(rest.decoded, shape.file);
+        read.oddity = OddityOf(address, name, false);
+        if (read.oddity == LegacyOddity::None) {
             read.target = TargetOf(shape.choice);
             read.name = *name;
+        } else {
+            read.target = LegacyTarget::OddPlayer;
+            read.name = ImageName(rest.shown, shape.file).value_or(rest.shown);
         }
         return read;
     }
@@ -141,14 +201,27 @@ LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endp
 
     for (const OldVersionFolder& shape : kOldVersionFolders) {
         const QLatin1String folder = Latin1(shape.folder);
-        if (!OnHost(address, HostOf(shape.host, endpoints)) || !encodedPath.startsWith(folder)) {
+        if (!OnHost(address, HostOf(shape.host, endpoints)) || !tail.decoded.startsWith(folder)) {
             continue;
         }
-        if (const auto file = ReadVersionPath(encodedPath.sliced(folder.size()))) {
+        const Written rest = After(tail, folder);
+        read.oddity = OddityOf(address, VersionIn(rest.decoded), true);
+        // Kept as encoded too, to reach the mirror as the page wrote it.
+        const QString encodedPath = address.path(QUrl::FullyEncoded);
+        const auto file = read.oddity == LegacyOddity::None && encodedPath.startsWith(folder)
+                              ? ReadVersionPath(encodedPath.sliced(folder.size()))
+                              : std::nullopt;
+        if (file) {
             read.target = TargetOf(shape.route);
             read.file = file->file;
             read.encodedVersion = file->encodedVersion;
             read.version = QUrl::fromPercentEncoding(file->encodedVersion.toUtf8());
+        } else {
+            read.target = LegacyTarget::OddVersion;
+            if (read.oddity == LegacyOddity::None) {
+                read.oddity = LegacyOddity::Shape;
+            }
+            read.version = VersionIn(rest.shown).value_or(rest.shown);
         }
         return read;
     }

@@ -19,6 +19,21 @@ enum class LegacyTarget {
     SkinmeCape,
     StoreFile,
     MirrorFile,
+    // Under an old folder of one of those hosts, but with no name or version
+    // to read (LegacyOddity says why): the pane says so and loads nothing.
+    OddPlayer,
+    OddVersion,
+};
+
+// Why an address under an old folder reads as no name or version.
+enum class LegacyOddity {
+    None,
+    Query,      // a "?" in what was typed starts a query
+    Fragment,   // a "#" starts a fragment
+    Slash,      // "/" or "\", escaped or not: a folder
+    DotSegment, // "." or "..": a folder too, once the address is resolved
+    Empty,      // no version at all
+    Shape,      // not the shape the windows build
 };
 
 // Which file of a version: core's kind, under the name the pane has for it.
@@ -29,12 +44,15 @@ QString DownloadKey(VersionFile file);
 
 struct LegacyAddress {
     LegacyTarget target = LegacyTarget::None;
-    // The player name, decoded, for a skin or a cape.
+    // The player name, decoded, for a skin or a cape; for an odd player,
+    // what stands in its place as the address writes it.
     QString name;
     VersionFile file = VersionFile::ClientJar;
-    // The version as it stands in the address, percent-encoded, and decoded.
+    // The version as it stands in the address, percent-encoded, and decoded;
+    // for an odd version, what stands in its place as the address writes it.
     QString encodedVersion;
     QString version;
+    LegacyOddity oddity = LegacyOddity::None;
 };
 
 // Reads `address` against the old bases of `endpoints`, with the shapes the
@@ -42,9 +60,12 @@ struct LegacyAddress {
 // official skin server's or Skinme's host, its folder and then the player's
 // name in a file name; a version file on the store's or the mirror's host,
 // its folder, a folder named for the version, and the file named for the same
-// version. Only http and https, with no query or fragment, on the host of the
-// kind (a skin server's host is read for skins and capes only); the name is
-// read decoded and may not hold a "/", the version as encoded and may.
+// version. Only http and https, on the host of the kind (a skin server's host
+// is read for skins and capes only). Anything else under one of those
+// folders is odd: a query or fragment, a name or version that holds a "/" or
+// "\\" (escaped or not) or is a dot segment, no version, another shape. So
+// a name or version read is one plain path segment; the version is kept as
+// encoded too.
 LegacyAddress ReadLegacyAddress(const QUrl& address, const LegacyEndpoints& endpoints);
 
 // Where the mirror keeps a file today: "/version/<V>/client", "json" or

@@ -77,15 +77,3 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
     }
     return read;
 }
-
-QUrl TextureAddressOver(const QUrl& texture, const QString& scheme) {
-    QUrl shown = texture;
-    if (scheme == QLatin1String("https") && texture.scheme() == QLatin1String("http")) {
-        shown.setScheme(scheme);
-        // An explicit :80 would now be wrong.
-        if (shown.port() == 80) {
-            shown.setPort(-1);
-        }
-    }
-    return shown;
-}

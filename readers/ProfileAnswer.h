@@ -25,7 +25,3 @@ struct PlayerTextures {
 // "value": <base64 of {"textures": {"SKIN": {"url"}, "CAPE": {"url"}}}>}]}.
 // Only http and https images count; anything else is refused.
 PlayerTextures ReadPlayerTextures(const QByteArray& answer);
-
-// The texture server names plain http addresses; they are shown over the
-// endpoints' own scheme when that is https.
-QUrl TextureAddressOver(const QUrl& texture, const QString& scheme);

@@ -1,5 +1,6 @@
 #include "PlayerFlow.h"
 
+#include "AnswerJson.h"
 #include "PlayerIds.h"
 #include "ProfileAnswer.h"
 #include "ResolutionMessages.h"
@@ -64,7 +65,7 @@ void PlayerFlow::Found(const QString& id) {
 void PlayerFlow::LookUp() {
     step_ = Step::LookUp;
     Get(NameAt(endpoints_.lookupHost, QStringLiteral("/minecraft/profile/lookup/name/")),
-        [this](const HttpAnswer& answer) {
+        Fetcher::kSmallAnswerBytes, [this](const HttpAnswer& answer) {
             first_ = ReadLookUp(answer);
             if (first_.id.isEmpty()) {
                 Fallback();
@@ -77,7 +78,7 @@ void PlayerFlow::LookUp() {
 void PlayerFlow::Fallback() {
     step_ = Step::Fallback;
     Get(NameAt(endpoints_.fallbackLookupHost, QStringLiteral("/users/profiles/minecraft/")),
-        [this](const HttpAnswer& answer) {
+        Fetcher::kSmallAnswerBytes, [this](const HttpAnswer& answer) {
             const LookUpResult second = ReadLookUp(answer);
             if (!second.id.isEmpty()) {
                 Found(second.id);
@@ -100,6 +101,7 @@ void PlayerFlow::Profile(const QString& id) {
         return;
     }
     Get(endpoints_.At(endpoints_.sessionHost, QStringLiteral("/session/minecraft/profile/") + id),
+        Fetcher::kSmallAnswerBytes,
         [this, id](const HttpAnswer& answer) { OnProfile(id, answer, true); });
 }
 
@@ -133,7 +135,7 @@ void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fre
         return;
     }
     step_ = Step::Done;
-    Q_EMIT ImageFound(TextureAddressOver(image, endpoints_.scheme));
+    Q_EMIT ImageFound(AddressOver(image, endpoints_.scheme));
 }
 
 void PlayerFlow::Finish(const ResolutionFailure& failure) {

@@ -2,6 +2,7 @@
 
 #include "LegacyAddress.h"
 #include "MirrorFlow.h"
+#include "OddAddressFlow.h"
 #include "PlayerFlow.h"
 #include "ResolutionMessages.h"
 #include "SkinSiteFlow.h"
@@ -29,6 +30,9 @@ std::unique_ptr<ResolutionFlow> ResolutionFlow::For(const QUrl& address,
         return std::make_unique<StoreFlow>(address, legacy, endpoints, fetcher);
     case LegacyTarget::MirrorFile:
         return std::make_unique<MirrorFlow>(address, legacy, endpoints, fetcher);
+    case LegacyTarget::OddPlayer:
+    case LegacyTarget::OddVersion:
+        return std::make_unique<OddAddressFlow>(legacy, endpoints, fetcher);
     case LegacyTarget::None:
         break;
     }
@@ -40,8 +44,8 @@ bool ResolutionFlow::FallBack(const QString&) {
 }
 
 // Answers reach this flow only while it lives: the fetcher drops them with it.
-void ResolutionFlow::Get(const QUrl& url, Fetcher::Then then) {
-    fetcher_.Get(url, *this, std::move(then));
+void ResolutionFlow::Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then) {
+    fetcher_.Get(url, maxBytes, *this, std::move(then));
 }
 
 void ResolutionFlow::Fail(const ResolutionFailure& failure) {

@@ -48,7 +48,8 @@ Q_SIGNALS:
 protected:
     ResolutionFlow(const LegacyEndpoints& endpoints, Fetcher& fetcher);
 
-    void Get(const QUrl& url, Fetcher::Then then);
+    // `maxBytes`: Fetcher::kSmallAnswerBytes or kDocumentBytes, by what is asked.
+    void Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then);
     void Fail(const ResolutionFailure& failure);
     // A service that asks to wait ends the flow with a page that says so:
     // nothing is asked again by itself. Returns whether it did.

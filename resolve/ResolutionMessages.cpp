@@ -31,6 +31,8 @@ constexpr FailureText kFailures[] = {
     {Failure::SiteLookupFailed, u"无法在皮肤站上查询玩家「%1」", u"%1"},
     {Failure::NoSiteSkin, u"玩家「%1」没有皮肤", u"皮肤站 %1 上这个玩家没有皮肤。"},
     {Failure::NoSiteCape, u"玩家「%1」没有披风", u"皮肤站 %1 上这个玩家没有披风。"},
+    {Failure::OddPlayer, u"找不到玩家「%1」", u"%1"},
+    {Failure::OddVersion, u"找不到版本「%1」", u"%1"},
     {Failure::AskedToWait, u"请稍后再试", u"%1"},
 };
 
@@ -48,6 +50,21 @@ constexpr ReasonText kReasons[] = {
     {Reason::HostSays, u"%1：%2"},
 };
 
+struct OddityText {
+    LegacyOddity key;
+    const char16_t* text; // %1: 玩家名 or 版本号
+};
+
+constexpr OddityText kOddities[] = {
+    {LegacyOddity::None, u"%1无法读取。"},
+    {LegacyOddity::Query, u"%1中有问号（?），它在网址里另有含义。"},
+    {LegacyOddity::Fragment, u"%1中有井号（#），它在网址里另有含义。"},
+    {LegacyOddity::Slash, u"%1中有斜杠（/ 或 \\），它在网址里表示文件夹。"},
+    {LegacyOddity::DotSegment, u"%1不能是 . 或 ..，它们在网址里表示文件夹。"},
+    {LegacyOddity::Empty, u"没有输入%1。"},
+    {LegacyOddity::Shape, u"这不是工具箱认得的地址，其中读不出%1。"},
+};
+
 // Each table lists every value of its enum, in order, so a value is its row.
 template <typename Row, std::size_t N> constexpr bool InEnumOrder(const Row (&rows)[N]) {
     for (std::size_t i = 0; i < N; ++i) {
@@ -60,6 +77,8 @@ template <typename Row, std::size_t N> constexpr bool InEnumOrder(const Row (&ro
 static_assert(InEnumOrder(kFailures) &&
               std::size(kFailures) == std::size_t(Failure::AskedToWait) + 1);
 static_assert(InEnumOrder(kReasons) && std::size(kReasons) == std::size_t(Reason::HostSays) + 1);
+static_assert(InEnumOrder(kOddities) &&
+              std::size(kOddities) == std::size_t(LegacyOddity::Shape) + 1);
 
 // Fills %1 only where the text has one, so a text without it is left alone
 // (QString::arg would warn).
@@ -81,6 +100,13 @@ QString Because(Reason reason, const QString& host, const QString& problem) {
     return text.replace(QLatin1String("%2"), problem);
 }
 
+QString WhyNotRead(const LegacyAddress& legacy) {
+    const QString what = legacy.target == LegacyTarget::OddVersion ? QStringLiteral("版本号")
+                                                                   : QStringLiteral("玩家名");
+    return Filled(kOddities[static_cast<std::size_t>(legacy.oddity)].text, what) +
+           QStringLiteral("工具箱没有打开这个地址。");
+}
+
 QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpoints) {
     switch (legacy.target) {
     case LegacyTarget::SkinmeSkin:
@@ -93,8 +119,11 @@ QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpo
         return QStringLiteral("正版玩家「%1」的皮肤").arg(legacy.name);
     case LegacyTarget::OfficialCape:
         return QStringLiteral("正版玩家「%1」的披风").arg(legacy.name);
+    case LegacyTarget::OddPlayer:
+        return QStringLiteral("玩家「%1」的皮肤或披风").arg(legacy.name);
     case LegacyTarget::StoreFile:
     case LegacyTarget::MirrorFile:
+    case LegacyTarget::OddVersion:
         return QStringLiteral("版本「%1」的文件").arg(legacy.version);
     case LegacyTarget::None:
         break;

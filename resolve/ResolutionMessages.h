@@ -31,6 +31,8 @@ enum class Failure {
     SiteLookupFailed, // detail: why
     NoSiteSkin,       // detail: the skin site
     NoSiteCape,       // detail: the skin site
+    OddPlayer,        // subject: as the address writes it; detail: WhyNotRead()
+    OddVersion,       // subject: as the address writes it; detail: WhyNotRead()
     AskedToWait,      // detail: WaitAsked()
 };
 
@@ -49,6 +51,10 @@ enum class Reason {
 };
 
 QString Because(Reason reason, const QString& host, const QString& problem = {});
+
+// Why an odd old address (LegacyTarget::OddPlayer, OddVersion) holds no
+// player name or version.
+QString WhyNotRead(const LegacyAddress& legacy);
 
 // What the pane looks up for an old address, as its pages name it.
 QString WhatIsLookedUp(const LegacyAddress& legacy, const LegacyEndpoints& endpoints);

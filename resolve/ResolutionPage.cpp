@@ -2,8 +2,12 @@
 
 namespace {
 
+// Every text from outside is escaped; should one ever slip through, the
+// page may still load nothing and run nothing.
 QString Page(const QString& title, const QString& body) {
     return QStringLiteral("<!DOCTYPE html><html><head><meta charset=\"utf-8\">"
+                          "<meta http-equiv=\"Content-Security-Policy\" "
+                          "content=\"default-src 'none'; style-src 'unsafe-inline'\">"
                           "<title>%1</title></head>"
                           "<body style=\"font-family: sans-serif; color: #202020; "
                           "background: #ffffff; margin: 12px;\">%2</body></html>")
@@ -22,7 +26,7 @@ QString LookingUpPage(const QString& what) {
 QString FoundPage(const QString& what) {
     const QString title = QStringLiteral("已找到");
     return Page(title, QStringLiteral("<p>%1%2</p><p>%3</p>")
-                           .arg(title, what.toHtmlEscaped(),
+                           .arg(title.toHtmlEscaped(), what.toHtmlEscaped(),
                                 QStringLiteral("保存位置和下载进度见弹出的窗口。")));
 }
 

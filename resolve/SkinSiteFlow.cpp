@@ -18,7 +18,7 @@ void SkinSiteFlow::Start() {
     // Chinese name reaches the site as %E8%8B%A6...
     const QString encoded = QString::fromLatin1(QUrl::toPercentEncoding(name_));
     Get(endpoints_.At(endpoints_.skinSiteHost, QStringLiteral("/csl/%1.json").arg(encoded)),
-        [this](const HttpAnswer& answer) { OnTextures(answer); });
+        Fetcher::kSmallAnswerBytes, [this](const HttpAnswer& answer) { OnTextures(answer); });
 }
 
 void SkinSiteFlow::OnTextures(const HttpAnswer& answer) {

@@ -1,5 +1,6 @@
 #include "StoreFlow.h"
 
+#include "AnswerJson.h"
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
 
@@ -13,7 +14,8 @@ StoreFlow::StoreFlow(const QUrl& address, const LegacyAddress& legacy,
 
 void StoreFlow::Start() {
     step_ = Step::Manifest;
-    Get(endpoints_.Manifest(), [this](const HttpAnswer& answer) { OnManifest(answer); });
+    Get(endpoints_.Manifest(), Fetcher::kDocumentBytes,
+        [this](const HttpAnswer& answer) { OnManifest(answer); });
 }
 
 void StoreFlow::OnManifest(const HttpAnswer& answer) {
@@ -31,16 +33,19 @@ void StoreFlow::OnManifest(const HttpAnswer& answer) {
     case ManifestEntry::Outcome::Found:
         break;
     }
+    // Over TLS when the endpoints are, whatever the list says.
+    const QUrl description = AddressOver(entry.url, endpoints_.scheme);
     if (legacy_.file == VersionFile::VersionJson) {
-        Offer(entry.url, entry.identity);
+        Offer(description, entry.identity);
     } else {
-        Description(entry.url, entry.identity.sha1);
+        Description(description, entry.identity.sha1);
     }
 }
 
 void StoreFlow::Description(const QUrl& url, const QByteArray& sha1) {
     step_ = Step::Description;
-    Get(url, [this, sha1](const HttpAnswer& answer) { OnDescription(answer, sha1); });
+    Get(url, Fetcher::kDocumentBytes,
+        [this, sha1](const HttpAnswer& answer) { OnDescription(answer, sha1); });
 }
 
 void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) {
@@ -55,7 +60,7 @@ void StoreFlow::OnDescription(const HttpAnswer& answer, const QByteArray& sha1) 
     const VersionDownload download = FindDownload(answer.body, DownloadKey(legacy_.file));
     switch (download.outcome) {
     case VersionDownload::Outcome::Found:
-        Offer(download.url, download.identity);
+        Offer(AddressOver(download.url, endpoints_.scheme), download.identity);
         return;
     case VersionDownload::Outcome::Missing:
         Finish(legacy_.file == VersionFile::ServerJar ? Failure::NoServerJar

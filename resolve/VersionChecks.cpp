@@ -1,5 +1,6 @@
 #include "VersionChecks.h"
 
+#include "AnswerJson.h"
 #include "LateCheck.h"
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
@@ -58,18 +59,20 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const QString& version, const QString& key) {
     std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
     LateCheck* self = check.get();
-    fetcher.Get(endpoints.Manifest(), *self,
-                [self, &fetcher, version, key](const HttpAnswer& answer) {
-                    QString why;
-                    const ManifestEntry entry = ReadManifest(answer, version, &why);
-                    if (entry.outcome != ManifestEntry::Outcome::Found) {
-                        self->Settle({{}, why});
-                        return;
-                    }
-                    fetcher.Get(entry.url, *self, [self, key, entry](const HttpAnswer& a) {
-                        self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
-                    });
-                });
+    fetcher.Get(
+        endpoints.Manifest(), Fetcher::kDocumentBytes, *self,
+        [self, &fetcher, scheme = endpoints.scheme, version, key](const HttpAnswer& answer) {
+            QString why;
+            const ManifestEntry entry = ReadManifest(answer, version, &why);
+            if (entry.outcome != ManifestEntry::Outcome::Found) {
+                self->Settle({{}, why});
+                return;
+            }
+            fetcher.Get(AddressOver(entry.url, scheme), Fetcher::kDocumentBytes, *self,
+                        [self, key, entry](const HttpAnswer& a) {
+                            self->Settle(ReadDescriptionCheck(a, key, entry.identity.sha1));
+                        });
+        });
     return check;
 }
 

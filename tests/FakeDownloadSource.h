@@ -28,12 +28,20 @@ public:
         reason_ = reason;
         Q_EMIT Changed();
     }
+    // Holds on to the file past the end it reports, as the engine's file
+    // thread may, until it lets go.
+    void HoldOn() { holding_ = true; }
+    void LetGo() {
+        holding_ = false;
+        Q_EMIT Changed();
+    }
 
     State Now() const override { return state_; }
     qint64 ReceivedBytes() const override { return received_; }
     qint64 TotalBytes() const override { return total_; }
     QString InterruptReason() const override { return reason_; }
     void Cancel() override { ++cancels_; }
+    bool IsFinished() const override { return state_ != State::Running && !holding_; }
 
 private:
     QString partPath_;
@@ -42,4 +50,5 @@ private:
     QString reason_;
     qint64 received_ = 0;
     qint64 total_ = 0;
+    bool holding_ = false;
 };

@@ -3,6 +3,7 @@
 // A fetcher that answers only when the test says so, in the order asked.
 #include "FakeDownloadSource.h"
 #include "Fetcher.h"
+#include "HostName.h"
 
 #include <QList>
 #include <QObject>
@@ -12,13 +13,15 @@ class FakeFetcher final : public Fetcher {
 public:
     struct Request {
         QUrl url;
+        qint64 maxBytes;
         QPointer<QObject> context;
         Then then;
     };
 
-    void Get(const QUrl& url, QObject& context, Then then) override {
+    using Fetcher::Get;
+    void Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) override {
         asked.append(url);
-        pending.append({url, &context, std::move(then)});
+        pending.append({url, maxBytes, &context, std::move(then)});
     }
 
     std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override {
@@ -57,9 +60,11 @@ private:
             return false;
         }
         HttpAnswer answer;
-        answer.host = request.url.authority();
+        answer.host = HostName(request.url);
         if (status == 0) {
             answer.failure = QStringLiteral("无法连接 %1").arg(answer.host);
+        } else if (body.size() > request.maxBytes) {
+            answer.failure = TooLargeFailure(answer.host, request.maxBytes);
         } else {
             answer.status = status;
             answer.body = body;

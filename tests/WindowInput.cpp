@@ -15,7 +15,7 @@ void MessageBoxCloser::Answer() {
     if (box == nullptr) {
         return;
     }
-    Box seen{box->text(), box->windowTitle(), box->icon(), box->isModal(), {}};
+    Box seen{box->text(), box->textFormat(), box->windowTitle(), box->icon(), box->isModal(), {}};
     const QList<QAbstractButton*> buttons = box->buttons();
     for (QAbstractButton* button : buttons) {
         seen.buttons.append(box->standardButton(button));

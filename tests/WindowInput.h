@@ -63,6 +63,7 @@ class MessageBoxCloser final : public QObject {
 public:
     struct Box {
         QString text;
+        Qt::TextFormat format = Qt::AutoText;
         QString title;
         QMessageBox::Icon icon = QMessageBox::NoIcon;
         bool modal = false;

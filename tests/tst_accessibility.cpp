@@ -276,6 +276,8 @@ void TestAccessibility::controlsAreReadByTheirCaptions_data() {
     row(effect, "Option27", option, "指定的人");
     row(effect, "Option33", option, "最大");
     row(effect, "Frame4", frame, "效果倍数（最小1，最大255）");
+    row(effect, "Option35", option, "Java版1.13起");
+    row(effect, "Frame5", frame, "指令适用的游戏版本");
     row(effect, "Label2", text, "以下效果仅限在1.8以后使用");
 
     row(download, "Picture1", button, "下载！");

@@ -10,6 +10,7 @@
 
 #include <QCryptographicHash>
 #include <QDir>
+#include <QPointer>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
@@ -26,15 +27,27 @@ const QByteArray kBodySha = QCryptographicHash::hash(kBody, QCryptographicHash::
 const QByteArray kDescriptionOf9 = R"({"downloads":{"server":{"sha1":")" + kBodySha +
                                    R"(","size":9,"url":"https://data.test/s.jar"}}})";
 
+// A SHA-1, or "size <bytes>" for a size alone.
+FileIdentity IdentityIn(const QByteArray& text) {
+    FileIdentity identity;
+    if (text.startsWith("size ")) {
+        identity.size = text.mid(5).toLongLong();
+    } else {
+        identity.sha1 = text;
+    }
+    return identity;
+}
+
 // The official description, then the mirror's, asked beside a mirror's jar:
-// each answers a SHA-1, or "none" for a description without the file.
+// each answers as IdentityIn reads it, or "none" for a description without
+// the file.
 const QUrl kOfficial(QStringLiteral("http://o.test/1.json"));
 const QUrl kMirror(QStringLiteral("http://m.test/version/1/json"));
 std::vector<std::shared_ptr<LateCheck>> AskBoth(FakeFetcher& fetcher) {
     const auto read = [](const HttpAnswer& a) {
         LateCheck::Verdict verdict;
         if (a.body != "none") {
-            verdict.identity.sha1 = a.body;
+            verdict.identity = IdentityIn(a.body);
         } else {
             verdict.unverifiedReason = a.host + QStringLiteral(" 的版本描述中没有这个文件");
         }
@@ -76,6 +89,8 @@ private Q_SLOTS:
     void refusedFileComesFromElsewhere_data();
     void refusedFileComesFromElsewhere();
     void goneWhileRunningLeavesNothing();
+    void nothingWrittenAfterTheEndSurvives_data();
+    void nothingWrittenAfterTheEndSurvives();
     void fileThatCannotBePlacedIsAFailure();
 };
 
@@ -90,6 +105,16 @@ void TestDownloadJob::judgesTheWholeFile_data() {
     const QByteArray wrong(40, 'e');
     QTest::newRow("nothing asked") << QByteArray() << QByteArrayList() << K::Unchecked << QString();
     QTest::newRow("what the pane knew") << kBodySha << QByteArrayList() << K::Matched << QString();
+    // A size says the file is whole, not that it is the one described.
+    QTest::newRow("what the pane knew, a size alone")
+        << QByteArray("size 9") << QByteArrayList() << K::Unchecked
+        << QStringLiteral("版本描述没有给出 SHA-1，只核对了大小");
+    QTest::newRow("first with a size alone")
+        << QByteArray() << QByteArrayList{"size 9", kBodySha} << K::Unchecked
+        << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
+    QTest::newRow("first with a wrong size alone")
+        << QByteArray() << QByteArrayList{"size 8", "none"} << K::Mismatched
+        << QStringLiteral("大小为 9 字节，应为 8 字节");
     QTest::newRow("first over a later one that disagrees")
         << QByteArray() << QByteArrayList{wrong, kBodySha} << K::Mismatched
         << QStringLiteral("SHA-1 为 %1，应为 %2")
@@ -113,7 +138,7 @@ void TestDownloadJob::judgesTheWholeFile() {
     const std::unique_ptr<FakeDownloadSource> writer(fixture.source);
     writer->Write(kBody, kBody.size());
     DownloadExpectation expected;
-    expected.identity.sha1 = own;
+    expected.identity = IdentityIn(own);
     if (!answers.isEmpty()) {
         expected.late = AskBoth(fetcher);
         for (const QUrl& url : {kOfficial, kMirror}) {
@@ -386,6 +411,45 @@ void TestDownloadJob::goneWhileRunningLeavesNothing() {
     job.reset();
     QCOMPARE(fixture.cancels, 2);
     QCOMPARE(fixture.Files(), QStringList{});
+}
+
+// Whatever the writer still puts under the part's name after it reported the
+// end, until it lets go, goes too, even once the job is gone; a writer that
+// starts again by itself is stopped.
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives_data() {
+    QTest::addColumn<DownloadSource::State>("end");
+    QTest::addColumn<bool>("jobGoesFirst");
+    QTest::newRow("cancelled") << DownloadSource::State::Cancelled << false;
+    QTest::newRow("failed") << DownloadSource::State::Interrupted << false;
+    QTest::newRow("its window closed") << DownloadSource::State::Cancelled << true;
+}
+
+void TestDownloadJob::nothingWrittenAfterTheEndSurvives() {
+    QFETCH(DownloadSource::State, end);
+    QFETCH(bool, jobGoesFirst);
+
+    Fixture fixture;
+    const QPointer<FakeDownloadSource> source = fixture.source;
+    auto job = fixture.Start();
+    source->HoldOn();
+    source->Write(kBody, 0);
+    if (jobGoesFirst) {
+        job.reset();
+        QVERIFY(source != nullptr); // still followed
+    } else if (end == DownloadSource::State::Cancelled) {
+        job->Cancel();
+    }
+    source->Become(end, QStringLiteral("网络已断开"));
+    source->Write(kBody, 0);
+    QCOMPARE(fixture.Files(), QStringList{});
+    const int cancels = fixture.cancels;
+    source->Become(DownloadSource::State::Running);
+    QCOMPARE(fixture.cancels, cancels + 1);
+    source->Write(kBody, 0);
+    source->Become(DownloadSource::State::Cancelled);
+    source->LetGo();
+    QCOMPARE(fixture.Files(), QStringList{});
+    QTRY_VERIFY(source.isNull()); // nothing follows it any more
 }
 
 // The chosen name is a folder with something in it: the file cannot go there.

@@ -34,6 +34,7 @@ private Q_SLOTS:
     void optionsTakeClicksAnywhereInTheirRectangle();
     void generateFromCaptionOrMargin_data();
     void generateFromCaptionOrMargin();
+    void formOfTheChosenGame();
     void nothingChosenGivesFourSpaces();
     void customBoxesEnableOnceAndStay();
     void tabbingIntoAnOptionSelectsIt();
@@ -79,6 +80,7 @@ void TestEffect::captionsAndFonts_data() {
     AddCaptionRow("Label2", "以下效果仅限在1.8以后使用");
     AddCaptionRow("Frame3", "持续时间（单位为秒）");
     AddCaptionRow("Frame4", "效果倍数（最小1，最大255）");
+    AddCaptionRow("Frame5", "指令适用的游戏版本");
     AddCaptionRow("Label4", "生成！", "微软雅黑", 26.25);
     AddCaptionRow("Text5", "", "黑体", 15.75);
     AddCaptionRow("Label3", "", "黑体", 18);
@@ -101,6 +103,9 @@ void TestEffect::captionsAndFonts_data() {
     for (const auto& [name, caption] : options) {
         AddCaptionRow(name, caption);
     }
+    AddCaptionRow("Option34", "Java版1.8–1.12");
+    AddCaptionRow("Option35", "Java版1.13起");
+    AddCaptionRow("Option36", "基岩版");
 }
 
 void TestEffect::captionsAndFonts() {
@@ -116,6 +121,12 @@ void TestEffect::coloursOfTheLabels() {
     QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
     QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
 
+    // The game's frame, inside the duration frame, looks like the frames and
+    // options beside it.
+    QCOMPARE(textOf("Frame5"), textOf("Frame3"));
+    QCOMPARE(Control("Frame5")->font(), Control("Frame3")->font());
+    QCOMPARE(Control("Option35")->font(), Control("Option29")->font());
+
     const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
     QCOMPARE(textOf("Label2"), buttonText);
     QCOMPARE(textOf("Label4"), buttonText);
@@ -123,8 +134,8 @@ void TestEffect::coloursOfTheLabels() {
     // Frame blue beside the captions and inside the text boxes the user
     // sees, enabled or not.
     const QImage shot = window_->Surface()->grab().toImage();
-    for (const char* name :
-         {"Picture1", "Picture2", "Option33", "Label1", "Text1", "Text2", "Text4", "Text5"}) {
+    for (const char* name : {"Picture1", "Picture2", "Option33", "Option35", "Label1", "Text1",
+                             "Text2", "Text4", "Text5"}) {
         QWidget* control = Control(name);
         const QPoint inside(control->width() - 4, control->height() / 2);
         QCOMPARE(shot.pixelColor(control->mapTo(window_->Surface(), inside)), Ole(kFrameBlue));
@@ -164,7 +175,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
     }
     QCOMPARE(QApplication::focusWidget(), Control("Text5"));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
-    QCOMPARE(options.size(), 34);
+    QCOMPARE(options.size(), 37);
     for (const OptionButton* option : options) {
         QVERIFY2(!option->isChecked(), qPrintable(option->objectName()));
     }
@@ -182,11 +193,12 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
 }
 
 void TestEffect::eachFrameIsOneGroup() {
-    // One choice in each frame stands beside the others.
-    for (const char* option : {"Option5", "Option26", "Option28", "Option32"}) {
+    // One choice in each frame stands beside the others; the game's frame
+    // is a group of its own inside the duration frame.
+    for (const char* option : {"Option5", "Option26", "Option28", "Option32", "Option35"}) {
         Choose(option);
     }
-    for (const char* option : {"Option5", "Option26", "Option28", "Option32"}) {
+    for (const char* option : {"Option5", "Option26", "Option28", "Option32", "Option35"}) {
         QVERIFY2(Control<OptionButton>(option)->isChecked(), option);
     }
     // A second choice in a frame clears the first one there only.
@@ -197,6 +209,17 @@ void TestEffect::eachFrameIsOneGroup() {
     Choose("Option29");
     QVERIFY(!Control<OptionButton>("Option28")->isChecked());
     QVERIFY(Control<OptionButton>("Option32")->isChecked());
+    QVERIFY(Control<OptionButton>("Option35")->isChecked());
+    Choose("Option36");
+    QVERIFY(!Control<OptionButton>("Option35")->isChecked());
+    QVERIFY(Control<OptionButton>("Option29")->isChecked());
+    // It covers none of the duration frame's own controls.
+    const QRect game = Control("Frame5")->geometry();
+    for (const QWidget* control :
+         Control("Frame3")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(control->objectName() == u"Frame5" || !control->geometry().intersects(game),
+                 qPrintable(control->objectName()));
+    }
 }
 
 void TestEffect::speedOnTopOfItsTwin() {
@@ -245,6 +268,34 @@ void TestEffect::generateFromCaptionOrMargin() {
     // The choices stay as they were.
     QVERIFY(Control<OptionButton>("Option33")->isChecked());
     QVERIFY(host_->switches.empty());
+}
+
+// The game chosen, the command is its form; once the window is loaded again
+// with nothing chosen, the same four options give the old form.
+void TestEffect::formOfTheChosenGame() {
+    const auto chooseSpeedForAll = [this] {
+        for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
+            Choose(option);
+        }
+    };
+    chooseSpeedForAll();
+    Choose("Option35");
+    Generate();
+    QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("minecraft:speed"));
+    QCOMPARE(Command(), QStringLiteral("/effect give @a minecraft:speed 99999 255"));
+    Choose("Option36");
+    Choose("Option30");
+    Generate();
+    QCOMPARE(Control<QLineEdit>("Text6")->text(), QStringLiteral("255"));
+    QCOMPARE(Command(), QStringLiteral("/effect @a clear"));
+
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    chooseSpeedForAll();
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255"));
 }
 
 void TestEffect::nothingChosenGivesFourSpaces() {

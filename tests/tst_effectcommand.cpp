@@ -2,9 +2,15 @@
 #include "EffectCommand.h"
 
 #include <QByteArray>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QList>
+#include <QSet>
 #include <QTest>
 
+#include <climits>
 #include <string>
 
 namespace {
@@ -41,6 +47,127 @@ void AddChoiceColumns() {
 const QByteArray kInvalidUtf8("\xC3\x28\xFF\xFE", 4);
 const QByteArray kWithNul("Cree\0per", 8);
 
+// What the game says about "/effect" (tests/data/effect-grammar): per Java
+// version the "effect" node of its command tree and its effect ids, and
+// Bedrock's effect ids.
+struct JavaGrammar {
+    QString version;
+    QJsonObject effect;
+    QSet<QString> effects;
+};
+
+const QJsonObject& GameData() {
+    static const QJsonObject data = [] {
+        QFile file(QStringLiteral(CT_EFFECT_GRAMMAR));
+        if (!file.open(QIODevice::ReadOnly)) {
+            qFatal("cannot read %s", CT_EFFECT_GRAMMAR);
+        }
+        return QJsonDocument::fromJson(file.readAll()).object();
+    }();
+    return data;
+}
+
+QSet<QString> Names(const QJsonArray& names) {
+    QSet<QString> set;
+    for (const QJsonValue& name : names) {
+        set.insert(name.toString());
+    }
+    return set;
+}
+
+QList<JavaGrammar> JavaGrammars() {
+    QList<JavaGrammar> grammars;
+    for (const QJsonValue& version : GameData()[QLatin1String("java")].toArray()) {
+        grammars.append({version[QLatin1String("version")].toString(),
+                         version[QLatin1String("effect")].toObject(),
+                         Names(version[QLatin1String("effects")].toArray())});
+    }
+    return grammars;
+}
+
+// Reads one argument as the game's parser of that name does, for the pieces
+// a command of this window can hold: whether it takes the whole word.
+bool ArgumentTakes(const QJsonObject& parser, const QString& word, const JavaGrammar& grammar) {
+    const QString name = parser[QLatin1String("parser")].toString();
+    const QJsonObject modifier = parser[QLatin1String("modifier")].toObject();
+    if (name == u"minecraft:entity") {
+        // A selector without arguments, or a player's name (at most 16 characters).
+        if (word.startsWith(QLatin1Char('@'))) {
+            return word.size() == 2 && QStringLiteral("pares").contains(word[1]);
+        }
+        return !word.isEmpty() && word.size() <= 16;
+    }
+    if (name == u"minecraft:mob_effect" ||
+        (name == u"minecraft:resource" &&
+         modifier[QLatin1String("registry")].toString() == u"minecraft:mob_effect")) {
+        const QString path = word.startsWith(u"minecraft:") ? word.mid(10) : word;
+        return grammar.effects.contains(path);
+    }
+    if (name == u"brigadier:integer") {
+        bool number = false;
+        const int value = word.toInt(&number);
+        return number && !word.startsWith(QLatin1Char('+')) &&
+               value >= modifier[QLatin1String("min")].toInt(INT_MIN) &&
+               value <= modifier[QLatin1String("max")].toInt(INT_MAX);
+    }
+    if (name == u"brigadier:bool") {
+        return word == u"true" || word == u"false";
+    }
+    return false; // a parser this check does not know refuses
+}
+
+// Whether the rest of the line from `at`, after `node` has been read, is a
+// path through the tree: one space before each piece, ending where the tree
+// allows an end.
+bool RestParses(const QJsonObject& node, const QString& line, qsizetype at,
+                const JavaGrammar& grammar) {
+    if (at == line.size()) {
+        return node[QLatin1String("executable")].toBool();
+    }
+    if (line[at] != QLatin1Char(' ')) {
+        return false;
+    }
+    ++at;
+    const qsizetype space = line.indexOf(QLatin1Char(' '), at);
+    const qsizetype end = space < 0 ? line.size() : space;
+    const QString word = line.mid(at, end - at);
+    for (const QJsonValue& value : node[QLatin1String("children")].toArray()) {
+        const QJsonObject child = value.toObject();
+        const bool takes =
+            child[QLatin1String("type")].toString() == u"literal"
+                ? word == child[QLatin1String("name")].toString()
+                : ArgumentTakes(child[QLatin1String("parser")].toObject(), word, grammar);
+        if (takes && RestParses(child, line, end, grammar)) {
+            return true;
+        }
+    }
+    return false;
+}
+
+bool Parses(const QByteArray& command, const JavaGrammar& grammar) {
+    const QString line = QString::fromUtf8(command);
+    const QString head = QLatin1Char('/') + grammar.effect[QLatin1String("name")].toString();
+    return line.startsWith(head) && RestParses(grammar.effect, line, head.size(), grammar);
+}
+
+// Every choice of an effect (or clearing), a target, a duration and an
+// amplifier, each custom box holding a value the game takes, in `form`
+// (option 35: Java Edition 1.13 on, 36: Bedrock Edition).
+QList<EffectCommand> EveryCommand(int form) {
+    QList<EffectCommand> commands;
+    for (int effect = 1; effect <= 30; effect = effect == 23 ? 30 : effect + 1) {
+        for (int target : {24, 25, 26, 27}) {
+            for (int duration : {28, 29}) {
+                for (int amplifier : {31, 32, 33}) {
+                    commands << BuildEffectCommand(
+                        Choose({effect, target, duration, amplifier, form}, "Creeper", "30", "2"));
+                }
+            }
+        }
+    }
+    return commands;
+}
+
 } // namespace
 
 class TestEffectCommand final : public QObject {
@@ -62,8 +189,13 @@ private Q_SLOTS:
     void numbersAreNeverAddedUp();
     void laterOptionWinsWithinAGroup_data();
     void laterOptionWinsWithinAGroup();
-    void sameInputGivesSameOutput_data();
-    void sameInputGivesSameOutput();
+    void formsOfTodaysGames_data();
+    void formsOfTodaysGames();
+    void everyChoiceParsesAsTheGameReadsIt_data();
+    void everyChoiceParsesAsTheGameReadsIt();
+    void theGrammarRefusesBrokenLines_data();
+    void theGrammarRefusesBrokenLines();
+    void eachEffectKeepsItsOldNumber();
 };
 
 void TestEffectCommand::unsetPartsLeaveEmptySlots_data() {
@@ -327,34 +459,125 @@ void TestEffectCommand::laterOptionWinsWithinAGroup() {
     QCOMPARE(Bytes(built.command), command);
 }
 
-void TestEffectCommand::sameInputGivesSameOutput_data() {
+// Options 35 and 36 write today's games' forms by the rules of the old one:
+// one space before each piece, an unset piece empty, box texts verbatim.
+void TestEffectCommand::formsOfTodaysGames_data() {
     AddChoiceColumns();
-    QTest::newRow("nothing chosen") << QList<int>{} << QByteArray() << QByteArray() << QByteArray();
-    QTest::newRow("fixed choices")
-        << QList<int>{1, 25, 29, 33} << QByteArray() << QByteArray() << QByteArray();
-    QTest::newRow("custom boxes") << QList<int>{8, 27, 28, 31} << QByteArray("苦力怕")
-                                  << QByteArray(" 30") << kWithNul;
-    QTest::newRow("clear") << QList<int>{4, 30, 24} << QByteArray() << QByteArray() << QByteArray();
+    QTest::addColumn<QByteArray>("effectText");
+    QTest::addColumn<QByteArray>("command");
+    const auto row = [](const char* name, const QList<int>& options, const char* effectText,
+                        const char* command, const QByteArray& text1 = {},
+                        const QByteArray& text2 = {}, const QByteArray& text4 = {}) {
+        QTest::newRow(name) << options << text1 << text2 << text4 << QByteArray(effectText)
+                            << QByteArray(command);
+    };
+    row("java: speed, all, permanent, maximum", {35, 1, 25, 29, 33}, "minecraft:speed",
+        "/effect give @a minecraft:speed 99999 255");
+    row("java: clear drops duration and amplifier", {35, 30, 24, 29, 33}, "clear",
+        "/effect clear @p");
+    row("java: clear, no target", {35, 30}, "clear", "/effect clear ");
+    row("java: nothing else chosen", {35}, "", "/effect give    ");
+    row("java: twin of speed", {35, 0, 24, 32}, "", "/effect give @p   1");
+    row("java: custom boxes", {35, 19, 27, 28, 31}, "minecraft:poison",
+        "/effect give  Ste ve minecraft:poison 30 007", " Ste ve", "30", "007");
+    row("bedrock: speed, all, permanent, maximum", {36, 1, 25, 29, 33}, "speed",
+        "/effect @a speed 99999 255");
+    row("bedrock: clear drops duration and amplifier", {36, 30, 24, 28, 31}, "clear",
+        "/effect @p clear", {}, "30", "2");
+    row("bedrock: clear, no target", {36, 30}, "clear", "/effect  clear");
+    row("bedrock: nothing else chosen", {36}, "", "/effect    ");
+    row("bedrock: custom boxes", {36, 23, 27, 28, 31}, "saturation",
+        "/effect 苦力怕 saturation  x ", "苦力怕", " x", "");
+    row("old form chosen: as with none", {34, 1, 25, 29, 33}, "1", "/effect @a 1 99999 255");
+    row("java then bedrock: bedrock", {35, 36, 4, 24}, "mining_fatigue",
+        "/effect @p mining_fatigue  ");
 }
 
-// Also builds a different command in between: nothing may carry over from one
-// build to the next.
-void TestEffectCommand::sameInputGivesSameOutput() {
+void TestEffectCommand::formsOfTodaysGames() {
     QFETCH(QList<int>, options);
     QFETCH(QByteArray, text1);
     QFETCH(QByteArray, text2);
     QFETCH(QByteArray, text4);
+    QFETCH(QByteArray, effectText);
+    QFETCH(QByteArray, command);
 
-    const EffectChoices choices = Choose(options, text1, text2, text4);
-    const EffectCommand first = BuildEffectCommand(choices);
-    const EffectCommand other =
-        BuildEffectCommand(Choose({12, 27, 28, 31}, QByteArray("x"), QByteArray("y"), "z"));
-    QCOMPARE(Bytes(other.command), QByteArray("/effect x 12 y z"));
-    const EffectCommand second = BuildEffectCommand(choices);
+    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
+    QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.command), command);
+}
 
-    QCOMPARE(Bytes(second.effectText), Bytes(first.effectText));
-    QCOMPARE(Bytes(second.amplifierText), Bytes(first.amplifierText));
-    QCOMPARE(Bytes(second.command), Bytes(first.command));
+void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt_data() {
+    QTest::addColumn<int>("form");
+    QTest::addColumn<int>("grammar"); // index into JavaGrammars(), or -1 for Bedrock
+    const QList<JavaGrammar> grammars = JavaGrammars();
+    QCOMPARE(grammars.size(), 3);
+    for (qsizetype n = 0; n < grammars.size(); ++n) {
+        QTest::addRow("java %s", qPrintable(grammars[n].version)) << 35 << int(n);
+    }
+    QTest::addRow(
+        "bedrock %s",
+        qPrintable(GameData()[QLatin1String("bedrock")][QLatin1String("version")].toString()))
+        << 36 << -1;
+}
+
+// Java: the line parses as a path through the version's tree. Bedrock, whose
+// tree the game data lacks: the effect stands where it belongs and is one
+// Bedrock knows, or the line ends in "clear" after the target.
+void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt() {
+    QFETCH(int, form);
+    QFETCH(int, grammar);
+    const QSet<QString> bedrock =
+        Names(GameData()[QLatin1String("bedrock")][QLatin1String("effects")].toArray());
+    const JavaGrammar java = grammar < 0 ? JavaGrammar{} : JavaGrammars().at(grammar);
+    const QList<EffectCommand> commands = EveryCommand(form);
+    QStringList refused;
+    for (const EffectCommand& built : commands) {
+        const QByteArray line = Bytes(built.command);
+        const QList<QByteArray> pieces = line.split(' ');
+        const bool takes =
+            grammar >= 0 ? Parses(line, java)
+            : built.effectText == "clear"
+                ? pieces.size() == 3 && pieces[2] == "clear"
+                : pieces.size() == 5 && bedrock.contains(QString::fromUtf8(pieces[2]));
+        if (!takes) {
+            refused << QString::fromUtf8(line);
+        }
+    }
+    qInfo("%lld commands, %lld refused", qlonglong(commands.size()), qlonglong(refused.size()));
+    QCOMPARE(commands.size(), 24 * 4 * 2 * 3);
+    QVERIFY2(refused.isEmpty(), qPrintable(refused.mid(0, 5).join(QLatin1Char('\n'))));
+}
+
+// The check above can fail: lines the game refuses, under each Java tree.
+void TestEffectCommand::theGrammarRefusesBrokenLines_data() {
+    QTest::addColumn<QByteArray>("line");
+    QTest::newRow("the old form") << QByteArray("/effect @a 1 99999 255");
+    QTest::newRow("a misspelt id") << QByteArray("/effect give @a minecraft:sped 99999 255");
+    QTest::newRow("amplifier past 255") << QByteArray("/effect give @a minecraft:speed 30 256");
+    QTest::newRow("an unset effect") << QByteArray("/effect give @a  99999 255");
+    QTest::newRow("an unset target") << QByteArray("/effect clear ");
+    QTest::newRow("clear after the target") << QByteArray("/effect @p clear");
+}
+
+void TestEffectCommand::theGrammarRefusesBrokenLines() {
+    QFETCH(QByteArray, line);
+    for (const JavaGrammar& grammar : JavaGrammars()) {
+        QVERIFY2(!Parses(line, grammar), qPrintable(grammar.version));
+    }
+}
+
+// The game's list from the last version that took numbers names, under each
+// option's number, the effect that option names today.
+void TestEffectCommand::eachEffectKeepsItsOldNumber() {
+    const QJsonObject numbers =
+        GameData()[QLatin1String("old")][QLatin1String("effects")].toObject();
+    for (int option = 1; option <= 23; ++option) {
+        const QByteArray number = Bytes(BuildEffectCommand(Choose({option})).effectText);
+        const QByteArray id = Bytes(BuildEffectCommand(Choose({option, 36})).effectText);
+        QCOMPARE(number, QByteArray::number(option));
+        QVERIFY2(numbers.contains(QString::fromUtf8(id)), id.constData());
+        QCOMPARE(numbers[QString::fromUtf8(id)].toInt(), option);
+    }
 }
 
 QTEST_APPLESS_MAIN(TestEffectCommand)

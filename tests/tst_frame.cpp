@@ -14,11 +14,13 @@
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QScreen>
 #include <QTest>
 #include <QTimer>
 
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -31,7 +33,7 @@ public:
     void Label5_Click() {
         ++labelClicks;
         if (failing) {
-            throw std::runtime_error("测试故障");
+            throw std::runtime_error("测试故障 <img src=x.png>");
         }
         ++labelClicksCompleted;
     }
@@ -101,8 +103,10 @@ private Q_SLOTS:
     void unloadDestroysTheControlsButKeepsTheDragState();
     void layoutThatFailsToBuildLeavesNoWindow();
     void leftDragMovesTheWindowWithTheCursor();
+    void quickDragFollowsThePointerWhileMovesLag();
     void rightPressDuringADragOnlyMovesTheOffsets();
     void moveWithoutAPressNeverMovesTheWindow();
+    void tabOutOfANewPageGoesToTheStopAfterThePane();
     void pressOnAControlStartsNoDrag_data();
     void pressOnAControlStartsNoDrag();
     void clickRunsExactlyOneHandler_data();
@@ -198,9 +202,30 @@ void TestFrame::leftDragMovesTheWindowWithTheCursor() {
     QCOMPARE(surface->pos(), start + QPoint(10, -4));
 }
 
+// A window system that applies moves later than they are asked for measures
+// each event against where the window stood when the pointer moved: here
+// the pointer moves eight times before the first move is applied. The
+// window still ends where the pointer says, the grabbed point under it.
+void TestFrame::quickDragFollowsThePointerWhileMovesLag() {
+    QWidget* surface = window_->Surface();
+    const QPoint start = surface->pos();
+    Press(surface, QPoint(40, 20));
+    for (int step = 1; step <= 8; ++step) {
+        const QPointF inWindowAsItStood = QPointF(40, 20) + step * QPointF(12.5, 6);
+        QMouseEvent motion(QEvent::MouseMove, inWindowAsItStood, start + inWindowAsItStood,
+                           Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+        QCoreApplication::sendEvent(surface->windowHandle(), &motion);
+    }
+    QCOMPARE(surface->pos(), start + QPoint(100, 48));
+    Release(surface, QPoint(40, 20));
+}
+
 void TestFrame::rightPressDuringADragOnlyMovesTheOffsets() {
     QWidget* surface = window_->Surface();
     Press(surface, QPoint(40, 20));
+    // Moved under the held pointer, as the window system may do: the pointer
+    // now stands elsewhere in it. (Moving the pointer would move the window.)
+    surface->move(surface->pos() - QPoint(20, 10));
     Press(surface, QPoint(60, 30), Qt::RightButton);
     QCOMPARE(window_->Drag().dragging, -1);
     QCOMPARE(window_->Drag().pressX, 900);
@@ -221,6 +246,42 @@ void TestFrame::moveWithoutAPressNeverMovesTheWindow() {
     MoveTo(surface, QPoint(10, 10));
     QCOMPARE(surface->pos(), start);
     QCOMPARE(window_->Drag().dragging, 0);
+}
+
+// A stand-in for the browser pane: one stop in the tab order, whose focus
+// goes on through a view that takes none itself to the page inside it. The
+// engine gives the view a new page for each new site, which joins the focus
+// chain at its end. Tab that the page hands back out goes on from the pane.
+void TestFrame::tabOutOfANewPageGoesToTheStopAfterThePane() {
+    QWidget* surface = window_->Surface();
+    auto* before = new QLineEdit(surface);
+    auto* holder = new QWidget(surface);
+    auto* after = new QLineEdit(surface);
+    auto* pane = new QWidget(holder);
+    pane->setFocusPolicy(Qt::StrongFocus);
+    auto* view = new QWidget(pane);
+    pane->setFocusProxy(view);
+    const auto newPage = [view] {
+        auto* page = new QWidget(view);
+        page->setFocusPolicy(Qt::StrongFocus);
+        view->setFocusProxy(page);
+        page->show();
+        return page;
+    };
+    QWidget* page = newPage();
+    int index = 100;
+    for (QWidget* stop : std::initializer_list<QWidget*>{before, holder, after}) {
+        stop->setProperty("tabIndex", index++);
+        stop->show();
+    }
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    delete std::exchange(page, newPage()); // a new site
+    before->setFocus();
+    QTest::keyClick(before, Qt::Key_Tab);
+    QCOMPARE(surface->focusWidget(), page);
+    QTest::keyClick(page, Qt::Key_Tab);
+    QCOMPARE(surface->focusWidget(), after);
 }
 
 void TestFrame::pressOnAControlStartsNoDrag_data() {
@@ -343,7 +404,10 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
     QCOMPARE(exitCode, 1);
     QVERIFY(!closer.boxes.isEmpty());
     const MessageBoxCloser::Box& reported = closer.boxes.last();
-    QVERIFY2(reported.text.contains(QStringLiteral("测试故障")), qPrintable(reported.text));
+    // As written, markup and all.
+    QVERIFY2(reported.text.contains(QStringLiteral("测试故障 <img src=x.png>")),
+             qPrintable(reported.text));
+    QCOMPARE(reported.format, Qt::PlainText);
     QCOMPARE(reported.icon, QMessageBox::Critical);
     QCOMPARE(window_->labelClicks, 1);
     QCOMPARE(window_->labelClicksCompleted, 0);

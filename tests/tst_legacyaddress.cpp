@@ -7,6 +7,7 @@
 #include <QUrl>
 
 Q_DECLARE_METATYPE(LegacyTarget)
+Q_DECLARE_METATYPE(LegacyOddity)
 Q_DECLARE_METATYPE(VersionFile)
 
 namespace {
@@ -44,53 +45,67 @@ void TestLegacyAddress::playerImages_data() {
     QTest::addColumn<QString>("address");
     QTest::addColumn<LegacyTarget>("target");
     QTest::addColumn<QString>("name");
+    QTest::addColumn<LegacyOddity>("oddity");
     using enum LegacyTarget;
+    using O = LegacyOddity;
     QTest::newRow("skin") << "http://skins.minecraft.net/MinecraftSkins/Creeper.png" << OfficialSkin
-                          << "Creeper";
+                          << "Creeper" << O::None;
     QTest::newRow("cape") << "http://skins.minecraft.net/MinecraftCloaks/Notch.png" << OfficialCape
-                          << "Notch";
+                          << "Notch" << O::None;
     QTest::newRow("host case") << "http://Skins.Minecraft.NET/MinecraftSkins/a_b.png"
-                               << OfficialSkin << "a_b";
+                               << OfficialSkin << "a_b" << O::None;
     QTest::newRow("explicit default port")
-        << "http://skins.minecraft.net:80/MinecraftSkins/x.png" << OfficialSkin << "x";
+        << "http://skins.minecraft.net:80/MinecraftSkins/x.png" << OfficialSkin << "x" << O::None;
     QTest::newRow("https") << "https://skins.minecraft.net/MinecraftSkins/x.png" << OfficialSkin
-                           << "x";
+                           << "x" << O::None;
     QTest::newRow("empty name") << "http://skins.minecraft.net/MinecraftCloaks/.png" << OfficialCape
-                                << "";
+                                << "" << O::None;
     QTest::newRow("space kept") << "http://skins.minecraft.net/MinecraftSkins/ Steve .png"
-                                << OfficialSkin << " Steve ";
+                                << OfficialSkin << " Steve " << O::None;
     QTest::newRow("Chinese") << QStringLiteral(
                                     "http://skins.minecraft.net/MinecraftSkins/苦力怕.png")
-                             << OfficialSkin << QStringLiteral("苦力怕");
-    // The name goes into another address later; here it is only read.
-    QTest::newRow("encoded slash is no folder")
-        << "http://skins.minecraft.net/MinecraftSkins/a%2Fb.png" << None << "";
-    QTest::newRow("folder") << "http://skins.minecraft.net/MinecraftSkins/a/b.png" << None << "";
-    QTest::newRow("not png") << "http://skins.minecraft.net/MinecraftSkins/a.jpg" << None << "";
-    QTest::newRow("path case") << "http://skins.minecraft.net/minecraftskins/a.png" << None << "";
+                             << OfficialSkin << QStringLiteral("苦力怕") << O::None;
+    // The name goes into another address as one path segment, or nowhere:
+    // under the old folders anything else is odd, named as written.
+    const QString skins = QStringLiteral("http://skins.minecraft.net/MinecraftSkins/");
+    QTest::newRow("encoded slash") << skins + "a%2Fb.png" << OddPlayer << "a%2Fb" << O::Slash;
+    QTest::newRow("folder") << skins + "a/b.png" << OddPlayer << "a/b" << O::Slash;
+    QTest::newRow("backslash") << skins + "a\\b.png" << OddPlayer << "a%5Cb" << O::Slash;
+    QTest::newRow("dot dot") << skins + "...png" << OddPlayer << ".." << O::DotSegment;
+    QTest::newRow("encoded dot dot") << skins + "%2E%2E.png" << OddPlayer << ".." << O::DotSegment;
+    QTest::newRow("dot") << skins + "..png" << OddPlayer << "." << O::DotSegment;
+    QTest::newRow("question mark") << skins + "a?b.png" << OddPlayer << "a?b" << O::Query;
+    QTest::newRow("query after the name")
+        << skins + "a.png?x" << OddPlayer << "a.png?x" << O::Query;
+    QTest::newRow("hash") << skins + "a#b.png" << OddPlayer << "a#b" << O::Fragment;
+    QTest::newRow("not png") << skins + "a.jpg" << OddPlayer << "a.jpg" << O::Shape;
+    QTest::newRow("path case") << "http://skins.minecraft.net/minecraftskins/a.png" << None << ""
+                               << O::None;
     QTest::newRow("other port") << "http://skins.minecraft.net:8080/MinecraftSkins/a.png" << None
-                                << "";
-    QTest::newRow("query") << "http://skins.minecraft.net/MinecraftSkins/a.png?x" << None << "";
-    QTest::newRow("fragment") << "http://skins.minecraft.net/MinecraftSkins/a#b.png" << None << "";
+                                << "" << O::None;
     // Skinme's are the same shapes on its own host.
     QTest::newRow("Skinme skin") << "http://www.skinme.cc/MinecraftSkins/Creeper.png" << SkinmeSkin
-                                 << "Creeper";
+                                 << "Creeper" << O::None;
     QTest::newRow("Skinme cape") << QStringLiteral(
                                         "http://www.skinme.cc/MinecraftCloaks/苦力怕.png")
-                                 << SkinmeCape << QStringLiteral("苦力怕");
-    QTest::newRow("Skinme folder") << "http://www.skinme.cc/MinecraftSkins/a/b.png" << None << "";
+                                 << SkinmeCape << QStringLiteral("苦力怕") << O::None;
+    QTest::newRow("Skinme folder")
+        << "http://www.skinme.cc/MinecraftSkins/a/b.png" << OddPlayer << "a/b" << O::Slash;
     QTest::newRow("other host, same path")
-        << "http://skins.example.com/MinecraftSkins/Creeper.png" << None << "";
-    QTest::newRow("ftp") << "ftp://skins.minecraft.net/MinecraftSkins/a.png" << None << "";
+        << "http://skins.example.com/MinecraftSkins/Creeper.png" << None << "" << O::None;
+    QTest::newRow("ftp") << "ftp://skins.minecraft.net/MinecraftSkins/a.png" << None << ""
+                         << O::None;
 }
 
 void TestLegacyAddress::playerImages() {
     QFETCH(QString, address);
     QFETCH(LegacyTarget, target);
     QFETCH(QString, name);
+    QFETCH(LegacyOddity, oddity);
     const LegacyAddress read = Read(address);
     QCOMPARE(read.target, target);
     QCOMPARE(read.name, name);
+    QCOMPARE(read.oddity, oddity);
 }
 
 void TestLegacyAddress::versionFiles_data() {
@@ -98,44 +113,49 @@ void TestLegacyAddress::versionFiles_data() {
     QTest::addColumn<LegacyTarget>("target");
     QTest::addColumn<VersionFile>("file");
     QTest::addColumn<QString>("version");
+    QTest::addColumn<LegacyOddity>("oddity");
     using enum LegacyTarget;
     using enum VersionFile;
+    using O = LegacyOddity;
     const QString store = QStringLiteral("http://s3.amazonaws.com/Minecraft.Download/");
     const QString mirror = QStringLiteral("http://127.0.0.1:8081/versions/");
-    QTest::newRow("store client") << store + "1.7.2/1.7.2.jar" << StoreFile << ClientJar << "1.7.2";
-    QTest::newRow("store json") << store + "1.7.2/1.7.2.json" << StoreFile << VersionJson
-                                << "1.7.2";
-    QTest::newRow("store server") << store + "1.7.10/minecraft_server.1.7.10.jar" << StoreFile
-                                  << ServerJar << "1.7.10";
-    QTest::newRow("mirror client")
-        << mirror + "1.20.1/1.20.1.jar" << MirrorFile << ClientJar << "1.20.1";
-    QTest::newRow("mirror json") << mirror + "1.7.2/1.7.2.json" << MirrorFile << VersionJson
-                                 << "1.7.2";
-    QTest::newRow("mirror server")
-        << mirror + "1.7.2/minecraft_server.1.7.2.jar" << MirrorFile << ServerJar << "1.7.2";
-    QTest::newRow("snapshot") << store + "23w13a/23w13a.jar" << StoreFile << ClientJar << "23w13a";
-    QTest::newRow("space in version")
-        << store + " 1.8 / 1.8 .jar" << StoreFile << ClientJar << " 1.8 ";
-    QTest::newRow("slash in version")
-        << store + "a/b/a/b.json" << StoreFile << VersionJson << "a/b";
-    QTest::newRow("empty version, client") << store + "/.jar" << StoreFile << ClientJar << "";
-    QTest::newRow("empty version, server")
-        << store + "/minecraft_server..jar" << StoreFile << ServerJar << "";
-    QTest::newRow("version looking like a server jar")
-        << mirror + "minecraft_server.1/minecraft_server.1.jar" << MirrorFile << ClientJar
-        << "minecraft_server.1";
-    // Not the same version twice, or the wrong place: left alone.
-    QTest::newRow("two versions") << store + "1.7.2/1.7.10.jar" << None << ClientJar << "";
-    QTest::newRow("store with versions segment")
-        << "http://s3.amazonaws.com/Minecraft.Download/versions/1.7.2/1.7.2.jar" << None
-        << ClientJar << "";
-    QTest::newRow("mirror path on the store host")
-        << "http://s3.amazonaws.com/versions/1.7.2/1.7.2.jar" << None << ClientJar << "";
-    QTest::newRow("mirror without its port")
-        << "http://127.0.0.1/versions/1.7.2/1.7.2.jar" << None << ClientJar << "";
-    QTest::newRow("mirror's new path")
-        << "http://127.0.0.1:8081/version/1.7.2/client" << None << ClientJar << "";
-    QTest::newRow("zip") << store + "1.7.2/1.7.2.zip" << None << ClientJar << "";
+    const auto row = [](const char* tag, const QString& address, LegacyTarget target,
+                        VersionFile file, const QString& version,
+                        LegacyOddity oddity = LegacyOddity::None) {
+        QTest::newRow(tag) << address << target << file << version << oddity;
+    };
+    row("store client", store + "1.7.2/1.7.2.jar", StoreFile, ClientJar, "1.7.2");
+    row("store json", store + "1.7.2/1.7.2.json", StoreFile, VersionJson, "1.7.2");
+    row("store server", store + "1.7.10/minecraft_server.1.7.10.jar", StoreFile, ServerJar,
+        "1.7.10");
+    row("mirror client", mirror + "1.20.1/1.20.1.jar", MirrorFile, ClientJar, "1.20.1");
+    row("mirror json", mirror + "1.7.2/1.7.2.json", MirrorFile, VersionJson, "1.7.2");
+    row("mirror server", mirror + "1.7.2/minecraft_server.1.7.2.jar", MirrorFile, ServerJar,
+        "1.7.2");
+    row("snapshot", store + "23w13a/23w13a.jar", StoreFile, ClientJar, "23w13a");
+    row("space in version", store + " 1.8 / 1.8 .jar", StoreFile, ClientJar, " 1.8 ");
+    row("version looking like a server jar", mirror + "minecraft_server.1/minecraft_server.1.jar",
+        MirrorFile, ClientJar, "minecraft_server.1");
+    // A version goes into the mirror's path as one segment, or nowhere:
+    // under the old folders anything else is odd, named as written.
+    row("slash in version", store + "a/b/a/b.json", OddVersion, ClientJar, "a/b", O::Slash);
+    row("encoded slash", mirror + "a%2Fb/a%2Fb.json", OddVersion, ClientJar, "a%2Fb", O::Slash);
+    row("climbing out", mirror + "../../x/../../x.jar", OddVersion, ClientJar, "../../x", O::Slash);
+    row("dot dot", mirror + "../...jar", OddVersion, ClientJar, "..", O::DotSegment);
+    row("question mark", mirror + "1.7?x/1.7?x.jar", OddVersion, ClientJar, "1.7?x", O::Query);
+    row("hash", store + "1.7#x/minecraft_server.1.7#x.jar", OddVersion, ClientJar, "1.7#x",
+        O::Fragment);
+    row("empty version, client", store + "/.jar", OddVersion, ClientJar, "", O::Empty);
+    row("empty version, server", mirror + "/minecraft_server..jar", OddVersion, ClientJar, "",
+        O::Empty);
+    row("two versions", store + "1.7.2/1.7.10.jar", OddVersion, ClientJar, "1.7.2/1.7.10.jar",
+        O::Shape);
+    // Not under an old folder of its host: left alone.
+    row("mirror path on the store host", "http://s3.amazonaws.com/versions/1.7.2/1.7.2.jar", None,
+        ClientJar, "");
+    row("mirror without its port", "http://127.0.0.1/versions/1.7.2/1.7.2.jar", None, ClientJar,
+        "");
+    row("mirror's new path", "http://127.0.0.1:8081/version/1.7.2/client", None, ClientJar, "");
 }
 
 void TestLegacyAddress::versionFiles() {
@@ -143,12 +163,14 @@ void TestLegacyAddress::versionFiles() {
     QFETCH(LegacyTarget, target);
     QFETCH(VersionFile, file);
     QFETCH(QString, version);
+    QFETCH(LegacyOddity, oddity);
     const LegacyAddress read = Read(address);
     QCOMPARE(read.target, target);
-    if (target != LegacyTarget::None) {
+    QCOMPARE(read.oddity, oddity);
+    if (target == LegacyTarget::StoreFile || target == LegacyTarget::MirrorFile) {
         QCOMPARE(read.file, file);
-        QCOMPARE(read.version, version);
     }
+    QCOMPARE(read.version, version);
 }
 
 void TestLegacyAddress::othersAreLeftAlone_data() {
@@ -184,8 +206,6 @@ void TestLegacyAddress::mirrorAddress_data() {
     // The version stays encoded as it came, not decoded and encoded again.
     QTest::newRow("space") << "http://127.0.0.1:8081/versions/1.8 /1.8 .jar"
                            << "https://127.0.0.1:8081/version/1.8%20/client";
-    QTest::newRow("encoded slash") << "http://127.0.0.1:8081/versions/a%2Fb/a%2Fb.json"
-                                   << "https://127.0.0.1:8081/version/a%2Fb/json";
     QTest::newRow("Chinese") << QStringLiteral("http://127.0.0.1:8081/versions/版/版.jar")
                              << "https://127.0.0.1:8081/version/%E7%89%88/client";
 }

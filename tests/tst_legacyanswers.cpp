@@ -3,6 +3,7 @@
 // public documentation gives, and broken or hostile answers, which must give
 // a plain "no use" and never a crash or an address to follow. Then the check
 // of a downloaded file, and the pane's own pages.
+#include "AnswerJson.h"
 #include "FileCheck.h"
 #include "ProfileAnswer.h"
 #include "ResolutionPage.h"
@@ -48,7 +49,7 @@ private Q_SLOTS:
     void lookup();
     void textures_data();
     void textures();
-    void textureOverHttps();
+    void addressOverHttps();
     void skinSite_data();
     void skinSite();
     void manifest_data();
@@ -147,16 +148,15 @@ void TestLegacyAnswers::textures() {
     QCOMPARE(read.cape.toString(), cape);
 }
 
-void TestLegacyAnswers::textureOverHttps() {
+void TestLegacyAnswers::addressOverHttps() {
     const QUrl texture(QString::fromLatin1(kSkin));
-    QCOMPARE(TextureAddressOver(texture, QStringLiteral("https")).toString(),
+    QCOMPARE(AddressOver(texture, QStringLiteral("https")).toString(),
              QString::fromLatin1(kSkin).replace(0, 4, QStringLiteral("https")));
-    QCOMPARE(
-        TextureAddressOver(QUrl(QStringLiteral("http://t.test:80/a.png")), QStringLiteral("https"))
-            .toString(),
-        QStringLiteral("https://t.test/a.png"));
+    QCOMPARE(AddressOver(QUrl(QStringLiteral("http://t.test:80/a.png")), QStringLiteral("https"))
+                 .toString(),
+             QStringLiteral("https://t.test/a.png"));
     // Tests point everything at plain http servers of their own.
-    QCOMPARE(TextureAddressOver(texture, QStringLiteral("http")), texture);
+    QCOMPARE(AddressOver(texture, QStringLiteral("http")), texture);
 }
 
 // A skin site's CustomSkinAPI answer: the hashes go into the next address.

@@ -80,6 +80,8 @@ private Q_SLOTS:
     void fileLeftBeforeItsAnswerIsDropped();
     void missingVersionOrFileShowsWhy_data();
     void missingVersionOrFileShowsWhy();
+    void oddAddressShowsWhyAndLoadsNothing_data();
+    void oddAddressShowsWhyAndLoadsNothing();
 
     void mirrorAddressIsRewrittenAndNamed_data();
     void mirrorAddressIsRewrittenAndNamed();
@@ -100,7 +102,7 @@ private:
     QString MirrorAddress(const QString& version, const QString& file) const;
     void ServePlayer(const QByteArray& name, bool withCape);
     // Serves the manifest and version JSON of `version`, whose server jar has
-    // the SHA-1 and size given. Returns the version JSON.
+    // the SHA-1 (none when empty) and size given. Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
                             qint64 serverJarSize);
     QString Title() const { return holder_.view->property("title").toString(); }
@@ -159,7 +161,7 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
     client.generatedSize = -1;
     client.body = "client " + version;
     files_.Serve("/objects/client-" + key, client);
-    const QByteArray versionJson = SampleAnswer(
+    QByteArray versionJson = SampleAnswer(
         "version.json", {{"version", version},
                          {"client_sha1", Sha1(client.body)},
                          {"client_size", QByteArray::number(client.body.size())},
@@ -167,6 +169,7 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
                          {"server_sha1", serverJarSha1},
                          {"server_size", QByteArray::number(serverJarSize)},
                          {"server_url", files_.Address("/objects/server-" + key).toUtf8()}});
+    versionJson.replace("\"sha1\":\"\",", "");
     const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
     files_.Serve(jsonPath, Json(versionJson));
     manifest_.Serve(
@@ -357,6 +360,10 @@ void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
     HttpRoute busy = Json("{}", 429);
     busy.extraHeaders = "Retry-After: 42\r\n";
     QTest::newRow("asks to wait") << busy << "MinecraftSkins" << QStringLiteral("请稍后再试");
+    // Well-formed, and far longer than any player's answer.
+    QTest::newRow("answer past 64 KiB")
+        << Json(R"({"skins":{"default":"de"}})" + QByteArray(100 * 1024, ' ')) << "MinecraftSkins"
+        << QStringLiteral("无法在皮肤站上查询玩家「Nobody」");
 }
 
 void TestLegacyPane::skinSiteRefusalsShowWhy() {
@@ -392,16 +399,25 @@ void TestLegacyPane::newerAddressCancelsAPendingLookup() {
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {
     QTest::addColumn<QString>("version");
-    QTest::newRow("release") << "1.7.2";
-    QTest::newRow("version with a space") << "1.8 pre";
+    QTest::addColumn<bool>("withSha1");
+    QTest::addColumn<QString>("outcome");
+    const QString checked = QStringLiteral("下载完成（已校验）");
+    QTest::newRow("release") << "1.7.2" << true << checked;
+    QTest::newRow("version with a space") << "1.8 pre" << true << checked;
+    // Saved whole, its size right, but not called verified.
+    QTest::newRow("description without the jar's SHA-1")
+        << "1.7.2" << false
+        << QStringLiteral("下载完成（未校验：版本描述没有给出 SHA-1，只核对了大小）");
 }
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     QFETCH(QString, version);
+    QFETCH(bool, withSha1);
+    QFETCH(QString, outcome);
     const QByteArray v = version.toUtf8();
     const HttpRoute jar = Jar(3 * 1024 * 1024 + 5);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
-    ServeVersion(v, Sha1(body), body.size());
+    ServeVersion(v, withSha1 ? Sha1(body) : QByteArray(), body.size());
     const QByteArray key = QUrl::toPercentEncoding(version);
     files_.Serve("/objects/server-" + key, jar);
     engine_.saveAs = engine_.SavePath(QStringLiteral("服务端.jar"));
@@ -409,8 +425,7 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
     holder_.pane->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
-                              kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), outcome, kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("服务端.jar")});
     QCOMPARE(store_.Requests(), QList<QByteArray>());
@@ -532,6 +547,42 @@ void TestLegacyPane::missingVersionOrFileShowsWhy() {
     QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     // The page is where the look-up ends: nothing is offered.
+    QVERIFY(engine_.suggestions.isEmpty());
+    QVERIFY(DownloadWindows().isEmpty());
+}
+
+// A name or version typed with "?", "#", "/", "%2F" or as a dot segment:
+// the pane says so, and neither the old host nor any service is asked.
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("title");
+    QTest::newRow("name with a question mark")
+        << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("a?b"))
+        << QStringLiteral("找不到玩家「a?b」");
+    QTest::newRow("Skinme name with a slash")
+        << skinme_.Address(QStringLiteral("/MinecraftSkins/a/b.png"))
+        << QStringLiteral("找不到玩家「a/b」");
+    QTest::newRow("store version with a hash")
+        << StoreAddress(QStringLiteral("1.7#x"), QStringLiteral("1.7#x.jar"))
+        << QStringLiteral("找不到版本「1.7#x」");
+    QTest::newRow("mirror version with an escaped slash")
+        << MirrorAddress(QStringLiteral("a%2Fb"), QStringLiteral("a%2Fb.jar"))
+        << QStringLiteral("找不到版本「a%2Fb」");
+    QTest::newRow("mirror version climbing out")
+        << MirrorAddress(QStringLiteral(".."), QStringLiteral("minecraft_server....jar"))
+        << QStringLiteral("找不到版本「..」");
+}
+
+void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing() {
+    QFETCH(QString, address);
+    QFETCH(QString, title);
+    holder_.pane->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
+    for (const LocalHttpServer* server : {&skins_, &store_, &mirror_, &lookup_, &fallback_,
+                                          &session_, &manifest_, &skinme_, &site_, &files_}) {
+        QCOMPARE(server->Requests(), QList<QByteArray>());
+    }
     QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }

@@ -334,13 +334,16 @@ QString TestMonkey::ClickAt(QPoint where, Qt::MouseButton button, bool twice) {
                   .arg(control);
     const QStringList before = Contents(*surface);
     FramedWindow* window = Current();
+    // A right click on a text box opens its menu; the next click only
+    // closes it, as on any desktop.
+    const bool closesAMenu = QApplication::activePopupWidget() != nullptr;
     if (twice) {
         QTest::mouseDClick(surface->windowHandle(), button, {}, where);
     } else {
         QTest::mouseClick(surface->windowHandle(), button, {}, where);
     }
     ++tally_.clicks;
-    if (button == Qt::LeftButton && IsMinimize(control) && !twice) {
+    if (button == Qt::LeftButton && IsMinimize(control) && !twice && !closesAMenu) {
         ++tally_.minimized;
         if (Current() != window || !(window->Surface()->windowState() & Qt::WindowMinimized)) {
             return QStringLiteral("the minimize control left the window unminimized or unloaded");
@@ -646,17 +649,26 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
             return WindowInput::Named<OptionButton>(&surface, QLatin1String(option))->isChecked();
         };
         ++tally_.handOffsChecked;
-        if (!command.startsWith(QStringLiteral("/effect "))) {
-            return QStringLiteral("the command does not start with \"/effect \"");
+        // Java Edition 1.13 on puts "give" or "clear" before the target; there
+        // and in Bedrock's form, clearing takes no duration or amplifier.
+        const bool java = chosen("Option35");
+        const bool clearing = chosen("Option30") && (java || chosen("Option36"));
+        const QString head = !java                ? QStringLiteral("/effect ")
+                             : chosen("Option30") ? QStringLiteral("/effect clear ")
+                                                  : QStringLiteral("/effect give ");
+        if (!command.startsWith(head)) {
+            return QStringLiteral("the command does not start with \"%1\"").arg(head);
         }
-        if (chosen("Option27") && !command.startsWith("/effect " + text("Text1") + ' ')) {
+        const QString named = head + text("Text1");
+        if (chosen("Option27") && !command.startsWith(named + ' ') &&
+            !(java && clearing && command == named)) {
             return QStringLiteral("the command does not carry the player's name verbatim");
         }
-        if (chosen("Option28") && !command.contains(' ' + text("Text2") + ' ')) {
+        if (chosen("Option28") && !clearing && !command.contains(' ' + text("Text2") + ' ')) {
             return QStringLiteral("the command does not carry the duration verbatim");
         }
-        if (chosen("Option31") &&
-            (text("Text6") != text("Text4") || !command.endsWith(' ' + text("Text4")))) {
+        if (chosen("Option31") && (text("Text6") != text("Text4") ||
+                                   (!clearing && !command.endsWith(' ' + text("Text4"))))) {
             return QStringLiteral("the command does not carry the amplifier verbatim");
         }
     }

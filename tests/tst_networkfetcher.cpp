@@ -24,12 +24,13 @@ namespace {
 
 // The time limit where the limit is what is tested.
 constexpr int kTimeoutMs = 500;
-// Elsewhere: far more than anything needs (16 MB generated in this same
-// thread included), so what ends a request is what the test is about.
+// Elsewhere: far more than anything needs, so that under load what ends a
+// request is what the test is about, not the clock.
 constexpr int kLongLimitMs = 20000;
 // How long a test waits for what it expects.
 constexpr int kWaitMs = 60000;
-constexpr qint64 kCap = 16 * 1024 * 1024;
+// What every answer below is bounded by: a profile's, a look-up's.
+constexpr qint64 kCap = Fetcher::kSmallAnswerBytes;
 
 } // namespace
 
@@ -75,10 +76,15 @@ void TestNetworkFetcher::answerBecomes_data() {
     QTest::newRow("answer that stops part way")
         << trickle << 0 << 200 << QByteArray() << QStringLiteral(" 在 0.5 秒内没有回答")
         << kTimeoutMs;
+    const QString tooLarge = QStringLiteral(" 的回答超过 64 KiB，工具箱没有读取");
+    HttpRoute full;
+    full.generatedSize = kCap;
+    QTest::newRow("answer of exactly the bound")
+        << full << 0 << 200 << LocalHttpServer::GeneratedBody(kCap) << QString() << kLongLimitMs;
     HttpRoute huge;
-    huge.generatedSize = kCap + 1024 * 1024;
-    QTest::newRow("answer over 16 MB")
-        << huge << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kLongLimitMs;
+    huge.generatedSize = kCap + 1;
+    QTest::newRow("answer one byte past the bound")
+        << huge << 0 << 200 << QByteArray() << tooLarge << kLongLimitMs;
     // Only the head comes, then nothing: waiting for the body would end in
     // the time limit instead.
     HttpRoute promised;
@@ -86,8 +92,8 @@ void TestNetworkFetcher::answerBecomes_data() {
     promised.omitLength = true;
     promised.extraHeaders = "Content-Length: " + QByteArray::number(kCap + 1) + "\r\n";
     promised.stallAfter = 0;
-    QTest::newRow("length over 16 MB refused before the body")
-        << promised << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kLongLimitMs;
+    QTest::newRow("length past the bound refused before the body")
+        << promised << 0 << 200 << QByteArray() << tooLarge << kLongLimitMs;
     // No length, and the server holds the rest once the cap is passed: what
     // was read must stop it, not the time limit.
     HttpRoute endless;
@@ -95,7 +101,7 @@ void TestNetworkFetcher::answerBecomes_data() {
     endless.generatedSize = 64 * kCap;
     endless.stallAfter = kCap + 1;
     QTest::newRow("no length, endless body")
-        << endless << 0 << 200 << QByteArray() << QStringLiteral(" 的回答过大") << kLongLimitMs;
+        << endless << 0 << 200 << QByteArray() << tooLarge << kLongLimitMs;
     QTest::newRow("five redirects followed")
         << ok << 5 << 200 << ok.body << QString() << kLongLimitMs;
     QTest::newRow("six redirects")
@@ -126,7 +132,7 @@ void TestNetworkFetcher::answerBecomes() {
     std::optional<HttpAnswer> answer;
     fetcher.Get(
         QUrl(server.Address(redirects > 0 ? QStringLiteral("/hop/0") : QStringLiteral("/answer"))),
-        asker, [&answer](const HttpAnswer& given) { answer = given; });
+        kCap, asker, [&answer](const HttpAnswer& given) { answer = given; });
     QTRY_VERIFY_WITH_TIMEOUT(answer.has_value(), limitMs + kWaitMs);
     const QString host = QStringLiteral("127.0.0.1:%1").arg(server.Port());
     QCOMPARE(answer->host, host);
@@ -250,6 +256,14 @@ void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
     busy.status = 429;
     busy.extraHeaders = "Retry-After: 30\r\n";
     QTest::newRow("429") << busy << false << QStringLiteral(" 回答 HTTP 429");
+    // The host is named without the user info the address it ended at
+    // holds, which would put the server's words into the window.
+    HttpRoute named;
+    named.status = 302;
+    named.extraHeaders = "Location: http://%E4%B8%8B%E8%BD%BD%E5%AE%8C%E6%88%90@127.0.0.1:"
+                         "{port}/gone\r\n";
+    QTest::newRow("redirected to an address with user info")
+        << named << false << QStringLiteral(" 回答 HTTP 404");
     HttpRoute cut = jar;
     cut.dropAfter = 1000;
     QTest::newRow("connection dropped part way") << cut << false << QString();
@@ -261,6 +275,7 @@ void TestNetworkFetcher::fileFetchedWholeOrNot() {
     QFETCH(QString, reason);
     LocalHttpServer server;
     QVERIFY(server.Listen());
+    route.extraHeaders.replace("{port}", QByteArray::number(server.Port()));
     server.Serve("/jar", route);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("part"));

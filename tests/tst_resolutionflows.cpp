@@ -45,13 +45,18 @@ const QByteArray kDescription =
                                   {"server_sha1", kSha},
                                   {"server_size", "9"},
                                   {"server_url", "https://data.test/s.jar"}});
-QByteArray Manifest(const QByteArray& descriptionSha) {
-    return SampleAnswer(
-        "manifest.json",
-        {{"version", "1.7.2"}, {"url", "https://meta.test/1.7.2.json"}, {"sha1", descriptionSha}});
+QByteArray Manifest(const QByteArray& descriptionSha,
+                    const QByteArray& url = "https://meta.test/1.7.2.json") {
+    return SampleAnswer("manifest.json",
+                        {{"version", "1.7.2"}, {"url", url}, {"sha1", descriptionSha}});
 }
-const QByteArray kDescriptionSha =
-    QCryptographicHash::hash(kDescription, QCryptographicHash::Sha1).toHex();
+QByteArray Sha1(const QByteArray& bytes) {
+    return QCryptographicHash::hash(bytes, QCryptographicHash::Sha1).toHex();
+}
+const QByteArray kDescriptionSha = Sha1(kDescription);
+// The same description, naming its jars in the clear.
+const QByteArray kDescriptionOverHttp =
+    QByteArray(kDescription).replace("https://data.test/", "http://data.test:80/");
 
 // The flow the pane would start for `address`, asking through `fetcher`.
 std::unique_ptr<ResolutionFlow> FlowFor(const QString& address, Fetcher& fetcher, PlayerIds& ids) {
@@ -145,6 +150,13 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
             << QStringList{lookup, fallback}
             << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
     }
+    // An answer past its bound is refused unread, and says so.
+    const QByteArray padded = kLookup + QByteArray(Fetcher::kSmallAnswerBytes, ' ');
+    QTest::newRow("both look-ups past 64 KiB")
+        << skin << QList<Answer>{{200, padded}, {200, padded}} << QStringList{lookup, fallback}
+        << QStringLiteral(
+               "无法查询正版玩家「Notch」 | lookup.test 的回答超过 64 KiB，工具箱没有读取；"
+               "fallback.test 的回答超过 64 KiB，工具箱没有读取");
     QTest::newRow("nobody, then the fallback is down")
         << skin << QList<Answer>{{404, {}}, {0, {}}} << QStringList{lookup, fallback}
         << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
@@ -195,6 +207,17 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     QTest::newRow("no name") << QStringLiteral("http://skins.test/MinecraftSkins/.png")
                              << QList<Answer>{} << QStringList{}
                              << QStringLiteral("没有输入玩家名 | 请输入正版玩家的名字。");
+    // No name or version to read: said at once, nobody asked.
+    QTest::newRow("name typed with a question mark")
+        << QStringLiteral("http://skins.test/MinecraftSkins/a?b.png") << QList<Answer>{}
+        << QStringList{}
+        << QStringLiteral("找不到玩家「a?b」 | 玩家名中有问号（?），它在网址里另有含义。"
+                          "工具箱没有打开这个地址。");
+    QTest::newRow("version typed as a dot segment")
+        << QStringLiteral("http://mirror.test/versions/../...jar") << QList<Answer>{}
+        << QStringList{}
+        << QStringLiteral("找不到版本「..」 | 版本号不能是 . 或 ..，它们在网址里表示文件夹。"
+                          "工具箱没有打开这个地址。");
 
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
     const QString manifest =
@@ -220,6 +243,15 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringList{manifest}
         << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json")
                .arg(QString::fromLatin1(kDescriptionSha));
+    // The endpoints are on TLS: what the list and the description name in the
+    // clear is fetched over https all the same.
+    QTest::newRow("store jar named over http")
+        << store + QStringLiteral("minecraft_server.1.7.2.jar")
+        << QList<Answer>{{200, Manifest(Sha1(kDescriptionOverHttp), "http://meta.test/1.7.2.json")},
+                         {200, kDescriptionOverHttp}}
+        << QStringList{manifest, description}
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
+               .arg(QString::fromLatin1(kSha));
     QTest::newRow("store description not the listed one")
         << store + QStringLiteral("1.7.2.jar")
         << QList<Answer>{{200, Manifest(kSha)}, {200, kDescription}}
@@ -262,6 +294,13 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     for (const Answer& answer : answers) {
         QCOMPARE(fetcher.pending.size(), 1); // one request at a time
         QCOMPARE(fetcher.pending.first().context.data(), flow.get());
+        // Bounded by what is asked for: the list and descriptions are
+        // documents, all else small.
+        const QString host = fetcher.pending.first().url.host();
+        QCOMPARE(fetcher.pending.first().maxBytes,
+                 host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
+                     ? Fetcher::kDocumentBytes
+                     : Fetcher::kSmallAnswerBytes);
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
     QVERIFY(fetcher.pending.isEmpty());
@@ -275,7 +314,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
 }
 
 // Skin then cape of one player ask the session server once within a minute;
-// an id whose profile is gone is looked up afresh.
+// an id whose profile is gone is looked up afresh; nothing is kept for good.
 void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     FakeFetcher fetcher;
     qint64 now = 0;
@@ -308,6 +347,24 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
              QStringLiteral("image https://tex.test/skin"));
     QCOMPARE(fetcher.asked.at(3).host(), QStringLiteral("lookup.test"));
+
+    // A name's id stands for an hour: after it, the name may be another
+    // player's.
+    now += PlayerIds::kIdMs - 1;
+    QCOMPARE(ids.Find(QStringLiteral("NOTCH")), QString::fromLatin1(kId));
+    QVERIFY(!ids.Profile(QString::fromLatin1(kId)));
+    now += 1;
+    QVERIFY(ids.Find(QStringLiteral("Notch")).isEmpty());
+    // However many players, only the latest few are kept, of each kind.
+    for (int i = 0; i <= PlayerIds::kMostKept; ++i) {
+        ids.Remember(QStringLiteral("p%1").arg(i), QStringLiteral("id%1").arg(i));
+        ids.RememberProfile(QStringLiteral("id%1").arg(i), HttpAnswer{});
+        now += 1;
+    }
+    QVERIFY(ids.Find(QStringLiteral("p0")).isEmpty());
+    QVERIFY(!ids.Profile(QStringLiteral("id0")));
+    QCOMPARE(ids.Find(QStringLiteral("p1")), QStringLiteral("id1"));
+    QVERIFY(ids.Profile(QStringLiteral("id1")));
 }
 
 // The mirror's file is offered before anything is answered, over TLS; what
@@ -335,6 +392,14 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
         << QList<Answer>{{200, Manifest(kSha)}, {429, {}}, {200, kDescription}}
         << QStringList{QStringLiteral("官方版本描述 no meta.test 的版本描述与版本列表的校验值不符"),
                        QStringLiteral("镜像的版本描述 yes mirror.test 要求稍后再试")};
+    QTest::newRow("jar, official description listed over http")
+        << mirror + QStringLiteral("1.7.2.jar")
+        << QStringLiteral("https://mirror.test/version/1.7.2/client")
+        << QList<Answer>{{200, Manifest(kDescriptionSha, "http://meta.test/1.7.2.json")},
+                         {200, kDescription},
+                         {200, kDescription}}
+        << QStringList{QStringLiteral("官方版本描述 no %1 9").arg(sha),
+                       QStringLiteral("镜像的版本描述 yes %1 9").arg(sha)};
     QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
                           << QStringLiteral("https://mirror.test/version/1.7.2/json")
                           << QList<Answer>{{200, Manifest(kDescriptionSha)}}
@@ -362,6 +427,9 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
     }
     QVERIFY(fetcher.pending.isEmpty());
+    for (const QUrl& asked : std::as_const(fetcher.asked)) {
+        QCOMPARE(asked.scheme(), QStringLiteral("https"));
+    }
     QStringList told;
     for (const auto& check : expected.late) {
         QVERIFY(check->IsSettled());

@@ -45,6 +45,12 @@ void TestSaveNames::plainFileName_data() {
     row("delete and c1", "a\u007F\u0080\u0085\u009Fb.jar", "ab.jar");
     row("c1 neighbours kept", "a\u00A0\u00A9b.jar", "a\u00A0\u00A9b.jar");
     row("control before a dot", "\u0001.bashrc", "bashrc");
+    // Format characters would make the name read otherwise than it is.
+    row("bidi override", "evil\u202Egpj.jar", "evilgpj.jar");
+    row("isolates and marks", "a\u2066b\u2069\u200F\u061Cc.jar", "abc.jar");
+    row("zero width", "a\u200B\u200C\u200D\u2060b.jar", "ab.jar");
+    row("byte order mark before a dot", "\uFEFF.bashrc", "bashrc");
+    row("tag characters, in pairs", QStringLiteral("a\U000E0041\U000E007Fb.jar"), "ab.jar");
     // Cut to 232 bytes (255 less the part file's 23), the extension kept.
     row("ascii at the limit", QString(228, u'a') + ".jar", QString(228, u'a') + ".jar");
     row("long ascii", QString(300, u'a') + ".jar", QString(228, u'a') + ".jar");

@@ -6,8 +6,8 @@ LABEL = f'background-color: {BLUE}; color: palette(button-text);'
 # The text boxes share the window's colour, except the two hidden ones.
 BOX = f'background-color: {BLUE};'
 
-def opt(name, l, t, w, text, tabi, sheet=OPT):
-    return option(name, l, t, w, 255, text, tabi, sheet, ind=3)
+def opt(name, l, t, w, text, tabi, sheet=OPT, ind=3):
+    return option(name, l, t, w, 255, text, tabi, sheet, ind=ind)
 
 effects = [
     ('Option2', 1320, 360, 735, '缓慢', 40), ('Option3', 2280, 360, 975, '急迫', 39),
@@ -44,7 +44,14 @@ kids = [
   frame('Frame3', 120, 4800, 8175, 855, '持续时间（单位为秒）', 6, [
     opt('Option28', 240, 360, 855, '自定义', 9),
     textbox('Text2', 1200, 360, 1455, 270, '', 8, BOX, enabled=False, ind=3),
-    opt('Option29', 2880, 360, 855, '永久', 7)]),
+    opt('Option29', 2880, 360, 855, '永久', 7),
+    # Which game the command is for. A group of its own in the empty right
+    # part of the duration frame, its options on the row of the durations;
+    # its tab stops come after every other control's.
+    frame('Frame5', 3780, 0, 4395, 855, '指令适用的游戏版本', 54, [
+      opt('Option34', 120, 360, 1575, 'Java版1.8–1.12', 55, ind=4),
+      opt('Option35', 1800, 360, 1455, 'Java版1.13起', 56, ind=4),
+      opt('Option36', 3360, 360, 855, '基岩版', 57, ind=4)], ind=3, nested=True)]),
   frame('Frame4', 120, 5760, 8175, 975, '效果倍数（最小1，最大255）', 1, [
     opt('Option31', 240, 360, 855, '自定义', 5),
     textbox('Text4', 1200, 360, 975, 270, '', 4, BOX, enabled=False, ind=3),

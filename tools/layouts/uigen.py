@@ -85,8 +85,12 @@ def form(cls, w, h, title, children, tabstops=(), resources=(), custom=('ClickLa
     body += ' <connections/>\n</ui>\n'
     return head + body
 
-def frame(name, l, t, w, h, title, tabi, children=(), ind=2):
-    props = [geom(l, t, w, h), tab(tabi), prop('title', string(title))]
+def frame(name, l, t, w, h, title, tabi, children=(), ind=2, nested=False):
+    """nested: the frame lies in another one, whose title it would be read by."""
+    props = [geom(l, t, w, h), tab(tabi)]
+    if nested:
+        props.append(spoken(title))
+    props.append(prop('title', string(title)))
     return widget('QGroupBox', name, props, children, ind)
 
 def option(name, l, t, w, h, text, tabi, sheet, ind=3):

@@ -56,13 +56,14 @@ void effect::Picture2_Click() {
 // amplifier text and the command, in that order. The boxes keep every text
 // whole, so the command holds exactly what the two hidden boxes now show.
 void effect::GenerateEffectCommand() {
-    const std::array<const OptionButton*, 34> options = {
+    const std::array<const OptionButton*, 37> options = {
         ui_->Option0,  ui_->Option1,  ui_->Option2,  ui_->Option3,  ui_->Option4,  ui_->Option5,
         ui_->Option6,  ui_->Option7,  ui_->Option8,  ui_->Option9,  ui_->Option10, ui_->Option11,
         ui_->Option12, ui_->Option13, ui_->Option14, ui_->Option15, ui_->Option16, ui_->Option17,
         ui_->Option18, ui_->Option19, ui_->Option20, ui_->Option21, ui_->Option22, ui_->Option23,
         ui_->Option24, ui_->Option25, ui_->Option26, ui_->Option27, ui_->Option28, ui_->Option29,
-        ui_->Option30, ui_->Option31, ui_->Option32, ui_->Option33,
+        ui_->Option30, ui_->Option31, ui_->Option32, ui_->Option33, ui_->Option34, ui_->Option35,
+        ui_->Option36,
     };
     EffectChoices choices;
     for (std::size_t n = 0; n < options.size(); ++n) {

@@ -52,12 +52,14 @@ std::int16_t ShiftBits(Qt::KeyboardModifiers modifiers) {
     return bits;
 }
 
-float TwipsX(const QMouseEvent& event) {
-    return static_cast<float>(event.position().x() * kTwipsPerPixel);
-}
-
-float TwipsY(const QMouseEvent& event) {
-    return static_cast<float>(event.position().y() * kTwipsPerPixel);
+// The pointer's place within `window` as the window stands now, from the
+// pointer's place on the screen. The event's own position is measured
+// against where the window stood when the pointer moved: where the window
+// system applies moves later than they are asked for, that is behind the
+// place the window has been asked to, and adding it to that place would
+// count the way in between twice.
+QPointF TwipsIn(const QWidget& window, const QMouseEvent& event) {
+    return (event.globalPosition() - QPointF(window.pos())) * kTwipsPerPixel;
 }
 
 } // namespace
@@ -83,17 +85,19 @@ void FrameSurface::mousePressEvent(QMouseEvent* event) {
         windowHandle() != nullptr && windowHandle()->startSystemMove()) {
         return;
     }
+    const QPointF at = TwipsIn(*this, *event);
     RunHandler([&] {
-        owner_.Form_MouseDown(button, ShiftBits(event->modifiers()), TwipsX(*event),
-                              TwipsY(*event));
+        owner_.Form_MouseDown(button, ShiftBits(event->modifiers()), static_cast<float>(at.x()),
+                              static_cast<float>(at.y()));
     });
 }
 
 void FrameSurface::mouseMoveEvent(QMouseEvent* event) {
     event->accept();
+    const QPointF at = TwipsIn(*this, *event);
     RunHandler([&] {
         owner_.Form_MouseMove(ButtonBits(event->buttons()), ShiftBits(event->modifiers()),
-                              TwipsX(*event), TwipsY(*event));
+                              static_cast<float>(at.x()), static_cast<float>(at.y()));
     });
 }
 
@@ -103,8 +107,10 @@ void FrameSurface::mouseReleaseEvent(QMouseEvent* event) {
     if (button == 0) {
         return;
     }
+    const QPointF at = TwipsIn(*this, *event);
     RunHandler([&] {
-        owner_.Form_MouseUp(button, ShiftBits(event->modifiers()), TwipsX(*event), TwipsY(*event));
+        owner_.Form_MouseUp(button, ShiftBits(event->modifiers()), static_cast<float>(at.x()),
+                            static_cast<float>(at.y()));
     });
 }
 

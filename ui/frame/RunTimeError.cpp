@@ -9,6 +9,8 @@
 void ReportRunTimeError(const QString& description) {
     QMessageBox box(QMessageBox::Critical, QCoreApplication::applicationName(),
                     QStringLiteral("运行时错误：\n\n%1").arg(description), QMessageBox::Ok);
+    // What failed may name a path or a server's words: shown as written.
+    box.setTextFormat(Qt::PlainText);
     box.exec();
     QCoreApplication::exit(1);
 }

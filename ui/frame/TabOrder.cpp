@@ -37,9 +37,22 @@ std::vector<QWidget*> TabStops(QWidget& surface) {
     return ordered;
 }
 
+// Tab goes on to the next stop from where the focus stands in `control`:
+// the control inside it that takes its focus, if any (the browser pane's
+// page). A new page joins the focus chain at its end, and linking from
+// `control` alone would leave it there: Qt takes a stop followed by the next
+// one (bar controls that take no focus) as linked already.
+QWidget* LastInside(QWidget* control) {
+    QWidget* inside = control;
+    while (inside->focusProxy() != nullptr) {
+        inside = inside->focusProxy();
+    }
+    return control->isAncestorOf(inside) ? inside : control;
+}
+
 void Link(const std::vector<QWidget*>& stops) {
     for (std::size_t i = 1; i < stops.size(); ++i) {
-        QWidget::setTabOrder(stops[i - 1], stops[i]);
+        QWidget::setTabOrder(LastInside(stops[i - 1]), stops[i]);
     }
 }
 

@@ -5,6 +5,7 @@
 #include "DownloadWindow.h"
 #include "EngineDownload.h"
 #include "EngineQuirks.h"
+#include "HostName.h"
 #include "InterruptWords.h"
 #include "PartFile.h"
 #include "SaveName.h"
@@ -67,19 +68,29 @@ QString DownloadStarter::Expect(QWidget& pane, const QUrl& file,
     QTimer::singleShot(limitMs, this, [this, name, file, limitMs] {
         DownloadAsks::Ask ask;
         if (asks_.Take(name, &ask) == DownloadAsks::Match::Asked) {
-            Q_EMIT AskFailed(ask.asker.data(), Say(DownloadText::NotStarted, file.authority(),
+            Q_EMIT AskFailed(ask.asker.data(), Say(DownloadText::NotStarted, HostName(file),
                                                    QStringLiteral("%1").arg(limitMs / 1000.0)));
         }
     });
     return name;
 }
 
+QString DownloadStarter::ExpectOwnSave(const QString& name) {
+    DownloadExpectation expected;
+    expected.fileName = name;
+    // Filed by the starter itself, which no pane withdraws; no time limit,
+    // as the engine's own download had none.
+    return asks_.Add(*this, expected);
+}
+
 void DownloadStarter::Forget(const QWidget& pane) {
     asks_.Withdraw(pane);
 }
 
-void DownloadStarter::UserNavigated() {
+void DownloadStarter::UserNavigated(QWidget& pane) {
     pageDownloads_ = {};
+    pageRefused_ = false;
+    pagePane_ = &pane;
 }
 
 void DownloadStarter::EndWhenDone(std::function<void()> end) {
@@ -133,10 +144,21 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
     // A page gets no dialog over another, and only a few a minute: left
-    // unaccepted, its request is cancelled.
-    if (match == DownloadAsks::Match::NotAsked &&
-        (choosing_ || !pageDownloads_.Admit(clock_.elapsed()))) {
-        return;
+    // unaccepted, its request is cancelled. Past the limit the pane shows why
+    // in the page's place, and what that page had still under way gets no
+    // dialog either. A saved page is the user's own: only the engine's menu
+    // starts one.
+    if (match == DownloadAsks::Match::NotAsked && !request->isSavePageDownload()) {
+        if (choosing_ || pageRefused_) {
+            return;
+        }
+        if (!pageDownloads_.Admit(clock_.elapsed())) {
+            pageRefused_ = true;
+            Q_EMIT PageDownloadRefused(
+                pagePane_.data(),
+                Say(DownloadText::PageTooMany, QString::number(PageDownloadLimit::kPerMinute)));
+            return;
+        }
     }
     const QString name = NameToOffer(*request, match, ask.expected);
     auto* pane = qobject_cast<QWidget*>(ask.asker.data());

@@ -25,7 +25,8 @@ class QWidget;
 // opens a window that shows the job. The windows belong to no tool window,
 // so a download goes on when the window it started from is unloaded. The
 // save dialog is offered a plain file name in the download folder, whatever
-// the server suggests; pages get one dialog at a time and a few a minute.
+// the server suggests; pages get one dialog at a time and a few a minute,
+// while what the user saves from the pane's menu is never counted.
 class DownloadStarter final : public QObject {
     Q_OBJECT
 
@@ -51,12 +52,17 @@ public:
     // within `answerWithinMs` is given up (AskFailed).
     QString Expect(QWidget& pane, const QUrl& file, const DownloadExpectation& expected,
                    int answerWithinMs);
+    // A save the user asked for from a pane's menu (MenuSaves), to offer
+    // under `name`: never counted against the page's limit, and not tied to
+    // the pane, so it goes on when the user moves on. Returns the name to
+    // start it under.
+    QString ExpectOwnSave(const QString& name);
     // What `pane` asked for is not wanted any more: a request for it that
     // comes later is cancelled without a word.
     void Forget(const QWidget& pane);
-    // The user went to another address: downloads its page starts count
-    // afresh against the page's limit.
-    void UserNavigated();
+    // The user sent `pane` to another address: downloads its page starts
+    // count afresh against the page's limit, and it is told of those refused.
+    void UserNavigated(QWidget& pane);
 
 Q_SIGNALS:
     // A download `asker` asked for failed before any dialog: `why`, in
@@ -65,6 +71,9 @@ Q_SIGNALS:
     // A download `asker` asked for is now fetched from elsewhere, after
     // `refusal`; its window goes on.
     void AskRerouted(QObject* asker, const QString& refusal);
+    // A download the page in `pane` started got no dialog: `why`, in words.
+    // Emitted inside the engine's request, so connect it queued.
+    void PageDownloadRefused(QObject* pane, const QString& why);
 
 private:
     void Start(QWebEngineDownloadRequest* request);
@@ -77,6 +86,10 @@ private:
     // A save dialog is open.
     bool choosing_ = false;
     PageDownloadLimit pageDownloads_;
+    // The pane whose page the limit counts for: the one last navigated; and
+    // whether that page has been refused past the limit since.
+    QPointer<QWidget> pagePane_;
+    bool pageRefused_ = false;
     QElapsedTimer clock_;
     QList<QPointer<DownloadWindow>> windows_;
     // The engine's downloads by their id, to follow a request sent again.

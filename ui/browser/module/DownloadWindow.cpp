@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLocale>
+#include <QTextDocument>
 
 #include <algorithm>
 
@@ -18,7 +19,9 @@ DownloadWindow::DownloadWindow(std::unique_ptr<DownloadJob> job)
     setAttribute(Qt::WA_DeleteOnClose);
     const QString chosen = job_->Part().ChosenPath();
     ui_->fileLabel->setText(QFileInfo(chosen).fileName());
-    ui_->fileLabel->setToolTip(chosen);
+    // The labels are plain text (DownloadWindow.ui); a tooltip is rich text
+    // whenever it looks like markup, so the path goes in escaped.
+    ui_->fileLabel->setToolTip(Qt::convertFromPlainText(chosen));
     connect(ui_->actionButton, &QPushButton::clicked, this, &DownloadWindow::OnButton);
     connect(job_, &DownloadJob::Changed, this, &DownloadWindow::Update);
     Update();

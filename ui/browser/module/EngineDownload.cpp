@@ -25,6 +25,8 @@ void EngineDownload::Follow(QWebEngineDownloadRequest& request) {
             &DownloadSource::Changed, EngineQuirks::kReadAfterChange);
     connect(&request, &QWebEngineDownloadRequest::totalBytesChanged, this, &DownloadSource::Changed,
             EngineQuirks::kReadAfterChange);
+    connect(&request, &QWebEngineDownloadRequest::isFinishedChanged, this, &DownloadSource::Changed,
+            EngineQuirks::kReadAfterChange);
     // Gone without a word is a change too.
     connect(&request, &QObject::destroyed, this, &DownloadSource::Changed,
             EngineQuirks::kReadAfterChange);
@@ -59,6 +61,11 @@ qint64 EngineDownload::TotalBytes() const {
 
 QString EngineDownload::InterruptReason() const {
     return request_ != nullptr ? InterruptWords(*request_) : QString();
+}
+
+// See EngineQuirks: an interruption is not the end of the writing.
+bool EngineDownload::IsFinished() const {
+    return request_ == nullptr || (request_->isFinished() && Now() != State::Running);
 }
 
 void EngineDownload::Cancel() {

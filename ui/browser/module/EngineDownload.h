@@ -28,6 +28,7 @@ public:
     qint64 TotalBytes() const override;
     QString InterruptReason() const override;
     void Cancel() override;
+    bool IsFinished() const override;
 
 private:
     QPointer<QWebEngineDownloadRequest> request_;

@@ -47,4 +47,15 @@ constexpr Qt::ConnectionType kReadAfterChange = Qt::QueuedConnection;
 // breaks, the engine starts the download over and asks again with a new
 // request under the same id.
 
+// And in WebPane::focusNextPrevChild: the engine hands the focus out of the
+// page in two ways, its own "take focus" (QWebEngineView::focusNextPrevChild)
+// and the key the page did not use, sent again to the view's parent. Either
+// may come once the focus has already moved on, late or as a second one.
+
+// And in EngineDownload::IsFinished: a download reported interrupted is not
+// finished while the engine may resume it by itself, into the same part
+// file; only isFinished says the engine has let go. cancel() on such a
+// request never reaches the engine (it only marks the request cancelled and
+// finished), so it is cancelled only once it has resumed.
+
 } // namespace EngineQuirks

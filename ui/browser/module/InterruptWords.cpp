@@ -2,12 +2,13 @@
 
 #include "DownloadMessages.h"
 #include "EngineQuirks.h"
+#include "HostName.h"
 
 #include <QWebEngineDownloadRequest>
 
 QString InterruptWords(const QWebEngineDownloadRequest& request) {
     using R = QWebEngineDownloadRequest::DownloadInterruptReason;
-    const QString host = request.url().authority();
+    const QString host = HostName(request.url());
     switch (request.interruptReason()) {
     case R::ServerBadContent:
         return Say(DownloadText::NoSuchFile, host);

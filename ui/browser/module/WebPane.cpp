@@ -1,10 +1,13 @@
 #include "WebPane.h"
 
 #include "AddressUse.h"
+#include "DownloadMessages.h"
 #include "DownloadStarter.h"
 #include "EngineQuirks.h"
 #include "EngineSession.h"
+#include "HostName.h"
 #include "LegacyAddress.h"
+#include "MenuSaves.h"
 #include "ResolutionFlow.h"
 #include "ResolutionMessages.h"
 #include "ResolutionPage.h"
@@ -29,6 +32,7 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     setFocusPolicy(Qt::StrongFocus);
     setFocusProxy(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
+    MenuSaves::Route(*view_, session_.Downloads());
     // Told from inside the engine's download request, where the page must
     // not be made to load anything: acted on once that has returned, unless
     // the user has gone to another address by then.
@@ -40,6 +44,17 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
                 QTimer::singleShot(0, this, [this, why, navigation = navigations_] {
                     if (navigation == navigations_) {
                         OnOfferFailed(why);
+                    }
+                });
+            });
+    connect(&session_.Downloads(), &DownloadStarter::PageDownloadRefused, this,
+            [this](QObject* pane, const QString& why) {
+                if (pane != this) {
+                    return;
+                }
+                QTimer::singleShot(0, this, [this, why, navigation = navigations_] {
+                    if (navigation == navigations_) {
+                        view_->setHtml(ResolutionErrorPage(Say(DownloadText::PageRefused), why));
                     }
                 });
             });
@@ -55,6 +70,17 @@ WebPane::~WebPane() {
     session_.Downloads().Forget(*this);
 }
 
+// Only the engine moves the focus on from inside the pane, handing it out of
+// the page; it may do so twice for one key, or late (see EngineQuirks). One
+// that comes once the focus has left the pane moves nothing.
+bool WebPane::focusNextPrevChild(bool next) {
+    QWidget* focus = window()->focusWidget();
+    if (focus != this && !isAncestorOf(focus)) {
+        return true;
+    }
+    return BrowserPane::focusNextPrevChild(next);
+}
+
 // The address is taken as written: no guessing of a scheme and no web search,
 // only the tolerant repairs (spaces, stray percent signs) QUrl makes.
 void WebPane::Navigate(const QString& address) {
@@ -63,7 +89,7 @@ void WebPane::Navigate(const QString& address) {
     flow_.reset();
     ++navigations_;
     session_.Downloads().Forget(*this);
-    session_.Downloads().UserNavigated();
+    session_.Downloads().UserNavigated(*this);
     loadThenOffer_.reset();
     offered_.clear();
 
@@ -153,9 +179,10 @@ void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         Offer(offer);
     } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && flow_ != nullptr) {
         // A source that refuses the file may have another; else its page stays.
-        const QString host = offer.file.authority();
-        flow_->FallBack(info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                            ? QStringLiteral("%1 回答 HTTP %2").arg(host).arg(info.errorCode())
-                            : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
+        const QString host = HostName(offer.file);
+        flow_->FallBack(
+            info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+                ? QStringLiteral("%1 回答 HTTP %2").arg(host, QString::number(info.errorCode()))
+                : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
     }
 }

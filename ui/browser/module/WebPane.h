@@ -24,6 +24,9 @@ public:
 
     void Navigate(const QString& address) override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+
 private:
     // A file the user asked for, offered for download once its address has
     // loaded; if it does not load, the pane shows why instead.

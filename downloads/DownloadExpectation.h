@@ -15,6 +15,8 @@ class LateCheck;
 struct DownloadExpectation {
     // What the pane already knows it must be.
     FileIdentity identity;
+    // The most it may grow to while nothing has said its size; -1: no bound.
+    qint64 sizeCap = -1;
     // Who serves it, when that must be named ("来源：…"); empty otherwise.
     QString source;
     // Where what it must be is still being asked for, if anywhere, the most

@@ -73,7 +73,11 @@ void DownloadJob::Follow() {
     case DownloadSource::State::Cancelled:
         part_.Discard();
         if (overSize_ >= 0) {
-            End(State::Failed, Say(DownloadText::TooLarge, QLocale::c().toString(overSize_)));
+            const QString why = Say(overCap_ ? DownloadText::OverCap : DownloadText::OverDescribed,
+                                    QLocale::c().toString(overSize_));
+            if (!FallBack(why)) {
+                End(State::Failed, Say(DownloadText::Discarded, why));
+            }
         } else {
             End(State::Cancelled, Say(DownloadText::Cancelled));
         }
@@ -113,6 +117,8 @@ bool DownloadJob::FallBack(const QString& why) {
                 End(State::Failed, Say(DownloadText::ElsewhereFailed, heading, detail));
             });
     fallingBack_ = fallback;
+    // Running again, though the file may have been whole: it is fetched anew.
+    state_ = State::Running;
     if (!fallback->Find(why)) {
         fallingBack_.reset();
         return false;
@@ -123,9 +129,14 @@ bool DownloadJob::FallBack(const QString& why) {
 void DownloadJob::TakeOver(const QUrl& file, const DownloadExpectation& expected) {
     Fetcher& network = fallingBack_->Network();
     fallingBack_.reset();
+    DropChecks();
     expected_ = expected;
     expected_.fallback.reset();
+    // The first source is stopped and swept until it lets go; whatever it
+    // still writes goes under its own part's name, never under the new one.
     disconnect(source_.get(), nullptr, this, nullptr);
+    PartSweeper::Follow(std::move(source_), part_);
+    part_ = part_.Fresh();
     source_ = network.Download(file, part_.Path());
     connect(source_.get(), &DownloadSource::Changed, this, &DownloadJob::Follow);
     for (const std::shared_ptr<LateCheck>& check : expected_.late) {
@@ -139,55 +150,72 @@ void DownloadJob::TakeOver(const QUrl& file, const DownloadExpectation& expected
 }
 
 void DownloadJob::Bound() {
-    if (state_ != State::Running || overSize_ >= 0) {
+    if (state_ != State::Running || overSize_ >= 0 || fallingBack_ != nullptr) {
         return;
     }
-    const qint64 size = CheckToApply(expected_).identity.size;
+    const qint64 known = CheckToApply(expected_).identity.size;
+    const qint64 size = known >= 0 ? known : expected_.sizeCap;
     if (size >= 0 && (received_ > size || total_ > size)) {
         // The part goes once the source says it has stopped.
         overSize_ = size;
+        overCap_ = known < 0;
         source_->Cancel();
     }
 }
 
-// A check still being asked for, and worth waiting for, is waited for.
+// A check still being asked for, and worth waiting for, is waited for; the
+// window names it.
 void DownloadJob::Finish() {
-    if (!IsRunning()) {
-        return; // cancelled while it waited
+    if (!IsRunning() || fallingBack_ != nullptr ||
+        (state_ == State::Running && source_->Now() != DownloadSource::State::Completed)) {
+        return; // ended or looked for elsewhere meanwhile, or not whole yet
     }
-    if (MustWaitForChecks(expected_)) {
-        if (state_ != State::AwaitingCheck) {
-            state_ = State::AwaitingCheck;
-            QStringList awaited;
-            for (const std::shared_ptr<LateCheck>& check : expected_.late) {
-                if (!check->IsSettled()) {
-                    awaited << check->Against();
-                    connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Finish);
-                }
-            }
-            status_ =
-                Say(DownloadText::AwaitingChecks, awaited.join(Say(DownloadText::ChecksJoiner)));
+    if (const LateCheck* awaited = CheckToWaitFor(expected_)) {
+        state_ = State::AwaitingCheck;
+        for (const std::shared_ptr<LateCheck>& check : expected_.late) {
+            connect(check.get(), &LateCheck::Settled, this, &DownloadJob::Finish,
+                    Qt::UniqueConnection);
+        }
+        const QString status = Say(DownloadText::AwaitingChecks, awaited->Against());
+        if (status != status_) {
+            status_ = status;
             Q_EMIT Changed();
         }
         return;
     }
     const FileVerdict verdict = JudgeFile(part_.Path(), expected_);
-    expected_.late.clear();
+    DropChecks();
     Place(verdict);
 }
 
+void DownloadJob::DropChecks() {
+    for (const std::shared_ptr<LateCheck>& check : expected_.late) {
+        disconnect(check.get(), nullptr, this, nullptr);
+    }
+    expected_.late.clear();
+}
+
 // Judged while still under the part's name: a file that does not match
-// never appears under the chosen one.
+// never appears under the chosen one, and one that is not what it must be
+// is looked for elsewhere where there is somewhere else.
 void DownloadJob::Place(const FileVerdict& verdict) {
     QString outcome = Say(DownloadText::Done);
     switch (verdict.kind) {
     case FileVerdict::Kind::Mismatched:
         part_.Discard();
-        End(State::Failed, Say(DownloadText::Mismatched, verdict.detail));
+        if (!FallBack(verdict.against.isEmpty()
+                          ? verdict.detail
+                          : Say(DownloadText::DiffersFrom, verdict.against, verdict.detail))) {
+            End(State::Failed, Say(DownloadText::Mismatched, verdict.detail));
+        }
         return;
     case FileVerdict::Kind::Matched:
-        outcome = verdict.detail.isEmpty() ? Say(DownloadText::DoneChecked)
-                                           : Say(DownloadText::DoneCheckedAgainst, verdict.detail);
+        outcome = verdict.against.isEmpty()
+                      ? Say(DownloadText::DoneChecked)
+                      : Say(DownloadText::DoneCheckedAgainst, verdict.against);
+        break;
+    case FileVerdict::Kind::Unconfirmed:
+        outcome = Say(DownloadText::DoneUnconfirmed, verdict.detail, verdict.against);
         break;
     case FileVerdict::Kind::Unchecked:
         if (!verdict.detail.isEmpty()) {
@@ -195,13 +223,20 @@ void DownloadJob::Place(const FileVerdict& verdict) {
         }
         break;
     }
-    const QString error = part_.Commit();
-    if (!error.isEmpty()) {
+    QString error;
+    switch (part_.Commit(&error)) {
+    case PartFile::Placed::Done:
+        End(State::Succeeded, outcome);
+        return;
+    case PartFile::Placed::NameTaken:
+        part_.Discard();
+        End(State::Failed, Say(DownloadText::NameTaken, part_.ChosenPath()));
+        return;
+    case PartFile::Placed::Failed:
         part_.Discard();
         End(State::Failed, Say(DownloadText::CannotSave, part_.ChosenPath(), error));
         return;
     }
-    End(State::Succeeded, outcome);
 }
 
 void DownloadJob::End(State state, const QString& status) {

@@ -34,17 +34,19 @@ QString CheckFile(const QString& path, const FileIdentity& expected) {
 FileVerdict JudgeFile(const QString& path, const DownloadExpectation& expected) {
     const CheckBasis basis = CheckToApply(expected);
     if (!basis.identity.Known()) {
-        return {FileVerdict::Kind::Unchecked, basis.unverifiedReason};
+        return {FileVerdict::Kind::Unchecked, basis.unverifiedReason, {}};
     }
     const QString mismatch = CheckFile(path, basis.identity);
     if (!mismatch.isEmpty()) {
-        return {FileVerdict::Kind::Mismatched, mismatch};
+        return {FileVerdict::Kind::Mismatched, mismatch, basis.against};
     }
-    // A size says the file is whole, not that it is the one described.
+    if (!basis.confirms) {
+        return {FileVerdict::Kind::Unconfirmed, basis.unverifiedReason, basis.against};
+    }
     if (basis.identity.sha1.isEmpty()) {
-        return {FileVerdict::Kind::Unchecked,
-                Say(DownloadText::SizeOnly,
-                    basis.against.isEmpty() ? Say(DownloadText::TheDescription) : basis.against)};
+        const QString by =
+            basis.against.isEmpty() ? Say(DownloadText::DescriptionName) : basis.against;
+        return {FileVerdict::Kind::Unchecked, Say(DownloadText::NoSha1, by), basis.against};
     }
-    return {FileVerdict::Kind::Matched, basis.against};
+    return {FileVerdict::Kind::Matched, {}, basis.against};
 }

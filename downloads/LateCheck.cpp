@@ -4,14 +4,14 @@
 
 #include <QStringList>
 
-LateCheck::LateCheck(QString against, bool worthWaitingFor)
+LateCheck::LateCheck(QString against, Weight weight)
     : against_(std::move(against))
-    , worthWaitingFor_(worthWaitingFor) {}
+    , weight_(weight) {}
 
-std::shared_ptr<LateCheck> LateCheck::Begin(const QString& against, bool worthWaitingFor) {
+std::shared_ptr<LateCheck> LateCheck::Begin(const QString& against, Weight weight) {
     // The last owner may let go while the check tells of its answer, inside
     // its reply's own signal: only then is it deleted later.
-    return std::shared_ptr<LateCheck>(new LateCheck(against, worthWaitingFor), [](LateCheck* gone) {
+    return std::shared_ptr<LateCheck>(new LateCheck(against, weight), [](LateCheck* gone) {
         if (gone->answering_) {
             gone->deleteLater();
         } else {
@@ -21,9 +21,8 @@ std::shared_ptr<LateCheck> LateCheck::Begin(const QString& against, bool worthWa
 }
 
 std::shared_ptr<LateCheck> LateCheck::Ask(Fetcher& fetcher, const QUrl& from,
-                                          const QString& against, bool worthWaitingFor,
-                                          Reader read) {
-    std::shared_ptr<LateCheck> check = Begin(against, worthWaitingFor);
+                                          const QString& against, Weight weight, Reader read) {
+    std::shared_ptr<LateCheck> check = Begin(against, weight);
     LateCheck* self = check.get();
     fetcher.Get(from, *self, [self, read = std::move(read)](const HttpAnswer& answer) {
         self->Settle(read(answer));
@@ -49,7 +48,11 @@ CheckBasis CheckToApply(const DownloadExpectation& expected) {
     QStringList reasons;
     for (const std::shared_ptr<LateCheck>& check : expected.late) {
         if (check->Vouches()) {
-            return {check->Result().identity, check->Against(), {}};
+            if (check->Confirms()) {
+                return {check->Result().identity, check->Against(), {}};
+            }
+            return {check->Result().identity, check->Against(),
+                    reasons.join(Say(DownloadText::ReasonsJoiner)), false};
         }
         if (!check->IsSettled()) {
             reasons << Say(DownloadText::CheckLate, check->Against());
@@ -62,14 +65,14 @@ CheckBasis CheckToApply(const DownloadExpectation& expected) {
     return {expected.identity, {}, reasons.join(Say(DownloadText::ReasonsJoiner))};
 }
 
-bool MustWaitForChecks(const DownloadExpectation& expected) {
+const LateCheck* CheckToWaitFor(const DownloadExpectation& expected) {
     for (const std::shared_ptr<LateCheck>& check : expected.late) {
         if (check->Vouches()) {
-            return false;
+            return nullptr;
         }
         if (!check->IsSettled() && check->WorthWaitingFor()) {
-            return true;
+            return check.get();
         }
     }
-    return false;
+    return nullptr;
 }

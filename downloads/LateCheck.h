@@ -24,24 +24,35 @@ public:
     // Reads what the server answered into a verdict.
     using Reader = std::function<Verdict(const HttpAnswer&)>;
 
+    // How far a check's word goes.
+    enum class Weight {
+        // The word of whoever publishes the file: the end of the download
+        // waits for it, which the fetcher's time limit bounds.
+        Decisive,
+        // The same, used only if it has settled by the end; nothing waits.
+        IfInTime,
+        // The word of the file's own server: waited for, but used only once
+        // every check before it has settled with nothing to check against,
+        // and a file that matches it is still of unconfirmed source.
+        OwnWord,
+    };
+
     // A check that its maker settles, after asking whatever it needs with the
     // check itself as the fetcher's context, so that the asking ends with it.
     // `against` names the answer in the download window ("镜像的版本描述").
-    // A check worth waiting for holds up the end of its download until it is
-    // settled, which the fetcher's time limit bounds; any other is used only
-    // if it has settled by then.
-    static std::shared_ptr<LateCheck> Begin(const QString& against, bool worthWaitingFor);
+    static std::shared_ptr<LateCheck> Begin(const QString& against, Weight weight);
     // One answer: asks `from` now, through `fetcher`, which must outlive
     // every check.
     static std::shared_ptr<LateCheck> Ask(Fetcher& fetcher, const QUrl& from,
-                                          const QString& against, bool worthWaitingFor,
-                                          Reader read);
+                                          const QString& against, Weight weight, Reader read);
 
     // Only from inside an answer of the fetcher, once.
     void Settle(Verdict verdict);
 
     bool IsSettled() const { return settled_; }
-    bool WorthWaitingFor() const { return worthWaitingFor_; }
+    bool WorthWaitingFor() const { return weight_ != Weight::IfInTime; }
+    // A file that matches it is of the source it must come from.
+    bool Confirms() const { return weight_ != Weight::OwnWord; }
     const QString& Against() const { return against_; }
     const Verdict& Result() const { return verdict_; }
     // Settled with a SHA-1 or a size to check against.
@@ -51,10 +62,10 @@ Q_SIGNALS:
     void Settled();
 
 private:
-    LateCheck(QString against, bool worthWaitingFor);
+    LateCheck(QString against, Weight weight);
 
     QString against_;
-    bool worthWaitingFor_;
+    Weight weight_;
     bool settled_ = false;
     bool answering_ = false;
     Verdict verdict_;
@@ -66,15 +77,18 @@ struct CheckBasis {
     // The late check that vouched, as the window names it; empty when the
     // identity is the pane's own.
     QString against;
-    // Why there is nothing to check against although checks were asked
-    // for; empty otherwise.
+    // Why the checks before it gave nothing to check against: where none
+    // vouched although checks were asked for, or where the one that vouched
+    // is the file's own server's word. Empty otherwise.
     QString unverifiedReason;
+    // False when the one that vouched is the file's own server's word.
+    bool confirms = true;
 };
 
 // The first of `expected`'s late checks that vouches for the file by now;
 // else what the pane knew, with why no late check vouched where any was asked.
 CheckBasis CheckToApply(const DownloadExpectation& expected);
 
-// Whether the end of the download must still wait: no check before it
-// vouches yet, and one worth waiting for is still asking.
-bool MustWaitForChecks(const DownloadExpectation& expected);
+// The check the end of the download must still wait for: the first still
+// asking that is worth waiting for, with none before it vouching; else null.
+const LateCheck* CheckToWaitFor(const DownloadExpectation& expected);

@@ -36,8 +36,8 @@ public:
         Get(url, kDocumentBytes, context, std::move(then));
     }
 
-    // Starts writing what `url` answers into the file at `path`, for a file
-    // too large to hold as an answer; the source tells how it goes, and the
-    // job that follows it bounds its size.
+    // Starts writing what `url` answers into a new file at `path`, for a
+    // file too large to hold as an answer; the source tells how it goes, and
+    // the job that follows it bounds its size.
     virtual std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) = 0;
 };

@@ -11,7 +11,9 @@ NetworkDownload::NetworkDownload(QNetworkReply* reply, const QString& path)
     connect(reply, &QNetworkReply::metaDataChanged, this, &NetworkDownload::OnHead);
     connect(reply, &QNetworkReply::readyRead, this, &NetworkDownload::OnData);
     connect(reply, &QNetworkReply::finished, this, &NetworkDownload::OnFinished);
-    if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+    // Made here and now (O_CREAT | O_EXCL): never through a link planted
+    // under the name, never over a file already there.
+    if (!file_.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
         Interrupt(QStringLiteral("无法写入文件（%1）").arg(file_.errorString()));
     }
 }

@@ -13,7 +13,8 @@ class NetworkDownload final : public DownloadSource {
     Q_OBJECT
 
 public:
-    // Follows `reply`, which it takes over, writing into `path`.
+    // Follows `reply`, which it takes over, writing into `path`, a file it
+    // makes itself: it is interrupted at once when anything is there.
     NetworkDownload(QNetworkReply* reply, const QString& path);
     ~NetworkDownload() override;
 

@@ -26,6 +26,7 @@ void MirrorFlow::Start() {
     expected.late = {
         AskOfficialDescription(fetcher_, endpoints_, legacy_.version, DownloadKey(legacy_.file)),
         AskMirrorDescription(fetcher_, endpoints_, legacy_)};
+    expected.sizeCap = kLargestVersionJar;
     Q_EMIT FileFound(file, false, expected);
 }
 

@@ -9,11 +9,11 @@ class MirrorFallback;
 
 // A file of the mirror: offered at once from where the mirror keeps it
 // today. What it must hash to is asked beside the download: of the official
-// chain and of the mirror's own description for a jar, of the official list
-// for that description itself. People take the mirror when the servers
-// abroad are slow or out of reach, so only the mirror's own answer may hold
-// up the end of a download. A mirror that refuses the file hands it over to
-// the official store (MirrorFallback).
+// chain for a jar, which the end of the download waits for, and of the
+// mirror's own description only for when the official chain gives nothing;
+// of the official list, if in time, for that description itself. A mirror
+// that refuses the file, or sends one the official chain disowns, hands it
+// over to the official store (MirrorFallback).
 class MirrorFlow final : public ResolutionFlow {
     Q_OBJECT
 

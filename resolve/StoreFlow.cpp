@@ -3,6 +3,7 @@
 #include "AnswerJson.h"
 #include "ResolutionMessages.h"
 #include "VersionAnswer.h"
+#include "VersionChecks.h"
 
 #include <QCryptographicHash>
 
@@ -89,6 +90,9 @@ void StoreFlow::Offer(const QUrl& file, const FileIdentity& identity) {
     DownloadExpectation expected;
     expected.fileName = fileName_;
     expected.identity = identity;
+    if (legacy_.file != VersionFile::VersionJson) {
+        expected.sizeCap = kLargestVersionJar;
+    }
     Q_EMIT FileFound(file, legacy_.file == VersionFile::VersionJson, expected);
 }
 

@@ -57,7 +57,8 @@ ManifestEntry ReadManifest(const HttpAnswer& answer, const QString& version, QSt
 std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
                                                   const LegacyEndpoints& endpoints,
                                                   const QString& version, const QString& key) {
-    std::shared_ptr<LateCheck> check = LateCheck::Begin(OfficialDescriptionName(), false);
+    std::shared_ptr<LateCheck> check =
+        LateCheck::Begin(OfficialDescriptionName(), LateCheck::Weight::Decisive);
     LateCheck* self = check.get();
     fetcher.Get(
         endpoints.Manifest(), Fetcher::kDocumentBytes, *self,
@@ -78,7 +79,8 @@ std::shared_ptr<LateCheck> AskOfficialDescription(Fetcher& fetcher,
 
 std::shared_ptr<LateCheck> AskOfficialManifest(Fetcher& fetcher, const LegacyEndpoints& endpoints,
                                                const QString& version) {
-    return LateCheck::Ask(fetcher, endpoints.Manifest(), OfficialManifestName(), false,
+    return LateCheck::Ask(fetcher, endpoints.Manifest(), OfficialManifestName(),
+                          LateCheck::Weight::IfInTime,
                           [version](const HttpAnswer& answer) -> LateCheck::Verdict {
                               QString why;
                               const ManifestEntry entry = ReadManifest(answer, version, &why);
@@ -91,7 +93,8 @@ std::shared_ptr<LateCheck> AskMirrorDescription(Fetcher& fetcher, const LegacyEn
     LegacyAddress description = jar;
     description.file = VersionFile::VersionJson;
     return LateCheck::Ask(fetcher, MirrorAddress(description, endpoints), MirrorDescriptionName(),
-                          true, [key = DownloadKey(jar.file)](const HttpAnswer& answer) {
+                          LateCheck::Weight::OwnWord,
+                          [key = DownloadKey(jar.file)](const HttpAnswer& answer) {
                               return ReadDescriptionCheck(answer, key);
                           });
 }

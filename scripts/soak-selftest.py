@@ -147,12 +147,14 @@ class SlowSendTest(unittest.TestCase):
 
 
 class RoundPatternTest(unittest.TestCase):
-    def test_every_other_round_refuses_each_way_in_turn(self):
-        hows = [services.mirror_for_round(n) for n in range(1, 17)]
-        self.assertEqual(hows[0::2], ["none"] * 8)
-        self.assertEqual(hows[1:8:2], list(services.REFUSALS))
-        self.assertEqual(hows[1::2], list(services.REFUSALS) * 2)
+    def test_every_other_round_refuses_each_way_in_turn_or_lies(self):
+        hows = [services.mirror_for_round(n) for n in range(1, 21)]
+        self.assertEqual(hows[0::2], ["none"] * 10)
+        self.assertEqual(hows[1:10:2], list(services.REFUSALS) + ["lies"])
+        self.assertEqual(hows[1::2], services.MIRROR_WAYS * 2)
         self.assertEqual(hows[1], "503")
+        # Ten rounds in a hundred meet a lying mirror.
+        self.assertEqual([services.mirror_for_round(n) for n in range(1, 101)].count("lies"), 10)
 
 
 class MirrorRefusalTest(unittest.TestCase):
@@ -166,7 +168,7 @@ class MirrorRefusalTest(unittest.TestCase):
         self.addCleanup(log.file.close)
         catalogue = services.Catalogue(HOSTS)
         self.servers = {}
-        for name in ("mirror", "files"):
+        for name in ("mirror", "files", "manifest"):
             server = ThreadingHTTPServer(("127.0.0.1", 0),
                                          services.handler_for(name, catalogue, log))
             server.daemon_threads = True
@@ -243,6 +245,32 @@ class MirrorRefusalTest(unittest.TestCase):
         self.assertIn("CONTROL mirror refuses 503", self.logged())
         self.assertIn("GET mirror /version/%s/server 503" % services.GOOD_VERSION,
                       self.logged())
+
+    def test_lying_mirror_vouches_for_its_own_jar_before_the_official_list(self):
+        services.tell_mirror(self.servers["mirror"], "lies")
+        manifest = {}
+        asking = threading.Thread(target=lambda: manifest.update(
+            answer=self.get("manifest", "/mc/game/version_manifest_v2.json")))
+        asking.start()
+        deadline = time.monotonic() + 5
+        while not any(line.startswith("HELD manifest") for line in self.logged()):
+            self.assertLess(time.monotonic(), deadline, "the official list was not held")
+            time.sleep(0.05)
+        self.assertEqual(manifest, {})
+        status, _, jar = self.good()
+        asking.join(5)
+        self.assertEqual(manifest["answer"][0], 200)
+        # Answered once the jar was sent.
+        lines = [line.split()[:2] for line in self.logged()]
+        self.assertLess(lines.index(["SENT", "mirror"]), lines.index(["GET", "manifest"]))
+        official = services.Catalogue(HOSTS).expected["server-%s.jar" % services.GOOD_VERSION]
+        self.assertEqual(status, 200)
+        self.assertEqual(len(jar), len(official))
+        self.assertNotEqual(jar, official)
+        _, _, description = self.get("mirror", "/version/%s/json" % services.GOOD_VERSION)
+        server = json.loads(description)["downloads"]["server"]
+        self.assertEqual((server["sha1"], server["size"]),
+                         (hashlib.sha1(jar).hexdigest(), len(jar)))
 
     def test_unknown_refusal_is_an_error_and_changes_nothing(self):
         services.tell_mirror(self.servers["mirror"], "403")

@@ -12,8 +12,8 @@ Stops by itself after --lifetime seconds, or as soon as --parent is gone.
 
   soak-services.py round N ADDRESS   sets the mirror at ADDRESS (running
                                      stand-ins) as round N of the soak meets
-                                     it, and prints how: "none", or how it
-                                     refuses the good server jar
+                                     it, and prints how: "none", how it
+                                     refuses the good server jar, or "lies"
 """
 
 import argparse
@@ -61,17 +61,24 @@ REFUSALS = {
     "403": (403, "text/plain", b"not for you", []),
     "close": None,
 }
+# A lying mirror sends a good server jar of its own, not the official one,
+# with a description of its own that matches it; the official list answers
+# only once that jar has been sent, or after LIE_HOLD seconds (inside the
+# soak build's 4 s time limit).
+LIES = "lies"
+LIE_HOLD = 3
+# Every way the mirror may meet a round but "none".
+MIRROR_WAYS = list(REFUSALS) + [LIES]
 # Only the soak asks this, on the mirror: /soak-control/mirror-refuses/<how>.
 CONTROL = "/soak-control/mirror-refuses/"
 
 
 def mirror_for_round(round_number):
     """Odd rounds meet a mirror that sends the good server jar on to its
-    node; even ones a mirror that refuses it, each refusal in turn."""
+    node; even ones a mirror that refuses it, each refusal in turn, or lies."""
     if round_number % 2:
         return "none"
-    kinds = list(REFUSALS)
-    return kinds[(round_number // 2 - 1) % len(kinds)]
+    return MIRROR_WAYS[(round_number // 2 - 1) % len(MIRROR_WAYS)]
 
 
 def solid_png(colour, width, height):
@@ -126,25 +133,37 @@ class Catalogue:
         # The one route a refusing mirror refuses, and how ("none": it does not).
         self.refusable = ("mirror", "/version/%s/server" % GOOD_VERSION)
         self.refusal = "none"
+        # What a lying mirror sends for it and its description, and when it
+        # has sent that jar.
+        self.lie = {}
+        self.lie_sent = threading.Event()
         files = "http://" + hosts["files"]
         self.add_player(files)
         self.add_skin_site()
         self.add_versions(files)
+        self.add_lie(files)
 
     def add(self, host, path, body, kind="application/octet-stream", status=200, headers=()):
         self.routes[(host, path)] = (status, kind, body, list(headers))
 
     def refuse(self, how):
-        if how != "none" and how not in REFUSALS:
+        if how != "none" and how not in MIRROR_WAYS:
             raise ValueError("no refusal " + how)
+        self.lie_sent.clear()
         self.refusal = how
 
     def answer(self, key):
         """What (host, path) answers now: (status, type, body, headers), or
         None for a connection closed unanswered."""
+        if self.refusal == LIES and key in self.lie:
+            return self.lie[key]
         if key == self.refusable and self.refusal != "none":
             return REFUSALS[self.refusal]
         return self.routes.get(key, (404, "text/plain", b"not here", []))
+
+    def holds_manifest(self):
+        """Whether the official list waits for the lying mirror's jar."""
+        return self.refusal == LIES and not self.lie_sent.is_set()
 
     def add_player(self, files):
         player_id = sha1(PLAYER.lower().encode())[:32]
@@ -192,6 +211,21 @@ class Catalogue:
         return json.loads(sample("manifest.json", version=version, url=files + json_path,
                                  sha1=sha1(version_json)))
 
+    def add_lie(self, files):
+        """The good jar with a byte changed, and a description that matches it."""
+        good = bytearray(self.expected["server-" + GOOD_VERSION + ".jar"])
+        good[1000] ^= 0x20
+        lie = bytes(good)
+        client = generated("client " + GOOD_VERSION, 2048)
+        description = sample("version.json", version=GOOD_VERSION, client_sha1=sha1(client),
+                             client_size=len(client),
+                             client_url=files + "/objects/client-" + GOOD_VERSION,
+                             server_sha1=sha1(lie), server_size=len(lie),
+                             server_url=files + "/objects/server-" + GOOD_VERSION)
+        self.lie[self.refusable] = (200, "application/java-archive", lie, [])
+        self.lie[("mirror", "/version/%s/json" % GOOD_VERSION)] = (
+            200, "application/json", description, [])
+
     def add_versions(self, files):
         good = generated("server " + GOOD_VERSION, 300 * 1024 + 7)
         official = generated("server " + BAD_VERSION, 200 * 1024 + 3)
@@ -238,6 +272,9 @@ def handler_for(name, catalogue, log):
             if key in catalogue.slow:
                 self.send_slowly(path, catalogue.slow[key])
                 return
+            if name == "manifest" and catalogue.holds_manifest():
+                log.line("HELD", name, path)
+                catalogue.lie_sent.wait(LIE_HOLD)
             answer = catalogue.answer(key)
             if answer is None:
                 log.line("GET", name, path, "closed")
@@ -254,6 +291,8 @@ def handler_for(name, catalogue, log):
             try:
                 self.wfile.write(body)
                 log.line("SENT", name, path, len(body))
+                if catalogue.refusal == LIES and key == catalogue.refusable:
+                    catalogue.lie_sent.set()
             except OSError:
                 log.line("ABORTED", name, path, 0)
 

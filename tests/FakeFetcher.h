@@ -8,6 +8,7 @@
 #include <QList>
 #include <QObject>
 #include <QPointer>
+#include <QStringList>
 
 class FakeFetcher final : public Fetcher {
 public:
@@ -26,6 +27,7 @@ public:
 
     std::unique_ptr<DownloadSource> Download(const QUrl& url, const QString& path) override {
         downloaded.append(url);
+        downloadPaths.append(path);
         auto source = std::make_unique<FakeDownloadSource>(path, downloadCancels);
         downloads.append(source.get());
         return source;
@@ -48,8 +50,10 @@ public:
 
     QList<QUrl> asked;
     QList<Request> pending;
-    // Files fetched whole, and their sources while they live.
+    // Files fetched whole, where each was written, and their sources while
+    // they live.
     QList<QUrl> downloaded;
+    QStringList downloadPaths;
     QList<QPointer<FakeDownloadSource>> downloads;
     int downloadCancels = 0;
 

@@ -782,12 +782,17 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
 void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
     QTest::addColumn<QString>("relativePath");
     QTest::addColumn<bool>("folderUnderName");
+    QTest::addColumn<bool>("fileComesMeanwhile");
     QTest::addColumn<QString>("outcome");
     // The engine makes the folder: the file is really there when the window says so.
     QTest::newRow("folder missing")
-        << QStringLiteral("missing/server.jar") << false << QStringLiteral("下载完成");
+        << QStringLiteral("missing/server.jar") << false << false << QStringLiteral("下载完成");
     QTest::newRow("a folder under the chosen name")
-        << QStringLiteral("server.jar") << true << QStringLiteral("下载失败：");
+        << QStringLiteral("server.jar") << true << false << QStringLiteral("下载失败：");
+    // Not the file the user agreed to replace: it is kept.
+    QTest::newRow("a file under the chosen name after the dialog")
+        << QStringLiteral("server.jar") << false << true
+        << QStringLiteral("下载失败：%1 在下载期间被另一个文件占用或改动");
 }
 
 // Where the chosen place cannot take the file, the window says so and why;
@@ -795,9 +800,12 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
 void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
     QFETCH(QString, relativePath);
     QFETCH(bool, folderUnderName);
+    QFETCH(bool, fileComesMeanwhile);
     QFETCH(QString, outcome);
     constexpr qint64 kSize = 1024 * 1024 + 3;
-    engine_.server.Serve(kJar, Routes::Jar(kSize));
+    HttpRoute jar = Routes::Jar(kSize);
+    jar.stallAfter = fileComesMeanwhile ? 64 * 1024 : -1;
+    engine_.server.Serve(kJar, jar);
     const QString saveAs = engine_.SavePath(relativePath);
     if (folderUnderName) {
         QVERIFY(QDir().mkpath(saveAs));
@@ -805,10 +813,17 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
     PaneHolder holder = OpenPane();
     QWidget* window = StartDownload(holder, kJar, saveAs);
     QVERIFY(window != nullptr);
+    if (fileComesMeanwhile) {
+        QVERIFY(WriteFile(saveAs, "theirs"));
+        engine_.server.ResumeStalled();
+        outcome = outcome.arg(saveAs);
+    }
     QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
     const QString folder = QFileInfo(saveAs).absolutePath();
     QCOMPARE(FilesIn(folder), QStringList{QFileInfo(saveAs).fileName()});
-    if (folderUnderName) {
+    if (fileComesMeanwhile) {
+        QCOMPARE(ReadFile(saveAs), QByteArray("theirs"));
+    } else if (folderUnderName) {
         QVERIFY(LabelText(window, "stateLabel").contains(saveAs));
         QCOMPARE(FilesIn(saveAs), QStringList());
         QVERIFY(QDir(saveAs).removeRecursively());

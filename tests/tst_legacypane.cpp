@@ -88,6 +88,7 @@ private Q_SLOTS:
     void mirrorFileWithoutACheckIsOfferedUnverified_data();
     void mirrorFileWithoutACheckIsOfferedUnverified();
     void mirrorFileIsOfferedAtOnceWhileOfficialHostsStall();
+    void mirrorJarTheOfficialWordDisownsComesFromTheStore();
     void refusingMirrorHandsTheFileToTheStore_data();
     void refusingMirrorHandsTheFileToTheStore();
     void fileOnNeitherRouteIsOneError();
@@ -102,9 +103,10 @@ private:
     QString MirrorAddress(const QString& version, const QString& file) const;
     void ServePlayer(const QByteArray& name, bool withCape);
     // Serves the manifest and version JSON of `version`, whose server jar has
-    // the SHA-1 (none when empty) and size given. Returns the version JSON.
+    // the SHA-1 (none when empty) and size given; the manifest not before
+    // ResumeStalled() when `holdManifest`. Returns the version JSON.
     QByteArray ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                            qint64 serverJarSize);
+                            qint64 serverJarSize, bool holdManifest = false);
     QString Title() const { return holder_.view->property("title").toString(); }
     int Pixels(QRgb colour) const { return CountColour(Screenshot(*holder_.window), colour); }
 
@@ -154,7 +156,7 @@ void TestLegacyPane::ServePlayer(const QByteArray& name, bool withCape) {
 }
 
 QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteArray& serverJarSha1,
-                                        qint64 serverJarSize) {
+                                        qint64 serverJarSize, bool holdManifest) {
     // Versions such as "1.8 pre" stand in the addresses encoded.
     const QByteArray key = QUrl::toPercentEncoding(QString::fromUtf8(version));
     HttpRoute client = Jar(0);
@@ -172,12 +174,12 @@ QByteArray TestLegacyPane::ServeVersion(const QByteArray& version, const QByteAr
     versionJson.replace("\"sha1\":\"\",", "");
     const QByteArray jsonPath = "/v1/packages/" + Sha1(versionJson) + "/" + key + ".json";
     files_.Serve(jsonPath, Json(versionJson));
-    manifest_.Serve(
-        kManifestPath,
-        Json(SampleAnswer("manifest.json",
-                          {{"version", version},
-                           {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
-                           {"sha1", Sha1(versionJson)}})));
+    HttpRoute manifest = Json(SampleAnswer(
+        "manifest.json", {{"version", version},
+                          {"url", files_.Address(QString::fromLatin1(jsonPath)).toUtf8()},
+                          {"sha1", Sha1(versionJson)}}));
+    manifest.holdHead = holdManifest;
+    manifest_.Serve(kManifestPath, manifest);
     return versionJson;
 }
 
@@ -697,7 +699,9 @@ void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
 // People take the mirror when the servers abroad are slow or out of reach:
 // with the official hosts taking connections and never answering, the jar is
 // asked of the mirror while the official list still holds its answer back
-// (before its time limit), and checked against the mirror's own description.
+// (before its time limit). Only once that has passed is it checked against
+// the mirror's own description, and the window says its source could not be
+// confirmed.
 void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     const HttpRoute jar = Jar(512 * 1024 + 9);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
@@ -718,8 +722,61 @@ void TestLegacyPane::mirrorFileIsOfferedAtOnceWhileOfficialHostsStall() {
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
-                              QStringLiteral("下载完成（已按镜像的版本描述校验）"), kLoadTimeout);
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
+                              QStringLiteral("下载完成，但来源未能确认：%1 在 %2 秒内没有回答；"
+                                             "文件只与镜像的版本描述相符")
+                                  .arg(Host("CT_MANIFEST_HOST"))
+                                  .arg(CT_LEGACY_TIMEOUT_MS / 1000.0),
+                              kLoadTimeout);
     QVERIFY(ReadFile(engine_.saveAs) == body);
+}
+
+// The mirror sends a jar that is not the official one, with a description of
+// its own that matches it, and the official word comes only once the jar is
+// whole, inside its time limit: the mirror's jar is never kept; the store's
+// is fetched into the chosen name instead, and the window says why.
+void TestLegacyPane::mirrorJarTheOfficialWordDisownsComesFromTheStore() {
+    const HttpRoute jar = Jar(300 * 1024 + 11);
+    const QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
+    files_.Serve("/objects/server-1.7.2", jar);
+    // The mirror's description is of its own jar; the official one is held.
+    QByteArray other = official;
+    other[1000] = static_cast<char>(other[1000] ^ 0x20);
+    HttpRoute lying = Jar(0);
+    lying.generatedSize = -1;
+    lying.body = other;
+    mirror_.Serve("/version/1.7.2/server", lying);
+    mirror_.Serve("/version/1.7.2/json", Json(ServeVersion("1.7.2", Sha1(other), other.size())));
+    ServeVersion("1.7.2", Sha1(official), official.size(), true);
+    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
+    engine_.saveAs = engine_.SavePath(name);
+
+    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    // The mirror's jar is whole and its own description in: the file waits.
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"),
+                              QStringLiteral("正在等待官方版本描述以校验文件…"), kLoadTimeout);
+    QVERIFY(mirror_.Requests().contains("/version/1.7.2/json"));
+    QVERIFY(!QFile::exists(engine_.saveAs));
+    // The official list answers now, and to whoever asks again.
+    ServeVersion("1.7.2", Sha1(official), official.size());
+    manifest_.ResumeStalled();
+    QTRY_COMPARE_WITH_TIMEOUT(
+        LabelText(window, "sourceLabel"),
+        QStringLiteral("来源：官方仓库（BMCLAPI 镜像 %1 无法提供这个文件：文件与官方版本"
+                       "描述不符（SHA-1 为 %2，应为 %3））")
+            .arg(Host(kMirrorHost))
+            .arg(QString::fromLatin1(Sha1(other)), QString::fromLatin1(Sha1(official))),
+        kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成（已校验）"),
+                              kLoadTimeout);
+    QVERIFY(ReadFile(engine_.saveAs) == official);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{name});
+    QCOMPARE(files_.Requests().count("/objects/server-1.7.2"), 1);
+    QCOMPARE(DownloadWindows().size(), 1);
 }
 
 // A mirror that refuses a jar before its first byte (by status, by refusing

@@ -241,21 +241,24 @@ void TestNetworkFetcher::retryAfterIsRead() {
 }
 
 // A file the toolbox fetches itself (the store's copy of a jar the mirror
-// refused): written whole, or stopped with why, as its server behaves.
+// refused): written whole, or stopped with why, as its server behaves; and
+// only into a file it makes itself, never through a link planted under its
+// name.
 void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
     QTest::addColumn<HttpRoute>("route");
+    QTest::addColumn<bool>("linkPlanted"); // under the part's name
     QTest::addColumn<bool>("whole");
     QTest::addColumn<QString>("reason"); // after "127.0.0.1:<port>"
     HttpRoute jar;
     jar.generatedSize = 300 * 1024 + 7;
-    QTest::newRow("whole") << jar << true << QString();
+    QTest::newRow("whole") << jar << false << true << QString();
     HttpRoute missing;
     missing.status = 404;
-    QTest::newRow("404") << missing << false << QStringLiteral(" 回答 HTTP 404");
+    QTest::newRow("404") << missing << false << false << QStringLiteral(" 回答 HTTP 404");
     HttpRoute busy;
     busy.status = 429;
     busy.extraHeaders = "Retry-After: 30\r\n";
-    QTest::newRow("429") << busy << false << QStringLiteral(" 回答 HTTP 429");
+    QTest::newRow("429") << busy << false << false << QStringLiteral(" 回答 HTTP 429");
     // The host is named without the user info the address it ended at
     // holds, which would put the server's words into the window.
     HttpRoute named;
@@ -263,14 +266,16 @@ void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
     named.extraHeaders = "Location: http://%E4%B8%8B%E8%BD%BD%E5%AE%8C%E6%88%90@127.0.0.1:"
                          "{port}/gone\r\n";
     QTest::newRow("redirected to an address with user info")
-        << named << false << QStringLiteral(" 回答 HTTP 404");
+        << named << false << false << QStringLiteral(" 回答 HTTP 404");
     HttpRoute cut = jar;
     cut.dropAfter = 1000;
-    QTest::newRow("connection dropped part way") << cut << false << QString();
+    QTest::newRow("connection dropped part way") << cut << false << false << QString();
+    QTest::newRow("a link planted") << jar << true << false << QString();
 }
 
 void TestNetworkFetcher::fileFetchedWholeOrNot() {
     QFETCH(HttpRoute, route);
+    QFETCH(bool, linkPlanted);
     QFETCH(bool, whole);
     QFETCH(QString, reason);
     LocalHttpServer server;
@@ -279,9 +284,24 @@ void TestNetworkFetcher::fileFetchedWholeOrNot() {
     server.Serve("/jar", route);
     QTemporaryDir folder;
     const QString path = folder.filePath(QStringLiteral("part"));
+    const QString theirs = folder.filePath(QStringLiteral("theirs"));
+    if (linkPlanted) {
+        QFile file(theirs);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write("theirs") == 6);
+        QVERIFY(QFile::link(theirs, path));
+    }
     NetworkFetcher fetcher(kLongLimitMs);
     const auto source = fetcher.Download(QUrl(server.Address(QStringLiteral("/jar"))), path);
     QTRY_VERIFY_WITH_TIMEOUT(source->Now() != DownloadSource::State::Running, kWaitMs);
+    if (linkPlanted) {
+        QCOMPARE(source->Now(), DownloadSource::State::Interrupted);
+        QVERIFY2(source->InterruptReason().startsWith(QStringLiteral("无法写入文件（")),
+                 qPrintable(source->InterruptReason()));
+        QFile file(theirs);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(file.readAll(), QByteArray("theirs"));
+        return;
+    }
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     if (whole) {

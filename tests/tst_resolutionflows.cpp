@@ -7,6 +7,7 @@
 #include "PlayerIds.h"
 #include "ResolutionFlow.h"
 #include "SampleAnswers.h"
+#include "VersionChecks.h"
 
 #include <QCryptographicHash>
 #include <QSignalSpy>
@@ -375,7 +376,9 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
     QTest::addColumn<QString>("file");
     // In the order asked: the list, the mirror's description, the official one.
     QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QStringList>("checks"); // against, waited for, and the verdict
+    // Against, its weight (waited for: "yes", the server's own word: "own",
+    // else "no"), and the verdict.
+    QTest::addColumn<QStringList>("checks");
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString sha = QString::fromLatin1(kSha);
@@ -384,22 +387,23 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
                          << QList<Answer>{{200, Manifest(kDescriptionSha)},
                                           {200, kDescription},
                                           {200, kDescription}}
-                         << QStringList{QStringLiteral("官方版本描述 no %1 9").arg(sha),
-                                        QStringLiteral("镜像的版本描述 yes %1 9").arg(sha)};
+                         << QStringList{QStringLiteral("官方版本描述 yes %1 9").arg(sha),
+                                        QStringLiteral("镜像的版本描述 own %1 9").arg(sha)};
     QTest::newRow("jar, official description not the listed one")
         << mirror + QStringLiteral("minecraft_server.1.7.2.jar")
         << QStringLiteral("https://mirror.test/version/1.7.2/server")
         << QList<Answer>{{200, Manifest(kSha)}, {429, {}}, {200, kDescription}}
-        << QStringList{QStringLiteral("官方版本描述 no meta.test 的版本描述与版本列表的校验值不符"),
-                       QStringLiteral("镜像的版本描述 yes mirror.test 要求稍后再试")};
+        << QStringList{
+               QStringLiteral("官方版本描述 yes meta.test 的版本描述与版本列表的校验值不符"),
+               QStringLiteral("镜像的版本描述 own mirror.test 要求稍后再试")};
     QTest::newRow("jar, official description listed over http")
         << mirror + QStringLiteral("1.7.2.jar")
         << QStringLiteral("https://mirror.test/version/1.7.2/client")
         << QList<Answer>{{200, Manifest(kDescriptionSha, "http://meta.test/1.7.2.json")},
                          {200, kDescription},
                          {200, kDescription}}
-        << QStringList{QStringLiteral("官方版本描述 no %1 9").arg(sha),
-                       QStringLiteral("镜像的版本描述 yes %1 9").arg(sha)};
+        << QStringList{QStringLiteral("官方版本描述 yes %1 9").arg(sha),
+                       QStringLiteral("镜像的版本描述 own %1 9").arg(sha)};
     QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
                           << QStringLiteral("https://mirror.test/version/1.7.2/json")
                           << QList<Answer>{{200, Manifest(kDescriptionSha)}}
@@ -422,6 +426,8 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
     QCOMPARE(files.first().at(0).toUrl().toString(), file);
     const auto expected = files.first().at(2).value<DownloadExpectation>();
     QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
+    // A jar is bounded even while nothing has said its size.
+    QCOMPARE(expected.sizeCap, file.endsWith(QLatin1String("json")) ? -1 : kLargestVersionJar);
     flow.reset();
     for (const Answer& answer : answers) {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
@@ -436,7 +442,9 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
         const LateCheck::Verdict& verdict = check->Result();
         told << QStringLiteral("%1 %2 %3")
                     .arg(check->Against(),
-                         check->WorthWaitingFor() ? QStringLiteral("yes") : QStringLiteral("no"),
+                         !check->Confirms()         ? QStringLiteral("own")
+                         : check->WorthWaitingFor() ? QStringLiteral("yes")
+                                                    : QStringLiteral("no"),
                          verdict.unverifiedReason.isEmpty()
                              ? QStringLiteral("%1 %2")
                                    .arg(QString::fromLatin1(verdict.identity.sha1))

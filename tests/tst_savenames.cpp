@@ -81,7 +81,8 @@ void TestSaveNames::longestNameIsWrittenUnderEveryName() {
     QFile written(dir.filePath(part.FileName() + ".download"));
     QVERIFY2(written.open(QIODevice::WriteOnly), qPrintable(written.errorString()));
     QVERIFY(written.rename(part.Path()));
-    QCOMPARE(part.Commit(), QString());
+    QString error;
+    QCOMPARE(part.Commit(&error), PartFile::Placed::Done);
     QVERIFY(QFile::exists(dir.filePath(name)));
 }
 

@@ -128,10 +128,11 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
     // The first answer stands for a request sent again (see EngineDownload):
-    // same file, same window, unless its job has ended; then the request is
-    // left unaccepted, which cancels it.
+    // same file, same window, unless its job has ended or fetches the file
+    // itself now; then the request is left unaccepted, which cancels it.
     if (const auto found = followed_.constFind(request->id()); found != followed_.cend()) {
-        if (found->job != nullptr && found->job->IsRunning() && found->writer != nullptr) {
+        if (found->job != nullptr && found->job->IsRunning() && found->writer != nullptr &&
+            found->job->Follows(*found->writer)) {
             found->writer->Follow(*request);
         }
         return;
@@ -187,6 +188,8 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
 
 void DownloadStarter::Open(QWebEngineDownloadRequest& request, const QString& chosen,
                            const DownloadAsks::Ask& ask) {
+    // Made as the dialog closes: whatever is under the chosen name now is
+    // what the user agreed to replace, and nothing else will be.
     const PartFile part(chosen);
     auto writer = std::make_unique<EngineDownload>(request, part);
     EngineDownload* followedWriter = writer.get();

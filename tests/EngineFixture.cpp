@@ -11,9 +11,34 @@
 #include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QWidget>
 
 #include <algorithm>
+#include <functional>
+
+bool TurnTheEventLoop(int turns) {
+    int left = turns;
+    QObject chain;
+    std::function<void()> step = [&] {
+        if (--left > 0) {
+            QTimer::singleShot(0, &chain, step);
+        }
+    };
+    QTimer::singleShot(0, &chain, step);
+    return QTest::qWaitFor([&left] { return left == 0; }, kLoadTimeout);
+}
+
+QList<QByteArray> RequestsBeforeFence(BrowserPane& pane, const LocalHttpServer& server) {
+    static int fences = 0;
+    const QByteArray fence = "/fence/" + QByteArray::number(++fences);
+    pane.Navigate(server.Address(QString::fromLatin1(fence)));
+    if (!QTest::qWaitFor([&] { return server.Requests().contains(fence); }, kLoadTimeout)) {
+        return {fence + " never asked"};
+    }
+    const QList<QByteArray> requests = server.Requests();
+    return requests.mid(0, requests.indexOf(fence));
+}
 
 namespace Routes {
 

@@ -20,6 +20,19 @@ class QWidget;
 // drawing, a download) before the test gives up.
 inline constexpr int kLoadTimeout = 30000;
 
+// Lets the event loop turn `turns` times, counted by a chain of zero-time
+// timers, each started by the one before: whatever the program has posted,
+// or put on zero-time timers, fewer steps deep than that has run by then,
+// however slow the machine. For a check that something did not happen;
+// false if the turns were not done within the load time limit.
+bool TurnTheEventLoop(int turns = 10);
+
+// Sends `pane` to an address of `server` no test serves, and waits for the
+// server to see it: what the pane was still to ask for before is asked
+// ahead of it. Returns the requests before it; one naming the fence if it
+// never came.
+QList<QByteArray> RequestsBeforeFence(BrowserPane& pane, const LocalHttpServer& server);
+
 // Answers the tests' servers give.
 namespace Routes {
 // image/png, of one colour.

@@ -1,9 +1,7 @@
 #include "LocalHttpServer.h"
 
-#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QTcpSocket>
-#include <QTimer>
 
 #include <algorithm>
 
@@ -40,6 +38,8 @@ public:
         connect(socket, &QTcpSocket::disconnected, socket, &QObject::deleteLater);
     }
 
+    const QByteArray& Target() const { return target_; }
+
     void Resume() {
         if (answered_ && route_.holdHead) {
             route_.holdHead = false;
@@ -69,6 +69,7 @@ private:
         }
         const QList<QByteArray> requestLine = request_.left(request_.indexOf("\r\n")).split(' ');
         const QByteArray target = requestLine.value(1);
+        target_ = target;
         server_.requests_.append(target);
         server_.requestHeads_.append(request_.left(request_.indexOf("\r\n\r\n")));
         answered_ = true;
@@ -119,15 +120,6 @@ private:
             return;
         }
         if (sent_ < limit_) {
-            if (route_.bytesPerSecond > 0) {
-                if (!pace_.isValid()) {
-                    pace_.start();
-                }
-                if (sent_ > route_.bytesPerSecond * pace_.elapsed() / 1000) {
-                    QTimer::singleShot(10, this, &Connection::WriteMore);
-                    return;
-                }
-            }
             const qint64 length = std::min(kChunk, limit_ - sent_);
             if (route_.generatedSize >= 0) {
                 QByteArray chunk(length, Qt::Uninitialized);
@@ -152,12 +144,12 @@ private:
     LocalHttpServer& server_;
     QTcpSocket* socket_;
     QByteArray request_;
+    QByteArray target_;
     HttpRoute route_;
     qint64 size_ = 0;
     qint64 limit_ = 0;
     qint64 sent_ = 0;
     bool answered_ = false;
-    QElapsedTimer pace_;
 };
 
 LocalHttpServer::LocalHttpServer() {
@@ -207,6 +199,13 @@ int LocalHttpServer::OpenConnections() const {
     return static_cast<int>(
         std::count_if(connections_.cbegin(), connections_.cend(),
                       [](const QPointer<Connection>& c) { return c != nullptr; }));
+}
+
+int LocalHttpServer::OpenConnections(const QByteArray& target) const {
+    return static_cast<int>(std::count_if(connections_.cbegin(), connections_.cend(),
+                                          [&target](const QPointer<Connection>& c) {
+                                              return c != nullptr && c->Target() == target;
+                                          }));
 }
 
 void LocalHttpServer::Accept() {

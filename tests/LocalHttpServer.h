@@ -37,8 +37,6 @@ struct HttpRoute {
     // When above 0, the answer pauses after every this many body bytes until
     // ResumeStalled(), so a client can be watched at each step.
     qint64 stallEvery = 0;
-    // When above 0, the body goes no faster than this, as over a real line.
-    qint64 bytesPerSecond = 0;
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests. Serves the routes it is
@@ -76,8 +74,9 @@ public:
         requestHeads_.clear();
     }
 
-    // Connections a client still holds open.
+    // Connections a client still holds open; those that asked for `target`.
     int OpenConnections() const;
+    int OpenConnections(const QByteArray& target) const;
     // Body bytes written to clients since the server began.
     qint64 BodyBytesSent() const { return bodyBytesSent_; }
 

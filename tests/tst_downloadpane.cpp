@@ -135,7 +135,7 @@ void TestDownloadPane::tabReachesThePaneInItsPlace() {
         const QWidget* before = QApplication::focusWidget();
         QTest::keyClick(window_->Surface()->windowHandle(), Qt::Key_Tab);
         // Out of the page only once the engine has let the focus go.
-        QTRY_VERIFY(QApplication::focusWidget() != before);
+        QTRY_VERIFY_WITH_TIMEOUT(QApplication::focusWidget() != before, kLoadTimeout);
         order << focused();
         if (pane->isAncestorOf(before) && order.last() != "pane") {
             // A second hand-off out of the page, after the first: the key

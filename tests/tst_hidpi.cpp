@@ -146,7 +146,7 @@ private Q_SLOTS:
 
 private:
     // Shows the window and waits until it is exposed; for a screenshot
-    // (`screenshot`), also until its first paint has reached the screen.
+    // (`screenshot`), also paints it onto the screen.
     QWidget* Load(WindowName name, bool screenshot);
 
     qreal scale_ = 1;
@@ -178,8 +178,9 @@ QWidget* TestHiDpi::Load(WindowName name, bool screenshot) {
         qFatal("window not exposed");
     }
     if (screenshot) {
-        // Let the first paint reach the window system.
-        QTest::qWait(200);
+        // Painted and handed to the X server now, on the connection the
+        // screenshot is taken over, which the server serves in order.
+        surface->repaint();
     }
     return surface;
 }
@@ -211,8 +212,17 @@ void TestHiDpi::controlsKeepTheirPlace() {
     QWidget* surface = Load(WindowName(window), true);
     const QImage shot = Screenshot(surface);
     const QImage plain = Unscaled(surface);
+    // The greetings of the skin fetcher and the downloader (Label1) are bold
+    // 24 pt, and the fallback CJK face has no bold of its own: FreeType's
+    // made-up bold comes out thinner at some device sizes (about 61 to 64
+    // pixels), so less of the label is ink. A font matter, not a place; it
+    // shows in the screenshots too. Only they are let off, only at scale 2.
+    const QString tag = QString::fromLatin1(QTest::currentDataTag());
+    const bool thinBold = scale_ >= 1.9 && scale_ <= 2.0 &&
+                          (tag == QLatin1String("skin") || tag == QLatin1String("download"));
     int compared = 0;
     QStringList astray;
+    QStringList greetingsAstray;
     const auto controls = surface->findChildren<QWidget*>();
     for (QWidget* control : controls) {
         const QRect logical(control->mapTo(surface, QPoint()), control->size());
@@ -223,23 +233,19 @@ void TestHiDpi::controlsKeepTheirPlace() {
         const QRgb scaled = MeanColour(shot, DeviceInside(visible, scale_));
         const QRgb unscaled = MeanColour(plain, visible);
         if (ColourDistance(scaled, unscaled) > 16) {
-            astray << QStringLiteral("%1: %2 scaled, %3 unscaled")
-                          .arg(control->objectName(), QColor(scaled).name(),
-                               QColor(unscaled).name());
+            const bool greeting = thinBold && control->objectName() == QLatin1String("Label1");
+            (greeting ? greetingsAstray : astray)
+                << QStringLiteral("%1: %2 scaled, %3 unscaled")
+                       .arg(control->objectName(), QColor(scaled).name(), QColor(unscaled).name());
         }
         ++compared;
     }
     QVERIFY(compared >= 8);
-    // The greetings of these two windows are bold 24 pt, and the fallback CJK
-    // face has no bold of its own: FreeType's made-up bold comes out thinner
-    // at some device sizes (about 61 to 64 pixels), so less of the label is
-    // ink. A font matter, not a place; it shows in the screenshots too.
-    const QString tag = QString::fromLatin1(QTest::currentDataTag());
-    if (scale_ >= 1.9 && scale_ <= 2.0 &&
-        (tag == QLatin1String("skin") || tag == QLatin1String("download"))) {
-        QEXPECT_FAIL("", "made-up bold is thinner at this size", Continue);
-    }
     QCOMPARE(astray, QStringList());
+    if (thinBold) {
+        QEXPECT_FAIL("", "made-up bold is thinner at this size", Continue);
+        QCOMPARE(greetingsAstray, QStringList());
+    }
 }
 
 void TestHiDpi::textFitsAsUnscaled_data() {

@@ -167,8 +167,9 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
             return fail("start without the web engine");
         }
         MoveTo(control(WindowName::Form1, "Label3"), QPoint(5, 5));
-        QTest::qWait(1000);
-        if (EngineLoaded() || ChildProcesses() != 0) {
+        // The engine is made ready a step a turn from the moment the pointer
+        // comes: long done by now, had it begun.
+        if (!TurnTheEventLoop() || EngineLoaded() || ChildProcesses() != 0) {
             return fail("leave the web engine alone on the effect generator's tile");
         }
         MoveTo(control(WindowName::Form1, "Label4"), QPoint(5, 5));

@@ -221,8 +221,12 @@ void TestRegistry::closingTheLastWindowEndsTheEventLoop() {
     registry_->Start();
 
     QTimer::singleShot(0, this, [this] { Window(WindowName::Form1).picclose_Click(); });
-    // A loop that is not ended fails the test by the timeout instead of hanging it.
-    QTimer::singleShot(5000, this, [] { QCoreApplication::exit(99); });
+    // A loop that is not ended fails the test instead of hanging it; the
+    // guard goes with this function, so no later wait meets it.
+    QTimer guard;
+    guard.setSingleShot(true);
+    connect(&guard, &QTimer::timeout, this, [] { QCoreApplication::exit(99); });
+    guard.start(60000);
     QCOMPARE(QCoreApplication::exec(), 0);
     QCOMPARE(ended.count(), 1);
     QCOMPARE(registry_->LoadedCount(), 0);

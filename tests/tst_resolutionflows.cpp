@@ -333,10 +333,10 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
         const QString host = fetcher.pending.first().url.host();
         const qint64 bound = fetcher.pending.first().maxBytes;
         if (bound != kLargestTexture) {
-            QCOMPARE(bound, host == QLatin1String("manifest.test") ||
-                                    host == QLatin1String("meta.test")
-                                ? Fetcher::kDocumentBytes
-                                : Fetcher::kSmallAnswerBytes);
+            QCOMPARE(bound,
+                     host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
+                         ? Fetcher::kDocumentBytes
+                         : Fetcher::kSmallAnswerBytes);
         }
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }

@@ -23,7 +23,7 @@ QByteArray SessionProfile(const QByteArray& textures) {
 
 auto Verdict(const QByteArray& profile) {
     const PlayerTextures read = ReadPlayerTextures(profile);
-    return std::tuple{read.skin, read.cape, read.problem};
+    return std::tuple{read.skin, read.slim, read.cape, read.problem};
 }
 
 } // namespace
@@ -39,6 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.problem.isEmpty()) {
         FUZZ_CHECK(read.skin.isEmpty() || IsWebAddress(read.skin));
         FUZZ_CHECK(read.cape.isEmpty() || IsWebAddress(read.cape));
+        // Slim arms are the skin's; no skin, no model.
+        FUZZ_CHECK(!read.slim || !read.skin.isEmpty());
     } else {
         FUZZ_CHECK(read.skin.isEmpty() && read.cape.isEmpty());
     }

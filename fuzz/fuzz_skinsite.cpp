@@ -32,12 +32,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (read.problem.isEmpty()) {
         FUZZ_CHECK(read.skin.isEmpty() || IsPlainSegment(read.skin));
         FUZZ_CHECK(read.cape.isEmpty() || IsPlainSegment(read.cape));
+        // Slim arms are the skin's; no skin, no model.
+        FUZZ_CHECK(!read.slim || !read.skin.isEmpty());
     } else {
         FUZZ_CHECK(read.skin.isEmpty() && read.cape.isEmpty());
     }
     CheckSameVerdictReshaped(answer, [](const QByteArray& body) {
         const SkinSiteTextures again = ReadSkinSiteTextures(body);
-        return std::tuple{again.skin, again.cape, again.problem};
+        return std::tuple{again.skin, again.slim, again.cape, again.problem};
     });
     return 0;
 }

@@ -35,11 +35,11 @@ PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
 PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
     const auto profile = ReadJsonObject(answer);
     if (!profile) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, false, kMalformed};
     }
     const QJsonValue properties = profile->value(QLatin1String("properties"));
     if (!properties.isArray()) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, false, kMalformed};
     }
     QJsonValue encoded;
     for (const QJsonValue& property : properties.toArray()) {
@@ -49,16 +49,16 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
         }
     }
     if (!encoded.isString()) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, false, kMalformed};
     }
     const auto decoded = QByteArray::fromBase64Encoding(encoded.toString().toLatin1(),
                                                         QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, false, kMalformed};
     }
     const auto payload = ReadJsonObject(*decoded);
     if (!payload || !payload->value(QLatin1String("textures")).isObject()) {
-        return {{}, {}, kMalformed};
+        return {{}, {}, false, kMalformed};
     }
     const QJsonObject textures = payload->value(QLatin1String("textures")).toObject();
     PlayerTextures read;
@@ -72,8 +72,13 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
         }
         *into = ReadWebAddress(entry.toObject().value(QLatin1String("url")));
         if (into->isEmpty()) {
-            return {{}, {}, kMalformed};
+            return {{}, {}, false, kMalformed};
         }
     }
+    read.slim = textures.value(QLatin1String("SKIN"))
+                    .toObject()
+                    .value(QLatin1String("metadata"))
+                    .toObject()
+                    .value(QLatin1String("model")) == QLatin1String("slim");
     return read;
 }

@@ -18,10 +18,14 @@ PlayerLookup ReadPlayerLookup(const QByteArray& answer);
 struct PlayerTextures {
     QUrl skin;
     QUrl cape;
+    // The skin is worn with slim (3-pixel) arms.
+    bool slim = false;
     QString problem;
 };
 
 // A session profile, {"id", "name", "properties": [{"name": "textures",
-// "value": <base64 of {"textures": {"SKIN": {"url"}, "CAPE": {"url"}}}>}]}.
-// Only http and https images count; anything else is refused.
+// "value": <base64 of {"textures": {"SKIN": {"url", "metadata": {"model":
+// "slim"}}, "CAPE": {"url"}}}>}]}; a skin without that metadata is worn
+// with classic arms. Only http and https images count; anything else is
+// refused.
 PlayerTextures ReadPlayerTextures(const QByteArray& answer);

@@ -28,24 +28,25 @@ bool ReadHash(const QJsonValue& value, QString* hash) {
 SkinSiteTextures ReadSkinSiteTextures(const QByteArray& answer) {
     const auto object = ReadJsonObject(answer);
     if (!object) {
-        return {{}, {}, kSkinSiteMalformed};
+        return {{}, false, {}, kSkinSiteMalformed};
     }
     SkinSiteTextures read;
     const QJsonValue skins = object->value(QLatin1String("skins"));
     if (!skins.isUndefined() && !skins.isNull() && !skins.isObject()) {
-        return {{}, {}, kSkinSiteMalformed};
+        return {{}, false, {}, kSkinSiteMalformed};
     }
     for (const QLatin1String model : {QLatin1String("default"), QLatin1String("slim")}) {
         QString hash;
         if (!ReadHash(skins.toObject().value(model), &hash)) {
-            return {{}, {}, kSkinSiteMalformed};
+            return {{}, false, {}, kSkinSiteMalformed};
         }
-        if (read.skin.isEmpty()) {
+        if (read.skin.isEmpty() && !hash.isEmpty()) {
             read.skin = hash;
+            read.slim = model == QLatin1String("slim");
         }
     }
     if (!ReadHash(object->value(QLatin1String("cape")), &read.cape)) {
-        return {{}, {}, kSkinSiteMalformed};
+        return {{}, false, {}, kSkinSiteMalformed};
     }
     return read;
 }

@@ -10,6 +10,8 @@
 struct SkinSiteTextures {
     // The skin's hash, "default" before "slim"; empty when there is none.
     QString skin;
+    // The skin is the "slim" one, worn with 3-pixel arms.
+    bool slim = false;
     QString cape;
     // Why the answer was no use, in Chinese; empty when it was read.
     QString problem;

@@ -134,8 +134,9 @@ void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fre
         Finish(Explain(cape_ ? Failure::NoCape : Failure::NoSkin, name_));
         return;
     }
-    step_ = Step::Done;
-    Q_EMIT ImageFound(AddressOver(image, endpoints_.scheme));
+    step_ = Step::Texture;
+    FetchTexture(
+        {name_, cape_, !cape_ && textures.slim, AddressOver(image, endpoints_.scheme), {}});
 }
 
 void PlayerFlow::Finish(const ResolutionFailure& failure) {

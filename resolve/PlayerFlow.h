@@ -5,12 +5,12 @@
 #include <optional>
 
 // A player's skin or cape: the name's id (remembered for the run), then the
-// profile that names the image (remembered for a minute).
+// profile that names the image (remembered for a minute), then the image.
 class PlayerFlow final : public ResolutionFlow {
     Q_OBJECT
 
 public:
-    enum class Step { NotStarted, LookUp, Fallback, Profile, Done };
+    enum class Step { NotStarted, LookUp, Fallback, Profile, Texture, Done };
 
     PlayerFlow(QString name, bool cape, const LegacyEndpoints& endpoints, Fetcher& fetcher,
                PlayerIds& playerIds);

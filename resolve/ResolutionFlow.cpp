@@ -48,6 +48,24 @@ void ResolutionFlow::Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then) {
     fetcher_.Get(url, maxBytes, *this, std::move(then));
 }
 
+void ResolutionFlow::FetchTexture(FoundTexture texture) {
+    const QUrl address = texture.address;
+    fetcher_.Get(
+        address, kLargestTexture, *this,
+        [this, texture = std::move(texture)](const HttpAnswer& answer) mutable {
+            if (FailIfAskedToWait(answer)) {
+                return;
+            }
+            if (!answer.IsOk()) {
+                Fail(Explain(texture.cape ? Failure::CapeImageFailed : Failure::SkinImageFailed,
+                             texture.player, DescribeFailure(answer)));
+                return;
+            }
+            texture.bytes = answer.body;
+            Q_EMIT TextureFound(texture);
+        });
+}
+
 void ResolutionFlow::Fail(const ResolutionFailure& failure) {
     Q_EMIT Failed(failure.heading, failure.detail);
 }

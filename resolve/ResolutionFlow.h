@@ -2,6 +2,7 @@
 
 #include "DownloadExpectation.h"
 #include "Fetcher.h"
+#include "FoundTexture.h"
 #include "LegacyEndpoints.h"
 
 #include <QObject>
@@ -35,8 +36,8 @@ public:
     virtual bool FallBack(const QString& why);
 
 Q_SIGNALS:
-    // An image to show.
-    void ImageFound(const QUrl& image);
+    // A skin or cape, fetched: to draw, and to save as it came.
+    void TextureFound(const FoundTexture& texture);
     // A file to offer; `showFirst` loads it into the pane before offering it.
     void FileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     // Nothing to show: a heading and why, plain text.
@@ -50,6 +51,9 @@ protected:
 
     // `maxBytes`: Fetcher::kSmallAnswerBytes or kDocumentBytes, by what is asked.
     void Get(const QUrl& url, qint64 maxBytes, Fetcher::Then then);
+    // Fetches `texture.address` once, up to kLargestTexture, and tells
+    // TextureFound with its bytes, or Failed.
+    void FetchTexture(FoundTexture texture);
     void Fail(const ResolutionFailure& failure);
     // A service that asks to wait ends the flow with a page that says so:
     // nothing is asked again by itself. Returns whether it did.

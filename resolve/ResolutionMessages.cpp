@@ -31,6 +31,10 @@ constexpr FailureText kFailures[] = {
     {Failure::SiteLookupFailed, u"无法在皮肤站上查询玩家「%1」", u"%1"},
     {Failure::NoSiteSkin, u"玩家「%1」没有皮肤", u"皮肤站 %1 上这个玩家没有皮肤。"},
     {Failure::NoSiteCape, u"玩家「%1」没有披风", u"皮肤站 %1 上这个玩家没有披风。"},
+    {Failure::SkinImageFailed, u"无法取得玩家「%1」的皮肤", u"%1"},
+    {Failure::CapeImageFailed, u"无法取得玩家「%1」的披风", u"%1"},
+    {Failure::SkinNotShown, u"无法显示玩家「%1」的皮肤", u"%1"},
+    {Failure::CapeNotShown, u"无法显示玩家「%1」的披风", u"%1"},
     {Failure::OddPlayer, u"找不到玩家「%1」", u"%1"},
     {Failure::OddVersion, u"找不到版本「%1」", u"%1"},
     {Failure::AskedToWait, u"请稍后再试", u"%1"},
@@ -47,6 +51,8 @@ constexpr ReasonText kReasons[] = {
     {Reason::DescriptionDoesNotMatch, u"%1 的版本描述与版本列表的校验值不符"},
     {Reason::DescriptionLacksFile, u"%1 的版本描述中没有这个文件"},
     {Reason::NotInManifest, u"官方版本列表中没有这个版本"},
+    {Reason::NotAnImage, u"%1 发来的不是图片（%2 字节）"},
+    {Reason::ImageTooLarge, u"%1 发来的图片过大（%2 像素）"},
     {Reason::HostSays, u"%1：%2"},
 };
 

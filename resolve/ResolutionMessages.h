@@ -31,6 +31,10 @@ enum class Failure {
     SiteLookupFailed, // detail: why
     NoSiteSkin,       // detail: the skin site
     NoSiteCape,       // detail: the skin site
+    SkinImageFailed,  // detail: why
+    CapeImageFailed,  // detail: why
+    SkinNotShown,     // detail: why
+    CapeNotShown,     // detail: why
     OddPlayer,        // subject: as the address writes it; detail: WhyNotRead()
     OddVersion,       // subject: as the address writes it; detail: WhyNotRead()
     AskedToWait,      // detail: WaitAsked()
@@ -47,7 +51,9 @@ enum class Reason {
     DescriptionDoesNotMatch, // its hash is not the one the manifest gives
     DescriptionLacksFile,
     NotInManifest,
-    HostSays, // "<host>：<problem>"
+    NotAnImage,    // problem: its size in bytes
+    ImageTooLarge, // problem: its width and height
+    HostSays,      // "<host>：<problem>"
 };
 
 QString Because(Reason reason, const QString& host, const QString& problem = {});

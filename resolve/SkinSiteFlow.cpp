@@ -43,7 +43,11 @@ void SkinSiteFlow::OnTextures(const HttpAnswer& answer) {
         Finish(cape_ ? Failure::NoSiteCape : Failure::NoSiteSkin, endpoints_.skinSiteHost);
         return;
     }
-    Q_EMIT ImageFound(endpoints_.At(endpoints_.skinSiteHost, QStringLiteral("/textures/") + hash));
+    FetchTexture({name_,
+                  cape_,
+                  !cape_ && textures.slim,
+                  endpoints_.At(endpoints_.skinSiteHost, QStringLiteral("/textures/") + hash),
+                  {}});
 }
 
 void SkinSiteFlow::Finish(Failure failure, const QString& detail) {

@@ -4,7 +4,8 @@
 #include "ResolutionMessages.h"
 
 // A skin or cape of the gone Skinme, looked for on a skin site that speaks
-// the CustomSkinAPI: the player's textures by name, then the one asked for.
+// the CustomSkinAPI: the player's textures by name, then the one asked for,
+// fetched.
 class SkinSiteFlow final : public ResolutionFlow {
     Q_OBJECT
 

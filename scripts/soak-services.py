@@ -93,6 +93,101 @@ def solid_png(colour, width, height):
             + chunk(b"IDAT", zlib.compress(row * height)) + chunk(b"IEND", b""))
 
 
+def rgba_png(width, height, pixels):
+    """A real PNG of RGBA rows (`pixels`, width * height * 4 bytes)."""
+    def chunk(kind, data):
+        body = kind + data
+        return struct.pack(">I", len(data)) + body + struct.pack(">I", zlib.crc32(body))
+
+    stride = width * 4
+    rows = b"".join(b"\x00" + bytes(pixels[y * stride:(y + 1) * stride]) for y in range(height))
+    header = struct.pack(">IIBBBBB", width, height, 8, 6, 0, 0, 0)
+    return (b"\x89PNG\r\n\x1a\n" + chunk(b"IHDR", header)
+            + chunk(b"IDAT", zlib.compress(rows)) + chunk(b"IEND", b""))
+
+
+class Canvas:
+    """An RGBA image to paint textures on, transparent at first."""
+
+    def __init__(self, width, height):
+        self.width, self.height = width, height
+        self.pixels = bytearray(width * height * 4)
+
+    def fill(self, x, y, w, h, colour):
+        rgba = bytes(colour) + (b"" if len(colour) == 4 else b"\xff")
+        for row in range(y, y + h):
+            at = (row * self.width + x) * 4
+            self.pixels[at:at + w * 4] = rgba * w
+
+    def box(self, corner, w, h, d, colour):
+        """All six faces of a model box unfolded from `corner`: top and
+        bottom, then right side, front, left side and back."""
+        x, y = corner
+        self.fill(x + d, y, 2 * w, d, colour)
+        self.fill(x, y + d, 2 * (d + w), h, colour)
+
+    def png(self):
+        return rgba_png(self.width, self.height, self.pixels)
+
+
+SKIN_TONE = (0xE0, 0xAC, 0x7E)
+HAIR = (0x4A, 0x2C, 0x16)
+SHIRT = (0x12, 0xA0, 0x8C)
+JACKET = (0x3C, 0x2A, 0x6E)
+TROUSERS = (0x2E, 0x46, 0xA8)
+SHOES = (0x50, 0x50, 0x50)
+
+
+def pictured_skin(arm):
+    """A made-up player with arms `arm` wide: hair, a face, a shirt under an
+    open jacket (the overlays), trousers and shoes."""
+    c = Canvas(64, 64)
+    c.box((0, 0), 8, 8, 8, SKIN_TONE)             # head
+    c.fill(8, 0, 8, 8, HAIR)                      # top
+    c.fill(0, 8, 32, 3, HAIR)                     # round the head, above the face
+    c.fill(24, 8, 8, 8, HAIR)                     # back
+    c.fill(9, 12, 2, 1, (0xFF, 0xFF, 0xFF))       # eyes, from the player's right
+    c.fill(10, 12, 1, 1, (0x30, 0x50, 0xC0))
+    c.fill(13, 12, 2, 1, (0xFF, 0xFF, 0xFF))
+    c.fill(13, 12, 1, 1, (0x30, 0x50, 0xC0))
+    c.fill(11, 14, 2, 1, (0x9C, 0x4A, 0x3A))      # mouth
+    c.fill(40, 8, 8, 2, HAIR)                     # hat layer: a fringe over the face
+    c.fill(56, 8, 8, 5, HAIR)                     # and longer at the back
+    c.box((16, 16), 8, 12, 4, SHIRT)              # body
+    c.fill(20, 30, 8, 2, (0x20, 0x20, 0x20))      # belt
+    c.fill(32, 30, 8, 2, (0x20, 0x20, 0x20))
+    c.fill(20, 36, 2, 12, JACKET)                 # jacket, open at the front
+    c.fill(26, 36, 2, 12, JACKET)
+    c.fill(32, 36, 8, 12, JACKET)                 # closed at the back
+    for corner in ((40, 16), (32, 48)):           # arms: sleeves, then hands
+        c.box(corner, arm, 12, 4, SHIRT)
+        x, y = corner
+        c.fill(x, y + 12, 2 * (4 + arm), 4, SKIN_TONE)
+    for corner in ((40, 32), (48, 48)):           # jacket sleeves
+        x, y = corner
+        c.fill(x, y + 4, 2 * (4 + arm), 8, JACKET)
+    for corner in ((0, 16), (16, 48)):            # legs
+        c.box(corner, 4, 12, 4, TROUSERS)
+        x, y = corner
+        c.fill(x, y + 14, 16, 2, SHOES)
+    c.fill(4, 36, 1, 10, (0x6A, 0x80, 0xD0))      # a seam on the trousers' layer
+    c.fill(7, 52, 1, 10, (0x6A, 0x80, 0xD0))
+    return c.png()
+
+
+def pictured_cape():
+    """A 64x32 cape: dark red, its outer face bordered in gold round a green
+    creeper's face."""
+    c = Canvas(64, 32)
+    c.box((0, 0), 10, 16, 1, (0x7A, 0x10, 0x18))
+    c.fill(1, 1, 10, 16, (0xD4, 0xA0, 0x20))
+    c.fill(2, 2, 8, 14, (0x9E, 0x16, 0x22))
+    c.fill(3, 5, 6, 6, (0x4C, 0xB0, 0x3C))
+    for x, y, w, h in ((4, 6, 1, 1), (7, 6, 1, 1), (5, 8, 2, 2), (4, 9, 1, 2), (7, 9, 1, 2)):
+        c.fill(x, y, w, h, (0x10, 0x20, 0x10))
+    return c.png()
+
+
 def generated(seed, size):
     """Bytes that differ from version to version, the same on every run."""
     out = bytearray()
@@ -125,8 +220,10 @@ def sample(file, **fills):
 class Catalogue:
     """Every route of every host: (host name, path) -> (status, type, body, headers)."""
 
-    def __init__(self, hosts):
+    def __init__(self, hosts, pictured=False):
         self.hosts = hosts
+        # Textures to look at rather than count by colour.
+        self.pictured = pictured
         self.routes = {}
         self.slow = {}  # (host, path) -> body sent at SLOW_RATE
         self.expected = {}  # file name under --expect -> bytes
@@ -177,17 +274,27 @@ class Catalogue:
                  sample("profile.json", id=player_id, name=PLAYER,
                         textures_base64=base64.b64encode(textures).decode()),
                  "application/json")
-        self.add("files", "/texture/skin-" + PLAYER, solid_png(SKIN_COLOUR, 64, 64), "image/png")
-        self.add("files", "/texture/cape-" + PLAYER, solid_png(CAPE_COLOUR, 64, 32), "image/png")
+        self.add("files", "/texture/skin-" + PLAYER, self.texture(SKIN_COLOUR, 64, 64, 4),
+                 "image/png")
+        self.add("files", "/texture/cape-" + PLAYER, self.texture(CAPE_COLOUR, 64, 32),
+                 "image/png")
+
+    def texture(self, colour, width, height, arm=0):
+        """A texture of one colour, or pictured: a skin with arms `arm` wide,
+        or a cape."""
+        if not self.pictured:
+            return solid_png(colour, width, height)
+        return pictured_skin(arm) if arm else pictured_cape()
 
     def add_skin_site(self):
         # The CustomSkinAPI: the player's textures by name, then each by hash.
+        # The site's skin is the slim one.
         self.add("site", "/csl/%s.json" % PLAYER,
-                 sample("skinsite.json", name=PLAYER, model="default", skin=SITE_SKIN_HASH,
+                 sample("skinsite.json", name=PLAYER, model="slim", skin=SITE_SKIN_HASH,
                         cape=SITE_CAPE_HASH), "application/json")
-        self.add("site", "/textures/" + SITE_SKIN_HASH, solid_png(SITE_SKIN_COLOUR, 64, 64),
+        self.add("site", "/textures/" + SITE_SKIN_HASH, self.texture(SITE_SKIN_COLOUR, 64, 64, 3),
                  "image/png")
-        self.add("site", "/textures/" + SITE_CAPE_HASH, solid_png(CAPE_COLOUR, 64, 32),
+        self.add("site", "/textures/" + SITE_CAPE_HASH, self.texture(CAPE_COLOUR, 64, 32),
                  "image/png")
 
     def add_version(self, files, version, server):
@@ -374,6 +481,8 @@ def main():
     parser.add_argument("--expect", required=True, help="folder for the expected files")
     parser.add_argument("--lifetime", type=float, default=3600)
     parser.add_argument("--parent", type=int, default=0, help="stop when this process is gone")
+    parser.add_argument("--pictured", action="store_true",
+                        help="skins and capes with a picture on them, to look at")
     parser.add_argument("hosts", nargs="+", help="name=127.x.y.z:port")
     args = parser.parse_args()
 
@@ -382,7 +491,8 @@ def main():
               "manifest", "site", "files"}
     if set(hosts) != needed:
         sys.exit("soak-services: want exactly the hosts %s" % " ".join(sorted(needed)))
-    catalogue = Catalogue({name: "%s:%d" % address for name, address in hosts.items()})
+    catalogue = Catalogue({name: "%s:%d" % address for name, address in hosts.items()},
+                          args.pictured)
     os.makedirs(args.expect, exist_ok=True)
     for file_name, body in catalogue.expected.items():
         with open(os.path.join(args.expect, file_name), "wb") as out:

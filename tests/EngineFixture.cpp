@@ -7,11 +7,14 @@
 #include "PaneSource.h"
 #include "WindowInput.h"
 
+#include <QApplication>
+#include <QMenu>
 #include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
 
+#include <algorithm>
 #include <functional>
 
 bool TurnTheEventLoop(int turns) {
@@ -81,6 +84,28 @@ bool PaneHolder::Load(const QString& address) {
     QSignalSpy finished(view, SIGNAL(loadFinished(bool)));
     pane->Navigate(address);
     return finished.wait(kLoadTimeout);
+}
+
+bool PaneHolder::PickFromMenu(const QPoint& at, const QString& item) {
+    // Where the engine takes input.
+    QWidget* surface = view->focusProxy();
+    QTest::mouseClick(surface, Qt::RightButton, {}, surface->mapFrom(window.get(), at));
+    QMenu* menu = nullptr;
+    if (!QTest::qWaitFor(
+            [&menu] {
+                return (menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) != nullptr;
+            },
+            kLoadTimeout)) {
+        return false;
+    }
+    const QList<QAction*> actions = menu->actions();
+    const auto picked = std::find_if(actions.cbegin(), actions.cend(),
+                                     [&item](QAction* action) { return action->text() == item; });
+    if (picked != actions.cend()) {
+        (*picked)->trigger();
+    }
+    menu->close();
+    return picked != actions.cend();
 }
 
 PaneHolder OpenPane(PaneSource& panes) {

@@ -55,6 +55,9 @@ struct PaneHolder {
 
     // Navigates and waits for the engine to finish loading; false on timeout.
     bool Load(const QString& address);
+    // Right-clicks the view at `at` (in the window) and picks the item
+    // called `item` from the engine's menu; false when there is none.
+    bool PickFromMenu(const QPoint& at, const QString& item);
 };
 PaneHolder OpenPane(PaneSource& panes);
 

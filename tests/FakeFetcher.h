@@ -22,6 +22,7 @@ public:
     using Fetcher::Get;
     void Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) override {
         asked.append(url);
+        caps.append(maxBytes);
         pending.append({url, maxBytes, &context, std::move(then)});
     }
 
@@ -49,6 +50,8 @@ public:
     }
 
     QList<QUrl> asked;
+    // The most each request asked may read, in the same order.
+    QList<qint64> caps;
     QList<Request> pending;
     // Files fetched whole, where each was written, and their sources while
     // they live.

@@ -9,6 +9,7 @@
 #include "ResolutionPage.h"
 #include "SampleAnswers.h"
 #include "SkinSiteAnswer.h"
+#include "TexturePage.h"
 #include "VersionAnswer.h"
 
 #include <QCryptographicHash>
@@ -59,6 +60,7 @@ private Q_SLOTS:
     void fileCheck_data();
     void fileCheck();
     void pagesEscapeWhatTheyAreGiven();
+    void texturePageTakesNamesAsText();
 };
 
 void TestLegacyAnswers::lookup_data() {
@@ -102,7 +104,11 @@ void TestLegacyAnswers::textures_data() {
     QTest::newRow("skin and cape")
         << Profile("\"SKIN\":{\"url\":\"" + kSkin +
                    "\",\"metadata\":{\"model\":\"slim\"}},\"CAPE\":{\"url\":\"" + kCape + "\"}")
-        << skin << cape << true;
+        << skin + " (slim)" << cape << true;
+    // Any other metadata is the classic model.
+    QTest::newRow("metadata a text")
+        << Profile("\"SKIN\":{\"url\":\"" + kSkin + "\",\"metadata\":\"slim\"}") << skin
+        << QString() << true;
     QTest::newRow("no cape") << Profile("\"SKIN\":{\"url\":\"" + kSkin + "\"}") << skin << QString()
                              << true;
     QTest::newRow("default skin") << Profile("") << QString() << QString() << true;
@@ -144,7 +150,7 @@ void TestLegacyAnswers::textures() {
     QFETCH(bool, usable);
     const PlayerTextures read = ReadPlayerTextures(answer);
     QCOMPARE(read.problem.isEmpty(), usable);
-    QCOMPARE(read.skin.toString(), skin);
+    QCOMPARE(read.skin.toString() + (read.slim ? " (slim)" : ""), skin);
     QCOMPARE(read.cape.toString(), cape);
 }
 
@@ -171,7 +177,7 @@ void TestLegacyAnswers::skinSite_data() {
         << SampleAnswer("skinsite.json",
                         {{"name", "Creeper"}, {"model", "default"}, {"skin", h}, {"cape", "b1"}})
         << hash << "b1" << true;
-    QTest::newRow("slim only") << QByteArray(R"({"skins":{"slim":"5a"}})") << "5a"
+    QTest::newRow("slim only") << QByteArray(R"({"skins":{"slim":"5a"}})") << "5a (slim)"
                                << "" << true;
     QTest::newRow("default before slim")
         << QByteArray(R"({"skins":{"slim":"5a","default":"de"}})") << "de"
@@ -204,7 +210,7 @@ void TestLegacyAnswers::skinSite() {
     QFETCH(bool, usable);
     const SkinSiteTextures read = ReadSkinSiteTextures(answer);
     QCOMPARE(read.problem.isEmpty(), usable);
-    QCOMPARE(read.skin, skin);
+    QCOMPARE(read.skin + (read.slim ? " (slim)" : ""), skin);
     QCOMPARE(read.cape, cape);
 }
 
@@ -392,6 +398,21 @@ void TestLegacyAnswers::pagesEscapeWhatTheyAreGiven() {
     QVERIFY(ResolutionErrorPage(QStringLiteral("找不到"), QStringLiteral("a<b>"))
                 .contains(QStringLiteral("<title>找不到</title>")));
     QVERIFY(LookingUpPage(QString()).contains(QStringLiteral("正在查找…")));
+}
+
+// A player's name becomes the page's title and its image's file name: text
+// in the one, an encoded address in the other, and never markup.
+void TestLegacyAnswers::texturePageTakesNamesAsText() {
+    const QString name = QStringLiteral("\"><script>x</script>苦");
+    const QString page =
+        TexturePage({name, name + ".png", QStringLiteral("worn"), {64, 64}, {70, 64}, 8});
+    QVERIFY(!page.contains(QLatin1String("<script>")));
+    QVERIFY(page.contains(QStringLiteral("<title>&quot;&gt;&lt;script&gt;x&lt;/script&gt;苦")));
+    QVERIFY(page.contains(QLatin1String("src=\"%22%3E%3Cscript%3Ex%3C%2Fscript%3E%E8%8B%A6.png\" "
+                                        "width=\"64\" height=\"64\"")));
+    QVERIFY(page.contains(QLatin1String("src=\"worn\" width=\"70\" height=\"64\"")));
+    // Nothing runs in it, and it loads nothing but its own images.
+    QVERIFY(page.contains(QLatin1String("content=\"default-src 'none'; img-src 'self';")));
 }
 
 QTEST_GUILESS_MAIN(TestLegacyAnswers)

@@ -10,6 +10,7 @@
 #include "SampleAnswers.h"
 #include "WindowInput.h"
 
+#include <QBuffer>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -23,6 +24,15 @@ namespace {
 
 constexpr QRgb kSkinColour = 0xff12c45a;
 constexpr QRgb kCapeColour = 0xffc4125a;
+
+// A skin or cape of one colour, as the pane shows it: drawn worn, and the
+// texture beside it. A figure is 352 texture pixels, each 2x2; the skin is
+// shown at its size, 64x64. Slim arms are a column narrower, in both
+// figures. A cape's outer face is 10x16, each 4x4, its texture twice its
+// size, 128x64.
+constexpr int kWornSkin = 2 * 352 * 4 + 64 * 64;
+constexpr int kWornSlimSkin = kWornSkin - 2 * 2 * 12 * 4;
+constexpr int kWornCape = 10 * 16 * 16 + 128 * 64;
 
 // Where the test module looks for the mirror's stand-in, "127.0.0.1:<port>".
 const char kMirrorHost[] = "CT_MIRROR_HOST";
@@ -70,6 +80,10 @@ private Q_SLOTS:
     void skinSiteRefusalsShowWhy_data();
     void skinSiteRefusalsShowWhy();
     void newerAddressCancelsAPendingLookup();
+    void textureIsSavedAsServedUnderThePlayersName_data();
+    void textureIsSavedAsServedUnderThePlayersName();
+    void textureThatIsNoSkinIsShownForWhatItIs_data();
+    void textureThatIsNoSkinIsShownForWhatItIs();
 
     void serverJarIsDownloadedAndVerified_data();
     void serverJarIsDownloadedAndVerified();
@@ -230,8 +244,8 @@ void TestLegacyPane::officialImageShownForAName_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QRgb>("colour");
     QTest::addColumn<int>("pixels");
-    QTest::newRow("skin") << "MinecraftSkins" << kSkinColour << 64 * 64;
-    QTest::newRow("cape") << "MinecraftCloaks" << kCapeColour << 64 * 32;
+    QTest::newRow("skin") << "MinecraftSkins" << kSkinColour << kWornSkin;
+    QTest::newRow("cape") << "MinecraftCloaks" << kCapeColour << kWornCape;
 }
 
 void TestLegacyPane::officialImageShownForAName() {
@@ -241,13 +255,15 @@ void TestLegacyPane::officialImageShownForAName() {
     const QByteArray name = QByteArray("Steve_") + QTest::currentDataTag();
     ServePlayer(name, true);
     holder_.pane->Navigate(SkinAddress(folder, QString::fromLatin1(name)));
-    // The whole image at its own size, and only the one asked for.
+    // The whole image drawn, and only the one asked for.
     QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), pixels, kLoadTimeout);
     QCOMPARE(Pixels(colour == kSkinColour ? kCapeColour : kSkinColour), 0);
     QCOMPARE(lookup_.Requests(), QList<QByteArray>{"/minecraft/profile/lookup/name/" + name});
     QCOMPARE(session_.Requests(), QList<QByteArray>{"/session/minecraft/profile/" + IdOf(name)});
-    // The toolbox's own requests say whose they are.
-    for (const QByteArray& head : lookup_.RequestHeads() + session_.RequestHeads()) {
+    // The toolbox's own requests say whose they are, the image's too.
+    QCOMPARE(files_.Requests().size(), 1);
+    for (const QByteArray& head :
+         lookup_.RequestHeads() + session_.RequestHeads() + files_.RequestHeads()) {
         QVERIFY2(head.contains("\r\nUser-Agent: CreeperToolkit/"), head.constData());
     }
     // The old server is not asked at all.
@@ -265,7 +281,7 @@ void TestLegacyPane::nameIsLookedUpOncePerRun() {
     init();
     holder_.pane->Navigate(
         SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("REMEMBERED")));
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), 64 * 32, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), kWornCape, kLoadTimeout);
     // Skin then cape: one look-up and one profile within the minute.
     QCOMPARE(lookup_.Requests().size(), 1);
     QCOMPARE(session_.Requests().size(), 1);
@@ -321,13 +337,14 @@ void TestLegacyPane::skinmeImageComesFromTheSkinSite_data() {
     QTest::addColumn<QString>("folder");
     QTest::addColumn<QRgb>("colour");
     QTest::addColumn<int>("pixels");
+    // The site's skin is its slim one.
     QTest::newRow("skin") << "Creeper" << QByteArray("Creeper") << "MinecraftSkins" << kSkinColour
-                          << 64 * 64;
+                          << kWornSlimSkin;
     QTest::newRow("cape") << "Creeper" << QByteArray("Creeper") << "MinecraftCloaks" << kCapeColour
-                          << 64 * 32;
+                          << kWornCape;
     QTest::newRow("Chinese name") << QStringLiteral("苦力怕")
                                   << QByteArray("%E8%8B%A6%E5%8A%9B%E6%80%95") << "MinecraftSkins"
-                                  << kSkinColour << 64 * 64;
+                                  << kSkinColour << kWornSlimSkin;
 }
 
 void TestLegacyPane::skinmeImageComesFromTheSkinSite() {
@@ -391,12 +408,135 @@ void TestLegacyPane::newerAddressCancelsAPendingLookup() {
     holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Late")));
     QTRY_COMPARE_WITH_TIMEOUT(lookup_.Requests().size(), 1, kLoadTimeout);
     holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Later")));
-    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), 64 * 64, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), kWornSkin, kLoadTimeout);
     // The first look-up is let go, its answer still held: nothing of it can
     // come later, no page over the image and no second look-up.
     QTRY_COMPARE_WITH_TIMEOUT(lookup_.OpenConnections(), 0, kLoadTimeout);
-    QCOMPARE(Pixels(kSkinColour), 64 * 64);
+    QCOMPARE(Pixels(kSkinColour), kWornSkin);
     QVERIFY(fallback_.Requests().isEmpty());
+}
+
+// However the pane is saved from, the file offered is the texture as it
+// came, named after the player as the old address named it, and not asked
+// of its server again.
+void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<QString>("item");
+    QTest::addColumn<QString>("on"); // the texture, the drawing or the page around them
+    QTest::addColumn<QString>("name");
+    QTest::newRow("skin site, the image")
+        << skinme_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")) << "Save image"
+        << "texture"
+        << "Creeper.png";
+    QTest::newRow("official skin, the page")
+        << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Steve")) << "Save page"
+        << "page"
+        << "Steve.png";
+    QTest::newRow("official cape, the drawing")
+        << SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Steve")) << "Save image"
+        << "drawing"
+        << "Steve-cape.png";
+}
+
+void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
+    QFETCH(QString, address);
+    QFETCH(QString, item);
+    QFETCH(QString, on);
+    QFETCH(QString, name);
+    ServePlayer("Steve", true);
+    site_.Serve("/csl/Creeper.json", Json(SampleAnswer("skinsite.json", {{"name", "Creeper"},
+                                                                         {"model", "default"},
+                                                                         {"skin", "5a1e"},
+                                                                         {"cape", "ca9e"}})));
+    site_.Serve("/textures/5a1e", Png(kSkinColour, 64, 64));
+    const bool cape = name.endsWith(QLatin1String("-cape.png"));
+    const QRgb colour = cape ? kCapeColour : kSkinColour;
+    holder_.pane->Navigate(address);
+    QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), cape ? kWornCape : kWornSkin, kLoadTimeout);
+    QCOMPARE(Title(), name);
+
+    // The drawing is on the left of what shows, the texture on the right.
+    const QImage shown = Screenshot(*holder_.window);
+    QRect bounds;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) {
+            if ((shown.pixel(x, y) & 0xffffff) == (colour & 0xffffff)) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    const QPoint point = on == QLatin1String("texture")
+                             ? QPoint(bounds.right() - 4, bounds.center().y())
+                         : on == QLatin1String("drawing") ? bounds.topLeft() + QPoint(4, 20)
+                                                          : QPoint(4, 4);
+    engine_.saveAs = engine_.SavePath(QStringLiteral("chosen.png"));
+    QVERIFY(holder_.PickFromMenu(point, item));
+    QWidget* window = AwaitDownloadWindow();
+    QVERIFY(window != nullptr);
+    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                              kLoadTimeout);
+    QCOMPARE(engine_.suggestions.size(), 1);
+    QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), name);
+    const QByteArray served = SolidPng(colour, 64, cape ? 32 : 64);
+    QVERIFY(ReadFile(engine_.saveAs) == served);
+    QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("chosen.png")});
+    // Fetched once, by the toolbox.
+    QCOMPARE(files_.Requests().count(cape ? "/texture/cape-Steve" : "/texture/skin-Steve") +
+                 site_.Requests().count("/textures/5a1e"),
+             1);
+}
+
+// Texture servers that lie about what they send: the pane goes by what came,
+// drawing a texture whatever it was called, showing any other image as it
+// is, and saying why when there is nothing it may show.
+void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs_data() {
+    QTest::addColumn<HttpRoute>("texture");
+    QTest::addColumn<int>("pixels"); // of the skin colour
+    QTest::addColumn<QString>("title");
+    const auto bmp = [] {
+        QImage image(64, 64, QImage::Format_RGB32);
+        image.fill(kSkinColour);
+        QByteArray bytes;
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        image.save(&buffer, "BMP");
+        return bytes;
+    };
+    HttpRoute mislabelled = Png(kSkinColour, 64, 64);
+    mislabelled.contentType = "text/html";
+    QTest::newRow("a skin called a page") << mislabelled << kWornSkin << "Liar.png";
+    HttpRoute notPng = Png(kSkinColour, 64, 64);
+    notPng.body = bmp();
+    QTest::newRow("no PNG, shown as it is") << notPng << 64 * 64 << "Liar.bmp";
+    QTest::newRow("no shape of a skin, shown as it is")
+        << Png(kSkinColour, 100, 50) << 100 * 50 << "Liar.png";
+    HttpRoute page = Png(kSkinColour, 1, 1);
+    page.body = "<html><body style=\"background:#12c45a\"><script>document.title='x'</script>";
+    QTest::newRow("a page called an image")
+        << page << 0 << QStringLiteral("无法显示玩家「Liar」的皮肤");
+    QTest::newRow("too wide to show")
+        << Png(kSkinColour, 8192, 4) << 0 << QStringLiteral("无法显示玩家「Liar」的皮肤");
+    HttpRoute endless = Png(kSkinColour, 1, 1);
+    endless.generatedSize = 1024 * 1024 + 1;
+    QTest::newRow("more than a texture may be")
+        << endless << 0 << QStringLiteral("无法取得玩家「Liar」的皮肤");
+}
+
+void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs() {
+    QFETCH(HttpRoute, texture);
+    QFETCH(int, pixels);
+    QFETCH(QString, title);
+    ServePlayer("Liar", false);
+    files_.Serve("/texture/skin-Liar", texture);
+    holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Liar")));
+    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    if (pixels > 0) {
+        QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), pixels, kLoadTimeout);
+    } else {
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
+        QCOMPARE(Pixels(kSkinColour), 0);
+    }
+    QCOMPARE(files_.Requests().count("/texture/skin-Liar"), 1);
 }
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {

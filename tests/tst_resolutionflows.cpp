@@ -74,11 +74,14 @@ struct Answer {
 };
 
 // What a flow told, in one line.
-QString Told(const QList<QList<QVariant>>& images, const QList<QList<QVariant>>& files,
+QString Told(const QList<QList<QVariant>>& textures, const QList<QList<QVariant>>& files,
              const QList<QList<QVariant>>& failures) {
     QStringList told;
-    for (const auto& image : images) {
-        told << QStringLiteral("image ") + image.at(0).toUrl().toString();
+    for (const auto& found : textures) {
+        const auto texture = found.at(0).value<FoundTexture>();
+        told << QStringLiteral("%1 %2 of %3%4: %5")
+                    .arg(texture.cape ? "cape" : "skin", texture.address.toString(), texture.player,
+                         texture.slim ? ", slim" : "", QString::fromLatin1(texture.bytes));
     }
     for (const auto& file : files) {
         const auto expected = file.at(2).value<DownloadExpectation>();
@@ -98,12 +101,16 @@ QString Told(const QList<QList<QVariant>>& images, const QList<QList<QVariant>>&
 } // namespace
 
 Q_DECLARE_METATYPE(DownloadExpectation)
+Q_DECLARE_METATYPE(FoundTexture)
 
 class TestResolutionFlows final : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void initTestCase() { qRegisterMetaType<DownloadExpectation>(); }
+    void initTestCase() {
+        qRegisterMetaType<DownloadExpectation>();
+        qRegisterMetaType<FoundTexture>();
+    }
     void flowAsksInOrderAndTellsOnce_data();
     void flowAsksInOrderAndTellsOnce();
     void playerIsAskedForOncePerMinute();
@@ -125,9 +132,24 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     const QString fallback = QStringLiteral("https://fallback.test/users/profiles/minecraft/Notch");
     const QString session = QStringLiteral("https://session.test/session/minecraft/profile/") +
                             QString::fromLatin1(kId);
-    QTest::newRow("skin") << skin << QList<Answer>{{200, kLookup}, {200, kSkinProfile}}
-                          << QStringList{lookup, session}
-                          << QStringLiteral("image https://tex.test/skin");
+    // The texture is fetched by the flow, held to a megabyte.
+    const QString texture = QStringLiteral("https://tex.test/skin (1048576 bytes at most)");
+    const QString notchSkin = QStringLiteral("skin https://tex.test/skin of Notch: PNG");
+    QTest::newRow("skin") << skin
+                          << QList<Answer>{{200, kLookup}, {200, kSkinProfile}, {200, "PNG"}}
+                          << QStringList{lookup, session, texture} << notchSkin;
+    QTest::newRow("slim skin")
+        << skin
+        << QList<Answer>{{200, kLookup},
+                         {200, Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\","
+                                       "\"metadata\":{\"model\":\"slim\"}}")},
+                         {200, "PNG"}}
+        << QStringList{lookup, session, texture}
+        << QStringLiteral("skin https://tex.test/skin of Notch, slim: PNG");
+    QTest::newRow("skin image refused")
+        << skin << QList<Answer>{{200, kLookup}, {200, kSkinProfile}, {404, "<h1>gone</h1>"}}
+        << QStringList{lookup, session, texture}
+        << QStringLiteral("无法取得玩家「Notch」的皮肤 | tex.test 回答 HTTP 404");
     QTest::newRow("cape the player lacks")
         << QStringLiteral("http://skins.test/MinecraftCloaks/Notch.png")
         << QList<Answer>{{200, kLookup}, {200, kSkinProfile}} << QStringList{lookup, session}
@@ -141,9 +163,8 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     };
     for (const Answer& failure : lookupFailures) {
         QTest::addRow("look-up %d, fallback answers", failure.status)
-            << skin << QList<Answer>{failure, {200, kLookup}, {200, kSkinProfile}}
-            << QStringList{lookup, fallback, session}
-            << QStringLiteral("image https://tex.test/skin");
+            << skin << QList<Answer>{failure, {200, kLookup}, {200, kSkinProfile}, {200, "PNG"}}
+            << QStringList{lookup, fallback, session, texture} << notchSkin;
     }
     for (const int fallbackStatus : {204, 404}) {
         QTest::addRow("nobody by that name: 404, then %d", fallbackStatus)
@@ -181,12 +202,24 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
     // Skinme is gone: its addresses go to a skin site's CustomSkinAPI.
     const QString site = QStringLiteral("https://site.test/csl/Creeper.json");
     const QByteArray both = R"({"username":"Creeper","skins":{"slim":"5a"},"cape":"ca"})";
-    QTest::newRow("Skinme skin") << QStringLiteral("http://skinme.test/MinecraftSkins/Creeper.png")
-                                 << QList<Answer>{{200, both}} << QStringList{site}
-                                 << QStringLiteral("image https://site.test/textures/5a");
-    QTest::newRow("Skinme cape") << QStringLiteral("http://skinme.test/MinecraftCloaks/Creeper.png")
-                                 << QList<Answer>{{200, both}} << QStringList{site}
-                                 << QStringLiteral("image https://site.test/textures/ca");
+    QTest::newRow("Skinme skin")
+        << QStringLiteral("http://skinme.test/MinecraftSkins/Creeper.png")
+        << QList<Answer>{{200, both}, {200, "PNG"}}
+        << QStringList{site,
+                       QStringLiteral("https://site.test/textures/5a (1048576 bytes at most)")}
+        << QStringLiteral("skin https://site.test/textures/5a of Creeper, slim: PNG");
+    QTest::newRow("Skinme cape")
+        << QStringLiteral("http://skinme.test/MinecraftCloaks/Creeper.png")
+        << QList<Answer>{{200, both}, {200, "PNG"}}
+        << QStringList{site,
+                       QStringLiteral("https://site.test/textures/ca (1048576 bytes at most)")}
+        << QStringLiteral("cape https://site.test/textures/ca of Creeper: PNG");
+    QTest::newRow("Skinme cape image not there")
+        << QStringLiteral("http://skinme.test/MinecraftCloaks/Creeper.png")
+        << QList<Answer>{{200, both}, {0, {}}}
+        << QStringList{site,
+                       QStringLiteral("https://site.test/textures/ca (1048576 bytes at most)")}
+        << QStringLiteral("无法取得玩家「Creeper」的披风 | 无法连接 site.test");
     QTest::newRow("Skinme name in Chinese, unknown to the site")
         << QStringLiteral("http://skinme.test/MinecraftSkins/苦力怕.png")
         << QList<Answer>{{404, {}}}
@@ -288,7 +321,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     PlayerIds ids;
     auto flow = FlowFor(address, fetcher, ids);
     QVERIFY(flow != nullptr);
-    QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+    QSignalSpy textures(flow.get(), &ResolutionFlow::TextureFound);
     QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
     QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
     flow->Start();
@@ -296,22 +329,28 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
         QCOMPARE(fetcher.pending.size(), 1); // one request at a time
         QCOMPARE(fetcher.pending.first().context.data(), flow.get());
         // Bounded by what is asked for: the list and descriptions are
-        // documents, all else small.
+        // documents, a texture its own bound (in `asked`), all else small.
         const QString host = fetcher.pending.first().url.host();
-        QCOMPARE(fetcher.pending.first().maxBytes,
-                 host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
-                     ? Fetcher::kDocumentBytes
-                     : Fetcher::kSmallAnswerBytes);
+        const qint64 bound = fetcher.pending.first().maxBytes;
+        if (bound != kLargestTexture) {
+            QCOMPARE(bound,
+                     host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
+                         ? Fetcher::kDocumentBytes
+                         : Fetcher::kSmallAnswerBytes);
+        }
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
     QVERIFY(fetcher.pending.isEmpty());
     QStringList askedNow;
-    for (const QUrl& one : std::as_const(fetcher.asked)) {
-        askedNow << one.toString(QUrl::FullyEncoded);
+    for (int i = 0; i < fetcher.asked.size(); ++i) {
+        askedNow << fetcher.asked.at(i).toString(QUrl::FullyEncoded) +
+                        (fetcher.caps.at(i) != kLargestTexture
+                             ? QString()
+                             : QStringLiteral(" (%1 bytes at most)").arg(fetcher.caps.at(i)));
     }
     QCOMPARE(askedNow, asked);
-    QCOMPARE(images.size() + files.size() + failures.size(), 1);
-    QCOMPARE(Told(images, files, failures), told);
+    QCOMPARE(textures.size() + files.size() + failures.size(), 1);
+    QCOMPARE(Told(textures, files, failures), told);
 }
 
 // Skin then cape of one player ask the session server once within a minute;
@@ -322,32 +361,32 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
     PlayerIds ids([&now] { return now; });
     const auto told = [&](const QString& address, const QList<Answer>& answers) {
         auto flow = FlowFor(address, fetcher, ids);
-        QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+        QSignalSpy textures(flow.get(), &ResolutionFlow::TextureFound);
         QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
         flow->Start();
         for (const Answer& answer : answers) {
             fetcher.Answer(answer.status, answer.body);
         }
-        return Told(images, {}, failures);
+        return Told(textures, {}, failures);
     };
     const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
     const QString cape = QStringLiteral("http://skins.test/MinecraftCloaks/Notch.png");
     const QByteArray both = Profile("\"SKIN\":{\"url\":\"http://tex.test/skin\"},"
                                     "\"CAPE\":{\"url\":\"http://tex.test/cape\"}");
-    QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
-             QStringLiteral("image https://tex.test/skin"));
+    const QString skinFound = QStringLiteral("skin https://tex.test/skin of Notch: S");
+    QCOMPARE(told(skin, {{200, kLookup}, {200, both}, {200, "S"}}), skinFound);
     now += PlayerIds::kProfileMs - 1;
-    QCOMPARE(told(cape, {}), QStringLiteral("image https://tex.test/cape"));
-    QCOMPARE(fetcher.asked.size(), 2);
+    QCOMPARE(told(cape, {{200, "C"}}), QStringLiteral("cape https://tex.test/cape of Notch: C"));
+    // The look-up, the profile and each texture once.
+    QCOMPARE(fetcher.asked.size(), 4);
     // A minute on, the profile is asked again; the id is still known.
     now += 1;
     QCOMPARE(told(cape, {{404, {}}}),
              QStringLiteral("找不到正版玩家「Notch」 | session.test 没有这个玩家的资料。"));
-    QCOMPARE(fetcher.asked.size(), 3);
+    QCOMPARE(fetcher.asked.size(), 5);
     QVERIFY(ids.Find(QStringLiteral("Notch")).isEmpty());
-    QCOMPARE(told(skin, {{200, kLookup}, {200, both}}),
-             QStringLiteral("image https://tex.test/skin"));
-    QCOMPARE(fetcher.asked.at(3).host(), QStringLiteral("lookup.test"));
+    QCOMPARE(told(skin, {{200, kLookup}, {200, both}, {200, "S"}}), skinFound);
+    QCOMPARE(fetcher.asked.at(5).host(), QStringLiteral("lookup.test"));
 
     // A name's id stands for an hour: after it, the name may be another
     // player's.
@@ -491,7 +530,7 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
     FakeFetcher fetcher;
     PlayerIds ids;
     auto flow = FlowFor(address, fetcher, ids);
-    QSignalSpy images(flow.get(), &ResolutionFlow::ImageFound);
+    QSignalSpy textures(flow.get(), &ResolutionFlow::TextureFound);
     QSignalSpy files(flow.get(), &ResolutionFlow::FileFound);
     QSignalSpy failures(flow.get(), &ResolutionFlow::Failed);
     QSignalSpy rerouted(flow.get(), &ResolutionFlow::Rerouted);
@@ -514,8 +553,8 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
     }
     QCOMPARE(fetcher.asked.first().host(), QStringLiteral("manifest.test"));
-    QCOMPARE(images.size() + files.size() + failures.size(), 1);
-    QString said = Told(images, files, failures);
+    QCOMPARE(textures.size() + files.size() + failures.size(), 1);
+    QString said = Told(textures, files, failures);
     if (!files.isEmpty()) {
         said += QLatin1Char(' ') + files.first().at(2).value<DownloadExpectation>().source;
     }

@@ -4,6 +4,7 @@
 #include "LegacyEndpoints.h"
 #include "NetworkFetcher.h"
 #include "PlayerIds.h"
+#include "ToolkitPages.h"
 
 #include <QCoreApplication>
 #include <QLoggingCategory>
@@ -23,6 +24,11 @@ EngineSession& EngineSession::Get(const BrowserPaneModule::SaveLocationChooser& 
         // desktop program keeps that off the terminal (QT_LOGGING_RULES can
         // still bring it back).
         QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext.info=false"));
+        // The engine starts with the session's profile, and takes no scheme
+        // after that. Nothing in the program makes anything of the engine
+        // before this: the module is loaded for the first pane, or ahead of
+        // it, and its first act is this.
+        ToolkitPages::Register();
         running = new EngineSession(chooser);
         // Clean-up routines run last registered first, and the engine registered
         // its own when the profile above started it: so this one runs before the
@@ -41,6 +47,7 @@ EngineSession* EngineSession::Running() {
 EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& chooser)
     : network_(std::make_unique<NetworkFetcher>(ConfiguredLegacyEndpoints().timeoutMs))
     , knownPlayers_(std::make_unique<PlayerIds>())
+    , pages_(std::make_unique<ToolkitPages>())
     , engineFolders_(std::make_unique<QTemporaryDir>())
     , profile_(std::make_unique<QWebEngineProfile>())
     , downloads_(std::make_unique<DownloadStarter>(*profile_, chooser)) {
@@ -53,6 +60,7 @@ EngineSession::EngineSession(const BrowserPaneModule::SaveLocationChooser& choos
     if (engineFolders_->isValid()) {
         profile_->setPersistentStoragePath(engineFolders_->path());
     }
+    profile_->installUrlSchemeHandler(ToolkitPages::kScheme, pages_.get());
     // The pane shows no icons, so it asks servers for none: an address is
     // the one request a navigation makes.
     profile_->settings()->setAttribute(QWebEngineSettings::AutoLoadIconsForPage, false);

@@ -10,6 +10,7 @@ class PlayerIds;
 class QTemporaryDir;
 class QWebEngineProfile;
 class QWebEngineView;
+class ToolkitPages;
 
 // What the pane keeps for the whole run: the one profile every page uses,
 // the downloads started through it, and what resolving old addresses asks
@@ -27,6 +28,7 @@ public:
     DownloadStarter& Downloads() { return *downloads_; }
     Fetcher& Network() { return *network_; }
     PlayerIds& KnownPlayers() { return *knownPlayers_; }
+    ToolkitPages& Pages() { return *pages_; }
 
     // The first page of a run costs more than any later one: the engine
     // sets up, once, what every page and view shares. A view of the
@@ -43,6 +45,8 @@ private:
     // First, so that it goes last: checks that downloads wait for ask through it.
     std::unique_ptr<Fetcher> network_;
     std::unique_ptr<PlayerIds> knownPlayers_;
+    // Outlives the profile that serves from it.
+    std::unique_ptr<ToolkitPages> pages_;
     // Where the engine makes what folders it makes for the run; removed
     // after the profile has gone.
     std::unique_ptr<QTemporaryDir> engineFolders_;

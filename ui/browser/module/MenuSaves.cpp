@@ -1,6 +1,7 @@
 #include "MenuSaves.h"
 
 #include "DownloadStarter.h"
+#include "PanePage.h"
 
 #include <QAction>
 #include <QWebEngineContextMenuRequest>
@@ -18,6 +19,11 @@ void Route(QWebEngineView& view, DownloadStarter& downloads) {
         // the download as the engine's; ours starts the same one as an ask.
         QObject::disconnect(item, &QAction::triggered, view.page(), nullptr);
         QObject::connect(item, &QAction::triggered, &view, [&view, &downloads, save] {
+            // A page of the toolbox's own offers its file under a name of its own.
+            if (auto* own = qobject_cast<PanePage*>(view.page()); own && own->SavesItself()) {
+                own->triggerAction(save);
+                return;
+            }
             const QWebEngineContextMenuRequest* menu = view.lastContextMenuRequest();
             if (menu == nullptr) {
                 return;

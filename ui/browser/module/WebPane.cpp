@@ -8,9 +8,12 @@
 #include "HostName.h"
 #include "LegacyAddress.h"
 #include "MenuSaves.h"
+#include "PanePage.h"
 #include "ResolutionFlow.h"
 #include "ResolutionMessages.h"
 #include "ResolutionPage.h"
+#include "TextureShow.h"
+#include "ToolkitPages.h"
 
 #include <QTimer>
 #include <QVBoxLayout>
@@ -23,8 +26,11 @@
 WebPane::WebPane(EngineSession& session, QWidget* parent)
     : BrowserPane(parent)
     , session_(session)
-    , view_(new QWebEngineView(&session.Profile(), this))
+    , view_(new QWebEngineView(this))
     , endpoints_(ConfiguredLegacyEndpoints()) {
+    auto* page = new PanePage(session.Profile(), view_);
+    view_->setPage(page);
+    connect(page, &PanePage::SaveWanted, this, &WebPane::OnSaveWanted);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(view_);
@@ -68,6 +74,7 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
 
 WebPane::~WebPane() {
     session_.Downloads().Forget(*this);
+    WithdrawTexture();
 }
 
 // Only the engine moves the focus on from inside the pane, handing it out of
@@ -92,6 +99,7 @@ void WebPane::Navigate(const QString& address) {
     session_.Downloads().UserNavigated(*this);
     loadThenOffer_.reset();
     offered_.clear();
+    WithdrawTexture();
 
     const QUrl url(address, QUrl::TolerantMode);
     const qsizetype length = url.toEncoded().size();
@@ -110,8 +118,7 @@ void WebPane::Navigate(const QString& address) {
         if (flow_ != nullptr) {
             lookingFor_ = WhatIsLookedUp(legacy, endpoints_);
             view_->setHtml(LookingUpPage(lookingFor_));
-            connect(flow_.get(), &ResolutionFlow::ImageFound, view_,
-                    [this](const QUrl& image) { view_->load(image); });
+            connect(flow_.get(), &ResolutionFlow::TextureFound, this, &WebPane::OnTextureFound);
             connect(flow_.get(), &ResolutionFlow::FileFound, this, &WebPane::OnFileFound);
             connect(flow_.get(), &ResolutionFlow::Failed, this, &WebPane::OnResolutionFailed);
             connect(flow_.get(), &ResolutionFlow::Rerouted, this, [this](const QString& refusal) {
@@ -141,6 +148,34 @@ void WebPane::OnFileFound(const QUrl& file, bool showFirst, const DownloadExpect
 
 void WebPane::OnResolutionFailed(const QString& heading, const QString& detail) {
     view_->setHtml(ResolutionErrorPage(heading, detail));
+}
+
+void WebPane::OnTextureFound(const FoundTexture& texture) {
+    ResolutionFailure failure;
+    const std::optional<TextureShow> show = ShowOf(texture, devicePixelRatioF(), &failure);
+    if (!show) {
+        view_->setHtml(ResolutionErrorPage(failure.heading, failure.detail));
+        return;
+    }
+    const QUrl page = session_.Pages().Publish(show->files);
+    QUrl file = page;
+    file.setPath(show->texturePath, QUrl::DecodedMode);
+    texture_ = ShownTexture{page, file, show->fileName};
+    view_->load(page);
+}
+
+void WebPane::OnSaveWanted() {
+    if (texture_) {
+        DownloadExpectation expected;
+        expected.fileName = texture_->fileName;
+        Offer({texture_->file, expected});
+    }
+}
+
+void WebPane::WithdrawTexture() {
+    if (texture_) {
+        session_.Pages().Withdraw(std::exchange(texture_, std::nullopt)->page);
+    }
 }
 
 void WebPane::Offer(const FileToOffer& offer) {

@@ -998,17 +998,19 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
     QVERIFY(action != nullptr);
     menu->close();
     // The user's own saves are not the page's: a fourth within the minute
-    // gets its dialog and its file as the first did.
+    // gets its dialog and its file as the first did. Each is let finish
+    // first: the engine cancels a page's save still under way when the same
+    // page is saved again (a new SavePackage replaces the old one).
     const QStringList names{QStringLiteral("saved 1"), QStringLiteral("saved 2"),
                             QStringLiteral("saved 3"), QStringLiteral("saved 4")};
     for (qsizetype save = 0; save < names.size(); ++save) {
         engine_.saveAs = engine_.SavePath(names.at(save));
         action->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), save + 1, kLoadTimeout);
-    }
-    for (QWidget* window : DownloadWindows()) {
-        QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                                  kLoadTimeout);
+        for (QWidget* window : DownloadWindows()) {
+            QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
+                                      kLoadTimeout);
+        }
     }
     QCOMPARE(engine_.suggestions.size(), names.size());
     for (const QString& offered : std::as_const(engine_.suggestions)) {

@@ -15,13 +15,13 @@ QWidget* ViewOf(QWidget& pane) {
     return nullptr;
 }
 
-QByteArray SolidPng(QRgb colour, int width, int height) {
+QByteArray SolidPng(QRgb colour, int width, int height, const char* format) {
     QImage image(width, height, QImage::Format_RGB32);
     image.fill(colour);
     QByteArray png;
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    image.save(&buffer, format);
     return png;
 }
 

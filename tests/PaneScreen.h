@@ -14,8 +14,8 @@ class QWidget;
 // holding one.
 QWidget* ViewOf(QWidget& pane);
 
-// A PNG of one colour, easy to find again on the screen.
-QByteArray SolidPng(QRgb colour, int width, int height);
+// A PNG (or another `format`) of one colour, easy to find again on the screen.
+QByteArray SolidPng(QRgb colour, int width, int height, const char* format = "PNG");
 
 // What the display shows of `widget`, as a person would see it: the engine
 // draws through the GPU path, which a widget grab does not always see.

@@ -10,7 +10,6 @@
 #include "SampleAnswers.h"
 #include "WindowInput.h"
 
-#include <QBuffer>
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QLocale>
@@ -493,20 +492,11 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs_data() {
     QTest::addColumn<HttpRoute>("texture");
     QTest::addColumn<int>("pixels"); // of the skin colour
     QTest::addColumn<QString>("title");
-    const auto bmp = [] {
-        QImage image(64, 64, QImage::Format_RGB32);
-        image.fill(kSkinColour);
-        QByteArray bytes;
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        image.save(&buffer, "BMP");
-        return bytes;
-    };
     HttpRoute mislabelled = Png(kSkinColour, 64, 64);
     mislabelled.contentType = "text/html";
     QTest::newRow("a skin called a page") << mislabelled << kWornSkin << "Liar.png";
     HttpRoute notPng = Png(kSkinColour, 64, 64);
-    notPng.body = bmp();
+    notPng.body = SolidPng(kSkinColour, 64, 64, "BMP");
     QTest::newRow("no PNG, shown as it is") << notPng << 64 * 64 << "Liar.bmp";
     QTest::newRow("no shape of a skin, shown as it is")
         << Png(kSkinColour, 100, 50) << 100 * 50 << "Liar.png";

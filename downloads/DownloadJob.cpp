@@ -242,8 +242,9 @@ void DownloadJob::Place(const FileVerdict& verdict) {
 void DownloadJob::End(State state, const QString& status) {
     state_ = state;
     status_ = status;
-    // A writer that still holds on may write more under the part's name.
-    if (state != State::Succeeded && !source_->IsFinished()) {
+    // The writer may write more under the part's name, even once it says it
+    // has let go (see PartSweeper).
+    if (state != State::Succeeded) {
         disconnect(source_.get(), nullptr, this, nullptr);
         PartSweeper::Follow(std::move(source_), part_);
     }

@@ -3,6 +3,7 @@
 #include "DownloadSource.h"
 #include "PartFile.h"
 
+#include <QFileSystemWatcher>
 #include <QObject>
 
 #include <memory>
@@ -12,18 +13,29 @@
 // engine writes on a thread of its own, and may resume a broken download by
 // itself). Until the writer says it has let go, everything under that name
 // is removed whenever it reports, and a writer that starts again is stopped.
+// Even once it has let go, work the engine's file thread had queued may
+// still land (seen: its intermediate file, made after the cancel was
+// reported), so the part's folder is watched a while longer, and swept one
+// last time when the program ends.
 class PartSweeper final : public QObject {
     Q_OBJECT
 
 public:
-    // Sweeps once now, then as long as `writer` holds on; the sweeper and
-    // the writer go when it lets go, or with the application.
+    // How long the folder is watched after the writer let go.
+    static constexpr int kLateWritesMs = 30 * 1000;
+
+    // Sweeps once now, then as long as `writer` holds on and a while after;
+    // the sweeper and the writer go then, or with the application.
     static void Follow(std::unique_ptr<DownloadSource> writer, const PartFile& part);
+
+    ~PartSweeper() override;
 
 private:
     PartSweeper(std::unique_ptr<DownloadSource> writer, const PartFile& part);
     void Sweep();
+    void WatchForLateWrites();
 
     std::unique_ptr<DownloadSource> writer_;
     PartFile part_;
+    QFileSystemWatcher folder_;
 };

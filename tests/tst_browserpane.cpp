@@ -772,8 +772,8 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
     engine_.server.ResumeStalled();
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
-    const QStringList late = FilesIn(engine_.Folder());
-    QVERIFY2(late.isEmpty(), qPrintable(late.join(QStringLiteral(", "))));
+    // What the engine's file thread still makes goes by itself.
+    QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
     if (!byClosing) {
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
     }

@@ -1089,6 +1089,7 @@ void TestLegacyPane::jarPastItsSizeIsStopped() {
     if (json) {
         endless.contentType = "application/json";
         endless.contentDisposition = "attachment";
+        manifest_.Serve(kManifestPath, Json("{\"versions\":[]}"));
     } else {
         ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(kDescribed)), kDescribed);
     }

@@ -8,6 +8,7 @@
 #include "FuzzCheck.h"
 #include "ImageBytes.h"
 
+#include <QByteArrayList>
 #include <QtEndian>
 
 #include <cstdint>

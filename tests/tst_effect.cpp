@@ -53,7 +53,6 @@ private Q_SLOTS:
     void listOffersTheEffectsOfTheChosenGame();
     void oneEffectAtATime();
     void anotherGameLetsGoOfAnEffectItLacks();
-    void particlesHiddenUntilTheWindowComesBack();
 
 private:
     template <class T = QWidget> T* Control(const QString& name) const {
@@ -121,6 +120,7 @@ void TestEffect::captionsAndFonts_data() {
     AddCaptionRow("Option34", "Java版1.8–1.12");
     AddCaptionRow("Option35", "Java版1.13起");
     AddCaptionRow("Option36", "基岩版");
+    AddCaptionRow("Check1", "隐藏粒子效果");
 }
 
 void TestEffect::captionsAndFonts() {
@@ -183,10 +183,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
         Click(Control("Text1"), QPoint(10, 9));
         QTest::keyClicks(Control("Text1"), "Alex");
         Generate();
-        window_->Unload();
-        DestroyUnloadedWidgets();
-        window_->Show();
-        QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+        Reload();
     }
     QCOMPARE(QApplication::focusWidget(), Control("Text5"));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
@@ -285,8 +282,10 @@ void TestEffect::generateFromCaptionOrMargin() {
     QVERIFY(host_->switches.empty());
 }
 
-// The game chosen, the command is its form; once the window is loaded again
-// with nothing chosen, the same four options give the old form.
+// The game chosen, the command is its form, with "true" after the amplifier
+// while particles are hidden, nothing after a clear; once the window is loaded
+// again, nothing chosen and the box unchecked, the same four options give the
+// old form.
 void TestEffect::formOfTheChosenGame() {
     const auto chooseSpeedForAll = [this] {
         for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
@@ -298,16 +297,19 @@ void TestEffect::formOfTheChosenGame() {
     Generate();
     QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("minecraft:speed"));
     QCOMPARE(Command(), QStringLiteral("/effect give @a minecraft:speed 99999 255"));
+    auto* hide = Control<QCheckBox>("Check1");
+    QVERIFY(!hide->isChecked());
+    Click(hide, QPoint(8, hide->height() / 2));
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect give @a minecraft:speed 99999 255 true"));
     Choose("Option36");
     Choose("Option30");
     Generate();
     QCOMPARE(Control<QLineEdit>("Text6")->text(), QStringLiteral("255"));
     QCOMPARE(Command(), QStringLiteral("/effect @a clear"));
 
-    window_->Unload();
-    DestroyUnloadedWidgets();
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    Reload();
+    QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
     chooseSpeedForAll();
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255"));
@@ -583,23 +585,6 @@ void TestEffect::anotherGameLetsGoOfAnEffectItLacks() {
     QCOMPARE(Control<QComboBox>("Combo1")->currentIndex(), -1);
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect @a  99999 255"));
-}
-
-void TestEffect::particlesHiddenUntilTheWindowComesBack() {
-    auto* hide = Control<QCheckBox>("Check1");
-    QCOMPARE(hide->text(), QStringLiteral("隐藏粒子效果"));
-    QVERIFY(!hide->isChecked());
-    for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
-        Choose(option);
-    }
-    Click(hide, QPoint(8, hide->height() / 2));
-    Generate();
-    QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255 true"));
-    Choose("Option30");
-    Generate();
-    QCOMPARE(Command(), QStringLiteral("/effect @a clear 99999 255"));
-    Reload();
-    QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
 }
 
 QTEST_MAIN(TestEffect)

@@ -7,9 +7,8 @@
 #include "ConfiguredHosts.h"
 #include "Layout.h"
 #include "OptionButton.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "download.h"
 
 #include <QGroupBox>
@@ -29,7 +28,7 @@ const VersionFileBases kTestBases{"http://mirror.test/versions/",
 
 } // namespace
 
-class TestDownload final : public QObject {
+class TestDownload final : public QObject, WindowSuite<download> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -55,18 +54,11 @@ private Q_SLOTS:
     void configuredHostsByDefault();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
     // What the pane was sent to after its start address.
     QStringList Sent() const { return panes_->Addresses().mid(1); }
     void Load(VersionFileBases bases = kTestBases);
-
-    RecordingHost* host_ = nullptr;
-    RecordingPaneSource* panes_ = nullptr;
-    download* window_ = nullptr;
 };
 
 void TestDownload::initTestCase() {
@@ -74,25 +66,16 @@ void TestDownload::initTestCase() {
 }
 
 void TestDownload::Load(VersionFileBases bases) {
-    delete window_;
-    window_ = new download(*host_, *panes_, std::move(bases));
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_, std::move(bases)));
     QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
 }
 
 void TestDownload::init() {
-    host_ = new RecordingHost;
-    panes_ = new RecordingPaneSource;
     Load();
 }
 
 void TestDownload::cleanup() {
-    delete window_;
-    window_ = nullptr;
-    delete panes_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestDownload::captionsFontsAndTextColours_data() {
@@ -369,10 +352,7 @@ void TestDownload::everyChosenPairIsSentInOrder() {
 }
 
 void TestDownload::configuredHostsByDefault() {
-    delete window_;
-    window_ = new download(*host_, *panes_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_));
     Choose("Option4");
     Download();
     Choose("Option5");

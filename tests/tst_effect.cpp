@@ -6,8 +6,8 @@
 #include "Layout.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "effect.h"
 
 #include <QAbstractItemView>
@@ -20,7 +20,7 @@
 using namespace Layout;
 using namespace WindowInput;
 
-class TestEffect final : public QObject {
+class TestEffect final : public QObject, WindowSuite<effect> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -55,17 +55,11 @@ private Q_SLOTS:
     void anotherGameLetsGoOfAnEffectItLacks();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
     void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
     QString Command() const { return Control<QLineEdit>("Text5")->text(); }
     void ChooseListed(const QString& name);
     void Reload();
-
-    RecordingHost* host_ = nullptr;
-    effect* window_ = nullptr;
 };
 
 void TestEffect::initTestCase() {
@@ -73,16 +67,11 @@ void TestEffect::initTestCase() {
 }
 
 void TestEffect::init() {
-    host_ = new RecordingHost;
-    window_ = new effect(*host_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open());
 }
 
 void TestEffect::cleanup() {
-    delete window_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestEffect::captionsAndFonts_data() {

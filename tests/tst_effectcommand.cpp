@@ -1,5 +1,6 @@
 // The "/effect" command builder: pure text in, text out, no windows.
 #include "EffectCommand.h"
+#include "TestTable.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <string>
 
 namespace {
+
+using Options = QList<int>; // the options chosen
 
 // QByteArray keeps NUL and invalid UTF-8 intact, which QString would not.
 std::string Bytes(const QByteArray& bytes) {
@@ -203,15 +206,9 @@ private Q_SLOTS:
 // for none) and hidden particles in; the three texts out. Each group of rows
 // is one rule of the command.
 void TestEffectCommand::buildsTheCommand_data() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("text1");
-    QTest::addColumn<QByteArray>("text2");
-    QTest::addColumn<QByteArray>("text4");
-    QTest::addColumn<int>("listed");
-    QTest::addColumn<bool>("hidden");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("amplifierText");
-    QTest::addColumn<QByteArray>("command");
+    TEST_COLUMNS(Options, options, QByteArray, text1, QByteArray, text2, QByteArray, text4);
+    TEST_COLUMNS(int, listed, bool, hidden, QByteArray, effectText, QByteArray, amplifierText,
+                 QByteArray, command);
     struct Boxes {
         QByteArray text1, text2, text4;
     };
@@ -348,15 +345,9 @@ void TestEffectCommand::buildsTheCommand_data() {
 }
 
 void TestEffectCommand::buildsTheCommand() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, text1);
-    QFETCH(QByteArray, text2);
-    QFETCH(QByteArray, text4);
-    QFETCH(int, listed);
-    QFETCH(bool, hidden);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, amplifierText);
-    QFETCH(QByteArray, command);
+    TEST_FETCH(Options, options, QByteArray, text1, QByteArray, text2, QByteArray, text4);
+    TEST_FETCH(int, listed, bool, hidden, QByteArray, effectText, QByteArray, amplifierText,
+               QByteArray, command);
 
     EffectChoices choices = Choose(options, text1, text2, text4);
     if (listed >= 0) {
@@ -372,9 +363,7 @@ void TestEffectCommand::buildsTheCommand() {
 // One box at a time: the option that reads it, the box's text, and the command
 // with the text where that box's slot is.
 void TestEffectCommand::boxTextsAreCopiedVerbatim_data() {
-    QTest::addColumn<int>("option");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("command");
+    TEST_COLUMNS(int, option, QByteArray, text, QByteArray, command);
 
     const struct {
         const char* name;
@@ -399,9 +388,7 @@ void TestEffectCommand::boxTextsAreCopiedVerbatim_data() {
 }
 
 void TestEffectCommand::boxTextsAreCopiedVerbatim() {
-    QFETCH(int, option);
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, command);
+    TEST_FETCH(int, option, QByteArray, text, QByteArray, command);
 
     // Fixed choices fill the slots the box under test does not.
     QList<int> options{1, option};
@@ -415,10 +402,7 @@ void TestEffectCommand::boxTextsAreCopiedVerbatim() {
 }
 
 void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("amplifierOption");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("amplifierText");
+    TEST_COLUMNS(int, id, int, amplifierOption, QByteArray, effectText, QByteArray, amplifierText);
     const char* const ids[] = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",
                                "9",  "10", "11", "12", "13", "14", "15", "16",
                                "17", "18", "19", "20", "21", "22", "23"};
@@ -431,10 +415,7 @@ void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers_data() {
 }
 
 void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers() {
-    QFETCH(int, id);
-    QFETCH(int, amplifierOption);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, amplifierText);
+    TEST_FETCH(int, id, int, amplifierOption, QByteArray, effectText, QByteArray, amplifierText);
 
     const EffectCommand built = BuildEffectCommand(Choose({id, 25, 29, amplifierOption}));
     QCOMPARE(Bytes(built.effectText), effectText);
@@ -443,10 +424,10 @@ void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers() {
 }
 
 void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt_data() {
-    QTest::addColumn<int>("form");
-    QTest::addColumn<int>("grammar"); // index into JavaGrammars(), or -1 for Bedrock
-    QTest::addColumn<int>("built");   // 48 a choice of effect: 4 targets, 2 durations, ...
-    QTest::addColumn<int>("checked"); // ... 3 amplifiers, particles shown or hidden
+    // grammar: an index into JavaGrammars(), or -1 for Bedrock; built and
+    // checked: 48 lines a choice of effect (4 targets, 2 durations, 3
+    // amplifiers, particles shown or hidden).
+    TEST_COLUMNS(int, form, int, grammar, int, built, int, checked);
     const QList<JavaGrammar> grammars = JavaGrammars();
     QCOMPARE(grammars.size(), 3);
     // Java 1.13 on: 40 effects and clear, of which 1.13 has 30, 1.16 32.
@@ -467,10 +448,7 @@ void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt_data() {
 // lacks: the effect stands where it belongs and is one Bedrock lists, with at most "true" after the
 // amplifier, or the line ends in "clear" after the target.
 void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt() {
-    QFETCH(int, form);
-    QFETCH(int, grammar);
-    QFETCH(int, built);
-    QFETCH(int, checked);
+    TEST_FETCH(int, form, int, grammar, int, built, int, checked);
     const QSet<QString> bedrock =
         Names(GameData()[QLatin1String("bedrock")][QLatin1String("effects")].toArray());
     const JavaGrammar java = grammar < 0 ? JavaGrammar{} : JavaGrammars().at(grammar);
@@ -504,7 +482,7 @@ void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt() {
 
 // The check above can fail: lines the game refuses, under each Java tree.
 void TestEffectCommand::theGrammarRefusesBrokenLines_data() {
-    QTest::addColumn<QByteArray>("line");
+    TEST_COLUMNS(QByteArray, line);
     QTest::newRow("the old form") << QByteArray("/effect @a 1 99999 255");
     QTest::newRow("a misspelt id") << QByteArray("/effect give @a minecraft:sped 99999 255");
     QTest::newRow("amplifier past 255") << QByteArray("/effect give @a minecraft:speed 30 256");
@@ -517,7 +495,7 @@ void TestEffectCommand::theGrammarRefusesBrokenLines_data() {
 }
 
 void TestEffectCommand::theGrammarRefusesBrokenLines() {
-    QFETCH(QByteArray, line);
+    TEST_FETCH(QByteArray, line);
     for (const JavaGrammar& grammar : JavaGrammars()) {
         QVERIFY2(!Parses(line, grammar), qPrintable(grammar.version));
     }

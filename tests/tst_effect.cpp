@@ -125,8 +125,7 @@ void TestEffect::coloursOfTheLabels() {
     QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
     QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
 
-    // The game's frame, inside the duration frame, looks like the frames and
-    // options beside it.
+    // The game's frame looks like the frames and options beside it.
     QCOMPARE(textOf("Frame5"), textOf("Frame3"));
     QCOMPARE(Control("Frame5")->font(), Control("Frame3")->font());
     QCOMPARE(Control("Option35")->font(), Control("Option29")->font());
@@ -195,7 +194,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
 
 void TestEffect::eachFrameIsOneGroup() {
     // One choice in each frame stands beside the others; the game's frame
-    // is a group of its own inside the duration frame.
+    // is a group of its own.
     for (const char* option : {"Option5", "Option26", "Option28", "Option32", "Option35"}) {
         Choose(option);
     }
@@ -215,11 +214,11 @@ void TestEffect::eachFrameIsOneGroup() {
     QVERIFY(!Control<OptionButton>("Option35")->isChecked());
     QVERIFY(Control<OptionButton>("Option29")->isChecked());
     // It covers none of the duration frame's own controls.
-    const QRect game = Control("Frame5")->geometry();
-    for (const QWidget* control :
-         Control("Frame3")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(control->objectName() == u"Frame5" || !control->geometry().intersects(game),
-                 qPrintable(control->objectName()));
+    QWidget* duration = Control("Frame3");
+    QWidget* game = Control("Frame5");
+    const QRect over(duration->mapFrom(game->parentWidget(), game->pos()), game->size());
+    for (const QWidget* control : duration->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(!control->geometry().intersects(over), qPrintable(control->objectName()));
     }
 }
 

@@ -22,6 +22,7 @@
 #include "WindowRegistry.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -667,8 +668,13 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
         if (chosen("Option28") && !clearing && !command.contains(' ' + text("Text2") + ' ')) {
             return QStringLiteral("the command does not carry the duration verbatim");
         }
-        if (chosen("Option31") && (text("Text6") != text("Text4") ||
-                                   (!clearing && !command.endsWith(' ' + text("Text4"))))) {
+        // Hidden particles add "true" after the amplifier, except to a clear.
+        const bool hidden =
+            WindowInput::Named<QCheckBox>(&surface, QStringLiteral("Check1"))->isChecked() &&
+            !chosen("Option30");
+        const QString last = ' ' + text("Text4") + (hidden ? QStringLiteral(" true") : QString());
+        if (chosen("Option31") &&
+            (text("Text6") != text("Text4") || (!clearing && !command.endsWith(last)))) {
             return QStringLiteral("the command does not carry the amplifier verbatim");
         }
     }

@@ -27,8 +27,7 @@ public:
     // or through a fetcher of the window's own when there is none.
     download(WindowHost& host, PaneSource& panes,
              VersionFileBases bases = ConfiguredVersionFileBases(),
-             VersionListSources lists = ConfiguredVersionListSources(),
-             Fetcher* fetcher = nullptr);
+             VersionListSources lists = ConfiguredVersionListSources(), Fetcher* fetcher = nullptr);
     ~download() override;
 
     void Label4_Click();

@@ -50,8 +50,7 @@ QDateTime ReadTime(const QJsonValue& value) {
 } // namespace
 
 bool IsListableVersionId(const QString& id) {
-    if (id.isEmpty() || id.size() > 64 || id == QLatin1String(".") ||
-        id == QLatin1String("..")) {
+    if (id.isEmpty() || id.size() > 64 || id == QLatin1String(".") || id == QLatin1String("..")) {
         return false;
     }
     return std::none_of(id.begin(), id.end(), BreaksTheId);
@@ -94,7 +93,7 @@ VersionList ReadVersionList(const QByteArray& manifest) {
                          }
                          return a.released > b.released;
                      });
-    list.outcome = list.versions.isEmpty() ? VersionList::Outcome::NoneUsable
-                                           : VersionList::Outcome::Listed;
+    list.outcome =
+        list.versions.isEmpty() ? VersionList::Outcome::NoneUsable : VersionList::Outcome::Listed;
     return list;
 }

@@ -9,10 +9,9 @@
 VersionListSources ConfiguredVersionListSources() {
     const QString scheme = QStringLiteral(CT_VERSION_LIST_SCHEME);
     const QString path = QStringLiteral("/mc/game/version_manifest_v2.json");
-    return {QUrl(scheme + QStringLiteral("://") + QStringLiteral(CT_VERSION_LIST_OFFICIAL_HOST) +
-                 path),
-            QUrl(scheme + QStringLiteral("://") + QStringLiteral(CT_VERSION_LIST_MIRROR_HOST) +
-                 path)};
+    return {
+        QUrl(scheme + QStringLiteral("://") + QStringLiteral(CT_VERSION_LIST_OFFICIAL_HOST) + path),
+        QUrl(scheme + QStringLiteral("://") + QStringLiteral(CT_VERSION_LIST_MIRROR_HOST) + path)};
 }
 
 int ConfiguredVersionListTimeoutMs() {
@@ -50,8 +49,7 @@ QString WhyNoList(const HttpAnswer& answer, const VersionList& read) {
     return prefix + QStringLiteral("%1 的版本清单里没有可选的版本").arg(answer.host);
 }
 
-VersionListFetch::VersionListFetch(Fetcher& fetcher, VersionListSources sources,
-                                   QObject* parent)
+VersionListFetch::VersionListFetch(Fetcher& fetcher, VersionListSources sources, QObject* parent)
     : QObject(parent)
     , fetcher_(fetcher)
     , sources_(std::move(sources)) {}
@@ -85,8 +83,8 @@ void VersionListFetch::Answered(ListRoute route, const HttpAnswer& answer) {
         result.list = read;
         copy.kept = result;
     }
-    result.source = ListSourceLine(route, route == ListRoute::Mirror ? sources_.mirror
-                                                                     : sources_.official);
+    result.source =
+        ListSourceLine(route, route == ListRoute::Mirror ? sources_.mirror : sources_.official);
     const auto waiting = std::exchange(copy.waiting, {});
     for (const auto& [context, then] : waiting) {
         if (context) {

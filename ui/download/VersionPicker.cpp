@@ -18,8 +18,10 @@ constexpr int kTop = 20;
 
 // The kinds offered, in the order of the filter's items; the last shows all.
 const std::pair<const char16_t*, std::optional<VersionKind>> kKinds[] = {
-    {u"正式版", VersionKind::Release},   {u"快照", VersionKind::Snapshot},
-    {u"旧测试版", VersionKind::OldBeta}, {u"旧内测版", VersionKind::OldAlpha},
+    {u"正式版", VersionKind::Release},
+    {u"快照", VersionKind::Snapshot},
+    {u"旧测试版", VersionKind::OldBeta},
+    {u"旧内测版", VersionKind::OldAlpha},
     {u"全部", std::nullopt},
 };
 

@@ -3,6 +3,7 @@
 #include "BrowserPane.h"
 #include "NetworkFetcher.h"
 #include "PaneSource.h"
+#include "TabOrder.h"
 #include "VersionPicker.h"
 #include "ui_download.h"
 
@@ -38,14 +39,6 @@ void download::BuildLayout(QWidget& surface) {
     OnClick(ui_->Label5, &download::Label5_Click);
     OnClick(ui_->Picture2, &download::Picture2_Click);
     OnClick(ui_->Command1, &download::Command1_Click);
-    // What was read goes with this load of the window.
-    listFetch_ = new VersionListFetch(ListFetcher(), lists_, &surface);
-    picker_ = new VersionPicker(surface);
-    // After the stored controls in the tab order, its own in the order made.
-    picker_->setProperty("tabIndex", ui_->Command1->property("tabIndex").toInt() + 1);
-    connect(picker_, &VersionPicker::chosen, this, &download::VersionChosen);
-    connect(picker_, &VersionPicker::closed, ui_->Command1,
-            [this] { ui_->Command1->setFocus(Qt::OtherFocusReason); });
 }
 
 void download::Label4_Click() {
@@ -77,6 +70,9 @@ Fetcher& download::ListFetcher() {
 }
 
 void download::OpenVersionList() {
+    if (picker_ == nullptr) {
+        MakeVersionList(*Surface());
+    }
     const ListRoute route = ui_->Option4->isChecked()   ? ListRoute::Mirror
                             : ui_->Option5->isChecked() ? ListRoute::Official
                                                         : ListRoute::NoneChosen;
@@ -89,6 +85,19 @@ void download::OpenVersionList() {
             ListAnswered(answer);
         }
     });
+}
+
+void download::MakeVersionList(QWidget& surface) {
+    // Made at the first opening, so the window loads as its stored layout
+    // has it; what was read goes with this load of the window.
+    listFetch_ = new VersionListFetch(ListFetcher(), lists_, &surface);
+    picker_ = new VersionPicker(surface);
+    // After the stored controls in the tab order, its own in the order made.
+    picker_->setProperty("tabIndex", ui_->Command1->property("tabIndex").toInt() + 1);
+    OrderTabStops(surface);
+    connect(picker_, &VersionPicker::chosen, this, &download::VersionChosen);
+    connect(picker_, &VersionPicker::closed, ui_->Command1,
+            [this] { ui_->Command1->setFocus(Qt::OtherFocusReason); });
 }
 
 void download::ListAnswered(const VersionListAnswer& answer) {

@@ -51,6 +51,7 @@ protected:
 
 private:
     Fetcher& ListFetcher();
+    void MakeVersionList(QWidget& surface);
     void ListAnswered(const VersionListAnswer& answer);
     void VersionChosen(const QString& id);
 

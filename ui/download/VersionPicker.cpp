@@ -52,6 +52,11 @@ VersionPicker::VersionPicker(QWidget& parent)
     setAccessibleName(QStringLiteral("版本列表"));
     setGeometry(kMargin, kTop, parent.width() - 2 * kMargin, parent.height() - kTop - kMargin);
 
+    source_->setObjectName(QStringLiteral("VersionSource"));
+    kinds_->setObjectName(QStringLiteral("VersionKinds"));
+    search_->setObjectName(QStringLiteral("VersionSearch"));
+    list_->setObjectName(QStringLiteral("VersionRows"));
+    line_->setObjectName(QStringLiteral("VersionReason"));
     for (const auto& [name, kind] : kKinds) {
         kinds_->addItem(QString::fromUtf16(name));
     }

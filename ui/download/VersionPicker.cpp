@@ -12,9 +12,10 @@
 
 namespace {
 
-// Over the window below its title controls, a margin in from its edges.
+// Over the window below its greeting (from the top of the file frame), a
+// margin in from its edges.
 constexpr int kMargin = 8;
-constexpr int kTop = 20;
+constexpr int kTop = 72;
 
 // The kinds offered, in the order of the filter's items; the last shows all.
 const std::pair<const char16_t*, std::optional<VersionKind>> kKinds[] = {

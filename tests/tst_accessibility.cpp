@@ -4,16 +4,13 @@
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "ClickableAccessible.h"
-#include "Form1.h"
+#include "MakeWindow.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
 #include "SpokenCaption.h"
 #include "WindowInput.h"
-#include "download.h"
-#include "effect.h"
-#include "skin.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -21,7 +18,6 @@
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 #include <optional>
@@ -31,20 +27,6 @@ namespace {
 const SkinBases kSkinBases{"http://official/skins/", "http://official/capes/",
                            "http://skinme/skins/", "http://skinme/capes/"};
 const VersionFileBases kVersionBases{"http://mirror/versions/", "http://store/dl/"};
-
-std::unique_ptr<FramedWindow> MakeWindow(WindowName name, WindowHost& host, PaneSource& panes) {
-    switch (name) {
-    case WindowName::Form1:
-        return std::make_unique<Form1>(host);
-    case WindowName::skin:
-        return std::make_unique<skin>(host, panes, kSkinBases);
-    case WindowName::effect:
-        return std::make_unique<effect>(host);
-    case WindowName::download:
-        return std::make_unique<download>(host, panes, kVersionBases);
-    }
-    return nullptr;
-}
 
 QAccessibleInterface* Describe(QObject* object) {
     return QAccessible::queryAccessibleInterface(object);
@@ -133,7 +115,7 @@ void TestAccessibility::cleanup() {
 }
 
 FramedWindow* TestAccessibility::Load(WindowName name) {
-    window_ = MakeWindow(name, *host_, *panes_);
+    window_ = MakeWindow(name, *host_, *panes_, kSkinBases, kVersionBases);
     window_->Show();
     if (!QTest::qWaitForWindowExposed(window_->Surface())) {
         qFatal("window not exposed");

@@ -10,9 +10,9 @@
 #include "FakeFetcher.h"
 #include "Layout.h"
 #include "OptionButton.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
+#include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "download.h"
 
 #include <QComboBox>
@@ -47,7 +47,7 @@ const QByteArray kManifest = R"({"latest":{"release":"1.21.11","snapshot":"26.1-
 
 } // namespace
 
-class TestDownload final : public QObject {
+class TestDownload final : public QObject, WindowSuite<download> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -77,9 +77,6 @@ private Q_SLOTS:
     void versionListSaysWhyItHasNone();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
     // What the pane was sent to after its start address.
@@ -93,9 +90,6 @@ private:
     QStringList Rows() const;
 
     FakeFetcher fetcher_;
-    RecordingHost* host_ = nullptr;
-    RecordingPaneSource* panes_ = nullptr;
-    download* window_ = nullptr;
 };
 
 void TestDownload::initTestCase() {
@@ -103,26 +97,17 @@ void TestDownload::initTestCase() {
 }
 
 void TestDownload::Load(VersionFileBases bases) {
-    delete window_;
-    window_ = new download(*host_, *panes_, std::move(bases), kTestLists, &fetcher_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_, std::move(bases), kTestLists, &fetcher_));
     QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
 }
 
 void TestDownload::init() {
     fetcher_ = FakeFetcher();
-    host_ = new RecordingHost;
-    panes_ = new RecordingPaneSource;
     Load();
 }
 
 void TestDownload::cleanup() {
-    delete window_;
-    window_ = nullptr;
-    delete panes_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestDownload::captionsFontsAndTextColours_data() {
@@ -401,10 +386,7 @@ void TestDownload::everyChosenPairIsSentInOrder() {
 }
 
 void TestDownload::configuredHostsByDefault() {
-    delete window_;
-    window_ = new download(*host_, *panes_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_));
     Choose("Option4");
     Download();
     Choose("Option5");
@@ -434,9 +416,7 @@ QStringList TestDownload::Rows() const {
 }
 
 void TestDownload::versionListFillsTheBoxOnly_data() {
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<QString>("asked");
-    QTest::addColumn<QString>("source");
+    TEST_COLUMNS(QString, route, QString, asked, QString, source);
     const QString official = kTestLists.official.toString();
     QTest::newRow("no route: official") << "" << official << "未选线路：官方 meta.test 的版本列表";
     QTest::newRow("domestic: the mirror's copy alone")
@@ -450,9 +430,7 @@ void TestDownload::versionListFillsTheBoxOnly_data() {
 // the latest marked; a kind and a search narrow it; Enter puts the id into
 // the box and sends nothing, Escape leaves the box.
 void TestDownload::versionListFillsTheBoxOnly() {
-    QFETCH(QString, route);
-    QFETCH(QString, asked);
-    QFETCH(QString, source);
+    TEST_FETCH(QString, route, QString, asked, QString, source);
     if (!route.isEmpty()) {
         Choose(qPrintable(route));
     }
@@ -501,9 +479,7 @@ void TestDownload::versionListFillsTheBoxOnly() {
 }
 
 void TestDownload::versionListSaysWhyItHasNone_data() {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("reason");
+    TEST_COLUMNS(int, status, QByteArray, body, QString, reason);
     QTest::newRow("refused") << 503 << QByteArray("busy") << "mirror.test 回答 HTTP 503";
     QTest::newRow("no connection") << 0 << QByteArray() << "无法连接 mirror.test";
     QTest::newRow("past 4 MiB") << 200 << QByteArray(Fetcher::kDocumentBytes + 1, ' ')
@@ -521,9 +497,7 @@ void TestDownload::versionListSaysWhyItHasNone_data() {
 // One line in the list's place; Enter chooses nothing, the box keeps its
 // text and goes on working, and the next opening asks again.
 void TestDownload::versionListSaysWhyItHasNone() {
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, reason);
+    TEST_FETCH(int, status, QByteArray, body, QString, reason);
     Choose("Option4");
     auto* version = Control<QLineEdit>("Text1");
     version->setText(QStringLiteral("1.16.5"));

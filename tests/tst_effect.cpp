@@ -6,8 +6,8 @@
 #include "Layout.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "effect.h"
 
 #include <QGroupBox>
@@ -17,7 +17,7 @@
 using namespace Layout;
 using namespace WindowInput;
 
-class TestEffect final : public QObject {
+class TestEffect final : public QObject, WindowSuite<effect> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -43,15 +43,9 @@ private Q_SLOTS:
     void handEditedCommandIsReplaced();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
     void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
     QString Command() const { return Control<QLineEdit>("Text5")->text(); }
-
-    RecordingHost* host_ = nullptr;
-    effect* window_ = nullptr;
 };
 
 void TestEffect::initTestCase() {
@@ -59,16 +53,11 @@ void TestEffect::initTestCase() {
 }
 
 void TestEffect::init() {
-    host_ = new RecordingHost;
-    window_ = new effect(*host_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open());
 }
 
 void TestEffect::cleanup() {
-    delete window_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestEffect::captionsAndFonts_data() {

@@ -10,6 +10,7 @@
 #include "ResolutionPage.h"
 #include "SampleAnswers.h"
 #include "SkinSiteAnswer.h"
+#include "TestTable.h"
 #include "TexturePage.h"
 #include "VersionAnswer.h"
 #include "VersionList.h"
@@ -273,11 +274,9 @@ void TestLegacyAnswers::manifest() {
 }
 
 void TestLegacyAnswers::versionList_data() {
-    QTest::addColumn<QByteArray>("manifest");
-    QTest::addColumn<VersionList::Outcome>("outcome");
-    // "<id> <type> <release date>", "latest" after the manifest's latest ones.
-    QTest::addColumn<QStringList>("listed");
-    QTest::addColumn<int>("leftOut");
+    // listed: "<id> <type> <release date>", "latest" after the manifest's latest ones.
+    TEST_COLUMNS(QByteArray, manifest, VersionList::Outcome, outcome, QStringList, listed, int,
+                 leftOut);
     using enum VersionList::Outcome;
     const auto entry = [](const char* id, const char* type, const char* released) {
         return QByteArray(R"({"id":")") + id + R"(","type":")" + type +
@@ -357,10 +356,8 @@ void TestLegacyAnswers::versionList_data() {
 }
 
 void TestLegacyAnswers::versionList() {
-    QFETCH(QByteArray, manifest);
-    QFETCH(VersionList::Outcome, outcome);
-    QFETCH(QStringList, listed);
-    QFETCH(int, leftOut);
+    TEST_FETCH(QByteArray, manifest, VersionList::Outcome, outcome, QStringList, listed, int,
+               leftOut);
     static const char* const kTypes[] = {"release", "snapshot", "old_beta", "old_alpha", "other"};
     const VersionList read = ReadVersionList(manifest);
     QStringList shown;

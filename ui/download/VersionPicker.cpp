@@ -10,6 +10,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 
+#include <limits>
+
 namespace {
 
 // Over the window below its greeting (from the top of the file frame), a
@@ -63,6 +65,8 @@ VersionPicker::VersionPicker(QWidget& parent)
     }
     kinds_->setAccessibleName(QStringLiteral("版本类型"));
     search_->setPlaceholderText(QStringLiteral("搜索版本号"));
+    // As every box of the toolbox: no length limit (Qt's default stops at 32767).
+    search_->setMaxLength(std::numeric_limits<int>::max());
     search_->setAccessibleName(QStringLiteral("搜索版本号"));
     list_->setModel(&model_);
     list_->setRootIsDecorated(false);

@@ -15,9 +15,10 @@
 namespace {
 
 // Over the window below its greeting (from the top of the file frame), a
-// margin in from its edges.
+// margin in from its sides, down to the foot of the pane's frame.
 constexpr int kMargin = 8;
 constexpr int kTop = 72;
+constexpr int kBottom = 2;
 
 // The kinds offered, in the order of the filter's items; the last shows all.
 const std::pair<const char16_t*, std::optional<VersionKind>> kKinds[] = {
@@ -53,7 +54,7 @@ VersionPicker::VersionPicker(QWidget& parent)
     setAutoFillBackground(true);
     setStyleSheet(QStringLiteral("#VersionPicker { background-color: #ffffff; }"));
     setAccessibleName(QStringLiteral("版本列表"));
-    setGeometry(kMargin, kTop, parent.width() - 2 * kMargin, parent.height() - kTop - kMargin);
+    setGeometry(kMargin, kTop, parent.width() - 2 * kMargin, parent.height() - kTop - kBottom);
 
     source_->setObjectName(QStringLiteral("VersionSource"));
     kinds_->setObjectName(QStringLiteral("VersionKinds"));

@@ -305,7 +305,8 @@ void TestAccessibility::oneButtonPerClickableControl_data() {
     QTest::newRow("effect") << int(WindowName::effect)
                             << QStringList{"Picture1", "Picture2", "labsmall", "picclose"};
     QTest::newRow("download") << int(WindowName::download)
-                              << QStringList{"Picture1", "Picture2", "labsmall", "picclose"};
+                              << QStringList{"Command1", "Picture1", "Picture2", "labsmall",
+                                             "picclose"};
 }
 
 // Walking the tree from the window meets each clickable control once, as a

@@ -12,6 +12,7 @@
 // restore keep the window and everything in it. A failure names the seed and
 // the event's index and description, so it can be replayed.
 #include "CjkFonts.h"
+#include "FakeFetcher.h"
 #include "FramedWindow.h"
 #include "OptionButton.h"
 #include "RecordingPane.h"
@@ -226,6 +227,7 @@ private:
     QString CheckHandedOn(WindowName window, const QWidget& surface, bool typed);
 
     std::unique_ptr<RecordingPaneSource> panes_;
+    std::unique_ptr<FakeFetcher> listFetcher_;
     std::unique_ptr<WindowRegistry> registry_;
     std::unique_ptr<QSignalSpy> ended_;
     QRandomGenerator rng_;
@@ -268,7 +270,13 @@ void TestMonkey::cleanup() {
 void TestMonkey::StartRun() {
     panes_ = std::make_unique<RecordingPaneSource>();
     registry_ = std::make_unique<WindowRegistry>();
-    RegisterToolkitWindows(*registry_, *panes_);
+    // The downloader's list asks a fetcher that never answers: nothing
+    // leaves the machine.
+    listFetcher_ = std::make_unique<FakeFetcher>();
+    RegisterToolkitWindows(*registry_, *panes_, ConfiguredSkinBases(), ConfiguredVersionFileBases(),
+                           {QUrl(QStringLiteral("https://meta.test/list.json")),
+                            QUrl(QStringLiteral("https://mirror.test/list.json"))},
+                           listFetcher_.get());
     ended_ = std::make_unique<QSignalSpy>(registry_.get(), &WindowRegistry::lastWindowUnloaded);
     registry_->Start();
     pane_ = nullptr;
@@ -281,6 +289,7 @@ void TestMonkey::EndRun() {
     ended_.reset();
     registry_.reset();
     panes_.reset();
+    listFetcher_.reset();
     WindowInput::DestroyUnloadedWidgets();
 }
 

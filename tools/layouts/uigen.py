@@ -125,6 +125,12 @@ def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2, reads=N
     props.append(prop('maxLength', '<number>2147483647</number>'))
     return widget('QLineEdit', name, props, (), ind)
 
+def button(name, l, t, w, h, text, tabi, sheet, reads, ind=2):
+    """A push button: reached by Tab, pressed by Space; reads: its name when read out."""
+    props = [geom(l, t, w, h), tab(tabi), spoken(reads), prop('styleSheet', string(sheet)),
+             prop('text', string(text))]
+    return widget('QPushButton', name, props, (), ind)
+
 def placeholder(name, l, t, w, h, tabi, ind=3, start=None):
     props = [geom(l, t, w, h), tab(tabi)]
     if start is not None:

@@ -8,7 +8,8 @@
 #include "skin.h"
 
 void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes, const SkinBases& skins,
-                            const VersionFileBases& versions) {
+                            const VersionFileBases& versions, const VersionListSources& lists,
+                            Fetcher* listFetcher) {
     registry.SetFactory(WindowName::Form1,
                         [](WindowHost& host) { return std::make_unique<Form1>(host); });
     registry.SetFactory(WindowName::skin, [&panes, skins](WindowHost& host) {
@@ -16,9 +17,10 @@ void RegisterToolkitWindows(WindowRegistry& registry, PaneSource& panes, const S
     });
     registry.SetFactory(WindowName::effect,
                         [](WindowHost& host) { return std::make_unique<effect>(host); });
-    registry.SetFactory(WindowName::download, [&panes, versions](WindowHost& host) {
-        return std::make_unique<download>(host, panes, versions);
-    });
+    registry.SetFactory(
+        WindowName::download, [&panes, versions, lists, listFetcher](WindowHost& host) {
+            return std::make_unique<download>(host, panes, versions, lists, listFetcher);
+        });
     // The engine of their panes is made ready while the pointer rests on their tiles.
     registry.SetPreparer(WindowName::skin, [&panes] { panes.Prepare(); });
     registry.SetPreparer(WindowName::download, [&panes] { panes.Prepare(); });

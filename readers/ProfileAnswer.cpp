@@ -14,6 +14,12 @@ namespace {
 
 const QString kMalformed = QStringLiteral("服务器的回答无法读取");
 
+PlayerTextures Unreadable() {
+    PlayerTextures read;
+    read.problem = kMalformed;
+    return read;
+}
+
 } // namespace
 
 PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
@@ -32,14 +38,22 @@ PlayerLookup ReadPlayerLookup(const QByteArray& answer) {
     return {id.toString().remove(QLatin1Char('-')).toLower(), {}};
 }
 
+QString TypedPlayerUuid(const QString& typed) {
+    static const QRegularExpression uuid(QRegularExpression::anchoredPattern(
+        QStringLiteral("[0-9a-fA-F]{32}|[0-9a-fA-F]{8}-[0-9a-fA-F]{4}-[0-9a-fA-F]{4}-"
+                       "[0-9a-fA-F]{4}-[0-9a-fA-F]{12}")));
+    return uuid.match(typed).hasMatch() ? QString(typed).remove(QLatin1Char('-')).toLower()
+                                        : QString();
+}
+
 PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
     const auto profile = ReadJsonObject(answer);
     if (!profile) {
-        return {{}, {}, false, kMalformed};
+        return Unreadable();
     }
     const QJsonValue properties = profile->value(QLatin1String("properties"));
     if (!properties.isArray()) {
-        return {{}, {}, false, kMalformed};
+        return Unreadable();
     }
     QJsonValue encoded;
     for (const QJsonValue& property : properties.toArray()) {
@@ -49,16 +63,16 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
         }
     }
     if (!encoded.isString()) {
-        return {{}, {}, false, kMalformed};
+        return Unreadable();
     }
     const auto decoded = QByteArray::fromBase64Encoding(encoded.toString().toLatin1(),
                                                         QByteArray::AbortOnBase64DecodingErrors);
     if (!decoded) {
-        return {{}, {}, false, kMalformed};
+        return Unreadable();
     }
     const auto payload = ReadJsonObject(*decoded);
     if (!payload || !payload->value(QLatin1String("textures")).isObject()) {
-        return {{}, {}, false, kMalformed};
+        return Unreadable();
     }
     const QJsonObject textures = payload->value(QLatin1String("textures")).toObject();
     PlayerTextures read;
@@ -72,7 +86,7 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
         }
         *into = ReadWebAddress(entry.toObject().value(QLatin1String("url")));
         if (into->isEmpty()) {
-            return {{}, {}, false, kMalformed};
+            return Unreadable();
         }
     }
     read.slim = textures.value(QLatin1String("SKIN"))
@@ -80,5 +94,11 @@ PlayerTextures ReadPlayerTextures(const QByteArray& answer) {
                     .value(QLatin1String("metadata"))
                     .toObject()
                     .value(QLatin1String("model")) == QLatin1String("slim");
+    static const QRegularExpression playerName(
+        QRegularExpression::anchoredPattern(QStringLiteral("[A-Za-z0-9_]{1,16}")));
+    const QString name = profile->value(QLatin1String("name")).toString();
+    if (playerName.match(name).hasMatch()) {
+        read.name = name;
+    }
     return read;
 }

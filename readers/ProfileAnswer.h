@@ -14,6 +14,11 @@ struct PlayerLookup {
 
 PlayerLookup ReadPlayerLookup(const QByteArray& answer);
 
+// The player UUID typed in place of a name: 32 hex digits, alone or with
+// the four dashes (8-4-4-4-12), as lower-case hex without dashes; empty for
+// anything else, every player name included (at most 16 characters).
+QString TypedPlayerUuid(const QString& typed);
+
 // The image addresses in a session profile's "textures" property.
 struct PlayerTextures {
     QUrl skin;
@@ -21,6 +26,9 @@ struct PlayerTextures {
     // The skin is worn with slim (3-pixel) arms.
     bool slim = false;
     QString problem;
+    // The player's current name, as the profile gives it when it is one (1
+    // to 16 letters, digits or "_"); empty otherwise.
+    QString name;
 };
 
 // A session profile, {"id", "name", "properties": [{"name": "textures",

@@ -7,7 +7,7 @@
 // A player's skin or cape, fetched once by the toolbox itself: the pane draws
 // it and saves these very bytes.
 struct FoundTexture {
-    // As the user typed it.
+    // As the user typed it; for a UUID typed, the profile's current name.
     QString player;
     bool cape = false;
     // A skin worn with slim (3-pixel) arms.

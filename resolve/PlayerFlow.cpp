@@ -27,6 +27,12 @@ void PlayerFlow::Start() {
         Finish(Explain(Failure::NoPlayerName, name_));
         return;
     }
+    // A UUID names the profile itself: no name to look up.
+    const QString typedId = TypedPlayerUuid(name_);
+    if (!typedId.isEmpty()) {
+        Profile(typedId);
+        return;
+    }
     const QString known = playerIds_.Find(name_);
     if (known.isEmpty()) {
         LookUp();
@@ -135,8 +141,12 @@ void PlayerFlow::OnProfile(const QString& id, const HttpAnswer& answer, bool fre
         return;
     }
     step_ = Step::Texture;
+    // Saved under the player's name: the one typed, or for a UUID the
+    // profile's current one.
+    const QString saveName =
+        TypedPlayerUuid(name_).isEmpty() || textures.name.isEmpty() ? name_ : textures.name;
     FetchTexture(
-        {name_, cape_, !cape_ && textures.slim, AddressOver(image, endpoints_.scheme), {}});
+        {saveName, cape_, !cape_ && textures.slim, AddressOver(image, endpoints_.scheme), {}});
 }
 
 void PlayerFlow::Finish(const ResolutionFailure& failure) {

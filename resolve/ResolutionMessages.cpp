@@ -37,6 +37,8 @@ constexpr FailureText kFailures[] = {
     {Failure::CapeNotShown, u"无法显示玩家「%1」的披风", u"%1"},
     {Failure::OddPlayer, u"找不到玩家「%1」", u"%1"},
     {Failure::OddVersion, u"找不到版本「%1」", u"%1"},
+    {Failure::UuidOnSkinSite, u"皮肤站不能按 UUID 查找「%1」",
+     u"皮肤站 %1 只按玩家名查找玩家，请输入玩家名；UUID 可用于正版皮肤和披风。"},
     {Failure::AskedToWait, u"请稍后再试", u"%1"},
 };
 

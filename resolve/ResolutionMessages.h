@@ -37,6 +37,7 @@ enum class Failure {
     CapeNotShown,     // detail: why
     OddPlayer,        // subject: as the address writes it; detail: WhyNotRead()
     OddVersion,       // subject: as the address writes it; detail: WhyNotRead()
+    UuidOnSkinSite,   // subject: the UUID typed; detail: the skin site
     AskedToWait,      // detail: WaitAsked()
 };
 

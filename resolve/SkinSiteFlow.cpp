@@ -1,5 +1,6 @@
 #include "SkinSiteFlow.h"
 
+#include "ProfileAnswer.h"
 #include "ResolutionMessages.h"
 #include "SkinSiteAnswer.h"
 
@@ -12,6 +13,11 @@ SkinSiteFlow::SkinSiteFlow(QString name, bool cape, const LegacyEndpoints& endpo
 void SkinSiteFlow::Start() {
     if (name_.isEmpty()) {
         Fail(Explain(Failure::NoPlayerName, name_));
+        return;
+    }
+    // The site names its players by name alone; a UUID would be asked as one.
+    if (!TypedPlayerUuid(name_).isEmpty()) {
+        Finish(Failure::UuidOnSkinSite, endpoints_.skinSiteHost);
         return;
     }
     // The name as UTF-8, every byte outside the unreserved set escaped: a

@@ -157,6 +157,27 @@ class RoundPatternTest(unittest.TestCase):
         self.assertEqual([services.mirror_for_round(n) for n in range(1, 101)].count("lies"), 10)
 
 
+class ManifestWaysTest(unittest.TestCase):
+    def test_one_round_in_ten_lies_and_every_lie_is_no_plain_id(self):
+        ways = [services.manifest_for_round(n) for n in range(1, 101)]
+        self.assertEqual([n for n, way in enumerate(ways, 1) if way == "lies"],
+                         list(range(10, 101, 10)))
+        catalogue = services.Catalogue(HOSTS)
+        catalogue.manifest_way = "lies"
+        status, _, lies, _ = catalogue.answer(("mirror", services.MANIFEST_PATH))
+        ids = [entry["id"] for entry in json.loads(lies)["versions"]]
+        self.assertEqual(status, 200)
+        self.assertTrue(ids)
+        for listed in ids:
+            self.assertTrue(set(listed) & set("/?#\u0007\u202e"), listed)
+        catalogue.manifest_way = "huge"
+        self.assertEqual(len(catalogue.answer(("mirror", services.MANIFEST_PATH))[2]),
+                         5 * 1024 * 1024)
+        catalogue.manifest_way = "good"
+        self.assertEqual(catalogue.answer(("mirror", services.MANIFEST_PATH))[2],
+                         catalogue.answer(("manifest", services.MANIFEST_PATH))[2])
+
+
 class MirrorRefusalTest(unittest.TestCase):
     """The mirror stand-in, told through its control path as the soak tells it."""
 

@@ -14,6 +14,11 @@ Stops by itself after --lifetime seconds, or as soon as --parent is gone.
                                      stand-ins) as round N of the soak meets
                                      it, and prints how: "none", how it
                                      refuses the good server jar, or "lies"
+  soak-services.py manifest HOW ADDRESS
+                                     sets how the mirror at ADDRESS answers
+                                     for its copy of the version manifest
+                                     (one of MANIFEST_WAYS; "round-N" for
+                                     round N's way) and prints it
 """
 
 import argparse
@@ -71,6 +76,25 @@ LIE_HOLD = 3
 MIRROR_WAYS = list(REFUSALS) + [LIES]
 # Only the soak asks this, on the mirror: /soak-control/mirror-refuses/<how>.
 CONTROL = "/soak-control/mirror-refuses/"
+
+# The mirror's copy of the version manifest, which the downloader's list
+# reads on the domestic route, and how the mirror may answer for it: as the
+# official one, with a manifest whose every id is a lie (a folder, a query,
+# a fragment, a control or format character), 5 MiB, never ending, or 503.
+MANIFEST_PATH = "/mc/game/version_manifest_v2.json"
+MANIFEST_WAYS = ["good", "lies", "huge", "endless", "refuses"]
+MANIFEST_CONTROL = "/soak-control/manifest/"
+LYING_IDS = ["../" + GOOD_VERSION, GOOD_VERSION + "?", GOOD_VERSION + "#x",
+             GOOD_VERSION + "\u0007", GOOD_VERSION + "\u202e", GOOD_VERSION + "/server"]
+HUGE_MANIFEST = 5 * 1024 * 1024
+# Past the soak build's 4 s time limit, well before the 4 MiB bound.
+ENDLESS_RATE = 16 * 1024  # bytes a second
+ENDLESS_LIMIT = 60  # seconds
+
+
+def manifest_for_round(round_number):
+    """One round in ten meets a lying manifest on the mirror."""
+    return "lies" if round_number % 10 == 0 else "good"
 
 
 def mirror_for_round(round_number):
@@ -234,6 +258,8 @@ class Catalogue:
         # has sent that jar.
         self.lie = {}
         self.lie_sent = threading.Event()
+        # How the mirror answers for its copy of the manifest.
+        self.manifest_way = "good"
         files = "http://" + hosts["files"]
         self.add_player(files)
         self.add_skin_site()
@@ -252,11 +278,27 @@ class Catalogue:
     def answer(self, key):
         """What (host, path) answers now: (status, type, body, headers), or
         None for a connection closed unanswered."""
+        if key == ("mirror", MANIFEST_PATH) and self.manifest_way != "good":
+            return self.manifest_answer()
         if self.refusal == LIES and key in self.lie:
             return self.lie[key]
         if key == self.refusable and self.refusal != "none":
             return REFUSALS[self.refusal]
         return self.routes.get(key, (404, "text/plain", b"not here", []))
+
+    def manifest_answer(self):
+        if self.manifest_way == "lies":
+            entry = {"type": "release", "url": "http://%s/nowhere.json" % self.hosts["files"],
+                     "time": "2013-10-25T13:00:00+00:00",
+                     "releaseTime": "2013-10-25T13:00:00+00:00"}
+            lies = {"latest": {"release": LYING_IDS[0], "snapshot": LYING_IDS[1]},
+                    "versions": [dict(entry, id=i) for i in LYING_IDS]}
+            return 200, "application/json", json.dumps(lies).encode(), []
+        if self.manifest_way == "huge":
+            opening = b'{"versions": [], "padding": "'
+            filler = b"x" * (HUGE_MANIFEST - len(opening) - 2)
+            return 200, "application/json", opening + filler + b'"}', []
+        return 503, "text/plain", b"busy, try later", []
 
     def holds_manifest(self):
         """Whether the official list waits for the lying mirror's jar."""
@@ -348,8 +390,23 @@ class Catalogue:
         self.add("files", "/objects/server-" + BAD_VERSION, bytes(corrupted),
                  "application/java-archive")
         self.slow[("files", "/node/server-" + SLOW_VERSION)] = slow
-        self.add("manifest", "/mc/game/version_manifest_v2.json",
-                 json.dumps(manifest).encode(), "application/json")
+        # Older and newer versions to choose from, of every kind, listed only.
+        dates = {GOOD_VERSION: "2013-10-25", BAD_VERSION: "2013-09-19", SLOW_VERSION: "2014-12-09"}
+        for entry in manifest["versions"]:
+            if entry["id"] in dates:
+                entry["releaseTime"] = dates[entry["id"]] + "T13:00:00+00:00"
+        for listed, kind, date in (("14w34d", "snapshot", "2014-08-25"),
+                                   ("b1.7.3", "old_beta", "2011-07-08"),
+                                   ("a1.0.4", "old_alpha", "2010-07-09")):
+            manifest["versions"].append({
+                "id": listed, "type": kind, "url": "%s/v1/packages/%s.json" % (files, listed),
+                "time": date + "T12:00:00+00:00", "releaseTime": date + "T12:00:00+00:00",
+                "sha1": sha1(listed.encode())})
+        manifest["latest"]["release"] = SLOW_VERSION
+        served = json.dumps(manifest).encode()
+        self.add("manifest", MANIFEST_PATH, served, "application/json")
+        # The mirror's copy, which the downloader's list reads on the domestic route.
+        self.add("mirror", MANIFEST_PATH, served, "application/json")
         self.expected["server-" + GOOD_VERSION + ".jar"] = good
 
 
@@ -374,6 +431,12 @@ def handler_for(name, catalogue, log):
             path = self.path.split("?", 1)[0]
             if name == "mirror" and path.startswith(CONTROL):
                 self.control(path[len(CONTROL):])
+                return
+            if name == "mirror" and path.startswith(MANIFEST_CONTROL):
+                self.control_manifest(path[len(MANIFEST_CONTROL):])
+                return
+            if (name, path) == ("mirror", MANIFEST_PATH) and catalogue.manifest_way == "endless":
+                self.send_endlessly(path)
                 return
             key = (name, path)
             if key in catalogue.slow:
@@ -417,6 +480,41 @@ def handler_for(name, catalogue, log):
             self.end_headers()
             self.wfile.write(reply)
 
+        def control_manifest(self, how):
+            if how not in MANIFEST_WAYS:
+                self.send_error(400, "no manifest way " + how)
+                return
+            catalogue.manifest_way = how
+            log.line("CONTROL", name, "manifest", how)
+            reply = ("manifest: %s\n" % how).encode()
+            self.send_response(200)
+            self.send_header("Content-Type", "text/plain")
+            self.send_header("Content-Length", str(len(reply)))
+            self.end_headers()
+            self.wfile.write(reply)
+
+        def send_endlessly(self, path):
+            """A manifest that never ends: no length, a trickle of bytes until
+            the client goes (or ENDLESS_LIMIT, so no thread is left behind)."""
+            log.line("GET", name, path, "200 endless")
+            self.send_response(200)
+            self.send_header("Content-Type", "application/json")
+            self.send_header("Connection", "close")
+            self.end_headers()
+            self.close_connection = True
+            sent = 0
+            deadline = time.monotonic() + ENDLESS_LIMIT
+            try:
+                self.wfile.write(b'{"versions": [')
+                while time.monotonic() < deadline:
+                    self.wfile.write(b" " * 1024)
+                    self.wfile.flush()
+                    sent += 1024
+                    time.sleep(1024 / ENDLESS_RATE)
+                log.line("ENDED", name, path, sent)
+            except OSError:
+                log.line("ABORTED", name, path, sent)
+
         def send_slowly(self, path, body):
             log.line("GET", name, path, 200)
             self.send_response(200)
@@ -439,7 +537,7 @@ def handler_for(name, catalogue, log):
     return Handler
 
 
-def tell_mirror(address, how):
+def tell_mirror(address, how, control=CONTROL):
     """Sets how the running mirror stand-in at address answers."""
     host, _, port = address.rpartition(":")
     if not host.startswith("127."):
@@ -447,7 +545,7 @@ def tell_mirror(address, how):
     # http.client straight, no proxy from the environment in between.
     connection = http.client.HTTPConnection(host, int(port), timeout=5)
     try:
-        connection.request("GET", CONTROL + how)
+        connection.request("GET", control + how)
         response = connection.getresponse()
         reply = response.read()
     finally:
@@ -474,6 +572,15 @@ def main():
             sys.exit("usage: soak-services.py round N ADDRESS")
         how = mirror_for_round(int(sys.argv[2]))
         tell_mirror(sys.argv[3], how)
+        print(how)
+        return
+    if len(sys.argv) > 1 and sys.argv[1] == "manifest":
+        if len(sys.argv) != 4:
+            sys.exit("usage: soak-services.py manifest HOW ADDRESS")
+        how = sys.argv[2]
+        if how.startswith("round-") and how[6:].isdigit():
+            how = manifest_for_round(int(how[6:]))
+        tell_mirror(sys.argv[3], how, MANIFEST_CONTROL)
         print(how)
         return
     parser = argparse.ArgumentParser(description=__doc__)

@@ -127,7 +127,8 @@ bool EngineFixture::Start() {
 void EngineFixture::Reset() {
     qDeleteAll(PaneDownloads::DownloadWindows());
     WindowInput::DestroyUnloadedWidgets();
-    server.ResumeStalled();
+    server.StopStalling();
+    server.AllowStalling();
     server.ClearRequests();
     suggestions.clear();
     saveAs.clear();
@@ -142,4 +143,27 @@ void EngineFixture::AnswerSaveQuestions() {
         suggestions.append(suggestedPath);
         return saveAs;
     });
+}
+
+QWidget* EngineFixture::Download(BrowserPane& pane, const QByteArray& target,
+                                 const QString& saveAs) {
+    this->saveAs = saveAs;
+    pane.Navigate(server.Address(QString::fromLatin1(target)));
+    return PaneDownloads::AwaitDownloadWindow();
+}
+
+bool EngineFixture::ExpectOutcome(QWidget* window, const QString& outcome, bool whole) {
+    const auto state = [window] { return PaneDownloads::LabelText(window, "stateLabel"); };
+    const auto reached = [&] { return whole ? state() == outcome : state().startsWith(outcome); };
+    if (window == nullptr) {
+        return QTest::qVerify(false, "window != nullptr", "no download window", __FILE__, __LINE__);
+    }
+    QTest::qWaitFor(reached, kLoadTimeout);
+    const QString shown = state();
+    if (whole) {
+        return QTest::qCompare(shown, outcome, "state", "outcome", __FILE__, __LINE__);
+    }
+    return QTest::qVerify(shown.startsWith(outcome), "state starts with outcome",
+                          qPrintable(shown + QStringLiteral(" does not begin with ") + outcome),
+                          __FILE__, __LINE__);
 }

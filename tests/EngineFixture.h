@@ -81,6 +81,16 @@ public:
     // Takes the save question back from a chooser a test set itself.
     void AnswerSaveQuestions();
 
+    // Sends `pane` to `target` on the server, with the save question
+    // answered `saveAs`, and returns the download's window; null when no
+    // one window opened within the load time limit.
+    QWidget* Download(BrowserPane& pane, const QByteArray& target, const QString& saveAs);
+    // Waits up to the load time limit for `window`'s state to read `outcome`
+    // (or, with `whole` false, to begin with it); false, with the failure
+    // logged as a comparison's, when it does not.
+    [[nodiscard]] static bool ExpectOutcome(QWidget* window, const QString& outcome,
+                                            bool whole = true);
+
     QString Folder() const { return folder_->path(); }
     QString SavePath(const QString& name) const { return folder_->filePath(name); }
 

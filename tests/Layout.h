@@ -1,5 +1,7 @@
 #pragma once
 
+#include "TestTable.h"
+
 #include <QAbstractButton>
 #include <QApplication>
 #include <QColor>
@@ -56,11 +58,7 @@ inline QString CaptionOf(const QWidget* control) {
 constexpr quint32 kNoColour = 0xFFFFFFFF;
 
 inline void AddCaptionColumns() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("font");
-    QTest::addColumn<qreal>("points");
-    QTest::addColumn<bool>("bold");
-    QTest::addColumn<quint32>("textColour");
+    TEST_COLUMNS(QString, caption, QString, font, qreal, points, bool, bold, quint32, textColour);
 }
 
 // An empty caption or font is not compared.
@@ -73,11 +71,7 @@ inline void AddCaptionRow(const char* name, const char* caption, const char* fon
 // Compares the control named by the current row with that row. Call it last
 // in a test function: a failure returns from here only.
 inline void VerifyCaptionRow(const QWidget& surface) {
-    QFETCH(QString, caption);
-    QFETCH(QString, font);
-    QFETCH(qreal, points);
-    QFETCH(bool, bold);
-    QFETCH(quint32, textColour);
+    TEST_FETCH(QString, caption, QString, font, qreal, points, bool, bold, quint32, textColour);
 
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     const QWidget* control =

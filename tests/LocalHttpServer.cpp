@@ -57,6 +57,22 @@ public:
         }
     }
 
+    void StopStalling() {
+        route_.stallAfter = -1;
+        route_.stallEvery = 0;
+        if (!answered_) {
+            route_.holdHead = false;
+            return;
+        }
+        limit_ = route_.dropAfter >= 0 ? std::min(size_, route_.dropAfter) : size_;
+        if (route_.holdHead) {
+            route_.holdHead = false;
+            WriteHead();
+        } else {
+            WriteMore();
+        }
+    }
+
 private:
     void Read() {
         if (answered_) {
@@ -80,6 +96,11 @@ private:
         } else {
             route_.status = 404;
             route_.contentType.clear();
+        }
+        if (!server_.stalling_) {
+            route_.holdHead = false;
+            route_.stallAfter = -1;
+            route_.stallEvery = 0;
         }
         size_ = route_.generatedSize >= 0 ? route_.generatedSize : route_.body.size();
         limit_ = size_;
@@ -180,6 +201,14 @@ void LocalHttpServer::ResumeStalled() {
     connections_.removeAll(nullptr);
     for (const QPointer<Connection>& connection : std::as_const(connections_)) {
         connection->Resume();
+    }
+}
+
+void LocalHttpServer::StopStalling() {
+    stalling_ = false;
+    connections_.removeAll(nullptr);
+    for (const QPointer<Connection>& connection : std::as_const(connections_)) {
+        connection->StopStalling();
     }
 }
 

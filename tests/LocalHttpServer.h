@@ -82,6 +82,10 @@ public:
 
     // Lets every stalled answer send the rest of its body.
     void ResumeStalled();
+    // Lets every answer, open or to come, send all it has without a pause,
+    // whatever its route says of stalling, until AllowStalling().
+    void StopStalling();
+    void AllowStalling() { stalling_ = true; }
 
     // The bytes of a generated body: a pattern that does not repeat every 256
     // bytes, so a shifted or repeated chunk shows.
@@ -100,4 +104,5 @@ private:
     QList<QByteArray> requestHeads_;
     QList<QPointer<Connection>> connections_;
     qint64 bodyBytesSent_ = 0;
+    bool stalling_ = true;
 };

@@ -10,6 +10,7 @@
 #include <QWindow>
 
 #include <functional>
+#include <memory>
 
 // Mouse input goes through the native window, as the window system delivers
 // it, so Qt picks the receiving control and keeps the mouse grabbed by it.
@@ -56,10 +57,33 @@ T* Named(const Window* window, const QString& name) {
     return window != nullptr ? Named<T>(window->Surface(), name) : nullptr;
 }
 
-// Answers every message box that comes up modal, as a person would: reads
-// it, then presses its OK button (or its only one). Watches from its
-// construction until its destruction.
-class MessageBoxCloser final : public QObject {
+// Answers every modal dialog of one kind that comes up, as a person would:
+// `answer` runs on it whenever it is the active modal window, until it
+// goes. It looks at every turn `intervalMs` apart, from its construction
+// until its destruction; a dialog that must settle first (a file dialog
+// reading its folder) is left for a later look.
+class ModalAnswerer final : public QObject {
+public:
+    template <class Dialog>
+    static std::unique_ptr<ModalAnswerer> For(std::function<void(Dialog&)> answer,
+                                              int intervalMs = 10) {
+        return std::unique_ptr<ModalAnswerer>(new ModalAnswerer(
+            Dialog::staticMetaObject,
+            [answer](QWidget& dialog) { answer(static_cast<Dialog&>(dialog)); }, intervalMs));
+    }
+
+private:
+    ModalAnswerer(const QMetaObject& kind, std::function<void(QWidget&)> answer, int intervalMs);
+    void Look();
+
+    const QMetaObject& kind_;
+    std::function<void(QWidget&)> answer_;
+    QTimer timer_;
+};
+
+// Answers every message box that comes up modal: reads it, then presses its
+// OK button (or its only one).
+class MessageBoxCloser final {
 public:
     struct Box {
         QString text;
@@ -71,6 +95,8 @@ public:
     };
 
     explicit MessageBoxCloser(int intervalMs = 10);
+    MessageBoxCloser(const MessageBoxCloser&) = delete;
+    MessageBoxCloser& operator=(const MessageBoxCloser&) = delete;
 
     // Every box answered so far, the oldest first.
     QList<Box> boxes;
@@ -78,9 +104,9 @@ public:
     std::function<void(const QMessageBox&)> onBox;
 
 private:
-    void Answer();
+    void Answer(QMessageBox& box);
 
-    QTimer timer_;
+    std::unique_ptr<ModalAnswerer> answerer_;
 };
 
 } // namespace WindowInput

@@ -145,8 +145,6 @@ private Q_SLOTS:
 
 private:
     PaneHolder OpenPane() { return ::OpenPane(engine_.panes); }
-    // Starts a download of `target` saved as `saveAs` and returns its window.
-    QWidget* StartDownload(PaneHolder& holder, const QByteArray& target, const QString& saveAs);
 
     EngineFixture engine_;
 };
@@ -166,13 +164,6 @@ void TestBrowserPane::initTestCase() {
 
 void TestBrowserPane::cleanup() {
     engine_.Reset();
-}
-
-QWidget* TestBrowserPane::StartDownload(PaneHolder& holder, const QByteArray& target,
-                                        const QString& saveAs) {
-    engine_.saveAs = saveAs;
-    holder.pane->Navigate(engine_.server.Address(QString::fromLatin1(target)));
-    return AwaitDownloadWindow();
 }
 
 void TestBrowserPane::moduleThatCannotLoadIsReported_data() {
@@ -381,10 +372,9 @@ void TestBrowserPane::jsonFileIsOfferedForDownload() {
     const QString saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, path.toUtf8(), saveAs);
+    QWidget* window = engine_.Download(*holder.pane, path.toUtf8(), saveAs);
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), suggested);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("1.7.2.json")});
@@ -404,11 +394,10 @@ void TestBrowserPane::jsonFileFollowsARedirect() {
     engine_.server.Serve("/versions/1.7.10/1.7.10.json", Routes::Redirect("/files/1.7.10.json"));
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/versions/1.7.10/1.7.10.json",
-                                    engine_.SavePath(QStringLiteral("1.7.10.json")));
+    QWidget* window = engine_.Download(*holder.pane, "/versions/1.7.10/1.7.10.json",
+                                       engine_.SavePath(QStringLiteral("1.7.10.json")));
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(ReadFile(engine_.SavePath(QStringLiteral("1.7.10.json"))), json.body);
 }
 
@@ -451,11 +440,10 @@ void TestBrowserPane::jsonFileAfterAPageStillLoading() {
     QTRY_VERIFY_WITH_TIMEOUT(engine_.server.Requests().contains("/slow.html"), kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(!progressed.isEmpty(), kLoadTimeout);
     // The page's load ends when the file's begins; the file is still offered.
-    QWidget* window = StartDownload(holder, "/versions/1.7.2/1.7.2.json",
-                                    engine_.SavePath(QStringLiteral("1.7.2.json")));
+    QWidget* window = engine_.Download(*holder.pane, "/versions/1.7.2/1.7.2.json",
+                                       engine_.SavePath(QStringLiteral("1.7.2.json")));
     QVERIFY(window != nullptr);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(ReadFile(engine_.SavePath(QStringLiteral("1.7.2.json"))), json.body);
     engine_.server.ResumeStalled();
 }
@@ -504,7 +492,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     }
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/download/pack", saveAs);
+    QWidget* window = engine_.Download(*holder.pane, "/download/pack", saveAs);
     QVERIFY(window != nullptr);
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), offered);
@@ -513,8 +501,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
     QCOMPARE(QFileInfo(engine_.suggestions.first()).absolutePath(), QDir::homePath());
     QCOMPARE(LabelText(window, "fileLabel"), QStringLiteral("我的皮肤包.zip"));
 
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("我的皮肤包.zip")});
     QVERIFY(!QFileInfo::exists(QDir::homePath() + QStringLiteral("/.config/autostart")));
     const QByteArray saved = ReadFile(saveAs);
@@ -546,11 +533,10 @@ void TestBrowserPane::markupNameIsShownAsWritten() {
     QVERIFY(inotify_add_watch(opens, QFile::encodeName(bait).constData(), IN_OPEN) >= 0);
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/download/marked", engine_.SavePath(name));
+    QWidget* window = engine_.Download(*holder.pane, "/download/marked", engine_.SavePath(name));
     QVERIFY(window != nullptr);
     QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), name);
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(ReadFile(engine_.saveAs), marked.body);
     auto* label = WindowInput::Named<QLabel>(window, QStringLiteral("fileLabel"));
     QVERIFY(label != nullptr);
@@ -584,7 +570,8 @@ void TestBrowserPane::progressIsShownWhileRunning() {
     engine_.server.Serve("/download/stalled", stalled);
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, "/download/stalled", engine_.SavePath("pack.zip"));
+    QWidget* window =
+        engine_.Download(*holder.pane, "/download/stalled", engine_.SavePath("pack.zip"));
     QVERIFY(window != nullptr);
     auto* bar = ProgressBar(window);
     QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "bytesLabel").startsWith("256"), kLoadTimeout);
@@ -602,8 +589,7 @@ void TestBrowserPane::progressIsShownWhileRunning() {
     QCOMPARE(ActionButton(window)->text(), QStringLiteral("取消"));
 
     engine_.server.ResumeStalled();
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     QCOMPARE(bar->maximum(), 100);
     QCOMPARE(bar->value(), 100);
 }
@@ -620,8 +606,8 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
     jar.stallEvery = kStep;
     engine_.server.Serve(kJar, jar);
     PaneHolder holder = OpenPane();
-    QWidget* window =
-        StartDownload(holder, kJar, engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar")));
+    QWidget* window = engine_.Download(
+        *holder.pane, kJar, engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar")));
     QVERIFY(window != nullptr);
     auto* bar = ProgressBar(window);
     // What the engine has written: everything beside the chosen name.
@@ -648,8 +634,7 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
         residentKiB.append(ResidentKiB());
         engine_.server.ResumeStalled();
     }
-    QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                              kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
     residentKiB.append(ResidentKiB());
     QCOMPARE(percents, (QList<int>{24, 49, 74, 99}));
     QCOMPARE(FilesIn(engine_.Folder()), QStringList{QStringLiteral("minecraft_server.1.7.2.jar")});
@@ -703,10 +688,9 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     const QStringList before = FilesIn(engine_.Folder());
 
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, kJar, saveAs);
+    QWidget* window = engine_.Download(*holder.pane, kJar, saveAs);
     QVERIFY(window != nullptr);
-    QTRY_VERIFY_WITH_TIMEOUT(
-        LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败：")), kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载失败："), false));
     // A reason is given, and it does not blame the user.
     const QString outcome = LabelText(window, "stateLabel");
     QVERIFY2(!outcome.mid(5).trimmed().isEmpty() &&
@@ -751,7 +735,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
 
     PaneHolder holder = OpenPane();
-    QPointer<QWidget> window = StartDownload(holder, kJar, saveAs);
+    QPointer<QWidget> window = engine_.Download(*holder.pane, kJar, saveAs);
     QVERIFY(window != nullptr);
     if (route.stallAfter > 0) {
         // Under way: the engine has a file beside the chosen one.
@@ -770,8 +754,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
         QTRY_VERIFY(window.isNull());
     } else {
         QTest::mouseClick(button, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("已取消"),
-                                  kLoadTimeout);
+        QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("已取消")));
         QCOMPARE(button->text(), QStringLiteral("关闭"));
     }
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
@@ -816,14 +799,14 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
         QVERIFY(QDir().mkpath(saveAs));
     }
     PaneHolder holder = OpenPane();
-    QWidget* window = StartDownload(holder, kJar, saveAs);
+    QWidget* window = engine_.Download(*holder.pane, kJar, saveAs);
     QVERIFY(window != nullptr);
     if (fileComesMeanwhile) {
         QVERIFY(WriteFile(saveAs, "theirs"));
         engine_.server.ResumeStalled();
         outcome = outcome.arg(saveAs);
     }
-    QTRY_VERIFY_WITH_TIMEOUT(LabelText(window, "stateLabel").startsWith(outcome), kLoadTimeout);
+    QVERIFY(engine_.ExpectOutcome(window, outcome, false));
     const QString folder = QFileInfo(saveAs).absolutePath();
     QCOMPARE(FilesIn(folder), QStringList{QFileInfo(saveAs).fileName()});
     if (fileComesMeanwhile) {
@@ -945,20 +928,16 @@ void TestBrowserPane::declinedSaveDialogStartsNothing() {
     // Answers the real save dialog: notes what it offers, then cancels it.
     QString offered;
     bool answered = false;
-    QTimer answer;
-    connect(&answer, &QTimer::timeout, this, [&] {
-        if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
-            offered = dialog->selectedFiles().value(0);
-            answered = true;
-            dialog->reject();
-        }
+    auto answerer = WindowInput::ModalAnswerer::For<QFileDialog>([&](QFileDialog& dialog) {
+        offered = dialog.selectedFiles().value(0);
+        answered = true;
+        dialog.reject();
     });
-    answer.start(50);
 
     PaneHolder holder = OpenPane();
     holder.pane->Navigate(engine_.server.Address(QStringLiteral("/download/pack")));
     QTRY_VERIFY_WITH_TIMEOUT(answered, kLoadTimeout);
-    answer.stop();
+    answerer.reset();
     QCOMPARE(QFileInfo(offered).fileName(), QStringLiteral("skin-pack.zip"));
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections("/download/pack"), 0, kLoadTimeout);
     QVERIFY(TurnTheEventLoop());
@@ -1037,8 +1016,7 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
         action->trigger();
         QTRY_COMPARE_WITH_TIMEOUT(DownloadWindows().size(), save + 1, kLoadTimeout);
         for (QWidget* window : DownloadWindows()) {
-            QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "stateLabel"), QStringLiteral("下载完成"),
-                                      kLoadTimeout);
+            QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成")));
         }
     }
     QCOMPARE(engine_.suggestions.size(), names.size());

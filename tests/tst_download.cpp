@@ -1,20 +1,26 @@
 // The version file downloader as the user meets it, with a pane that records
 // where it is sent: its captions and colours, the choices it opens with,
 // first and after a reload, and the Download click over every pair of
-// options. Where each control stands is tst_layouts'; Back is tst_toolkit's.
+// options; the list of versions, read over the chosen route once a load,
+// which only fills the version box. Where each control stands is
+// tst_layouts'; Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
 #include "ConfiguredHosts.h"
+#include "FakeFetcher.h"
 #include "Layout.h"
 #include "OptionButton.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
+#include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "download.h"
 
+#include <QComboBox>
 #include <QGroupBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTreeView>
 
 using namespace Layout;
 using namespace WindowInput;
@@ -26,10 +32,22 @@ const QString kStartAddress = QStringLiteral("http:///");
 // Distinct bases, so a route that picks the wrong one shows.
 const VersionFileBases kTestBases{"http://mirror.test/versions/",
                                   "http://store.test/Minecraft.Download/"};
+const VersionListSources kTestLists{
+    QUrl(QStringLiteral("https://meta.test/mc/game/version_manifest_v2.json")),
+    QUrl(QStringLiteral("https://mirror.test/mc/game/version_manifest_v2.json"))};
+
+// Releases, a snapshot, an old beta and an id that is a folder, out of order.
+const QByteArray kManifest = R"({"latest":{"release":"1.21.11","snapshot":"26.1-snapshot-3"},
+"versions":[
+{"id":"1.21.10","type":"release","releaseTime":"2025-10-07T09:00:00+00:00"},
+{"id":"26.1-snapshot-3","type":"snapshot","releaseTime":"2026-01-13T12:00:00+00:00"},
+{"id":"../1.21.11","type":"release","releaseTime":"2025-12-10T00:00:00+00:00"},
+{"id":"1.21.11","type":"release","releaseTime":"2025-12-09T10:00:00+00:00"},
+{"id":"b1.7.3","type":"old_beta","releaseTime":"2011-07-07T22:00:00+00:00"}]})";
 
 } // namespace
 
-class TestDownload final : public QObject {
+class TestDownload final : public QObject, WindowSuite<download> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -53,20 +71,25 @@ private Q_SLOTS:
     void choosingSendsNothing();
     void everyChosenPairIsSentInOrder();
     void configuredHostsByDefault();
+    void versionListFillsTheBoxOnly_data();
+    void versionListFillsTheBoxOnly();
+    void versionListSaysWhyItHasNone_data();
+    void versionListSaysWhyItHasNone();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(5, 5)); }
     void Download() { Click(Control("Label4"), QPoint(10, 10)); }
     // What the pane was sent to after its start address.
     QStringList Sent() const { return panes_->Addresses().mid(1); }
     void Load(VersionFileBases bases = kTestBases);
+    void OpenList() { Click(Control("Command1"), QPoint(10, 10)); }
+    template <class T> T* ListPart(const char* name) const {
+        return window_->Surface()->findChild<T*>(QLatin1String(name));
+    }
+    // The rows the list shows, "<id> <kind> <date>".
+    QStringList Rows() const;
 
-    RecordingHost* host_ = nullptr;
-    RecordingPaneSource* panes_ = nullptr;
-    download* window_ = nullptr;
+    FakeFetcher fetcher_;
 };
 
 void TestDownload::initTestCase() {
@@ -74,25 +97,17 @@ void TestDownload::initTestCase() {
 }
 
 void TestDownload::Load(VersionFileBases bases) {
-    delete window_;
-    window_ = new download(*host_, *panes_, std::move(bases));
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_, std::move(bases), kTestLists, &fetcher_));
     QCOMPARE(panes_->Addresses(), QStringList{kStartAddress});
 }
 
 void TestDownload::init() {
-    host_ = new RecordingHost;
-    panes_ = new RecordingPaneSource;
+    fetcher_ = FakeFetcher();
     Load();
 }
 
 void TestDownload::cleanup() {
-    delete window_;
-    window_ = nullptr;
-    delete panes_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestDownload::captionsFontsAndTextColours_data() {
@@ -112,6 +127,7 @@ void TestDownload::captionsFontsAndTextColours_data() {
     AddCaptionRow("Label4", "下载！", "黑体", 21.75);
     AddCaptionRow("Frame1", "如果显示无法显示此网页提示就表明您的版本号或线路不正确!");
     AddCaptionRow("Label3", "", "黑体", 18, 12632256);
+    AddCaptionRow("Command1", "从列表中选版本…", "黑体", 10.5);
     AddCaptionRow("labsmall", "＿", "", 0, white);
     AddCaptionRow("Label5", "←", "宋体", 12, white);
     AddCaptionRow("labclose", "╳", "宋体", 7.5, white);
@@ -143,8 +159,9 @@ void TestDownload::backgroundsAndTextColours() {
 }
 
 void TestDownload::tabOrderFollowsTheLayout() {
-    QCOMPARE(FocusChain(), (QStringList{"Option3", "Option2", "Option1", "Text1", "Option5",
-                                        "Option4", "picclose", "Picture2", "Picture1"}));
+    QCOMPARE(FocusChain(),
+             (QStringList{"Option3", "Option2", "Option1", "Text1", "Option5", "Option4",
+                          "picclose", "Picture2", "Picture1", "Command1"}));
 }
 
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
@@ -369,10 +386,7 @@ void TestDownload::everyChosenPairIsSentInOrder() {
 }
 
 void TestDownload::configuredHostsByDefault() {
-    delete window_;
-    window_ = new download(*host_, *panes_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_));
     Choose("Option4");
     Download();
     Choose("Option5");
@@ -386,6 +400,124 @@ void TestDownload::configuredHostsByDefault() {
                  address(kMirrorHost, "/versions/1.7.2/minecraft_server.1.7.2.jar"),
                  address(kStoreHost, "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"),
              }));
+}
+
+QStringList TestDownload::Rows() const {
+    const QAbstractItemModel* rows = ListPart<QTreeView>("VersionRows")->model();
+    QStringList shown;
+    for (int row = 0; row < rows->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < rows->columnCount(); ++column) {
+            cells << rows->index(row, column).data().toString();
+        }
+        shown << cells.join(QLatin1Char(' '));
+    }
+    return shown;
+}
+
+void TestDownload::versionListFillsTheBoxOnly_data() {
+    TEST_COLUMNS(QString, route, QString, asked, QString, source);
+    const QString official = kTestLists.official.toString();
+    QTest::newRow("no route: official") << "" << official << "未选线路：官方 meta.test 的版本列表";
+    QTest::newRow("domestic: the mirror's copy alone")
+        << "Option4" << kTestLists.mirror.toString()
+        << "国内线路：BMCLAPI 镜像 mirror.test 的版本列表";
+    QTest::newRow("foreign: official")
+        << "Option5" << official << "国外线路：官方 meta.test 的版本列表";
+}
+
+// Read over the route chosen, once a load; newest first, releases at first,
+// the latest marked; a kind and a search narrow it; Enter puts the id into
+// the box and sends nothing, Escape leaves the box.
+void TestDownload::versionListFillsTheBoxOnly() {
+    TEST_FETCH(QString, route, QString, asked, QString, source);
+    if (!route.isEmpty()) {
+        Choose(qPrintable(route));
+    }
+    OpenList();
+    QCOMPARE(fetcher_.asked, QList<QUrl>{QUrl(asked)});
+    QCOMPARE(fetcher_.caps, QList<qint64>{Fetcher::kDocumentBytes});
+    QVERIFY(ListPart<QWidget>("VersionPicker")->isVisible());
+    QCOMPARE(ListPart<QLabel>("VersionReason")->text(), QStringLiteral("正在读取版本列表…"));
+    QVERIFY(fetcher_.Answer(200, kManifest));
+    QCOMPARE(ListPart<QLabel>("VersionSource")->text(), source);
+    QVERIFY(!ListPart<QLabel>("VersionReason")->isVisible());
+    QCOMPARE(Rows(),
+             (QStringList{"1.21.11 正式版（最新） 2025-12-09", "1.21.10 正式版 2025-10-07"}));
+    ListPart<QComboBox>("VersionKinds")->setCurrentText(QStringLiteral("全部"));
+    QCOMPARE(Rows(), (QStringList{"26.1-snapshot-3 快照（最新） 2026-01-13",
+                                  "1.21.11 正式版（最新） 2025-12-09", "1.21.10 正式版 2025-10-07",
+                                  "b1.7.3 旧测试版 2011-07-07"}));
+    auto* search = ListPart<QLineEdit>("VersionSearch");
+    QCOMPARE(QApplication::focusWidget(), search);
+    QTest::keyClicks(search, "1.21");
+    QCOMPARE(Rows().size(), 2);
+    QTest::keyClick(search, Qt::Key_Down);
+    QTest::keyClick(search, Qt::Key_Return);
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.21.10"));
+    QVERIFY(!ListPart<QWidget>("VersionPicker")->isVisible());
+    QVERIFY(Sent().isEmpty());
+
+    // Kept for this load: shown at once, asked of nobody.
+    OpenList();
+    QCOMPARE(fetcher_.asked.size(), 1);
+    QVERIFY(!Rows().isEmpty());
+    QTest::keyClick(ListPart<QWidget>("VersionRows"), Qt::Key_Escape);
+    QVERIFY(!ListPart<QWidget>("VersionPicker")->isVisible());
+    QCOMPARE(Control<QLineEdit>("Text1")->text(), QStringLiteral("1.21.10"));
+
+    // A new load reads it again.
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    if (!route.isEmpty()) {
+        Choose(qPrintable(route));
+    }
+    OpenList();
+    QCOMPARE(fetcher_.asked, (QList<QUrl>{QUrl(asked), QUrl(asked)}));
+}
+
+void TestDownload::versionListSaysWhyItHasNone_data() {
+    TEST_COLUMNS(int, status, QByteArray, body, QString, reason);
+    QTest::newRow("refused") << 503 << QByteArray("busy") << "mirror.test 回答 HTTP 503";
+    QTest::newRow("no connection") << 0 << QByteArray() << "无法连接 mirror.test";
+    QTest::newRow("past 4 MiB") << 200 << QByteArray(Fetcher::kDocumentBytes + 1, ' ')
+                                << "mirror.test 的回答超过 4 MiB，工具箱没有读取";
+    QTest::newRow("not JSON") << 200 << QByteArray("<html>") << "mirror.test 发来的不是 JSON";
+    QTest::newRow("a version's description")
+        << 200 << QByteArray(R"({"id":"1.21.11","downloads":{}})")
+        << "mirror.test 发来的不是版本清单";
+    QTest::newRow("every id a lie")
+        << 200
+        << QByteArray(R"({"versions":[{"id":"1.7.2/../x","type":"release"},{"id":"1.7.2?"}]})")
+        << "mirror.test 的版本清单里没有可选的版本";
+}
+
+// One line in the list's place; Enter chooses nothing, the box keeps its
+// text and goes on working, and the next opening asks again.
+void TestDownload::versionListSaysWhyItHasNone() {
+    TEST_FETCH(int, status, QByteArray, body, QString, reason);
+    Choose("Option4");
+    auto* version = Control<QLineEdit>("Text1");
+    version->setText(QStringLiteral("1.16.5"));
+    OpenList();
+    QVERIFY(fetcher_.Answer(status, body));
+    QCOMPARE(ListPart<QLabel>("VersionReason")->text(),
+             QStringLiteral("无法取得版本列表：") + reason);
+    QVERIFY(ListPart<QLabel>("VersionReason")->isVisible());
+    QVERIFY(!ListPart<QWidget>("VersionRows")->isVisible());
+    QTest::keyClick(ListPart<QWidget>("VersionSearch"), Qt::Key_Return);
+    QVERIFY(ListPart<QWidget>("VersionPicker")->isVisible());
+    QTest::keyClick(ListPart<QWidget>("VersionSearch"), Qt::Key_Escape);
+    QVERIFY(!ListPart<QWidget>("VersionPicker")->isVisible());
+    QCOMPARE(version->text(), QStringLiteral("1.16.5"));
+    QTest::keyClick(version, Qt::Key_Backspace);
+    QTest::keyClicks(version, "4");
+    Download();
+    QCOMPARE(Sent(), QStringList{"http://mirror.test/versions/1.16.4/minecraft_server.1.16.4.jar"});
+    OpenList();
+    QCOMPARE(fetcher_.asked.size(), 2);
 }
 
 QTEST_MAIN(TestDownload)

@@ -6,10 +6,13 @@
 #include "Layout.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "effect.h"
 
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QTest>
@@ -17,7 +20,7 @@
 using namespace Layout;
 using namespace WindowInput;
 
-class TestEffect final : public QObject {
+class TestEffect final : public QObject, WindowSuite<effect> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -41,17 +44,22 @@ private Q_SLOTS:
     void twinOfSpeedLeavesTheEffectEmpty();
     void clearReplacesTheChosenEffect();
     void handEditedCommandIsReplaced();
+    void gameAndDurationAreGroupsOfTheirOwn_data();
+    void gameAndDurationAreGroupsOfTheirOwn();
+    void arrowKeysStayAmongTheDurations();
+    void tabReachesTheGamesAfterADuration();
+    void backTabFromTheFirstFocusChoosesNoGame();
+    void listOffersTheEffectsOfTheChosenGame_data();
+    void listOffersTheEffectsOfTheChosenGame();
+    void oneEffectAtATime();
+    void anotherGameLetsGoOfAnEffectItLacks();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Choose(const char* option) { Click(Control(option), QPoint(4, 8)); }
     void Generate() { Click(Control("Label4"), QPoint(20, 20)); }
     QString Command() const { return Control<QLineEdit>("Text5")->text(); }
-
-    RecordingHost* host_ = nullptr;
-    effect* window_ = nullptr;
+    void ChooseListed(const QString& name);
+    void Reload();
 };
 
 void TestEffect::initTestCase() {
@@ -59,16 +67,11 @@ void TestEffect::initTestCase() {
 }
 
 void TestEffect::init() {
-    host_ = new RecordingHost;
-    window_ = new effect(*host_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open());
 }
 
 void TestEffect::cleanup() {
-    delete window_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestEffect::captionsAndFonts_data() {
@@ -106,6 +109,7 @@ void TestEffect::captionsAndFonts_data() {
     AddCaptionRow("Option34", "Java版1.8–1.12");
     AddCaptionRow("Option35", "Java版1.13起");
     AddCaptionRow("Option36", "基岩版");
+    AddCaptionRow("Check1", "隐藏粒子效果");
 }
 
 void TestEffect::captionsAndFonts() {
@@ -121,8 +125,7 @@ void TestEffect::coloursOfTheLabels() {
     QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
     QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
 
-    // The game's frame, inside the duration frame, looks like the frames and
-    // options beside it.
+    // The game's frame looks like the frames and options beside it.
     QCOMPARE(textOf("Frame5"), textOf("Frame3"));
     QCOMPARE(Control("Frame5")->font(), Control("Frame3")->font());
     QCOMPARE(Control("Option35")->font(), Control("Option29")->font());
@@ -168,10 +171,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
         Click(Control("Text1"), QPoint(10, 9));
         QTest::keyClicks(Control("Text1"), "Alex");
         Generate();
-        window_->Unload();
-        DestroyUnloadedWidgets();
-        window_->Show();
-        QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+        Reload();
     }
     QCOMPARE(QApplication::focusWidget(), Control("Text5"));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
@@ -194,7 +194,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
 
 void TestEffect::eachFrameIsOneGroup() {
     // One choice in each frame stands beside the others; the game's frame
-    // is a group of its own inside the duration frame.
+    // is a group of its own.
     for (const char* option : {"Option5", "Option26", "Option28", "Option32", "Option35"}) {
         Choose(option);
     }
@@ -214,11 +214,11 @@ void TestEffect::eachFrameIsOneGroup() {
     QVERIFY(!Control<OptionButton>("Option35")->isChecked());
     QVERIFY(Control<OptionButton>("Option29")->isChecked());
     // It covers none of the duration frame's own controls.
-    const QRect game = Control("Frame5")->geometry();
-    for (const QWidget* control :
-         Control("Frame3")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-        QVERIFY2(control->objectName() == u"Frame5" || !control->geometry().intersects(game),
-                 qPrintable(control->objectName()));
+    QWidget* duration = Control("Frame3");
+    QWidget* game = Control("Frame5");
+    const QRect over(duration->mapFrom(game->parentWidget(), game->pos()), game->size());
+    for (const QWidget* control : duration->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        QVERIFY2(!control->geometry().intersects(over), qPrintable(control->objectName()));
     }
 }
 
@@ -270,8 +270,10 @@ void TestEffect::generateFromCaptionOrMargin() {
     QVERIFY(host_->switches.empty());
 }
 
-// The game chosen, the command is its form; once the window is loaded again
-// with nothing chosen, the same four options give the old form.
+// The game chosen, the command is its form, with "true" after the amplifier
+// while particles are hidden, nothing after a clear; once the window is loaded
+// again, nothing chosen and the box unchecked, the same four options give the
+// old form.
 void TestEffect::formOfTheChosenGame() {
     const auto chooseSpeedForAll = [this] {
         for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
@@ -283,16 +285,19 @@ void TestEffect::formOfTheChosenGame() {
     Generate();
     QCOMPARE(Control<QLineEdit>("Text3")->text(), QStringLiteral("minecraft:speed"));
     QCOMPARE(Command(), QStringLiteral("/effect give @a minecraft:speed 99999 255"));
+    auto* hide = Control<QCheckBox>("Check1");
+    QVERIFY(!hide->isChecked());
+    Click(hide, QPoint(8, hide->height() / 2));
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect give @a minecraft:speed 99999 255 true"));
     Choose("Option36");
     Choose("Option30");
     Generate();
     QCOMPARE(Control<QLineEdit>("Text6")->text(), QStringLiteral("255"));
     QCOMPARE(Command(), QStringLiteral("/effect @a clear"));
 
-    window_->Unload();
-    DestroyUnloadedWidgets();
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    Reload();
+    QVERIFY(!Control<QCheckBox>("Check1")->isChecked());
     chooseSpeedForAll();
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255"));
@@ -399,6 +404,175 @@ void TestEffect::handEditedCommandIsReplaced() {
     QCOMPARE(Command(), QStringLiteral("/effect  2   edited"));
     Generate();
     QCOMPARE(Command(), QStringLiteral("/effect  2  "));
+}
+
+// As a user picks from the list by keyboard: a click gives it the focus
+// (and opens it, which Escape undoes), Home goes to the first effect and
+// Down on from there, each a choice.
+void TestEffect::ChooseListed(const QString& name) {
+    auto* list = Control<QComboBox>("Combo1");
+    Click(list, QPoint(10, list->height() / 2));
+    QTest::keyClick(list->view(), Qt::Key_Escape);
+    QTRY_VERIFY(!list->view()->isVisible());
+    QTest::keyClick(list, Qt::Key_Home);
+    for (int step = 0; step < list->count() && list->currentText() != name; ++step) {
+        QTest::keyClick(list, Qt::Key_Down);
+    }
+    QCOMPARE(list->currentText(), name);
+}
+
+void TestEffect::Reload() {
+    window_->Unload();
+    DestroyUnloadedWidgets();
+    window_->Show();
+    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+}
+
+// Clicks in one of the two groups change nothing in the other: the game's
+// options and the durations each keep their choice.
+void TestEffect::gameAndDurationAreGroupsOfTheirOwn_data() {
+    QTest::addColumn<QStringList>("clicks");
+    QTest::addColumn<QString>("command");
+    QTest::newRow("duration clicked twice after the game")
+        << QStringList{"Option35", "Option25", "Option29", "Option29", "Option33", "Option1"}
+        << "/effect give @a minecraft:speed 99999 255";
+    QTest::newRow("game after the duration")
+        << QStringList{"Option29", "Option36", "Option25", "Option33", "Option1"}
+        << "/effect @a speed 99999 255";
+    QTest::newRow("custom duration between two games")
+        << QStringList{"Option34", "Option28", "Option35", "Option29", "Option1", "Option25"}
+        << "/effect give @a minecraft:speed 99999 ";
+}
+
+void TestEffect::gameAndDurationAreGroupsOfTheirOwn() {
+    QFETCH(QStringList, clicks);
+    QFETCH(QString, command);
+    for (const QString& option : clicks) {
+        Choose(qPrintable(option));
+    }
+    Generate();
+    QCOMPARE(Command(), command);
+}
+
+// Right on the last duration goes nowhere, as at the end of any group.
+void TestEffect::arrowKeysStayAmongTheDurations() {
+    for (const char* option : {"Option1", "Option25", "Option33", "Option29"}) {
+        Choose(option);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QCOMPARE(QApplication::focusWidget(), Control("Option29"));
+    for (const char* game : {"Option34", "Option35", "Option36"}) {
+        QVERIFY2(!Control<OptionButton>(game)->isChecked(), game);
+    }
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a 1 99999 255"));
+}
+
+// With a duration chosen, Tab from it still comes to the game's options, at
+// their place after every stored control.
+void TestEffect::tabReachesTheGamesAfterADuration() {
+    Choose("Option28");
+    QStringList passed;
+    for (int step = 0; step < 60 && !passed.contains(u"Option34"); ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        passed << QApplication::focusWidget()->objectName();
+    }
+    QVERIFY2(passed.contains(u"Option34"), qPrintable(passed.join(u' ')));
+    QCOMPARE(passed.mid(passed.size() - 2), (QStringList{"picclose", "Option34"}));
+}
+
+// Shift+Tab from where the window opens goes back past the last controls to
+// the game's options, and the focus landing there chooses no game.
+void TestEffect::backTabFromTheFirstFocusChoosesNoGame() {
+    QCOMPARE(QApplication::focusWidget(), Control("Text5"));
+    const QStringList games{"Option34", "Option35", "Option36"};
+    for (int step = 0; step < 5 && !games.contains(QApplication::focusWidget()->objectName());
+         ++step) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Backtab);
+    }
+    QCOMPARE(QApplication::focusWidget(), Control("Option36"));
+    for (const QString& game : games) {
+        QVERIFY2(!Control<OptionButton>(game)->isChecked(), qPrintable(game));
+    }
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect    "));
+}
+
+void TestEffect::listOffersTheEffectsOfTheChosenGame_data() {
+    QTest::addColumn<QString>("game"); // the option chosen, or empty for none
+    QTest::addColumn<QStringList>("names");
+    const QStringList old{"发光", "飘浮", "幸运", "霉运"};
+    QTest::newRow("no game chosen") << QString() << old;
+    QTest::newRow("java 1.8 to 1.12") << "Option34" << old;
+    QTest::newRow("java 1.13 on") << "Option35"
+                                  << QStringList{"发光",      "飘浮",     "幸运",       "霉运",
+                                                 "缓降",      "潮涌能量", "海豚的恩惠", "不祥之兆",
+                                                 "村庄英雄",  "黑暗",     "试炼之兆",   "袭击之兆",
+                                                 "蓄风",      "盘丝",     "渗浆",       "寄生",
+                                                 "鹦鹉螺之息"};
+    QTest::newRow("bedrock") << "Option36"
+                             << QStringList{"飘浮", "缓降",     "潮涌能量", "不祥之兆", "村庄英雄",
+                                            "黑暗", "试炼之兆", "袭击之兆", "蓄风",     "盘丝",
+                                            "渗浆", "寄生",     "剧毒"};
+}
+
+// Named as the game names them, nothing chosen until the user chooses.
+void TestEffect::listOffersTheEffectsOfTheChosenGame() {
+    QFETCH(QString, game);
+    QFETCH(QStringList, names);
+    if (!game.isEmpty()) {
+        Choose(qPrintable(game));
+    }
+    auto* list = Control<QComboBox>("Combo1");
+    QStringList offered;
+    for (int n = 0; n < list->count(); ++n) {
+        offered << list->itemText(n);
+    }
+    QCOMPARE(offered, names);
+    QCOMPARE(list->currentIndex(), -1);
+    QCOMPARE(list->placeholderText(), QStringLiteral("更多效果"));
+}
+
+// An effect from the list clears the chosen option, an option or "全部消除"
+// clears the list.
+void TestEffect::oneEffectAtATime() {
+    for (const char* option : {"Option5", "Option25", "Option29", "Option33"}) {
+        Choose(option);
+    }
+    ChooseListed(QStringLiteral("发光"));
+    QVERIFY(!Control<OptionButton>("Option5")->isChecked());
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a 24 99999 255"));
+    Choose("Option30");
+    QCOMPARE(Control<QComboBox>("Combo1")->currentIndex(), -1);
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a clear 99999 255"));
+    ChooseListed(QStringLiteral("霉运"));
+    QVERIFY(!Control<OptionButton>("Option30")->isChecked());
+    Choose("Option8");
+    QCOMPARE(Control<QComboBox>("Combo1")->currentIndex(), -1);
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a 8 99999 255"));
+}
+
+// Levitation every game has and keeps; glowing Bedrock lacks, and its piece
+// of the command is then empty.
+void TestEffect::anotherGameLetsGoOfAnEffectItLacks() {
+    for (const char* option : {"Option35", "Option25", "Option29", "Option33"}) {
+        Choose(option);
+    }
+    ChooseListed(QStringLiteral("飘浮"));
+    Choose("Option36");
+    QCOMPARE(Control<QComboBox>("Combo1")->currentText(), QStringLiteral("飘浮"));
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a levitation 99999 255"));
+    Choose("Option35");
+    ChooseListed(QStringLiteral("发光"));
+    Choose("Option36");
+    QCOMPARE(Control<QComboBox>("Combo1")->currentIndex(), -1);
+    Generate();
+    QCOMPARE(Command(), QStringLiteral("/effect @a  99999 255"));
 }
 
 QTEST_MAIN(TestEffect)

@@ -1,5 +1,6 @@
 // The "/effect" command builder: pure text in, text out, no windows.
 #include "EffectCommand.h"
+#include "TestTable.h"
 
 #include <QByteArray>
 #include <QFile>
@@ -14,6 +15,8 @@
 #include <string>
 
 namespace {
+
+using Options = QList<int>; // the options chosen
 
 // QByteArray keeps NUL and invalid UTF-8 intact, which QString would not.
 std::string Bytes(const QByteArray& bytes) {
@@ -34,14 +37,6 @@ EffectChoices Choose(const QList<int>& options, const QByteArray& text1 = {},
     choices.text2 = Bytes(text2);
     choices.text4 = Bytes(text4);
     return choices;
-}
-
-// Columns shared by the tables that pick options and fill the three boxes.
-void AddChoiceColumns() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("text1");
-    QTest::addColumn<QByteArray>("text2");
-    QTest::addColumn<QByteArray>("text4");
 }
 
 const QByteArray kInvalidUtf8("\xC3\x28\xFF\xFE", 4);
@@ -150,17 +145,38 @@ bool Parses(const QByteArray& command, const JavaGrammar& grammar) {
     return line.startsWith(head) && RestParses(grammar.effect, line, head.size(), grammar);
 }
 
-// Every choice of an effect (or clearing), a target, a duration and an
-// amplifier, each custom box holding a value the game takes, in `form`
-// (option 35: Java Edition 1.13 on, 36: Bedrock Edition).
+// Effect n: option n (1 to 23), the listed row n - 1 (24 to 41, rows 23 to
+// 40) or clearing (0, option 30); with the other options given.
+EffectChoices ChooseEffect(int n, QList<int> others = {}) {
+    EffectChoices choices = Choose(n <= 23 ? others << (n == 0 ? 30 : n) : others);
+    if (n > 23) {
+        choices.listedEffect = std::size_t(n - 1);
+    }
+    return choices;
+}
+
+// Every effect (or clearing), target, duration and amplifier, with particles
+// shown and hidden, each custom box holding a value the game takes, in `form`
+// (option 35: Java Edition 1.13 on, 36: Bedrock Edition); effects the form's
+// game lacks, and so leaves unset, are left out.
 QList<EffectCommand> EveryCommand(int form) {
     QList<EffectCommand> commands;
-    for (int effect = 1; effect <= 30; effect = effect == 23 ? 30 : effect + 1) {
+    for (int effect = 0; effect <= 41; ++effect) {
         for (int target : {24, 25, 26, 27}) {
             for (int duration : {28, 29}) {
                 for (int amplifier : {31, 32, 33}) {
-                    commands << BuildEffectCommand(
-                        Choose({effect, target, duration, amplifier, form}, "Creeper", "30", "2"));
+                    for (bool hidden : {false, true}) {
+                        EffectChoices choices =
+                            ChooseEffect(effect, {target, duration, amplifier, form});
+                        choices.text1 = "Creeper";
+                        choices.text2 = "30";
+                        choices.text4 = "2";
+                        choices.hideParticles = hidden;
+                        const EffectCommand built = BuildEffectCommand(choices);
+                        if (!built.effectText.empty()) {
+                            commands << built;
+                        }
+                    }
                 }
             }
         }
@@ -173,24 +189,12 @@ QList<EffectCommand> EveryCommand(int form) {
 class TestEffectCommand final : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void unsetPartsLeaveEmptySlots_data();
-    void unsetPartsLeaveEmptySlots();
-    void clearBeatsAnyEffectId_data();
-    void clearBeatsAnyEffectId();
-    void optionZeroIsIgnored_data();
-    void optionZeroIsIgnored();
+    void buildsTheCommand_data();
+    void buildsTheCommand();
     void boxTextsAreCopiedVerbatim_data();
     void boxTextsAreCopiedVerbatim();
-    void boxTextIsUnusedUnlessItsOptionIsChosen_data();
-    void boxTextIsUnusedUnlessItsOptionIsChosen();
     void everyEffectIdWithBothFixedAmplifiers_data();
     void everyEffectIdWithBothFixedAmplifiers();
-    void numbersAreNeverAddedUp_data();
-    void numbersAreNeverAddedUp();
-    void laterOptionWinsWithinAGroup_data();
-    void laterOptionWinsWithinAGroup();
-    void formsOfTodaysGames_data();
-    void formsOfTodaysGames();
     void everyChoiceParsesAsTheGameReadsIt_data();
     void everyChoiceParsesAsTheGameReadsIt();
     void theGrammarRefusesBrokenLines_data();
@@ -198,96 +202,168 @@ private Q_SLOTS:
     void eachEffectKeepsItsOldNumber();
 };
 
-void TestEffectCommand::unsetPartsLeaveEmptySlots_data() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("amplifierText");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("nothing chosen, 11 characters")
-        << QList<int>{} << QByteArray() << QByteArray() << QByteArray("/effect    ");
-    QTest::newRow("effect only") << QList<int>{5} << QByteArray("5") << QByteArray()
-                                 << QByteArray("/effect  5  ");
-    QTest::newRow("target only") << QList<int>{25} << QByteArray() << QByteArray()
-                                 << QByteArray("/effect @a   ");
-    QTest::newRow("duration only")
-        << QList<int>{29} << QByteArray() << QByteArray() << QByteArray("/effect   99999 ");
-    QTest::newRow("amplifier only")
-        << QList<int>{32} << QByteArray() << QByteArray("1") << QByteArray("/effect    1");
-    QTest::newRow("all but the target") << QList<int>{7, 29, 33} << QByteArray("7")
-                                        << QByteArray("255") << QByteArray("/effect  7 99999 255");
-    QTest::newRow("all but the duration") << QList<int>{26, 7, 32} << QByteArray("7")
-                                          << QByteArray("1") << QByteArray("/effect @r 7  1");
-}
+// Options chosen, box texts, a listed effect (a row of the effect table, -1
+// for none) and hidden particles in; the three texts out. Each group of rows
+// is one rule of the command.
+void TestEffectCommand::buildsTheCommand_data() {
+    TEST_COLUMNS(Options, options, QByteArray, text1, QByteArray, text2, QByteArray, text4);
+    TEST_COLUMNS(int, listed, bool, hidden, QByteArray, effectText, QByteArray, amplifierText,
+                 QByteArray, command);
+    struct Boxes {
+        QByteArray text1, text2, text4;
+    };
+    const auto row = [](const char* name, const QList<int>& options, const char* effectText,
+                        const char* amplifierText, const char* command, const Boxes& boxes = {},
+                        int listed = -1, bool hidden = false) {
+        QTest::newRow(name) << options << boxes.text1 << boxes.text2 << boxes.text4 << listed
+                            << hidden << QByteArray(effectText) << QByteArray(amplifierText)
+                            << QByteArray(command);
+    };
 
-void TestEffectCommand::unsetPartsLeaveEmptySlots() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, amplifierText);
-    QFETCH(QByteArray, command);
+    // An unset part leaves an empty slot.
+    row("nothing chosen, 11 characters", {}, "", "", "/effect    ");
+    row("effect only", {5}, "5", "", "/effect  5  ");
+    row("target only", {25}, "", "", "/effect @a   ");
+    row("duration only", {29}, "", "", "/effect   99999 ");
+    row("amplifier only", {32}, "", "1", "/effect    1");
+    row("all but the target", {7, 29, 33}, "7", "255", "/effect  7 99999 255");
+    row("all but the duration", {26, 7, 32}, "7", "1", "/effect @r 7  1");
 
-    const EffectCommand built = BuildEffectCommand(Choose(options));
-    QCOMPARE(Bytes(built.effectText), effectText);
-    QCOMPARE(Bytes(built.amplifierText), amplifierText);
-    QCOMPARE(Bytes(built.command), command);
-}
-
-void TestEffectCommand::clearBeatsAnyEffectId_data() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("clear alone") << QList<int>{30} << QByteArray("/effect  clear  ");
-    QTest::newRow("clear for the nearest player")
-        << QList<int>{30, 24} << QByteArray("/effect @p clear  ");
-    QTest::newRow("id 1") << QList<int>{1, 30} << QByteArray("/effect  clear  ");
-    QTest::newRow("id 12") << QList<int>{12, 30, 25} << QByteArray("/effect @a clear  ");
-    QTest::newRow("id 23") << QList<int>{23, 30, 29, 33} << QByteArray("/effect  clear 99999 255");
-
+    // "clear" beats any effect id.
+    row("clear alone", {30}, "clear", "", "/effect  clear  ");
+    row("clear for the nearest player", {30, 24}, "clear", "", "/effect @p clear  ");
+    row("clear after id 1", {1, 30}, "clear", "", "/effect  clear  ");
+    row("clear after id 12", {12, 30, 25}, "clear", "", "/effect @a clear  ");
+    row("clear after id 23", {23, 30, 29, 33}, "clear", "255", "/effect  clear 99999 255");
     QList<int> everyId;
     for (int id = 1; id <= 23; ++id) {
         everyId << id;
     }
-    QTest::newRow("all 23 ids") << (everyId << 30) << QByteArray("/effect  clear  ");
+    row("clear after all 23 ids", everyId << 30, "clear", "", "/effect  clear  ");
+
+    // Option 0 is never looked at.
+    row("option 0 alone", {0}, "", "", "/effect    ");
+    row("option 0 with target and duration", {0, 24, 29}, "", "", "/effect @p  99999 ");
+    row("option 0 with every other group", {0, 26, 29, 32}, "", "1", "/effect @r  99999 1");
+    row("option 0 with an effect id", {0, 14}, "14", "", "/effect  14  ");
+    row("option 0 with clear", {0, 30}, "clear", "", "/effect  clear  ");
+
+    // A box's text is used only while its option is chosen.
+    const Boxes filled{"Steve", "30", "2"};
+    row("nothing chosen, boxes filled", {}, "", "", "/effect    ", filled);
+    row("named player box beside @p", {24, 3}, "3", "", "/effect @p 3  ", {"Steve", "", ""});
+    row("duration box beside 99999", {25, 3, 29}, "3", "", "/effect @a 3 99999 ", {"", "30", ""});
+    row("amplifier box beside 255", {26, 3, 33}, "3", "255", "/effect @r 3  255", {"", "", "2"});
+    row("only the duration box chosen", {28}, "", "", "/effect   30 ", filled);
+
+    // Numbers are never added up, and box digits stay as typed.
+    row("custom duration 30, amplifier 1", {19, 27, 28, 32}, "19", "1", "/effect Creeper 19 30 1",
+        {"Creeper", "30", ""});
+    row("custom amplifier keeps its zeros", {2, 24, 29, 31}, "2", "007", "/effect @p 2 99999 007",
+        {"", "", "007"});
+    row("zeros everywhere", {10, 27, 28, 31}, "10", "0", "/effect 0 10 0 0", {"0", "0", "0"});
+    row("digits in every box", {23, 27, 28, 31}, "23", "3", "/effect 1 23 2 3", {"1", "2", "3"});
+
+    // A window may report several options of one group as selected; the one
+    // examined last decides.
+    const Boxes later{"Steve", "30", "9"};
+    row("ids 3 and 17", {17, 3}, "17", "", "/effect  17  ", later);
+    row("@p and @a", {25, 24}, "", "", "/effect @a   ", later);
+    row("@a and @r", {26, 25}, "", "", "/effect @r   ", later);
+    row("@p and named player", {27, 24}, "", "", "/effect Steve   ", later);
+    row("all four targets", {24, 25, 26, 27}, "", "", "/effect Steve   ", later);
+    row("custom and 99999 duration", {29, 28}, "", "", "/effect   99999 ", later);
+    row("custom and 1 amplifier", {32, 31}, "", "1", "/effect    1", later);
+    row("1 and 255 amplifier", {33, 32}, "", "255", "/effect    255", later);
+    row("custom and 255 amplifier", {31, 33}, "", "255", "/effect    255", later);
+    row("every amplifier", {31, 32, 33}, "", "255", "/effect    255", later);
+
+    // Options 35 and 36 write today's games' forms by the rules of the old
+    // one: one space before each piece, an unset piece empty, boxes verbatim.
+    row("java: speed, all, permanent, maximum", {35, 1, 25, 29, 33}, "minecraft:speed", "255",
+        "/effect give @a minecraft:speed 99999 255");
+    row("java: clear drops duration and amplifier", {35, 30, 24, 29, 33}, "clear", "255",
+        "/effect clear @p");
+    row("java: clear, no target", {35, 30}, "clear", "", "/effect clear ");
+    row("java: nothing else chosen", {35}, "", "", "/effect give    ");
+    row("java: twin of speed", {35, 0, 24, 32}, "", "1", "/effect give @p   1");
+    row("java: custom boxes", {35, 19, 27, 28, 31}, "minecraft:poison", "007",
+        "/effect give  Ste ve minecraft:poison 30 007", {" Ste ve", "30", "007"});
+    row("bedrock: speed, all, permanent, maximum", {36, 1, 25, 29, 33}, "speed", "255",
+        "/effect @a speed 99999 255");
+    row("bedrock: clear drops duration and amplifier", {36, 30, 24, 28, 31}, "clear", "2",
+        "/effect @p clear", {"", "30", "2"});
+    row("bedrock: clear, no target", {36, 30}, "clear", "", "/effect  clear");
+    row("bedrock: nothing else chosen", {36}, "", "", "/effect    ");
+    row("bedrock: custom boxes", {36, 23, 27, 28, 31}, "saturation", "",
+        "/effect 苦力怕 saturation  x ", {"苦力怕", " x", ""});
+    row("old form chosen: as with none", {34, 1, 25, 29, 33}, "1", "255", "/effect @a 1 99999 255");
+    row("java then bedrock: bedrock", {35, 36, 4, 24}, "mining_fatigue", "",
+        "/effect @p mining_fatigue  ");
+
+    // A listed effect (row 23 glowing, 24 levitation, 26 unluck, 27 slow
+    // falling, 31 hero of the village, 40 fatal poison) in each game's name,
+    // unset where that game lacks it; it comes after the options, and
+    // "clear" beats it.
+    const QList<int> forAll{25, 29, 33};
+    row("listed glowing, old form", forAll, "24", "255", "/effect @a 24 99999 255", {}, 23);
+    row("listed unluck, old form", forAll, "27", "255", "/effect @a 27 99999 255", {}, 26);
+    row("listed levitation, java", forAll + QList<int>{35}, "minecraft:levitation", "255",
+        "/effect give @a minecraft:levitation 99999 255", {}, 24);
+    row("listed hero, java", forAll + QList<int>{35}, "minecraft:hero_of_the_village", "255",
+        "/effect give @a minecraft:hero_of_the_village 99999 255", {}, 31);
+    row("listed hero, bedrock", forAll + QList<int>{36}, "village_hero", "255",
+        "/effect @a village_hero 99999 255", {}, 31);
+    row("listed fatal poison, bedrock", forAll + QList<int>{36}, "fatal_poison", "255",
+        "/effect @a fatal_poison 99999 255", {}, 40);
+    row("listed after an option", {1, 35}, "minecraft:slow_falling", "",
+        "/effect give  minecraft:slow_falling  ", {}, 27);
+    row("clear beats a listed one", {30, 36, 24}, "clear", "", "/effect @p clear", {}, 27);
+    row("glowing in bedrock: unset", forAll + QList<int>{36}, "", "255", "/effect @a  99999 255",
+        {}, 23);
+    row("slow falling in the old form: unset", forAll, "", "255", "/effect @a  99999 255", {}, 27);
+    row("fatal poison in java: unset", forAll + QList<int>{35}, "", "255",
+        "/effect give @a  99999 255", {}, 40);
+
+    // Hidden particles: "true" after the amplifier, nothing after a clear.
+    const QList<int> speedForAll{1, 25, 29, 33};
+    row("particles hidden, old form", speedForAll, "1", "255", "/effect @a 1 99999 255 true", {},
+        -1, true);
+    row("particles hidden, java", speedForAll + QList<int>{35}, "minecraft:speed", "255",
+        "/effect give @a minecraft:speed 99999 255 true", {}, -1, true);
+    row("particles hidden, bedrock", speedForAll + QList<int>{36}, "speed", "255",
+        "/effect @a speed 99999 255 true", {}, -1, true);
+    row("particles hidden, nothing else", {}, "", "", "/effect     true", {}, -1, true);
+    row("particles hidden, listed glowing", forAll, "24", "255", "/effect @a 24 99999 255 true", {},
+        23, true);
+    row("particles hidden, old clear", {30, 24, 29, 33}, "clear", "255",
+        "/effect @p clear 99999 255", {}, -1, true);
+    row("particles hidden, java clear", {35, 30, 24}, "clear", "", "/effect clear @p", {}, -1,
+        true);
+    row("particles hidden, bedrock clear", {36, 30, 24}, "clear", "", "/effect @p clear", {}, -1,
+        true);
 }
 
-void TestEffectCommand::clearBeatsAnyEffectId() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, command);
+void TestEffectCommand::buildsTheCommand() {
+    TEST_FETCH(Options, options, QByteArray, text1, QByteArray, text2, QByteArray, text4);
+    TEST_FETCH(int, listed, bool, hidden, QByteArray, effectText, QByteArray, amplifierText,
+               QByteArray, command);
 
-    const EffectCommand built = BuildEffectCommand(Choose(options));
-    QCOMPARE(Bytes(built.effectText), QByteArray("clear"));
-    QCOMPARE(Bytes(built.command), command);
-}
-
-void TestEffectCommand::optionZeroIsIgnored_data() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("alone") << QList<int>{0} << QByteArray() << QByteArray("/effect    ");
-    QTest::newRow("with target and duration")
-        << QList<int>{0, 24, 29} << QByteArray() << QByteArray("/effect @p  99999 ");
-    QTest::newRow("with every other group")
-        << QList<int>{0, 26, 29, 32} << QByteArray() << QByteArray("/effect @r  99999 1");
-    QTest::newRow("with an effect id")
-        << QList<int>{0, 14} << QByteArray("14") << QByteArray("/effect  14  ");
-    QTest::newRow("with clear") << QList<int>{0, 30} << QByteArray("clear")
-                                << QByteArray("/effect  clear  ");
-}
-
-void TestEffectCommand::optionZeroIsIgnored() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, command);
-
-    const EffectCommand built = BuildEffectCommand(Choose(options));
+    EffectChoices choices = Choose(options, text1, text2, text4);
+    if (listed >= 0) {
+        choices.listedEffect = std::size_t(listed);
+    }
+    choices.hideParticles = hidden;
+    const EffectCommand built = BuildEffectCommand(choices);
     QCOMPARE(Bytes(built.effectText), effectText);
+    QCOMPARE(Bytes(built.amplifierText), amplifierText);
     QCOMPARE(Bytes(built.command), command);
 }
 
 // One box at a time: the option that reads it, the box's text, and the command
 // with the text where that box's slot is.
 void TestEffectCommand::boxTextsAreCopiedVerbatim_data() {
-    QTest::addColumn<int>("option");
-    QTest::addColumn<QByteArray>("text");
-    QTest::addColumn<QByteArray>("command");
+    TEST_COLUMNS(int, option, QByteArray, text, QByteArray, command);
 
     const struct {
         const char* name;
@@ -312,9 +388,7 @@ void TestEffectCommand::boxTextsAreCopiedVerbatim_data() {
 }
 
 void TestEffectCommand::boxTextsAreCopiedVerbatim() {
-    QFETCH(int, option);
-    QFETCH(QByteArray, text);
-    QFETCH(QByteArray, command);
+    TEST_FETCH(int, option, QByteArray, text, QByteArray, command);
 
     // Fixed choices fill the slots the box under test does not.
     QList<int> options{1, option};
@@ -327,42 +401,8 @@ void TestEffectCommand::boxTextsAreCopiedVerbatim() {
     QCOMPARE(Bytes(built.amplifierText), option == 31 ? text : QByteArray("1"));
 }
 
-void TestEffectCommand::boxTextIsUnusedUnlessItsOptionIsChosen_data() {
-    AddChoiceColumns();
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("nothing chosen, boxes filled")
-        << QList<int>{} << QByteArray("Steve") << QByteArray("30") << QByteArray("2")
-        << QByteArray("/effect    ");
-    QTest::newRow("named player box beside @p")
-        << QList<int>{24, 3} << QByteArray("Steve") << QByteArray() << QByteArray()
-        << QByteArray("/effect @p 3  ");
-    QTest::newRow("duration box beside 99999")
-        << QList<int>{25, 3, 29} << QByteArray() << QByteArray("30") << QByteArray()
-        << QByteArray("/effect @a 3 99999 ");
-    QTest::newRow("amplifier box beside 255")
-        << QList<int>{26, 3, 33} << QByteArray() << QByteArray() << QByteArray("2")
-        << QByteArray("/effect @r 3  255");
-    QTest::newRow("only the duration box chosen")
-        << QList<int>{28} << QByteArray("Steve") << QByteArray("30") << QByteArray("2")
-        << QByteArray("/effect   30 ");
-}
-
-void TestEffectCommand::boxTextIsUnusedUnlessItsOptionIsChosen() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, text1);
-    QFETCH(QByteArray, text2);
-    QFETCH(QByteArray, text4);
-    QFETCH(QByteArray, command);
-
-    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
-    QCOMPARE(Bytes(built.command), command);
-}
-
 void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers_data() {
-    QTest::addColumn<int>("id");
-    QTest::addColumn<int>("amplifierOption");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("amplifierText");
+    TEST_COLUMNS(int, id, int, amplifierOption, QByteArray, effectText, QByteArray, amplifierText);
     const char* const ids[] = {"1",  "2",  "3",  "4",  "5",  "6",  "7",  "8",
                                "9",  "10", "11", "12", "13", "14", "15", "16",
                                "17", "18", "19", "20", "21", "22", "23"};
@@ -375,10 +415,7 @@ void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers_data() {
 }
 
 void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers() {
-    QFETCH(int, id);
-    QFETCH(int, amplifierOption);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, amplifierText);
+    TEST_FETCH(int, id, int, amplifierOption, QByteArray, effectText, QByteArray, amplifierText);
 
     const EffectCommand built = BuildEffectCommand(Choose({id, 25, 29, amplifierOption}));
     QCOMPARE(Bytes(built.effectText), effectText);
@@ -386,197 +423,98 @@ void TestEffectCommand::everyEffectIdWithBothFixedAmplifiers() {
     QCOMPARE(Bytes(built.command), "/effect @a " + effectText + " 99999 " + amplifierText);
 }
 
-void TestEffectCommand::numbersAreNeverAddedUp_data() {
-    AddChoiceColumns();
-    QTest::addColumn<QByteArray>("amplifierText");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("custom duration 30, amplifier 1")
-        << QList<int>{19, 27, 28, 32} << QByteArray("Creeper") << QByteArray("30") << QByteArray()
-        << QByteArray("1") << QByteArray("/effect Creeper 19 30 1");
-    QTest::newRow("custom amplifier keeps its zeros")
-        << QList<int>{2, 24, 29, 31} << QByteArray() << QByteArray() << QByteArray("007")
-        << QByteArray("007") << QByteArray("/effect @p 2 99999 007");
-    QTest::newRow("zeros everywhere")
-        << QList<int>{10, 27, 28, 31} << QByteArray("0") << QByteArray("0") << QByteArray("0")
-        << QByteArray("0") << QByteArray("/effect 0 10 0 0");
-    QTest::newRow("digits in every box")
-        << QList<int>{23, 27, 28, 31} << QByteArray("1") << QByteArray("2") << QByteArray("3")
-        << QByteArray("3") << QByteArray("/effect 1 23 2 3");
-}
-
-void TestEffectCommand::numbersAreNeverAddedUp() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, text1);
-    QFETCH(QByteArray, text2);
-    QFETCH(QByteArray, text4);
-    QFETCH(QByteArray, amplifierText);
-    QFETCH(QByteArray, command);
-
-    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
-    QCOMPARE(Bytes(built.amplifierText), amplifierText);
-    QCOMPARE(Bytes(built.command), command);
-}
-
-// A window may report several options of one group as selected; the one
-// examined last decides.
-void TestEffectCommand::laterOptionWinsWithinAGroup_data() {
-    QTest::addColumn<QList<int>>("options");
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("amplifierText");
-    QTest::addColumn<QByteArray>("command");
-    QTest::newRow("ids 3 and 17") << QList<int>{17, 3} << QByteArray("17") << QByteArray()
-                                  << QByteArray("/effect  17  ");
-    QTest::newRow("@p and @a") << QList<int>{25, 24} << QByteArray() << QByteArray()
-                               << QByteArray("/effect @a   ");
-    QTest::newRow("@a and @r") << QList<int>{26, 25} << QByteArray() << QByteArray()
-                               << QByteArray("/effect @r   ");
-    QTest::newRow("@p and named player")
-        << QList<int>{27, 24} << QByteArray() << QByteArray() << QByteArray("/effect Steve   ");
-    QTest::newRow("all four targets") << QList<int>{24, 25, 26, 27} << QByteArray() << QByteArray()
-                                      << QByteArray("/effect Steve   ");
-    QTest::newRow("custom and 99999 duration")
-        << QList<int>{29, 28} << QByteArray() << QByteArray() << QByteArray("/effect   99999 ");
-    QTest::newRow("custom and 1 amplifier")
-        << QList<int>{32, 31} << QByteArray() << QByteArray("1") << QByteArray("/effect    1");
-    QTest::newRow("1 and 255 amplifier")
-        << QList<int>{33, 32} << QByteArray() << QByteArray("255") << QByteArray("/effect    255");
-    QTest::newRow("custom and 255 amplifier")
-        << QList<int>{31, 33} << QByteArray() << QByteArray("255") << QByteArray("/effect    255");
-    QTest::newRow("every amplifier") << QList<int>{31, 32, 33} << QByteArray() << QByteArray("255")
-                                     << QByteArray("/effect    255");
-}
-
-void TestEffectCommand::laterOptionWinsWithinAGroup() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, amplifierText);
-    QFETCH(QByteArray, command);
-
-    const EffectCommand built =
-        BuildEffectCommand(Choose(options, QByteArray("Steve"), QByteArray("30"), QByteArray("9")));
-    QCOMPARE(Bytes(built.effectText), effectText);
-    QCOMPARE(Bytes(built.amplifierText), amplifierText);
-    QCOMPARE(Bytes(built.command), command);
-}
-
-// Options 35 and 36 write today's games' forms by the rules of the old one:
-// one space before each piece, an unset piece empty, box texts verbatim.
-void TestEffectCommand::formsOfTodaysGames_data() {
-    AddChoiceColumns();
-    QTest::addColumn<QByteArray>("effectText");
-    QTest::addColumn<QByteArray>("command");
-    const auto row = [](const char* name, const QList<int>& options, const char* effectText,
-                        const char* command, const QByteArray& text1 = {},
-                        const QByteArray& text2 = {}, const QByteArray& text4 = {}) {
-        QTest::newRow(name) << options << text1 << text2 << text4 << QByteArray(effectText)
-                            << QByteArray(command);
-    };
-    row("java: speed, all, permanent, maximum", {35, 1, 25, 29, 33}, "minecraft:speed",
-        "/effect give @a minecraft:speed 99999 255");
-    row("java: clear drops duration and amplifier", {35, 30, 24, 29, 33}, "clear",
-        "/effect clear @p");
-    row("java: clear, no target", {35, 30}, "clear", "/effect clear ");
-    row("java: nothing else chosen", {35}, "", "/effect give    ");
-    row("java: twin of speed", {35, 0, 24, 32}, "", "/effect give @p   1");
-    row("java: custom boxes", {35, 19, 27, 28, 31}, "minecraft:poison",
-        "/effect give  Ste ve minecraft:poison 30 007", " Ste ve", "30", "007");
-    row("bedrock: speed, all, permanent, maximum", {36, 1, 25, 29, 33}, "speed",
-        "/effect @a speed 99999 255");
-    row("bedrock: clear drops duration and amplifier", {36, 30, 24, 28, 31}, "clear",
-        "/effect @p clear", {}, "30", "2");
-    row("bedrock: clear, no target", {36, 30}, "clear", "/effect  clear");
-    row("bedrock: nothing else chosen", {36}, "", "/effect    ");
-    row("bedrock: custom boxes", {36, 23, 27, 28, 31}, "saturation",
-        "/effect 苦力怕 saturation  x ", "苦力怕", " x", "");
-    row("old form chosen: as with none", {34, 1, 25, 29, 33}, "1", "/effect @a 1 99999 255");
-    row("java then bedrock: bedrock", {35, 36, 4, 24}, "mining_fatigue",
-        "/effect @p mining_fatigue  ");
-}
-
-void TestEffectCommand::formsOfTodaysGames() {
-    QFETCH(QList<int>, options);
-    QFETCH(QByteArray, text1);
-    QFETCH(QByteArray, text2);
-    QFETCH(QByteArray, text4);
-    QFETCH(QByteArray, effectText);
-    QFETCH(QByteArray, command);
-
-    const EffectCommand built = BuildEffectCommand(Choose(options, text1, text2, text4));
-    QCOMPARE(Bytes(built.effectText), effectText);
-    QCOMPARE(Bytes(built.command), command);
-}
-
 void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt_data() {
-    QTest::addColumn<int>("form");
-    QTest::addColumn<int>("grammar"); // index into JavaGrammars(), or -1 for Bedrock
+    // grammar: an index into JavaGrammars(), or -1 for Bedrock; built and
+    // checked: 48 lines a choice of effect (4 targets, 2 durations, 3
+    // amplifiers, particles shown or hidden).
+    TEST_COLUMNS(int, form, int, grammar, int, built, int, checked);
     const QList<JavaGrammar> grammars = JavaGrammars();
     QCOMPARE(grammars.size(), 3);
+    // Java 1.13 on: 40 effects and clear, of which 1.13 has 30, 1.16 32.
+    const int checked[] = {31 * 48, 33 * 48, 41 * 48};
     for (qsizetype n = 0; n < grammars.size(); ++n) {
-        QTest::addRow("java %s", qPrintable(grammars[n].version)) << 35 << int(n);
+        QTest::addRow("java %s", qPrintable(grammars[n].version))
+            << 35 << int(n) << 41 * 48 << checked[n];
     }
+    // Bedrock: 36 effects and clear.
     QTest::addRow(
         "bedrock %s",
         qPrintable(GameData()[QLatin1String("bedrock")][QLatin1String("version")].toString()))
-        << 36 << -1;
+        << 36 << -1 << 37 * 48 << 37 * 48;
 }
 
-// Java: the line parses as a path through the version's tree. Bedrock, whose
-// tree the game data lacks: the effect stands where it belongs and is one
-// Bedrock knows, or the line ends in "clear" after the target.
+// Java: the line parses as a path through the tree of each version that has
+// its effect (a name no version has is tried, and refused). Bedrock, whose tree the game data
+// lacks: the effect stands where it belongs and is one Bedrock lists, with at most "true" after the
+// amplifier, or the line ends in "clear" after the target.
 void TestEffectCommand::everyChoiceParsesAsTheGameReadsIt() {
-    QFETCH(int, form);
-    QFETCH(int, grammar);
+    TEST_FETCH(int, form, int, grammar, int, built, int, checked);
     const QSet<QString> bedrock =
         Names(GameData()[QLatin1String("bedrock")][QLatin1String("effects")].toArray());
     const JavaGrammar java = grammar < 0 ? JavaGrammar{} : JavaGrammars().at(grammar);
+    const QSet<QString> latest = JavaGrammars().constLast().effects;
     const QList<EffectCommand> commands = EveryCommand(form);
     QStringList refused;
-    for (const EffectCommand& built : commands) {
-        const QByteArray line = Bytes(built.command);
+    int tried = 0;
+    for (const EffectCommand& command : commands) {
+        const QByteArray line = Bytes(command.command);
         const QList<QByteArray> pieces = line.split(' ');
-        const bool takes =
-            grammar >= 0 ? Parses(line, java)
-            : built.effectText == "clear"
-                ? pieces.size() == 3 && pieces[2] == "clear"
-                : pieces.size() == 5 && bedrock.contains(QString::fromUtf8(pieces[2]));
+        const QString effect = QString::fromStdString(command.effectText);
+        const QString id = effect.mid(effect.indexOf(QLatin1Char(':')) + 1);
+        if (grammar >= 0 && !java.effects.contains(id) && latest.contains(id)) {
+            continue; // not yet in this version
+        }
+        ++tried;
+        const bool ends = pieces.size() == 5 || (pieces.size() == 6 && pieces[5] == "true");
+        const bool takes = grammar >= 0         ? Parses(line, java)
+                           : effect == u"clear" ? pieces.size() == 3 && pieces[2] == "clear"
+                                                : ends && bedrock.contains(effect);
         if (!takes) {
             refused << QString::fromUtf8(line);
         }
     }
-    qInfo("%lld commands, %lld refused", qlonglong(commands.size()), qlonglong(refused.size()));
-    QCOMPARE(commands.size(), 24 * 4 * 2 * 3);
+    qInfo("%lld commands, %d checked, %lld refused", qlonglong(commands.size()), tried,
+          qlonglong(refused.size()));
+    QCOMPARE(commands.size(), built);
+    QCOMPARE(tried, checked);
     QVERIFY2(refused.isEmpty(), qPrintable(refused.mid(0, 5).join(QLatin1Char('\n'))));
 }
 
 // The check above can fail: lines the game refuses, under each Java tree.
 void TestEffectCommand::theGrammarRefusesBrokenLines_data() {
-    QTest::addColumn<QByteArray>("line");
+    TEST_COLUMNS(QByteArray, line);
     QTest::newRow("the old form") << QByteArray("/effect @a 1 99999 255");
     QTest::newRow("a misspelt id") << QByteArray("/effect give @a minecraft:sped 99999 255");
     QTest::newRow("amplifier past 255") << QByteArray("/effect give @a minecraft:speed 30 256");
     QTest::newRow("an unset effect") << QByteArray("/effect give @a  99999 255");
     QTest::newRow("an unset target") << QByteArray("/effect clear ");
     QTest::newRow("clear after the target") << QByteArray("/effect @p clear");
+    QTest::newRow("a misspelt new id") << QByteArray("/effect give @a minecraft:slow_faling 30 1");
+    QTest::newRow("particles hidden by a word")
+        << QByteArray("/effect give @a minecraft:speed 30 1 yes");
 }
 
 void TestEffectCommand::theGrammarRefusesBrokenLines() {
-    QFETCH(QByteArray, line);
+    TEST_FETCH(QByteArray, line);
     for (const JavaGrammar& grammar : JavaGrammars()) {
         QVERIFY2(!Parses(line, grammar), qPrintable(grammar.version));
     }
 }
 
 // The game's list from the last version that took numbers names, under each
-// option's number, the effect that option names today.
+// effect's number, the effect that Java Edition names so today: the 23
+// options' and the four listed ones numbered 24 to 27.
 void TestEffectCommand::eachEffectKeepsItsOldNumber() {
     const QJsonObject numbers =
         GameData()[QLatin1String("old")][QLatin1String("effects")].toObject();
-    for (int option = 1; option <= 23; ++option) {
-        const QByteArray number = Bytes(BuildEffectCommand(Choose({option})).effectText);
-        const QByteArray id = Bytes(BuildEffectCommand(Choose({option, 36})).effectText);
-        QCOMPARE(number, QByteArray::number(option));
-        QVERIFY2(numbers.contains(QString::fromUtf8(id)), id.constData());
-        QCOMPARE(numbers[QString::fromUtf8(id)].toInt(), option);
+    QCOMPARE(numbers.size(), 27);
+    for (int effect = 1; effect <= 27; ++effect) {
+        const QByteArray number = Bytes(BuildEffectCommand(ChooseEffect(effect)).effectText);
+        const QString id =
+            QString::fromStdString(BuildEffectCommand(ChooseEffect(effect, {35})).effectText);
+        QCOMPARE(number, QByteArray::number(effect));
+        QVERIFY(id.startsWith(u"minecraft:"));
+        QCOMPARE(numbers[id.mid(10)].toInt(), effect);
     }
 }
 

@@ -6,8 +6,8 @@
 #include "Form1.h"
 #include "Layout.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 
 #include <QApplication>
 #include <QFile>
@@ -20,7 +20,7 @@
 using namespace Layout;
 using namespace WindowInput;
 
-class TestForm1 final : public QObject {
+class TestForm1 final : public QObject, WindowSuite<Form1> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -41,12 +41,6 @@ private Q_SLOTS:
     void minimizeLabelMinimizes();
     void closeLabelUnloads();
     void skinTileIsTheStoredBitmap();
-
-private:
-    template <class T> T* Control(const QString& name) const { return Named<T>(window_, name); }
-
-    RecordingHost* host_ = nullptr;
-    Form1* window_ = nullptr;
 };
 
 void TestForm1::initTestCase() {
@@ -54,16 +48,11 @@ void TestForm1::initTestCase() {
 }
 
 void TestForm1::init() {
-    host_ = new RecordingHost;
-    window_ = new Form1(*host_);
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowExposed(window_->Surface()));
+    QVERIFY(Open());
 }
 
 void TestForm1::cleanup() {
-    delete window_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestForm1::captionNamesTheToolbox() {
@@ -157,9 +146,7 @@ void TestForm1::tabOrderStartsAtTheMinimizeBox() {
 }
 
 void TestForm1::entryTilesSwitchOnce_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::addColumn<int>("target");
+    TEST_COLUMNS(QString, control, QPoint, where, int, target);
     QTest::newRow("skin picture") << "Image1" << QPoint(30, 20) << int(WindowName::skin);
     QTest::newRow("effect caption") << "Label3" << QPoint(30, 20) << int(WindowName::effect);
     QTest::newRow("effect tile margin") << "Picture1" << QPoint(5, 100) << int(WindowName::effect);
@@ -169,9 +156,7 @@ void TestForm1::entryTilesSwitchOnce_data() {
 }
 
 void TestForm1::entryTilesSwitchOnce() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    QFETCH(int, target);
+    TEST_FETCH(QString, control, QPoint, where, int, target);
     auto* tile = Control<QWidget>(control);
     QVERIFY(tile != nullptr);
     // The probe point must really be the control's own, not one on a child.
@@ -183,14 +168,14 @@ void TestForm1::entryTilesSwitchOnce() {
 }
 
 void TestForm1::labelsWithoutHandlersDoNothing_data() {
-    QTest::addColumn<QString>("control");
+    TEST_COLUMNS(QString, control);
     QTest::newRow("welcome line") << "Label1";
     QTest::newRow("prompt") << "Label2";
     QTest::newRow("closing line") << "Label5";
 }
 
 void TestForm1::labelsWithoutHandlersDoNothing() {
-    QFETCH(QString, control);
+    TEST_FETCH(QString, control);
     QWidget* surface = window_->Surface();
     auto* label = Named(surface, control);
     const QPoint start = surface->pos();
@@ -263,4 +248,5 @@ void TestForm1::skinTileIsTheStoredBitmap() {
 }
 
 QTEST_MAIN(TestForm1)
+#include "TestTable.h"
 #include "tst_form1.moc"

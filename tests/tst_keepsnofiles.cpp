@@ -119,22 +119,19 @@ int RunToolbox(int argc, char* argv[], const QString& root, const QString& saveA
     // chosen path put in, and Save once the dialog shows it (the dialog
     // reads the folder it is sent to on its own time, and may put its own
     // suggestion back meanwhile).
-    QTimer answer;
-    QObject::connect(&answer, &QTimer::timeout, &app, [&saveAs] {
-        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
-        auto* name = dialog != nullptr ? dialog->findChild<QLineEdit*>("fileNameEdit") : nullptr;
-        if (name == nullptr || !dialog->isVisible()) {
+    const auto answerer = ModalAnswerer::For<QFileDialog>([&saveAs](QFileDialog& dialog) {
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        if (name == nullptr || !dialog.isVisible()) {
             return;
         }
         // Typed into the name box, as a person would; an absolute path there
         // stands on its own, whatever folder the dialog shows.
         if (name->text() == saveAs) {
-            static_cast<QDialog*>(dialog)->accept();
+            static_cast<QDialog&>(dialog).accept();
         } else {
             name->setText(saveAs);
         }
     });
-    answer.start(50);
     // A step that never comes ends the run here, with its reason, rather than
     // leaving the test to wait for a process that waits for nothing.
     QTimer::singleShot(3 * kLoadTimeout, &app, [&fail] { fail("finish within the time allowed"); });

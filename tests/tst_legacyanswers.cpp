@@ -1,5 +1,6 @@
 // Reading what today's services answer: the player look-up, the session
-// profile, the version manifest and a version's JSON, in the shapes their
+// profile, the version manifest (as a version's entry and as the list to
+// choose from) and a version's JSON, in the shapes their
 // public documentation gives, and broken or hostile answers, which must give
 // a plain "no use" and never a crash or an address to follow. Then the check
 // of a downloaded file, a texture's PNG cut down to its pixels, and the
@@ -12,8 +13,10 @@
 #include "ResolutionPage.h"
 #include "SampleAnswers.h"
 #include "SkinSiteAnswer.h"
+#include "TestTable.h"
 #include "TexturePage.h"
 #include "VersionAnswer.h"
+#include "VersionList.h"
 
 #include <QCryptographicHash>
 #include <QFile>
@@ -22,6 +25,7 @@
 
 Q_DECLARE_METATYPE(ManifestEntry::Outcome)
 Q_DECLARE_METATYPE(VersionDownload::Outcome)
+Q_DECLARE_METATYPE(VersionList::Outcome)
 
 namespace {
 
@@ -58,6 +62,8 @@ private Q_SLOTS:
     void skinSite();
     void manifest_data();
     void manifest();
+    void versionList_data();
+    void versionList();
     void versionDownload_data();
     void versionDownload();
     void fileCheck_data();
@@ -270,6 +276,107 @@ void TestLegacyAnswers::manifest() {
     QCOMPARE(entry.outcome, outcome);
     QCOMPARE(entry.url.toString(), url);
     QCOMPARE(entry.identity.sha1, sha1);
+}
+
+void TestLegacyAnswers::versionList_data() {
+    // listed: "<id> <type> <release date>", "latest" after the manifest's latest ones.
+    TEST_COLUMNS(QByteArray, manifest, VersionList::Outcome, outcome, QStringList, listed, int,
+                 leftOut);
+    using enum VersionList::Outcome;
+    const auto entry = [](const char* id, const char* type, const char* released) {
+        return QByteArray(R"({"id":")") + id + R"(","type":")" + type +
+               R"(","url":"https://h.test/x.json","releaseTime":")" + released + R"("})";
+    };
+    const auto manifest = [](const QByteArray& latest, const QList<QByteArray>& entries) {
+        return "{\"latest\":" + latest + ",\"versions\":[" + entries.join(',') + "]}";
+    };
+    const QByteArray latest = R"({"release":"1.21.11","snapshot":"26.1-snapshot-3"})";
+    QTest::newRow("documented") << SampleAnswer("manifest.json",
+                                                {{"version", "1.7.2"},
+                                                 {"url", "https://h.test/1.7.2.json"},
+                                                 {"sha1", QByteArray(40, 'b')}})
+                                << Listed
+                                << QStringList{"23w31a snapshot 2023-08-01 latest",
+                                               "1.7.2 release 2013-10-25 latest"}
+                                << 0;
+    QTest::newRow("this year's ids, newest first whatever the order, each kind")
+        << manifest(latest, {entry("1.21.11", "release", "2025-12-09T10:00:00+00:00"),
+                             entry("b1.7.3", "old_beta", "2011-07-07T22:00:00+00:00"),
+                             entry("26.1-snapshot-3", "snapshot", "2026-01-13T12:00:00+00:00"),
+                             entry("rd-132211", "old_alpha", "2009-05-13T20:11:00+00:00"),
+                             entry("26.1-pre-1", "pending", "2026-02-03T12:00:00+01:00")})
+        << Listed
+        << QStringList{"26.1-pre-1 other 2026-02-03", "26.1-snapshot-3 snapshot 2026-01-13 latest",
+                       "1.21.11 release 2025-12-09 latest", "b1.7.3 old_beta 2011-07-07",
+                       "rd-132211 old_alpha 2009-05-13"}
+        << 0;
+    // A time zone moves the date: the list gives it in UTC.
+    QTest::newRow("time zone, unreadable time last, same time in manifest order")
+        << manifest("{}", {entry("c", "release", "soon"),
+                           entry("b", "release", "2020-01-01T01:00:00+02:00"),
+                           entry("a", "release", "2020-01-01T00:00:00+01:00")})
+        << Listed << QStringList{"b release 2019-12-31", "a release 2019-12-31", "c release -"}
+        << 0;
+    QTest::newRow("latest naming a version of the other kind marks nothing")
+        << manifest(R"({"release":"s","snapshot":"r"})",
+                    {entry("r", "release", "2020-01-02T00:00:00Z"),
+                     entry("s", "snapshot", "2020-01-01T00:00:00Z")})
+        << Listed << QStringList{"r release 2020-01-02", "s snapshot 2020-01-01"} << 0;
+    // An id goes into the version box and from there into an address.
+    QTest::newRow("ids that are no plain path segment are left out")
+        << manifest(R"({"release":"../1.7.2"})",
+                    {entry("../1.7.2", "release", "2020-01-09T00:00:00Z"),
+                     entry("1.7.2?x", "release", "2020-01-08T00:00:00Z"),
+                     entry("1.7.2#x", "release", "2020-01-07T00:00:00Z"),
+                     entry("1.7.2\\u0007", "release", "2020-01-06T00:00:00Z"),
+                     entry("1.7.2\\u202e", "release", "2020-01-05T00:00:00Z"),
+                     entry("1.7.2\\\\x", "release", "2020-01-04T00:00:00Z"),
+                     entry("1.7%2F2", "release", "2020-01-03T00:00:00Z"),
+                     entry("1.7 2", "release", "2020-01-03T00:00:00Z"),
+                     entry("..", "release", "2020-01-03T00:00:00Z"),
+                     entry("", "release", "2020-01-03T00:00:00Z"),
+                     entry("1.7.2\\u2028", "release", "2020-01-03T00:00:00Z"),
+                     entry("1.7.2", "release", "2020-01-02T00:00:00Z"),
+                     entry("1.7.2", "snapshot", "2020-01-01T00:00:00Z"),
+                     R"({"id":7,"type":"release"})", "null"})
+        << Listed << QStringList{"1.7.2 release 2020-01-02"} << 14;
+    QTest::newRow("an id past 64 characters")
+        << manifest("{}",
+                    {entry(QByteArray(65, '1').constData(), "release", "2020-01-01T00:00:00Z")})
+        << NoneUsable << QStringList{} << 1;
+    QTest::newRow("nothing usable")
+        << manifest("{}", {entry("a/b", "release", "2020-01-01T00:00:00Z")}) << NoneUsable
+        << QStringList{} << 1;
+    QTest::newRow("empty list") << QByteArray(R"({"versions":[]})") << NoneUsable << QStringList{}
+                                << 0;
+    QTest::newRow("not JSON") << QByteArray("<html>502</html>") << NotJson << QStringList{} << 0;
+    QTest::newRow("cut short") << QByteArray(R"({"versions":[{"id":"1.7.2")") << NotJson
+                               << QStringList{} << 0;
+    QTest::newRow("a list, not an object")
+        << QByteArray(R"([{"id":"1.7.2"}])") << NotJson << QStringList{} << 0;
+    QTest::newRow("another document")
+        << QByteArray(R"({"id":"1.7.2","downloads":{}})") << NotManifest << QStringList{} << 0;
+    QTest::newRow("versions not a list")
+        << QByteArray(R"({"versions":{"1.7.2":{}}})") << NotManifest << QStringList{} << 0;
+}
+
+void TestLegacyAnswers::versionList() {
+    TEST_FETCH(QByteArray, manifest, VersionList::Outcome, outcome, QStringList, listed, int,
+               leftOut);
+    static const char* const kTypes[] = {"release", "snapshot", "old_beta", "old_alpha", "other"};
+    const VersionList read = ReadVersionList(manifest);
+    QStringList shown;
+    for (const ListedVersion& version : read.versions) {
+        shown << QStringLiteral("%1 %2 %3%4")
+                     .arg(version.id, QLatin1String(kTypes[int(version.kind)]),
+                          version.released.isValid()
+                              ? version.released.toString(QStringLiteral("yyyy-MM-dd"))
+                              : QStringLiteral("-"),
+                          version.latest ? QStringLiteral(" latest") : QString());
+    }
+    QCOMPARE(read.outcome, outcome);
+    QCOMPARE(shown, listed);
+    QCOMPARE(read.leftOut, leftOut);
 }
 
 void TestLegacyAnswers::versionDownload_data() {

@@ -447,6 +447,16 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
         << SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Steve")) << "Save image"
         << "drawing"
         << "Steve-cape.png" << false;
+    // Asked by id, no look-up (the look-up's stand-in knows no such name),
+    // and named after the profile's name.
+    const QString id = QString::fromLatin1(IdOf("Steve"));
+    const QString dashed =
+        QStringList{id.mid(0, 8), id.mid(8, 4), id.mid(12, 4), id.mid(16, 4), id.mid(20)}.join(
+            QLatin1Char('-'));
+    QTest::newRow("official skin by UUID, the image")
+        << SkinAddress(QStringLiteral("MinecraftSkins"), dashed) << "Save image"
+        << "texture"
+        << "Steve.png" << false;
     // After another player's, back and forward again.
     QTest::newRow("skin site, the image, from the history")
         << skinme_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")) << "Save image"

@@ -21,7 +21,6 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QTest>
-#include <QTimer>
 
 #include <memory>
 
@@ -368,12 +367,10 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
     HttpRoute jar = Routes::Jar(kSize);
     jar.stallEvery = kStep;
     engine_.server.Serve(kServerJar, jar);
-    // The server lets a step go on every tick; while a running download is
-    // wanted, it holds the first until the window has been left.
-    QTimer pace;
-    connect(&pace, &QTimer::timeout, &engine_.server, &LocalHttpServer::ResumeStalled);
+    // While a running download is wanted, the server holds the first step
+    // until the window has been left; then it sends the rest at once.
     if (!running) {
-        pace.start(20);
+        engine_.server.StopStalling();
     }
     engine_.saveAs = engine_.SavePath(QStringLiteral("minecraft_server.1.7.2.jar"));
     QWidget* window = StartServerJarDownload();
@@ -389,7 +386,7 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
     }
 
     Click(Control(WindowName::download, control.constData()), QPoint(3, 3));
-    pace.start(20);
+    engine_.server.StopStalling();
     DestroyUnloadedWidgets();
     QCOMPARE(registry_->LoadedCount(), back ? 1 : 0);
     QCOMPARE(registry_->Instance(WindowName::Form1)->IsLoaded(), back);

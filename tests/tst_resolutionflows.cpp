@@ -200,6 +200,47 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QStringLiteral("请稍后再试 | fallback.test 收到的请求太多，要求等待 5 秒后再试。"
                           "工具箱不会自动重试。");
 
+    // A UUID names the profile: no look-up, and the texture is saved under
+    // the profile's current name (unless it gives none that is a name).
+    const QString dashed = QStringLiteral("069a79f4-44e9-4726-a5be-fca90e38aaf5");
+    QTest::newRow("UUID with dashes: the profile by id")
+        << QStringLiteral("http://skins.test/MinecraftSkins/%1.png").arg(dashed)
+        << QList<Answer>{{200, kSkinProfile}, {200, "PNG"}} << QStringList{session, texture}
+        << notchSkin;
+    QTest::newRow("UUID without dashes, upper case: the cape by id")
+        << QStringLiteral("http://skins.test/MinecraftCloaks/069A79F444E94726A5BEFCA90E38AAF5.png")
+        << QList<Answer>{{200, Profile("\"CAPE\":{\"url\":\"http://tex.test/cape\"}")},
+                         {200, "PNG"}}
+        << QStringList{session, QStringLiteral("https://tex.test/cape (1048576 bytes at most)")}
+        << QStringLiteral("cape https://tex.test/cape of Notch: PNG");
+    QTest::newRow("UUID whose profile names nobody fit for a file")
+        << QStringLiteral("http://skins.test/MinecraftSkins/%1.png").arg(dashed)
+        << QList<Answer>{{200, SampleProfile(kId, "../Notch",
+                                             R"({"SKIN":{"url":"http://tex.test/skin"}})")},
+                         {200, "PNG"}}
+        << QStringList{session, texture}
+        << QStringLiteral("skin https://tex.test/skin of %1: PNG").arg(dashed);
+    QTest::newRow("UUID nobody has")
+        << QStringLiteral("http://skins.test/MinecraftSkins/%1.png").arg(dashed)
+        << QList<Answer>{{204, {}}} << QStringList{session}
+        << QStringLiteral("找不到正版玩家「%1」 | session.test 没有这个玩家的资料。").arg(dashed);
+    const QString threeDashes = QStringLiteral("069a79f444e9-4726-a5be-fca90e38aaf5");
+    QTest::newRow("three dashes are a name to look up")
+        << QStringLiteral("http://skins.test/MinecraftSkins/%1.png").arg(threeDashes)
+        << QList<Answer>{{400, {}}, {404, {}}}
+        << QStringList{QStringLiteral("https://lookup.test/minecraft/profile/lookup/name/") +
+                           threeDashes,
+                       QStringLiteral("https://fallback.test/users/profiles/minecraft/") +
+                           threeDashes}
+        << QStringLiteral("找不到正版玩家「%1」 | 没有叫这个名字的正版玩家，请检查拼写。")
+               .arg(threeDashes);
+    QTest::newRow("UUID on Skinme: the skin site looks up names")
+        << QStringLiteral("http://skinme.test/MinecraftSkins/%1.png").arg(dashed) << QList<Answer>{}
+        << QStringList{}
+        << QStringLiteral("皮肤站不能按 UUID 查找「%1」 | 皮肤站 site.test 只按玩家名查找玩家，"
+                          "请输入玩家名；UUID 可用于正版皮肤和披风。")
+               .arg(dashed);
+
     // Skinme is gone: its addresses go to a skin site's CustomSkinAPI.
     const QString site = QStringLiteral("https://site.test/csl/Creeper.json");
     const QByteArray both = R"({"username":"Creeper","skins":{"slim":"5a"},"cape":"ca"})";

@@ -6,9 +6,8 @@
 #include "ClickLabel.h"
 #include "Layout.h"
 #include "OptionButton.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 #include "skin.h"
 
 #include <QGroupBox>
@@ -27,7 +26,7 @@ QString Address(const std::string& base, const QString& name) {
 
 } // namespace
 
-class TestSkin final : public QObject {
+class TestSkin final : public QObject, WindowSuite<skin> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -50,15 +49,8 @@ private Q_SLOTS:
     void otherBasesAreUsedAsGiven();
 
 private:
-    template <class T = QWidget> T* Control(const QString& name) const {
-        return Named<T>(window_, name);
-    }
     void Fetch() { Click(Control("Label6"), QPoint(10, 10)); }
     void Load(SkinBases bases = ConfiguredSkinBases());
-
-    RecordingHost* host_ = nullptr;
-    RecordingPaneSource* panes_ = nullptr;
-    skin* window_ = nullptr;
 };
 
 void TestSkin::initTestCase() {
@@ -66,24 +58,15 @@ void TestSkin::initTestCase() {
 }
 
 void TestSkin::Load(SkinBases bases) {
-    delete window_;
-    window_ = new skin(*host_, *panes_, std::move(bases));
-    window_->Show();
-    QVERIFY(QTest::qWaitForWindowActive(window_->Surface()));
+    QVERIFY(Open(*panes_, std::move(bases)));
 }
 
 void TestSkin::init() {
-    host_ = new RecordingHost;
-    panes_ = new RecordingPaneSource;
     Load();
 }
 
 void TestSkin::cleanup() {
-    delete window_;
-    window_ = nullptr;
-    delete panes_;
-    delete host_;
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 void TestSkin::captionsFontsAndTextColours_data() {

@@ -25,6 +25,10 @@ kids = [
   frame('Frame1', 120, 4680, 5175, 1455, '如果显示无法显示此网页提示就表明您的版本号或线路不正确!', 4, [
     # The browser pane goes here when the window is loaded.
     placeholder('WebBrowser1', 360, 240, 4455, 1095, 17, start='http:///')]),
+  # Added to the stored controls, in the room between the pane's frame and
+  # the credit line, last in the tab order.
+  button('Command1', 5760, 4710, 2400, 510, '从列表中选版本…', 20,
+         f'background-color: {YELLOW}; font: 10.5pt "黑体";', '从版本列表中选择版本'),
   label('Label3', 5760, 5280, 4335, 735, '本工具由苦力怕团队制作，转载请注明出处',
         f'background-color: {BLUE}; color: #c0c0c0; font: 18pt "黑体";', 9),
 ] + tool_frame(9120, 'Picture2', 120, (16, 14, 15, 12, 13))

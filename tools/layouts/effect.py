@@ -6,8 +6,8 @@ LABEL = f'background-color: {BLUE}; color: palette(button-text);'
 # The text boxes share the window's colour, except the two hidden ones.
 BOX = f'background-color: {BLUE};'
 
-def opt(name, l, t, w, text, tabi, sheet=OPT, ind=3):
-    return option(name, l, t, w, 255, text, tabi, sheet, ind=ind)
+def opt(name, l, t, w, text, tabi, sheet=OPT, ind=3, focus_selects=True):
+    return option(name, l, t, w, 255, text, tabi, sheet, ind=ind, focus_selects=focus_selects)
 
 effects = [
     ('Option2', 1320, 360, 735, '缓慢', 40), ('Option3', 2280, 360, 975, '急迫', 39),
@@ -30,6 +30,9 @@ frame1 = [opt('Option0', 240, 360, 855, '速度', 17, 'background-color: palette
           opt('Option1', 240, 360, 975, '速度', 41)]
 frame1 += [opt(n, l, t, w, text, tabi) for n, l, t, w, text, tabi in effects]
 frame1.append(label('Label2', 240, 1440, 2415, 255, '以下效果仅限在1.8以后使用', LABEL, 42, ind=3))
+# The effects the options lack, in the chosen game; in the free room of the
+# last row, between "饱和" and "全部消除".
+frame1.append(combo('Combo1', 3840, 1635, 1680, 330, 58, '更多效果'))
 
 kids = [
   label('Label1', 240, 480, 8055, 615, '欢迎使用effect效果指令生成器！',
@@ -44,19 +47,20 @@ kids = [
   frame('Frame3', 120, 4800, 8175, 855, '持续时间（单位为秒）', 6, [
     opt('Option28', 240, 360, 855, '自定义', 9),
     textbox('Text2', 1200, 360, 1455, 270, '', 8, BOX, enabled=False, ind=3),
-    opt('Option29', 2880, 360, 855, '永久', 7),
-    # Which game the command is for. A group of its own in the empty right
-    # part of the duration frame, its options on the row of the durations;
-    # its tab stops come after every other control's.
-    frame('Frame5', 3780, 0, 4395, 855, '指令适用的游戏版本', 54, [
-      opt('Option34', 120, 360, 1575, 'Java版1.8–1.12', 55, ind=4),
-      opt('Option35', 1800, 360, 1455, 'Java版1.13起', 56, ind=4),
-      opt('Option36', 3360, 360, 855, '基岩版', 57, ind=4)], ind=3, nested=True)]),
+    opt('Option29', 2880, 360, 855, '永久', 7)]),
+  # Which game the command is for: a group of its own, over the empty right
+  # part of the duration frame, whose border there it covers. Its tab stops
+  # come after every stored control's, and a Tab passing them selects none.
+  frame('Frame5', 3900, 4800, 4395, 855, '指令适用的游戏版本', 54, [
+    opt('Option34', 120, 360, 1575, 'Java版1.8–1.12', 55, focus_selects=False),
+    opt('Option35', 1800, 360, 1455, 'Java版1.13起', 56, focus_selects=False),
+    opt('Option36', 3360, 360, 855, '基岩版', 57, focus_selects=False)], opaque=BLUE),
   frame('Frame4', 120, 5760, 8175, 975, '效果倍数（最小1，最大255）', 1, [
     opt('Option31', 240, 360, 855, '自定义', 5),
     textbox('Text4', 1200, 360, 975, 270, '', 4, BOX, enabled=False, ind=3),
     opt('Option32', 2280, 360, 855, '最小', 3),
-    opt('Option33', 3360, 360, 855, '最大', 2)]),
+    opt('Option33', 3360, 360, 855, '最大', 2),
+    checkbox('Check1', 4440, 360, 1815, 255, '隐藏粒子效果', 59, OPT)]),
   picbox('Picture1', 240, 6840, 2055, 615, BLUE, 45, [
     label('Label4', 240, 0, 1695, 615, '生成！', f'{LABEL} font: 26.25pt "微软雅黑";', 46, ind=3)]),
   textbox('Text5', 2400, 6840, 5895, 615, '', 0, f'{BOX} font: 15.75pt "黑体";', reads='生成的指令'),

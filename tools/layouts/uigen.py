@@ -85,17 +85,31 @@ def form(cls, w, h, title, children, tabstops=(), resources=(), custom=('ClickLa
     body += ' <connections/>\n</ui>\n'
     return head + body
 
-def frame(name, l, t, w, h, title, tabi, children=(), ind=2, nested=False):
-    """nested: the frame lies in another one, whose title it would be read by."""
+def frame(name, l, t, w, h, title, tabi, children=(), ind=2, opaque=None):
+    """opaque: the colour it fills its rectangle with, hiding what lies under it."""
     props = [geom(l, t, w, h), tab(tabi)]
-    if nested:
-        props.append(spoken(title))
+    if opaque:
+        props.append(prop('styleSheet', string(f'#{name} {{ background-color: {opaque}; }}')))
     props.append(prop('title', string(title)))
     return widget('QGroupBox', name, props, children, ind)
 
-def option(name, l, t, w, h, text, tabi, sheet, ind=3):
+def option(name, l, t, w, h, text, tabi, sheet, ind=3, focus_selects=True):
+    """focus_selects: the keyboard focus arriving selects the option, as the
+    stored windows' options do; off for an option that would change the
+    command silently when a Tab passes it."""
     props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text))]
+    if not focus_selects:
+        props.append(prop('selectsOnFocus', '<bool>false</bool>', stdset=False))
     return widget('OptionButton', name, props, (), ind)
+
+def checkbox(name, l, t, w, h, text, tabi, sheet, ind=3):
+    props = [geom(l, t, w, h), tab(tabi), prop('styleSheet', string(sheet)), prop('text', string(text))]
+    return widget('QCheckBox', name, props, (), ind)
+
+def combo(name, l, t, w, h, tabi, reads, ind=3):
+    """A drop-down list that starts with nothing chosen, showing its name."""
+    props = [geom(l, t, w, h), tab(tabi), spoken(reads), prop('placeholderText', string(reads))]
+    return widget('QComboBox', name, props, (), ind)
 
 def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2, reads=None):
     """reads: the box's name for a box with neither a frame nor a label of its own."""
@@ -110,6 +124,12 @@ def textbox(name, l, t, w, h, text, tabi, sheet='', enabled=True, ind=2, reads=N
     # Text boxes have no length limit; Qt's default stops at 32767.
     props.append(prop('maxLength', '<number>2147483647</number>'))
     return widget('QLineEdit', name, props, (), ind)
+
+def button(name, l, t, w, h, text, tabi, sheet, reads, ind=2):
+    """A push button: reached by Tab, pressed by Space; reads: its name when read out."""
+    props = [geom(l, t, w, h), tab(tabi), spoken(reads), prop('styleSheet', string(sheet)),
+             prop('text', string(text))]
+    return widget('QPushButton', name, props, (), ind)
 
 def placeholder(name, l, t, w, h, tabi, ind=3, start=None):
     props = [geom(l, t, w, h), tab(tabi)]

@@ -1,7 +1,10 @@
 #include "download.h"
 
 #include "BrowserPane.h"
+#include "NetworkFetcher.h"
 #include "PaneSource.h"
+#include "TabOrder.h"
+#include "VersionPicker.h"
 #include "ui_download.h"
 
 #include <utility>
@@ -15,10 +18,13 @@ qint16 ControlValue(const OptionButton& option) {
 
 } // namespace
 
-download::download(WindowHost& host, PaneSource& panes, VersionFileBases bases)
+download::download(WindowHost& host, PaneSource& panes, VersionFileBases bases,
+                   VersionListSources lists, Fetcher* fetcher)
     : FramedWindow(host)
     , panes_(panes)
-    , bases_(std::move(bases)) {}
+    , bases_(std::move(bases))
+    , lists_(std::move(lists))
+    , fetcher_(fetcher) {}
 
 download::~download() = default;
 
@@ -32,6 +38,7 @@ void download::BuildLayout(QWidget& surface) {
     OnClick(ui_->Picture1, &download::Picture1_Click);
     OnClick(ui_->Label5, &download::Label5_Click);
     OnClick(ui_->Picture2, &download::Picture2_Click);
+    OnClick(ui_->Command1, &download::Command1_Click);
 }
 
 void download::Label4_Click() {
@@ -48,6 +55,62 @@ void download::Label5_Click() {
 
 void download::Picture2_Click() {
     Host().SwitchTo(WindowName::Form1);
+}
+
+void download::Command1_Click() {
+    OpenVersionList();
+}
+
+Fetcher& download::ListFetcher() {
+    if (fetcher_ == nullptr) {
+        ownFetcher_ = std::make_unique<NetworkFetcher>(ConfiguredVersionListTimeoutMs());
+        fetcher_ = ownFetcher_.get();
+    }
+    return *fetcher_;
+}
+
+void download::OpenVersionList() {
+    if (picker_ == nullptr) {
+        MakeVersionList(*Surface());
+    }
+    const ListRoute route = ui_->Option4->isChecked()   ? ListRoute::Mirror
+                            : ui_->Option5->isChecked() ? ListRoute::Official
+                                                        : ListRoute::NoneChosen;
+    picker_->OpenReading(
+        ListSourceLine(route, route == ListRoute::Mirror ? lists_.mirror : lists_.official));
+    listRoute_ = route;
+    listFetch_->Ask(route, *picker_, [this, route](const VersionListAnswer& answer) {
+        // A route's list that comes after the list was opened for another.
+        if (route == listRoute_) {
+            ListAnswered(answer);
+        }
+    });
+}
+
+void download::MakeVersionList(QWidget& surface) {
+    // Made at the first opening, so the window loads as its stored layout
+    // has it; what was read goes with this load of the window.
+    listFetch_ = new VersionListFetch(ListFetcher(), lists_, &surface);
+    picker_ = new VersionPicker(surface);
+    // After the stored controls in the tab order, its own in the order made.
+    picker_->setProperty("tabIndex", ui_->Command1->property("tabIndex").toInt() + 1);
+    OrderTabStops(surface);
+    connect(picker_, &VersionPicker::chosen, this, &download::VersionChosen);
+    connect(picker_, &VersionPicker::closed, ui_->Command1,
+            [this] { ui_->Command1->setFocus(Qt::OtherFocusReason); });
+}
+
+void download::ListAnswered(const VersionListAnswer& answer) {
+    if (answer.list) {
+        picker_->ShowList(answer.source, answer.list->versions);
+    } else {
+        picker_->ShowReason(answer.source, answer.reason);
+    }
+}
+
+void download::VersionChosen(const QString& id) {
+    ui_->Text1->setText(id);
+    ui_->Text1->setFocus(Qt::OtherFocusReason);
 }
 
 void download::StartVersionFileDownload() {

@@ -4,6 +4,7 @@
 #include "ui_effect.h"
 
 #include <QString>
+#include <QVariant>
 
 #include <array>
 
@@ -20,8 +21,37 @@ void effect::BuildLayout(QWidget& surface) {
     OnClick(ui_->Option27, &effect::Option27_Click);
     OnClick(ui_->Option28, &effect::Option28_Click);
     OnClick(ui_->Option31, &effect::Option31_Click);
+    OnClick(ui_->Option34, &effect::Option34_Click);
+    OnClick(ui_->Option35, &effect::Option35_Click);
+    OnClick(ui_->Option36, &effect::Option36_Click);
+    OnClick(ui_->Combo1, &effect::Combo1_Click);
+    for (OptionButton* option : EffectOptions()) {
+        OnClick(option, &effect::EffectOption_Click);
+    }
     OnClick(ui_->Label5, &effect::Label5_Click);
     OnClick(ui_->Picture2, &effect::Picture2_Click);
+    // With no game chosen the command takes the old form.
+    ListEffectsOf(EffectForm::Old);
+}
+
+QList<OptionButton*> effect::EffectOptions() const {
+    return ui_->Frame1->findChildren<OptionButton*>(Qt::FindDirectChildrenOnly);
+}
+
+void effect::ListEffectsOf(EffectForm form) {
+    QComboBox& list = *ui_->Combo1;
+    const QVariant kept = list.currentData();
+    list.clear();
+    const auto rows = EffectRows();
+    for (std::size_t row = kFirstListedEffect; row < rows.size(); ++row) {
+        if (!EffectIdIn(rows[row], form).empty()) {
+            const std::string_view name = rows[row].name;
+            list.addItem(QString::fromUtf8(name.data(), qsizetype(name.size())),
+                         QVariant::fromValue(qulonglong(row)));
+        }
+    }
+    // Nothing chosen stays so; an effect the new game lacks is let go.
+    list.setCurrentIndex(kept.isValid() ? list.findData(kept) : -1);
 }
 
 void effect::Label4_Click() {
@@ -42,6 +72,35 @@ void effect::Option28_Click() {
 
 void effect::Option31_Click() {
     ui_->Text4->setEnabled(true);
+}
+
+void effect::Option34_Click() {
+    ListEffectsOf(EffectForm::Old);
+}
+
+void effect::Option35_Click() {
+    ListEffectsOf(EffectForm::Java);
+}
+
+void effect::Option36_Click() {
+    ListEffectsOf(EffectForm::Bedrock);
+}
+
+// One effect at a time: an effect from the list clears the effect frame's
+// option, and an option there clears the list.
+void effect::Combo1_Click() {
+    for (OptionButton* option : EffectOptions()) {
+        if (option->isChecked()) {
+            // A group keeps its selection unless let go of it first.
+            option->setAutoExclusive(false);
+            option->setChecked(false);
+            option->setAutoExclusive(true);
+        }
+    }
+}
+
+void effect::EffectOption_Click() {
+    ui_->Combo1->setCurrentIndex(-1);
 }
 
 void effect::Label5_Click() {
@@ -72,6 +131,11 @@ void effect::GenerateEffectCommand() {
     choices.text1 = ui_->Text1->text().toStdString();
     choices.text2 = ui_->Text2->text().toStdString();
     choices.text4 = ui_->Text4->text().toStdString();
+    const QVariant listed = ui_->Combo1->currentData();
+    if (listed.isValid()) {
+        choices.listedEffect = std::size_t(listed.toULongLong());
+    }
+    choices.hideParticles = ui_->Check1->isChecked();
 
     const EffectCommand built = BuildEffectCommand(choices);
     ui_->Text3->setText(QString::fromStdString(built.effectText));

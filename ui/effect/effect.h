@@ -1,6 +1,9 @@
 #pragma once
 
+#include "EffectTable.h"
 #include "FramedWindow.h"
+
+#include <QList>
 
 #include <memory>
 
@@ -21,6 +24,11 @@ public:
     void Option27_Click();
     void Option28_Click();
     void Option31_Click();
+    void Option34_Click();
+    void Option35_Click();
+    void Option36_Click();
+    void Combo1_Click();
+    void EffectOption_Click();
     void Label5_Click();
     void Picture2_Click();
 
@@ -29,6 +37,11 @@ protected:
 
 private:
     void GenerateEffectCommand();
+    // The options of the effect frame, "全部消除" and the twin of Speed among them.
+    QList<OptionButton*> EffectOptions() const;
+    // Offers the effects of the form's game that no option stands for,
+    // keeping the chosen one if that game has it.
+    void ListEffectsOf(EffectForm form);
 
     // The controls of the loaded window; null while it is unloaded.
     std::unique_ptr<Ui::effect> ui_;

@@ -5,6 +5,7 @@
 #include "RunTimeError.h"
 #include "WindowHost.h"
 
+#include <QComboBox>
 #include <QObject>
 #include <QPointer>
 
@@ -57,6 +58,10 @@ protected:
     // An option button's Click is its becoming selected.
     template <class Window> void OnClick(OptionButton* control, void (Window::*handler)()) {
         Bind(control, &OptionButton::chosen, handler);
+    }
+    // A list's Click is the user's choosing an item in it.
+    template <class Window> void OnClick(QComboBox* control, void (Window::*handler)()) {
+        Bind(control, &QComboBox::activated, handler);
     }
 
     // Asks the host to get `target` ready when the pointer enters `control`

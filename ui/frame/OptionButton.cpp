@@ -19,7 +19,7 @@ bool OptionButton::hitButton(const QPoint& pos) const {
 // way in (Tab, arrow keys, the window opening or coming back) selects it now.
 void OptionButton::focusInEvent(QFocusEvent* event) {
     QRadioButton::focusInEvent(event);
-    if (event->reason() != Qt::MouseFocusReason && !isChecked()) {
+    if (selectsOnFocus_ && event->reason() != Qt::MouseFocusReason && !isChecked()) {
         setChecked(true);
     }
 }

@@ -4,10 +4,12 @@
 
 // An option button as the stored layouts know it: the whole rectangle takes
 // the mouse, not just the circle and caption, and the keyboard focus selects
-// it when it arrives. `chosen` is its Click: raised whenever it becomes the
-// selected option of its group, by mouse, keyboard or focus.
+// it when it arrives (unless its layout sets selectsOnFocus off). `chosen` is
+// its Click: raised whenever it becomes the selected option of its group, by
+// mouse, keyboard or focus.
 class OptionButton final : public QRadioButton {
     Q_OBJECT
+    Q_PROPERTY(bool selectsOnFocus MEMBER selectsOnFocus_)
 public:
     explicit OptionButton(QWidget* parent = nullptr);
 
@@ -17,4 +19,7 @@ Q_SIGNALS:
 protected:
     bool hitButton(const QPoint& pos) const override;
     void focusInEvent(QFocusEvent* event) override;
+
+private:
+    bool selectsOnFocus_ = true;
 };

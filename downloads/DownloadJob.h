@@ -62,6 +62,9 @@ private:
     void Follow();
     // Stops the download once it has, or is promised, more than it may have.
     void Bound();
+    // Ends a download that had more than it may have (overSize_), its part
+    // gone, or looks for the file elsewhere.
+    void RefuseOversize();
     // Looks for the file elsewhere after its server refused it or sent
     // something else (`why`); false when there is nowhere else.
     bool FallBack(const QString& why);

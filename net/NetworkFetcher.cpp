@@ -17,6 +17,9 @@ namespace {
 // Enough hops for a moved file; a longer chain is taken for a loop.
 constexpr int kMaxRedirects = 5;
 
+// How much of a file being downloaded Qt may hold before it is written.
+constexpr qint64 kDownloadReadAhead = 1024 * 1024;
+
 // Services may ask who is calling; CT_VERSION is the project's version.
 const QByteArray kUserAgent = QByteArrayLiteral("CreeperToolkit/" CT_VERSION);
 
@@ -80,11 +83,19 @@ QNetworkRequest NetworkFetcher::Request(const QUrl& url) const {
 }
 
 std::unique_ptr<DownloadSource> NetworkFetcher::Download(const QUrl& url, const QString& path) {
-    return std::make_unique<NetworkDownload>(network_.get(Request(url)), path);
+    QNetworkReply* reply = network_.get(Request(url));
+    // Written to disk as it comes; while the GUI thread is busy, Qt's HTTP
+    // thread reads no more than this ahead of it.
+    reply->setReadBufferSize(kDownloadReadAhead);
+    return std::make_unique<NetworkDownload>(reply, path);
 }
 
 void NetworkFetcher::Get(const QUrl& url, qint64 maxBytes, QObject& context, Then then) {
     QNetworkReply* reply = network_.get(Request(url));
+    // Qt's HTTP thread reads ahead of the GUI thread without end unless told:
+    // told, it stops reading from the socket while this much waits unread,
+    // so a busy GUI thread never has Qt hold more than the answer's bound.
+    reply->setReadBufferSize(maxBytes + 1);
     // Nobody waits for it any more. Its answer to the context is cut off
     // first: the context tells of its end from inside its destructor, while
     // its connections still stand. Only that one: the reply stops its

@@ -1,5 +1,7 @@
 #include "AddressUse.h"
 
+#include "Fetcher.h"
+
 #include <QUrl>
 
 AddressUse UseOf(const QUrl& address) {
@@ -12,4 +14,10 @@ AddressUse UseOf(const QUrl& address) {
         return AddressUse::Download;
     }
     return AddressUse::Show;
+}
+
+DownloadExpectation ExpectedOfDownload() {
+    DownloadExpectation expected;
+    expected.sizeCap = Fetcher::kDocumentBytes;
+    return expected;
 }

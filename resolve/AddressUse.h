@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DownloadExpectation.h"
+
 class QUrl;
 
 // What the pane does with an address it is sent to.
@@ -13,3 +15,7 @@ enum class AddressUse {
 // path names a ".json" file is a file the user wants, not a page: the engine
 // would show it as text in a pane too small to read. Anything else shows.
 AddressUse UseOf(const QUrl& address);
+
+// What a file the pane downloads by its use is expected to be: a JSON
+// document, bounded as every one the toolbox reads.
+DownloadExpectation ExpectedOfDownload();

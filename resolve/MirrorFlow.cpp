@@ -20,6 +20,7 @@ void MirrorFlow::Start() {
     expected.fallback = fallback_;
     if (legacy_.file == VersionFile::VersionJson) {
         expected.late = {AskOfficialManifest(fetcher_, endpoints_, legacy_.version)};
+        expected.sizeCap = kLargestVersionJson;
         Q_EMIT FileFound(file, true, expected);
         return;
     }

@@ -48,3 +48,11 @@ QString ResolutionErrorPage(const QString& heading, const QString& detail) {
     return Page(heading, QStringLiteral("<h3>%1</h3><p>%2</p>")
                              .arg(heading.toHtmlEscaped(), detail.toHtmlEscaped()));
 }
+
+QString AddressTooLongPage(qsizetype length, qsizetype longest) {
+    return ResolutionErrorPage(
+        QStringLiteral("无法打开此网页"),
+        QStringLiteral("网址长度为 %1 个字符，超过了浏览器能打开的 %2 个字符。")
+            .arg(length)
+            .arg(longest));
+}

@@ -21,3 +21,7 @@ QString ReroutedPage(const QString& refusal, const QString& what);
 
 // Shown when there is nothing to show: a heading and why.
 QString ResolutionErrorPage(const QString& heading, const QString& detail);
+
+// Shown for an address of `length` encoded characters, past the `longest`
+// the engine opens.
+QString AddressTooLongPage(qsizetype length, qsizetype longest);

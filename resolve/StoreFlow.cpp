@@ -90,9 +90,8 @@ void StoreFlow::Offer(const QUrl& file, const FileIdentity& identity) {
     DownloadExpectation expected;
     expected.fileName = fileName_;
     expected.identity = identity;
-    if (legacy_.file != VersionFile::VersionJson) {
-        expected.sizeCap = kLargestVersionJar;
-    }
+    expected.sizeCap =
+        legacy_.file == VersionFile::VersionJson ? kLargestVersionJson : kLargestVersionJar;
     Q_EMIT FileFound(file, legacy_.file == VersionFile::VersionJson, expected);
 }
 

@@ -17,6 +17,9 @@ class LateCheck;
 // are under 60 MB, so a quarter of a gigabyte leaves years of growth, and
 // stops a server that sends without end before it fills the disk.
 inline constexpr qint64 kLargestVersionJar = qint64(256) * 1024 * 1024;
+// A version's JSON is a document like the list and the descriptions the
+// toolbox reads itself, and bounded as they are.
+inline constexpr qint64 kLargestVersionJson = Fetcher::kDocumentBytes;
 
 // The official chain: the version list, then the version's description
 // (checked against the list), whose entry under `key` decides what a jar

@@ -1,5 +1,7 @@
 #include "SkinTexture.h"
 
+#include "ImageBytes.h"
+
 #include <QBuffer>
 #include <QImageReader>
 #include <QPainter>
@@ -10,7 +12,27 @@
 
 namespace {
 
-const QByteArray kPngSignature = QByteArrayLiteral("\x89PNG\r\n\x1a\n");
+// Past this, a PNG is no texture and more than the pane shows.
+constexpr quint32 kLargestPngSide = 64 * kLargestTextureScale;
+
+// Qt's image plugin for a format, by the name Qt gives it.
+const char* QtName(ImageFormat format) {
+    switch (format) {
+    case ImageFormat::Png:
+        return "png";
+    case ImageFormat::Jpeg:
+        return "jpeg";
+    case ImageFormat::Gif:
+        return "gif";
+    case ImageFormat::Bmp:
+        return "bmp";
+    case ImageFormat::Webp:
+        return "webp";
+    case ImageFormat::None:
+        break;
+    }
+    return nullptr;
+}
 
 // The layouts of each kind, in their own pixels.
 constexpr std::array<QSize, 2> kSkinLayouts{QSize(64, 64), QSize(64, 32)};
@@ -86,17 +108,21 @@ std::optional<std::pair<QSize, int>> LayoutOf(const QSize& size, TextureKind kin
 } // namespace
 
 std::optional<SkinTexture> ReadSkinTexture(const QByteArray& file, TextureKind kind) {
-    if (!file.startsWith(kPngSignature)) {
+    // Qt's PNG reader reads every text chunk before it tells the size, so
+    // it is given only the chunks of the pixels.
+    const PngPixels png = PixelsOfPng(file, kLargestPngSide);
+    const auto layout = LayoutOf(QSize(int(png.width), int(png.height)), kind);
+    if (png.verdict != PngPixels::Verdict::Kept || !layout) {
         return std::nullopt;
     }
     QBuffer buffer;
-    buffer.setData(file);
+    buffer.setData(png.file);
     buffer.open(QIODevice::ReadOnly);
     QImageReader reader(&buffer, "png");
-    const QSize size = reader.size();
-    const auto layout = LayoutOf(size, kind);
+    reader.setAutoDetectImageFormat(false);
+    const QSize size = layout->first * layout->second;
     QImage image;
-    if (!layout || !reader.read(&image) || image.size() != size) {
+    if (reader.size() != size || !reader.read(&image) || image.size() != size) {
         return std::nullopt;
     }
     SkinTexture texture;
@@ -114,14 +140,28 @@ std::optional<SkinTexture> ReadSkinTexture(const QByteArray& file, TextureKind k
 }
 
 ImageHeader ReadImageHeader(const QByteArray& file) {
+    const ImageFormat format = FormatOf(file);
+    if (format == ImageFormat::Png) {
+        PngPixels png = PixelsOfPng(file, kLargestPngSide);
+        if (png.verdict != PngPixels::Verdict::Kept &&
+            png.verdict != PngPixels::Verdict::TooLarge) {
+            return {};
+        }
+        return {"png", QSize(int(png.width), int(png.height)), std::move(png.file)};
+    }
+    if (format == ImageFormat::None) {
+        return {};
+    }
+    // Only the plugin of the format the bytes begin as, never one that
+    // guesses from them (SVG, TIFF and the like, where installed).
     QBuffer buffer;
     buffer.setData(file);
     buffer.open(QIODevice::ReadOnly);
-    QImageReader reader(&buffer);
-    reader.setDecideFormatFromContent(true);
+    QImageReader reader(&buffer, QtName(format));
+    reader.setAutoDetectImageFormat(false);
     const QSize size = reader.size();
     if (!size.isValid()) {
         return {};
     }
-    return {reader.format(), size};
+    return {QtName(format), size, file};
 }

@@ -31,14 +31,20 @@ inline constexpr int kLargestTextureScale = 16;
 
 // `file` read as a texture of `kind`: a PNG of 64x64 or 64x32 (a skin), 64x32
 // or 22x17 (a cape), or a whole multiple of one of those up to
-// kLargestTextureScale. Nothing for anything else; only the PNG's header is
-// read before its size is known to be one of those.
+// kLargestTextureScale. Nothing for anything else; only the PNG's chunks of
+// its pixels reach Qt, once its size is known to be one of those.
 std::optional<SkinTexture> ReadSkinTexture(const QByteArray& file, TextureKind kind);
 
 // What a file is as an image, from its header alone: its format as Qt names
-// it ("png", "jpeg", ...) and its size. No format when it is no image.
+// it ("png", "jpeg", ...) as its first bytes tell, and its size. No format
+// when it is no image the pane shows (a PNG whose chunks are refused among
+// them).
 struct ImageHeader {
     QByteArray format;
     QSize size;
+    // What may be shown: a PNG cut down to its pixels' chunks (see
+    // PixelsOfPng), any other image as it came; empty for a PNG too large
+    // to be a texture.
+    QByteArray file;
 };
 ImageHeader ReadImageHeader(const QByteArray& file);

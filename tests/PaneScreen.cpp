@@ -22,6 +22,12 @@ QByteArray SolidPng(QRgb colour, int width, int height, const char* format) {
     QBuffer buffer(&png);
     buffer.open(QIODevice::WriteOnly);
     image.save(&buffer, format);
+    // Without the physical size Qt writes (a pHYs chunk, 9 bytes of data),
+    // which the pane drops: a PNG of its pixels' chunks alone.
+    const qsizetype physicalSize = png.indexOf("pHYs");
+    if (physicalSize >= 4) {
+        png.remove(physicalSize - 4, 4 + 4 + 9 + 4);
+    }
     return png;
 }
 

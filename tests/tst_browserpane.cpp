@@ -155,6 +155,11 @@ void TestBrowserPane::initTestCase() {
     HttpRoute list;
     list.body = "<title>Skin list</title><h1>Steve and Alex</h1>";
     engine_.server.Serve("/skins/list.html", list);
+    HttpRoute inlined;
+    inlined.body = "<title>Inline</title><body style=\"margin:0\"><img style=\"width:100%;"
+                   "height:60vh\" src=\"data:image/png;base64," +
+                   SolidPng(0xff3050a0, kSkinWidth, kSkinHeight).toBase64() + "\">";
+    engine_.server.Serve("/skins/inline.html", inlined);
 }
 
 void TestBrowserPane::cleanup() {
@@ -946,12 +951,17 @@ void TestBrowserPane::savingFromTheMenuDownloads_data() {
     QTest::addColumn<QString>("suggested");
     QTest::addColumn<QByteArray>("expected");
     QTest::addColumn<bool>("whole");
+    QTest::addColumn<bool>("refused"); // then a web image is saved, which alone comes
     QTest::newRow("Save image") << QStringLiteral("/skins/steve.png")
                                 << QStringLiteral("Save image") << QStringLiteral("steve.png")
-                                << SkinPng() << true;
+                                << SkinPng() << true << false;
     QTest::newRow("Save page") << QStringLiteral("/skins/list.html") << QStringLiteral("Save page")
                                << QStringLiteral("Skin list.mhtml") << QByteArray("Steve and Alex")
-                               << false;
+                               << false << false;
+    // A page's data: image is nothing the user could tell from a web one.
+    QTest::newRow("Save image, a data: one")
+        << QStringLiteral("/skins/inline.html") << QStringLiteral("Save image")
+        << QStringLiteral("steve.png") << SkinPng() << true << true;
 }
 
 void TestBrowserPane::savingFromTheMenuDownloads() {
@@ -960,6 +970,7 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
     QFETCH(QString, suggested);
     QFETCH(QByteArray, expected);
     QFETCH(bool, whole);
+    QFETCH(bool, refused);
     PaneHolder holder = OpenPane();
     QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
     QVERIFY(holder.Load(engine_.server.Address(address)));
@@ -980,6 +991,20 @@ void TestBrowserPane::savingFromTheMenuDownloads() {
     }
     QVERIFY(action != nullptr);
     menu->close();
+    if (refused) {
+        action->trigger();
+        QVERIFY(holder.Load(engine_.server.Address(QStringLiteral("/skins/steve.png"))));
+        QTRY_VERIFY_WITH_TIMEOUT(ShowsSomething(Screenshot(*holder.window)), kLoadTimeout);
+        engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
+        // Once the engine has laid the image out where the click goes.
+        const QPoint centre = surface->mapTo(holder.window.get(), surface->rect().center());
+        QVERIFY(QTest::qWaitFor([&] { return holder.PickFromMenu(centre, item); }, kLoadTimeout));
+        QTRY_VERIFY_WITH_TIMEOUT(ReadFile(engine_.saveAs) == expected, kLoadTimeout);
+        QCOMPARE(engine_.suggestions.size(), 1);
+        QCOMPARE(QFileInfo(engine_.suggestions.first()).fileName(), suggested);
+        QCOMPARE(DownloadWindows().size(), 1);
+        return;
+    }
     // The user's own saves are not the page's: a fourth within the minute
     // gets its dialog and its file as the first did. Each is let finish
     // first: the engine cancels a page's save still under way when the same

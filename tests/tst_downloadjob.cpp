@@ -315,20 +315,27 @@ void TestDownloadJob::stopsPastItsKnownSize_data() {
     QTest::addColumn<qint64>("cap");
     QTest::addColumn<qint64>("promised");
     QTest::addColumn<int>("written");
+    QTest::addColumn<bool>("atTheEnd");  // written with the end, in no report of progress
     QTest::addColumn<QString>("status"); // empty: not stopped
 
     const QString described = QStringLiteral("下载失败：文件比版本描述的大（应为 9 字节），已删除");
     const QString capped = QStringLiteral("下载失败：文件大小不明，已超过 9 字节的上限，已删除");
-    QTest::newRow("one byte more than described") << 9LL << -1LL << -1LL << 0LL << 10 << described;
+    QTest::newRow("one byte more than described")
+        << 9LL << -1LL << -1LL << 0LL << 10 << false << described;
     QTest::newRow("promised 40 MB, sent little")
-        << 9LL << -1LL << -1LL << 40'000'000LL << 1 << described;
+        << 9LL << -1LL << -1LL << 40'000'000LL << 1 << false << described;
     QTest::newRow("size learnt late, already past")
-        << -1LL << 9LL << -1LL << 0LL << 12 << described;
-    QTest::newRow("exactly the size") << 9LL << -1LL << -1LL << 9LL << 9 << QString();
-    QTest::newRow("no size known, no cap") << -1LL << -1LL << -1LL << 0LL << 100 << QString();
-    QTest::newRow("no size known, past the cap") << -1LL << -1LL << 9LL << 0LL << 12 << capped;
+        << -1LL << 9LL << -1LL << 0LL << 12 << false << described;
+    QTest::newRow("exactly the size") << 9LL << -1LL << -1LL << 9LL << 9 << false << QString();
+    QTest::newRow("no size known, no cap")
+        << -1LL << -1LL << -1LL << 0LL << 100 << false << QString();
+    QTest::newRow("no size known, past the cap")
+        << -1LL << -1LL << 9LL << 0LL << 12 << false << capped;
+    QTest::newRow("past the cap between two reports")
+        << -1LL << -1LL << 9LL << 0LL << 12 << true << capped;
     // A size that is said counts over the cap.
-    QTest::newRow("described larger than the cap") << 20LL << -1LL << 9LL << 0LL << 12 << QString();
+    QTest::newRow("described larger than the cap")
+        << 20LL << -1LL << 9LL << 0LL << 12 << false << QString();
 }
 
 void TestDownloadJob::stopsPastItsKnownSize() {
@@ -337,6 +344,7 @@ void TestDownloadJob::stopsPastItsKnownSize() {
     QFETCH(qint64, cap);
     QFETCH(qint64, promised);
     QFETCH(int, written);
+    QFETCH(bool, atTheEnd);
     QFETCH(QString, status);
 
     FakeFetcher fetcher;
@@ -350,6 +358,14 @@ void TestDownloadJob::stopsPastItsKnownSize() {
                                         return LateCheck::Verdict{{{}, lateSize}, {}};
                                     })};
     auto job = fixture.Start(std::move(expected));
+    if (atTheEnd) {
+        QVERIFY(Write(fixture.part.Path(), QByteArray(written, 'x')));
+        fixture.source->Become(DownloadSource::State::Completed);
+        fetcher.Answer(200); // the check, if still waited for, says no size
+        QCOMPARE(job->Status(), status);
+        QCOMPARE(fixture.Files(), QStringList{});
+        return;
+    }
     fixture.source->Write(QByteArray(written, 'x'), promised);
     QVERIFY(fetcher.Answer(200));
     QCOMPARE(fixture.cancels, status.isEmpty() ? 0 : 1);

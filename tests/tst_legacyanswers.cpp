@@ -3,9 +3,12 @@
 // choose from) and a version's JSON, in the shapes their
 // public documentation gives, and broken or hostile answers, which must give
 // a plain "no use" and never a crash or an address to follow. Then the check
-// of a downloaded file, and the pane's own pages.
+// of a downloaded file, a texture's PNG cut down to its pixels, and the
+// pane's own pages.
 #include "AnswerJson.h"
 #include "FileCheck.h"
+#include "ImageBytes.h"
+#include "PngChunks.h"
 #include "ProfileAnswer.h"
 #include "ResolutionPage.h"
 #include "SampleAnswers.h"
@@ -65,6 +68,8 @@ private Q_SLOTS:
     void versionDownload();
     void fileCheck_data();
     void fileCheck();
+    void pngKeepsOnlyItsPixels_data();
+    void pngKeepsOnlyItsPixels();
     void pagesEscapeWhatTheyAreGiven();
     void texturePageTakesNamesAsText();
 };
@@ -492,6 +497,84 @@ void TestLegacyAnswers::fileCheck() {
     QVERIFY2(problem.isEmpty() == matches, qPrintable(problem));
 
     QVERIFY(!CheckFile(directory.filePath(QStringLiteral("gone")), expected).isEmpty());
+}
+
+// A texture reaches Qt as its pixels alone: text and ICC profiles go
+// unread, whatever they would inflate to, and anything past what a texture
+// can be refuses the file.
+void TestLegacyAnswers::pngKeepsOnlyItsPixels_data() {
+    QTest::addColumn<QByteArray>("file");
+    QTest::addColumn<QByteArray>("kept"); // the chunks handed on, or why none
+
+    // 64x64, 8-bit RGBA, one filtered row of zeros after another.
+    const QByteArray header =
+        PngChunk("IHDR", BigEndian(64) + BigEndian(64) + QByteArrayLiteral("\x08\x06\0\0\0"));
+    const QByteArray rows = qCompress(QByteArray(64 * (1 + 64 * 4), '\0')).mid(4);
+    const QByteArray end = PngChunk("IEND", {});
+    const QByteArray skin = "\x89PNG\r\n\x1a\n" + header + PngChunk("IDAT", rows) + end;
+    QTest::newRow("a plain skin") << skin << QByteArray("IHDR IDAT IEND");
+    const QByteArray texts = CompressedText(7'900'000).repeated(134);
+    QTest::newRow("134 text chunks, a gigabyte inflated")
+        << WithChunks(skin, texts) << QByteArray("IHDR IDAT IEND");
+    QTest::newRow("text, ICC, physical size")
+        << WithChunks(skin, PngChunk("tEXt", QByteArrayLiteral("Software\0paint")) +
+                                PngChunk("iCCP",
+                                         QByteArrayLiteral("p\0\0") + qCompress("profile").mid(4)) +
+                                PngChunk("pHYs", QByteArray(9, '\1')))
+        << QByteArray("IHDR IDAT IEND");
+    QTest::newRow("colour chunks")
+        << WithChunks(skin, PngChunk("gAMA", BigEndian(45455)) +
+                                PngChunk("sRGB", QByteArrayLiteral("\0")))
+        << QByteArray("IHDR gAMA sRGB IDAT IEND");
+    const QByteArray palette =
+        "\x89PNG\r\n\x1a\n" +
+        PngChunk("IHDR", BigEndian(8) + BigEndian(8) + QByteArrayLiteral("\x04\x03\0\0\0")) +
+        PngChunk("PLTE", QByteArray(12, 'c')) + PngChunk("tRNS", QByteArrayLiteral("\0\xff")) +
+        PngChunk("IDAT", qCompress(QByteArray(8 * 5, '\0')).mid(4)) + end;
+    QTest::newRow("palette") << palette << QByteArray("IHDR PLTE tRNS IDAT IEND");
+    QTest::newRow("text after the pixels")
+        << skin.left(skin.size() - end.size()) + PngChunk("tEXt", QByteArrayLiteral("a\0b")) + end
+        << QByteArray("IHDR IDAT IEND");
+    QTest::newRow("wider than any texture")
+        << "\x89PNG\r\n\x1a\n" +
+               PngChunk("IHDR",
+                        BigEndian(1025) + BigEndian(4) + QByteArrayLiteral("\x08\x06\0\0\0")) +
+               PngChunk("IDAT", rows) + end
+        << QByteArray("too large");
+    QTest::newRow("more pixel data than 64x64 can need")
+        << "\x89PNG\r\n\x1a\n" + header + PngChunk("IDAT", QByteArray(20'000, 'x')) + end
+        << QByteArray("too much data");
+    QTest::newRow("a critical chunk no decoder knows")
+        << WithChunks(skin, PngChunk("XXXX", "?")) << QByteArray("malformed");
+    QTest::newRow("no end") << skin.left(skin.size() - end.size()) << QByteArray("malformed");
+    QTest::newRow("a chunk longer than the file")
+        << skin.left(skin.size() - 4) << QByteArray("malformed");
+    QTest::newRow("pixels split by another chunk")
+        << skin.left(skin.size() - end.size()) + PngChunk("tEXt", "a") + PngChunk("IDAT", {}) + end
+        << QByteArray("malformed");
+    QTest::newRow("a JPEG") << QByteArray("\xff\xd8\xff\xe0 JFIF") << QByteArray("malformed");
+}
+
+void TestLegacyAnswers::pngKeepsOnlyItsPixels() {
+    QFETCH(QByteArray, file);
+    QFETCH(QByteArray, kept);
+    const PngPixels read = PixelsOfPng(file, 1024);
+    switch (read.verdict) {
+    case PngPixels::Verdict::Kept:
+        QCOMPARE(PngChunkTypes(read.file), kept);
+        QCOMPARE(read.file.left(8), QByteArray("\x89PNG\r\n\x1a\n"));
+        return;
+    case PngPixels::Verdict::TooLarge:
+        QCOMPARE(QByteArray("too large"), kept);
+        break;
+    case PngPixels::Verdict::TooMuchData:
+        QCOMPARE(QByteArray("too much data"), kept);
+        break;
+    case PngPixels::Verdict::Malformed:
+        QCOMPARE(QByteArray("malformed"), kept);
+        break;
+    }
+    QVERIFY(read.file.isEmpty());
 }
 
 void TestLegacyAnswers::pagesEscapeWhatTheyAreGiven() {

@@ -7,14 +7,18 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "PngChunks.h"
 #include "SampleAnswers.h"
 #include "WindowInput.h"
 
 #include <QCryptographicHash>
 #include <QElapsedTimer>
 #include <QLocale>
+#include <QSignalSpy>
 #include <QTest>
 #include <QUrl>
+
+#include <sys/resource.h>
 
 using namespace PaneDownloads;
 using WindowInput::Named;
@@ -54,6 +58,13 @@ QByteArray IdOf(const QByteArray& name) {
 
 QByteArray LookupAnswer(const QByteArray& name) {
     return SampleAnswer("lookup.json", {{"id", IdOf(name)}, {"name", name}});
+}
+
+// The most this process has held in memory so far.
+qint64 PeakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
 }
 
 } // namespace
@@ -423,18 +434,19 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<QString>("on"); // the texture, the drawing or the page around them
     QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("back"); // the history is gone back in first
     QTest::newRow("skin site, the image")
         << skinme_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")) << "Save image"
         << "texture"
-        << "Creeper.png";
+        << "Creeper.png" << false;
     QTest::newRow("official skin, the page")
         << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Steve")) << "Save page"
         << "page"
-        << "Steve.png";
+        << "Steve.png" << false;
     QTest::newRow("official cape, the drawing")
         << SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Steve")) << "Save image"
         << "drawing"
-        << "Steve-cape.png";
+        << "Steve-cape.png" << false;
     // Asked by id, no look-up (the look-up's stand-in knows no such name),
     // and named after the profile's name.
     const QString id = QString::fromLatin1(IdOf("Steve"));
@@ -444,7 +456,12 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
     QTest::newRow("official skin by UUID, the image")
         << SkinAddress(QStringLiteral("MinecraftSkins"), dashed) << "Save image"
         << "texture"
-        << "Steve.png";
+        << "Steve.png" << false;
+    // After another player's, back and forward again.
+    QTest::newRow("skin site, the image, from the history")
+        << skinme_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")) << "Save image"
+        << "texture"
+        << "Creeper.png" << true;
 }
 
 void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
@@ -452,6 +469,7 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
     QFETCH(QString, item);
     QFETCH(QString, on);
     QFETCH(QString, name);
+    QFETCH(bool, back);
     ServePlayer("Steve", true);
     site_.Serve("/csl/Creeper.json", Json(SampleAnswer("skinsite.json", {{"name", "Creeper"},
                                                                          {"model", "default"},
@@ -460,9 +478,37 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
     site_.Serve("/textures/5a1e", Png(kSkinColour, 64, 64));
     const bool cape = name.endsWith(QLatin1String("-cape.png"));
     const QRgb colour = cape ? kCapeColour : kSkinColour;
+    if (back) {
+        holder_.pane->Navigate(
+            SkinAddress(QStringLiteral("MinecraftCloaks"), QStringLiteral("Steve")));
+        QTRY_COMPARE_WITH_TIMEOUT(Pixels(kCapeColour), kWornCape, kLoadTimeout);
+        // The user clicks on "正在查找…" while it shows, so the engine keeps
+        // it in the history as a page the user was on.
+        HttpRoute held = Png(kSkinColour, 64, 64);
+        held.holdHead = true;
+        site_.Serve("/textures/5a1e", held);
+    }
     holder_.pane->Navigate(address);
+    if (back) {
+        QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("正在查找…"), kLoadTimeout);
+        QWidget* surface = holder_.view->focusProxy();
+        QTest::mouseClick(surface, Qt::LeftButton, {}, QPoint(4, 4));
+        site_.ResumeStalled();
+    }
     QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), cape ? kWornCape : kWornSkin, kLoadTimeout);
     QCOMPARE(Title(), name);
+    if (back) {
+        // Back passes over the wait to the first player's page, withdrawn:
+        // saving it offers nothing, not this player's texture (counted in
+        // the suggestions below). Forward passes over the wait again.
+        QVERIFY(holder_.PickFromMenu(QPoint(4, 4), QStringLiteral("Back")));
+        QTRY_VERIFY_WITH_TIMEOUT(Title() != name && Title() != QStringLiteral("正在查找…"),
+                                 kLoadTimeout);
+        QVERIFY(holder_.PickFromMenu(QPoint(4, 4), QStringLiteral("Save page")));
+        QVERIFY(holder_.PickFromMenu(QPoint(4, 4), QStringLiteral("Forward")));
+        QTRY_COMPARE_WITH_TIMEOUT(Title(), name, kLoadTimeout);
+        QTRY_COMPARE_WITH_TIMEOUT(Pixels(colour), kWornSkin, kLoadTimeout);
+    }
 
     // The drawing is on the left of what shows, the texture on the right.
     const QImage shown = Screenshot(*holder_.window);
@@ -502,6 +548,10 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs_data() {
     QTest::addColumn<HttpRoute>("texture");
     QTest::addColumn<int>("pixels"); // of the skin colour
     QTest::addColumn<QString>("title");
+    // A skin of 1 MB whose compressed text chunks inflate to a gigabyte.
+    HttpRoute text = Png(kSkinColour, 64, 64);
+    text.body = WithChunks(text.body, CompressedText(7'900'000).repeated(134));
+    QTest::newRow("a skin with a gigabyte of text") << text << kWornSkin << "Liar.png";
     HttpRoute mislabelled = Png(kSkinColour, 64, 64);
     mislabelled.contentType = "text/html";
     QTest::newRow("a skin called a page") << mislabelled << kWornSkin << "Liar.png";
@@ -528,8 +578,12 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs() {
     QFETCH(QString, title);
     ServePlayer("Liar", false);
     files_.Serve("/texture/skin-Liar", texture);
+    const qint64 peakBefore = PeakResidentKiB();
     holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Liar")));
     QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
+    // The pane holds no more than a texture's worth, whatever came.
+    QVERIFY2(PeakResidentKiB() - peakBefore < 64 * 1024,
+             qPrintable(QString::number(PeakResidentKiB() - peakBefore)));
     if (pixels > 0) {
         QTRY_COMPARE_WITH_TIMEOUT(Pixels(kSkinColour), pixels, kLoadTimeout);
     } else {
@@ -733,25 +787,32 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<QByteArray>("asked");
     QTest::addColumn<bool>("redirected");
+    QTest::addColumn<bool>("attachment"); // the mirror sends it as one of its own naming
     QTest::addColumn<QString>("outcome");
     // The official chain answers before the jar is whole, and is trusted first.
     const QString byMirror = QStringLiteral("下载完成（已按官方版本描述校验）");
     QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false
-                            << byMirror;
-    QTest::newRow("server") << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server")
                             << false << byMirror;
+    QTest::newRow("server") << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server")
+                            << false << false << byMirror;
     // The mirror's description cannot vouch for itself: the official list can.
-    QTest::newRow("json") << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false
-                          << QStringLiteral("下载完成（已按官方版本列表校验）");
+    const QString byList = QStringLiteral("下载完成（已按官方版本列表校验）");
+    QTest::newRow("json") << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false << false
+                          << byList;
+    // Downloaded at once instead of shown: still the mirror's JSON, checked.
+    QTest::newRow("json as an attachment")
+        << "1.12.2.json" << QByteArray("/version/1.12.2/json") << false << true << byList;
     // The mirror sends most files on to a node of its own.
-    QTest::newRow("server, redirected") << "minecraft_server.1.12.2.jar"
-                                        << QByteArray("/version/1.12.2/server") << true << byMirror;
+    QTest::newRow("server, redirected")
+        << "minecraft_server.1.12.2.jar" << QByteArray("/version/1.12.2/server") << true << false
+        << byMirror;
 }
 
 void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     QFETCH(QString, file);
     QFETCH(QByteArray, asked);
     QFETCH(bool, redirected);
+    QFETCH(bool, attachment);
     QFETCH(QString, outcome);
     const HttpRoute server = Jar(1024 * 1024 + 3);
     const QByteArray serverBody = LocalHttpServer::GeneratedBody(server.generatedSize);
@@ -769,6 +830,9 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     } else if (asked == description) {
         answer = Json(versionJson);
         expected = versionJson;
+    }
+    if (attachment) {
+        answer.contentDisposition = "attachment; filename=\"run.sh\"";
     }
     if (redirected) {
         mirror_.Serve(asked, Redirect(files_.Address("/node/file").toUtf8()));
@@ -1010,45 +1074,73 @@ void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
 // a promise beyond it).
 void TestLegacyPane::jarPastItsSizeIsStopped_data() {
     QTest::addColumn<bool>("promisesMore");
-    QTest::newRow("sent without end") << false;
-    QTest::newRow("promised 40 MB") << true;
+    QTest::addColumn<QString>("file");
+    const QString jar = QStringLiteral("minecraft_server.1.7.2.jar");
+    QTest::newRow("sent without end") << false << jar;
+    QTest::newRow("promised 40 MB") << true << jar;
+    // From the mirror, as an attachment, with no version the store has.
+    QTest::newRow("mirror JSON sent without end") << false << QStringLiteral("1.7.2.json");
 }
 
 void TestLegacyPane::jarPastItsSizeIsStopped() {
     QFETCH(bool, promisesMore);
+    QFETCH(QString, file);
+    const bool json = file.endsWith(QLatin1String(".json"));
+    // The description's size for the jar; the cap, 4 MiB, for the JSON.
     constexpr qint64 kDescribed = 1'000'000;
+    const qint64 bound = json ? 4 * 1024 * 1024 : kDescribed;
     // Every step's end up to the size reads exactly in KiB.
     constexpr qint64 kStep = 200 * 1024;
-    ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(kDescribed)), kDescribed);
     HttpRoute endless = Jar(promisesMore ? 40'000'000 : 1'000'000'000);
     endless.omitLength = !promisesMore;
     endless.stallEvery = kStep;
-    files_.Serve("/objects/server-1.7.2", endless);
-    const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
-    engine_.saveAs = engine_.SavePath(name);
-    const qint64 sentBefore = files_.BodyBytesSent();
+    LocalHttpServer& server = json ? mirror_ : files_;
+    const QByteArray path = json ? "/version/1.7.2/json" : "/objects/server-1.7.2";
+    if (json) {
+        endless.contentType = "application/json";
+        endless.contentDisposition = "attachment";
+        manifest_.Serve(kManifestPath, Json("{\"versions\":[]}"));
+    } else {
+        ServeVersion("1.7.2", Sha1(LocalHttpServer::GeneratedBody(kDescribed)), kDescribed);
+    }
+    server.Serve(path, endless);
+    engine_.saveAs = engine_.SavePath(file);
+    const qint64 sentBefore = server.BodyBytesSent();
 
-    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.7.2"), name));
+    holder_.pane->Navigate(json ? MirrorAddress(QStringLiteral("1.7.2"), file)
+                                : StoreAddress(QStringLiteral("1.7.2"), file));
     QWidget* window = AwaitDownloadWindow();
     QVERIFY(window != nullptr);
     qint64 released = kStep;
-    while (!promisesMore && released <= kDescribed) {
+    while (!promisesMore && released <= bound) {
         const QString taken = QLocale().formattedDataSize(released) + QStringLiteral(" / 大小未知");
         QVERIFY2(
             QTest::qWaitFor([&] { return LabelText(window, "bytesLabel") == taken; }, kLoadTimeout),
             qPrintable(LabelText(window, "bytesLabel")));
-        files_.ResumeStalled();
+        server.ResumeStalled();
         released += kStep;
     }
-    QTRY_COMPARE_WITH_TIMEOUT(
-        LabelText(window, "stateLabel"),
-        QStringLiteral("下载失败：文件比版本描述的大（应为 1000000 字节），已删除"), kLoadTimeout);
+    if (json) {
+        QCOMPARE(LabelText(window, "sourceLabel"),
+                 QStringLiteral("来源：BMCLAPI 镜像 %1").arg(Host(kMirrorHost)));
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            LabelText(window, "stateLabel").startsWith(QStringLiteral("下载失败")),
+            qPrintable(LabelText(window, "stateLabel")), kLoadTimeout);
+        QVERIFY2(LabelText(window, "stateLabel")
+                     .contains(QStringLiteral("文件大小不明，已超过 4194304 字节的上限")),
+                 qPrintable(LabelText(window, "stateLabel")));
+    } else {
+        QTRY_COMPARE_WITH_TIMEOUT(
+            LabelText(window, "stateLabel"),
+            QStringLiteral("下载失败：文件比版本描述的大（应为 1000000 字节），已删除"),
+            kLoadTimeout);
+    }
     // Nothing more is let go: a download still running would hold the
     // connection open.
-    QTRY_COMPARE_WITH_TIMEOUT(files_.OpenConnections("/objects/server-1.7.2"), 0, kLoadTimeout);
+    QTRY_COMPARE_WITH_TIMEOUT(server.OpenConnections(path), 0, kLoadTimeout);
     if (!promisesMore) {
-        const qint64 sent = files_.BodyBytesSent() - sentBefore;
-        QVERIFY2(sent > kDescribed, qPrintable(QString::number(sent)));
+        const qint64 sent = server.BodyBytesSent() - sentBefore;
+        QVERIFY2(sent > bound, qPrintable(QString::number(sent)));
     }
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
 }

@@ -85,12 +85,13 @@ QString Told(const QList<QList<QVariant>>& textures, const QList<QList<QVariant>
     }
     for (const auto& file : files) {
         const auto expected = file.at(2).value<DownloadExpectation>();
-        told << QStringLiteral("file %1 %2 %3 %4 %5")
+        told << QStringLiteral("file %1 %2 %3 %4 %5 %6")
                     .arg(file.at(0).toUrl().toString(),
                          file.at(1).toBool() ? QStringLiteral("shown") : QStringLiteral("offered"),
                          QString::fromLatin1(expected.identity.sha1))
                     .arg(expected.identity.size)
-                    .arg(expected.fileName);
+                    .arg(expected.fileName)
+                    .arg(expected.sizeCap);
     }
     for (const auto& failure : failures) {
         told << failure.at(0).toString() + QStringLiteral(" | ") + failure.at(1).toString();
@@ -311,12 +312,13 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << store + QStringLiteral("minecraft_server.1.7.2.jar")
         << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
         << QStringList{manifest, description}
-        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar "
+                          "268435456")
                .arg(QString::fromLatin1(kSha));
     QTest::newRow("store JSON is the description itself")
         << store + QStringLiteral("1.7.2.json") << QList<Answer>{{200, Manifest(kDescriptionSha)}}
         << QStringList{manifest}
-        << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json")
+        << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 1.7.2.json 4194304")
                .arg(QString::fromLatin1(kDescriptionSha));
     // The endpoints are on TLS: what the list and the description name in the
     // clear is fetched over https all the same.
@@ -325,7 +327,8 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
         << QList<Answer>{{200, Manifest(Sha1(kDescriptionOverHttp), "http://meta.test/1.7.2.json")},
                          {200, kDescriptionOverHttp}}
         << QStringList{manifest, description}
-        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar")
+        << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar "
+                          "268435456")
                .arg(QString::fromLatin1(kSha));
     QTest::newRow("store description not the listed one")
         << store + QStringLiteral("1.7.2.jar")
@@ -506,8 +509,9 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
     QCOMPARE(files.first().at(0).toUrl().toString(), file);
     const auto expected = files.first().at(2).value<DownloadExpectation>();
     QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
-    // A jar is bounded even while nothing has said its size.
-    QCOMPARE(expected.sizeCap, file.endsWith(QLatin1String("json")) ? -1 : kLargestVersionJar);
+    // Bounded even while nothing has said its size: a JSON at 4 MiB, a jar at 256 MiB.
+    QCOMPARE(expected.sizeCap,
+             file.endsWith(QLatin1String("json")) ? qint64(4) << 20 : qint64(256) << 20);
     flow.reset();
     for (const Answer& answer : answers) {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
@@ -547,12 +551,12 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
         << mirror + QStringLiteral("minecraft_server.1.7.2.jar")
         << QList<Answer>{{200, Manifest(kDescriptionSha)}, {200, kDescription}}
         << QStringLiteral("file https://data.test/s.jar offered %1 9 minecraft_server.1.7.2.jar "
-                          "官方仓库（%2）")
+                          "268435456 官方仓库（%2）")
                .arg(QString::fromLatin1(kSha), refusal);
     QTest::newRow("json") << mirror + QStringLiteral("1.7.2.json")
                           << QList<Answer>{{200, Manifest(kDescriptionSha)}}
                           << QStringLiteral("file https://meta.test/1.7.2.json shown %1 -1 "
-                                            "1.7.2.json 官方仓库（%2）")
+                                            "1.7.2.json 4194304 官方仓库（%2）")
                                  .arg(QString::fromLatin1(kDescriptionSha), refusal);
     QTest::newRow("no such version on either")
         << mirror + QStringLiteral("1.7.2.jar") << QList<Answer>{{200, "{\"versions\":[]}"}}

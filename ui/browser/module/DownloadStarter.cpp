@@ -138,9 +138,14 @@ void DownloadStarter::Start(QWebEngineDownloadRequest* request) {
         return;
     }
 
-    // Taken before the dialog, so a declined download uses it up too.
+    // Taken before the dialog, so a declined download uses it up too. One the
+    // engine made of a file a pane loads is the pane's, not the page's.
     DownloadAsks::Ask ask;
-    const DownloadAsks::Match match = asks_.Take(askedName, &ask);
+    DownloadAsks::Match match = asks_.Take(askedName, &ask);
+    if (match == DownloadAsks::Match::NotAsked && !request->isSavePageDownload() &&
+        asks_.TakeLoad(request->url(), &ask)) {
+        match = DownloadAsks::Match::Asked;
+    }
     if (match == DownloadAsks::Match::Withdrawn) {
         return;
     }

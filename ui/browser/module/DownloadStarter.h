@@ -57,6 +57,13 @@ public:
     // the pane, so it goes on when the user moves on. Returns the name to
     // start it under.
     QString ExpectOwnSave(const QString& name);
+    // `pane` loads `file` to show before it offers it (Expect): a download
+    // the engine makes of that load itself, whatever the server's headers,
+    // is the pane's, checked against `expected`. Until LoadEnded.
+    void ExpectLoad(QWidget& pane, const QUrl& file, const DownloadExpectation& expected) {
+        asks_.AddLoad(pane, file, expected);
+    }
+    void LoadEnded(const QWidget& pane) { asks_.LoadEnded(pane); }
     // What `pane` asked for is not wanted any more: a request for it that
     // comes later is cancelled without a word.
     void Forget(const QWidget& pane);

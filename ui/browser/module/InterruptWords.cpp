@@ -5,6 +5,7 @@
 #include "HostName.h"
 
 #include <QWebEngineDownloadRequest>
+#include <QWebEngineLoadingInfo>
 
 QString InterruptWords(const QWebEngineDownloadRequest& request) {
     using R = QWebEngineDownloadRequest::DownloadInterruptReason;
@@ -29,4 +30,11 @@ QString InterruptWords(const QWebEngineDownloadRequest& request) {
         break;
     }
     return EngineQuirks::InterruptReason(request);
+}
+
+QString LoadFailureWords(const QWebEngineLoadingInfo& info, const QUrl& file) {
+    const QString host = HostName(file);
+    return info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
+               ? QStringLiteral("%1 回答 HTTP %2").arg(host, QString::number(info.errorCode()))
+               : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString());
 }

@@ -2,6 +2,7 @@
 
 #include "DownloadStarter.h"
 #include "PanePage.h"
+#include "ToolkitPages.h"
 
 #include <QAction>
 #include <QWebEngineContextMenuRequest>
@@ -29,13 +30,16 @@ void Route(QWebEngineView& view, DownloadStarter& downloads) {
                 return;
             }
             // The engine's own filtered link and suggested name are private
-            // to it: a link is saved only when it is a web address, under its
-            // last segment, as an image is.
+            // to it: a link, an image or media is saved only when it is a
+            // web address (or the toolbox's own), under its last segment. A
+            // page's file:, data: or blob: image is nothing the user could
+            // tell from a web one.
             const bool link = save == QWebEnginePage::DownloadLinkToDisk;
             const QUrl file = link ? menu->linkUrl() : menu->mediaUrl();
             const QString scheme = file.scheme();
+            const bool own = !link && scheme == QLatin1String(ToolkitPages::kScheme);
             if (!file.isValid() ||
-                (link && scheme != QLatin1String("http") && scheme != QLatin1String("https"))) {
+                (scheme != QLatin1String("http") && scheme != QLatin1String("https") && !own)) {
                 return;
             }
             view.page()->download(file, downloads.ExpectOwnSave(file.fileName()));

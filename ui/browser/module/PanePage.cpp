@@ -9,7 +9,7 @@ void PanePage::triggerAction(WebAction action, bool checked) {
     const bool saves = action == SavePage || action == DownloadImageToDisk ||
                        action == DownloadLinkToDisk || action == DownloadMediaToDisk;
     if (saves && SavesItself()) {
-        Q_EMIT SaveWanted();
+        Q_EMIT SaveWanted(url());
         return;
     }
     QWebEnginePage::triggerAction(action, checked);

@@ -4,7 +4,8 @@
 
 // The pane's page. On a page of the toolbox's own, every way the engine's
 // menu saves (the page, an image, a link) asks the pane instead, which
-// offers what the page shows as a file of its own (SaveWanted).
+// offers what the page shows as a file of its own (SaveWanted, with the
+// page's address, which names what it shows).
 class PanePage final : public QWebEnginePage {
     Q_OBJECT
 
@@ -19,5 +20,5 @@ public:
     bool SavesItself() const;
 
 Q_SIGNALS:
-    void SaveWanted();
+    void SaveWanted(const QUrl& page);
 };

@@ -54,7 +54,8 @@ std::optional<TextureShow> ShowOf(const FoundTexture& texture, qreal devicePixel
                     Because(Reason::NotAnImage, host, QString::number(texture.bytes.size())));
         return std::nullopt;
     }
-    if (header.size.width() > kLargestShownSide || header.size.height() > kLargestShownSide) {
+    if (header.file.isEmpty() || header.size.width() > kLargestShownSide ||
+        header.size.height() > kLargestShownSide) {
         *failure = Explain(
             notShown, texture.player,
             Because(Reason::ImageTooLarge, host,
@@ -67,12 +68,13 @@ std::optional<TextureShow> ShowOf(const FoundTexture& texture, qreal devicePixel
     // file agree.
     show.fileName = PlainFileName(TextureFileName(texture, QString::fromLatin1(shown->suffix)));
     show.texturePath = QLatin1Char('/') + show.fileName;
-    show.files.insert(show.texturePath, {shown->mimeType, texture.bytes});
+    // Only what was read is shown and saved: a PNG without its text chunks.
+    show.files.insert(show.texturePath, {shown->mimeType, header.file});
     TexturePageParts page;
     page.title = show.fileName;
     page.texture = show.fileName;
     const auto view =
-        DrawWornView(texture.bytes, texture.cape ? TextureKind::Cape : TextureKind::Skin,
+        DrawWornView(header.file, texture.cape ? TextureKind::Cape : TextureKind::Skin,
                      texture.slim ? SkinModel::Slim : SkinModel::Classic, devicePixelRatio);
     if (view) {
         show.files.insert(QLatin1Char('/') + kDrawing, {"image/png", Png(view->drawing)});

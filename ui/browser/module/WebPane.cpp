@@ -5,15 +5,15 @@
 #include "DownloadStarter.h"
 #include "EngineQuirks.h"
 #include "EngineSession.h"
-#include "HostName.h"
+#include "InterruptWords.h"
 #include "LegacyAddress.h"
 #include "MenuSaves.h"
+#include "PaneHistory.h"
 #include "PanePage.h"
 #include "ResolutionFlow.h"
 #include "ResolutionMessages.h"
 #include "ResolutionPage.h"
 #include "TextureShow.h"
-#include "ToolkitPages.h"
 
 #include <QTimer>
 #include <QVBoxLayout>
@@ -27,9 +27,11 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     : BrowserPane(parent)
     , session_(session)
     , view_(new QWebEngineView(this))
-    , endpoints_(ConfiguredLegacyEndpoints()) {
+    , endpoints_(ConfiguredLegacyEndpoints())
+    , textures_(session.Pages()) {
     auto* page = new PanePage(session.Profile(), view_);
     view_->setPage(page);
+    history_ = new PaneHistory(*view_);
     connect(page, &PanePage::SaveWanted, this, &WebPane::OnSaveWanted);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -39,30 +41,19 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
     setFocusProxy(view_);
     connect(view_->page(), &QWebEnginePage::loadingChanged, this, &WebPane::OnLoadingChanged);
     MenuSaves::Route(*view_, session_.Downloads());
-    // Told from inside the engine's download request, where the page must
-    // not be made to load anything: acted on once that has returned, unless
-    // the user has gone to another address by then.
     connect(&session_.Downloads(), &DownloadStarter::AskFailed, this,
             [this](QObject* asker, const QString& why) {
-                if (asker != this) {
-                    return;
+                if (asker == this) {
+                    AfterRequest([this, why] { OnOfferFailed(why); });
                 }
-                QTimer::singleShot(0, this, [this, why, navigation = navigations_] {
-                    if (navigation == navigations_) {
-                        OnOfferFailed(why);
-                    }
-                });
             });
     connect(&session_.Downloads(), &DownloadStarter::PageDownloadRefused, this,
             [this](QObject* pane, const QString& why) {
-                if (pane != this) {
-                    return;
-                }
-                QTimer::singleShot(0, this, [this, why, navigation = navigations_] {
-                    if (navigation == navigations_) {
+                if (pane == this) {
+                    AfterRequest([this, why] {
                         view_->setHtml(ResolutionErrorPage(Say(DownloadText::PageRefused), why));
-                    }
-                });
+                    });
+                }
             });
     connect(&session_.Downloads(), &DownloadStarter::AskRerouted, this,
             [this](QObject* asker, const QString& refusal) {
@@ -74,7 +65,17 @@ WebPane::WebPane(EngineSession& session, QWidget* parent)
 
 WebPane::~WebPane() {
     session_.Downloads().Forget(*this);
-    WithdrawTexture();
+}
+
+// Told from inside the engine's download request, where the page must not be
+// made to load anything: acted on once that has returned, unless the user
+// has gone to another address by then.
+void WebPane::AfterRequest(std::function<void()> act) {
+    QTimer::singleShot(0, this, [this, act = std::move(act), navigation = navigations_] {
+        if (navigation == navigations_) {
+            act();
+        }
+    });
 }
 
 // Only the engine moves the focus on from inside the pane, handing it out of
@@ -99,16 +100,12 @@ void WebPane::Navigate(const QString& address) {
     session_.Downloads().UserNavigated(*this);
     loadThenOffer_.reset();
     offered_.clear();
-    WithdrawTexture();
+    textures_.Withdraw();
 
     const QUrl url(address, QUrl::TolerantMode);
     const qsizetype length = url.toEncoded().size();
     if (length > EngineQuirks::kLongestAddress) {
-        view_->setHtml(ResolutionErrorPage(
-            QStringLiteral("无法打开此网页"),
-            QStringLiteral("网址长度为 %1 个字符，超过了浏览器能打开的 %2 个字符。")
-                .arg(length)
-                .arg(EngineQuirks::kLongestAddress)));
+        view_->setHtml(AddressTooLongPage(length, EngineQuirks::kLongestAddress));
         return;
     }
     if (endpoints_.resolve) {
@@ -117,12 +114,12 @@ void WebPane::Navigate(const QString& address) {
                                     session_.KnownPlayers());
         if (flow_ != nullptr) {
             lookingFor_ = WhatIsLookedUp(legacy, endpoints_);
-            view_->setHtml(LookingUpPage(lookingFor_));
+            history_->ShowWait(LookingUpPage(lookingFor_));
             connect(flow_.get(), &ResolutionFlow::TextureFound, this, &WebPane::OnTextureFound);
             connect(flow_.get(), &ResolutionFlow::FileFound, this, &WebPane::OnFileFound);
             connect(flow_.get(), &ResolutionFlow::Failed, this, &WebPane::OnResolutionFailed);
             connect(flow_.get(), &ResolutionFlow::Rerouted, this, [this](const QString& refusal) {
-                view_->setHtml(ReroutedPage(refusal, lookingFor_));
+                history_->ShowWait(ReroutedPage(refusal, lookingFor_));
             });
             flow_->Start();
             return;
@@ -130,15 +127,22 @@ void WebPane::Navigate(const QString& address) {
     }
     const AddressUse use = UseOf(url);
     if (use == AddressUse::Download) {
-        loadThenOffer_ = FileToOffer{url, {}};
+        LoadThenOffer({url, ExpectedOfDownload()});
+        return;
     }
     view_->load(use == AddressUse::Blank ? QUrl(QStringLiteral("about:blank")) : url);
 }
 
+void WebPane::LoadThenOffer(const FileToOffer& offer) {
+    loadThenOffer_ = offer;
+    // Answered as an attachment, it is downloaded at once: still this file.
+    session_.Downloads().ExpectLoad(*this, offer.file, offer.expected);
+    view_->load(offer.file);
+}
+
 void WebPane::OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected) {
     if (showFirst) {
-        loadThenOffer_ = FileToOffer{file, expected};
-        view_->load(file);
+        LoadThenOffer({file, expected});
     } else {
         view_->setHtml(expected.source.isEmpty() ? FoundPage(lookingFor_)
                                                  : FetchingPage(expected.source, lookingFor_));
@@ -157,24 +161,12 @@ void WebPane::OnTextureFound(const FoundTexture& texture) {
         view_->setHtml(ResolutionErrorPage(failure.heading, failure.detail));
         return;
     }
-    const QUrl page = session_.Pages().Publish(show->files);
-    QUrl file = page;
-    file.setPath(show->texturePath, QUrl::DecodedMode);
-    texture_ = ShownTexture{page, file, show->fileName};
-    view_->load(page);
+    view_->load(textures_.Publish(*show));
 }
 
-void WebPane::OnSaveWanted() {
-    if (texture_) {
-        DownloadExpectation expected;
-        expected.fileName = texture_->fileName;
-        Offer({texture_->file, expected});
-    }
-}
-
-void WebPane::WithdrawTexture() {
-    if (texture_) {
-        session_.Pages().Withdraw(std::exchange(texture_, std::nullopt)->page);
+void WebPane::OnSaveWanted(const QUrl& page) {
+    if (const auto saved = textures_.SavedFrom(page)) {
+        Offer({saved->file, saved->expected});
     }
 }
 
@@ -209,15 +201,15 @@ void WebPane::OnLoadingChanged(const QWebEngineLoadingInfo& info) {
         return;
     }
     const FileToOffer offer = *std::exchange(loadThenOffer_, std::nullopt);
-    // Stopped: the engine took it as a download of its own already.
+    // Stopped: the engine took it as a download of its own already, which
+    // is this file's however it is told of (DownloadStarter::ExpectLoad).
+    if (info.status() != QWebEngineLoadingInfo::LoadStoppedStatus) {
+        session_.Downloads().LoadEnded(*this);
+    }
     if (info.status() == QWebEngineLoadingInfo::LoadSucceededStatus) {
         Offer(offer);
     } else if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus && flow_ != nullptr) {
         // A source that refuses the file may have another; else its page stays.
-        const QString host = HostName(offer.file);
-        flow_->FallBack(
-            info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain
-                ? QStringLiteral("%1 回答 HTTP %2").arg(host, QString::number(info.errorCode()))
-                : QStringLiteral("无法连接 %1（%2）").arg(host, info.errorString()));
+        flow_->FallBack(LoadFailureWords(info, offer.file));
     }
 }

@@ -3,13 +3,16 @@
 #include "BrowserPane.h"
 #include "DownloadExpectation.h"
 #include "LegacyEndpoints.h"
+#include "PaneTextures.h"
 
 #include <QUrl>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
 class EngineSession;
+class PaneHistory;
 struct FoundTexture;
 class QWebEngineLoadingInfo;
 class QWebEngineView;
@@ -38,12 +41,14 @@ private:
     };
 
     void OnLoadingChanged(const QWebEngineLoadingInfo& info);
+    void AfterRequest(std::function<void()> act);
     void OnFileFound(const QUrl& file, bool showFirst, const DownloadExpectation& expected);
     void OnResolutionFailed(const QString& heading, const QString& detail);
     void OnTextureFound(const FoundTexture& texture);
-    // The texture shown is offered, whichever way the page was saved.
-    void OnSaveWanted();
-    void WithdrawTexture();
+    // The texture of the page saved is offered, whichever way it was saved.
+    void OnSaveWanted(const QUrl& page);
+    // Loads a file to offer once it has loaded (see OnLoadingChanged).
+    void LoadThenOffer(const FileToOffer& offer);
     void Offer(const FileToOffer& offer);
     // What the pane asked to download failed before its first byte.
     void OnOfferFailed(const QString& why);
@@ -57,14 +62,8 @@ private:
     std::optional<FileToOffer> loadThenOffer_;
     // The file last offered, to name in a page if it cannot be had.
     QUrl offered_;
-    // The toolbox's page of the texture shown, the texture's own address
-    // there, and its name as a file.
-    struct ShownTexture {
-        QUrl page;
-        QUrl file;
-        QString fileName;
-    };
-    std::optional<ShownTexture> texture_;
+    PaneTextures textures_;
+    PaneHistory* history_;
     // Counts the addresses navigated to, so a late word about an older one
     // is known.
     quint64 navigations_ = 0;

@@ -4,7 +4,6 @@
 // options. Where each control stands is tst_layouts'; Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
-#include "ConfiguredHosts.h"
 #include "Layout.h"
 #include "OptionButton.h"
 #include "WindowInput.h"
@@ -357,15 +356,11 @@ void TestDownload::configuredHostsByDefault() {
     Download();
     Choose("Option5");
     Download();
-    const auto address = [](std::string_view host, const char* rest) {
-        return QStringLiteral("http://") + QString::fromUtf8(host.data(), qsizetype(host.size())) +
-               QLatin1String(rest);
-    };
-    QCOMPARE(Sent(),
-             (QStringList{
-                 address(kMirrorHost, "/versions/1.7.2/minecraft_server.1.7.2.jar"),
-                 address(kStoreHost, "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"),
-             }));
+    QCOMPARE(Sent(), (QStringList{
+                         "http://" CT_TEST_MIRROR_HOST "/versions/1.7.2/minecraft_server.1.7.2.jar",
+                         "http://" CT_TEST_STORE_HOST
+                         "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar",
+                     }));
 }
 
 QTEST_MAIN(TestDownload)

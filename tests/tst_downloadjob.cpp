@@ -154,9 +154,10 @@ void TestDownloadJob::judgesTheWholeFile_data() {
     QTest::newRow("first without a value")
         << QByteArray() << QByteArrayList{"", "none"} << K::Unchecked
         << QStringLiteral("官方版本描述没有给出校验值；m.test 的版本描述中没有这个文件");
-    // A size is no check of what a file is.
-    QTest::newRow("first with a size alone")
-        << QByteArray() << QByteArrayList{"size 9", kBodySha} << K::Unchecked
+    // A size is no check of what a file is, nor does a later SHA-1 that
+    // disagrees undo the first's word.
+    QTest::newRow("first with a size alone, a later one disagreeing")
+        << QByteArray() << QByteArrayList{"size 9", wrong} << K::Unchecked
         << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
 }
 

@@ -15,9 +15,7 @@
 #include "FramedWindow.h"
 #include "OptionButton.h"
 #include "RecordingPane.h"
-#include "SkinAddress.h"
 #include "ToolkitWindows.h"
-#include "VersionFileAddress.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
 
@@ -52,10 +50,6 @@ const char* NameOf(WindowName window) {
         return "download";
     }
     return "?";
-}
-
-QString Utf16(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
 }
 
 // One character a user might type or paste, weighted towards the awkward.
@@ -132,16 +126,17 @@ QString ControlAt(const QWidget& surface, QPoint where) {
 QStringList ExpectedAddresses(WindowName window, const QString& text) {
     QStringList addresses;
     if (window == WindowName::skin) {
-        const SkinBases& bases = ConfiguredSkinBases();
-        for (const std::string* base :
-             {&bases.officialSkin, &bases.officialCape, &bases.skinmeSkin, &bases.skinmeCape}) {
-            addresses << Utf16(*base) + text + QStringLiteral(".png");
+        for (const char* base : {"http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/",
+                                 "http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/",
+                                 "http://" CT_TEST_SKINME_HOST "/MinecraftSkins/",
+                                 "http://" CT_TEST_SKINME_HOST "/MinecraftCloaks/"}) {
+            addresses << QLatin1String(base) + text + QStringLiteral(".png");
         }
         return addresses;
     }
-    const VersionFileBases& bases = ConfiguredVersionFileBases();
-    for (const std::string* base : {&bases.domesticMirror, &bases.officialStore}) {
-        const QString folder = Utf16(*base) + text + '/';
+    for (const char* base : {"http://" CT_TEST_MIRROR_HOST "/versions/",
+                             "http://" CT_TEST_STORE_HOST "/Minecraft.Download/"}) {
+        const QString folder = QLatin1String(base) + text + '/';
         addresses << folder + text + QStringLiteral(".jar")
                   << folder + text + QStringLiteral(".json")
                   << folder + QStringLiteral("minecraft_server.") + text + QStringLiteral(".jar");

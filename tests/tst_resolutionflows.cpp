@@ -15,6 +15,12 @@
 
 namespace {
 
+// What the flow may take of each answer, in bytes: a small answer, a
+// document (the version list, a description), a texture.
+constexpr qint64 kSmallAnswerBytes = 65'536;
+constexpr qint64 kDocumentBytes = 4'194'304;
+constexpr qint64 kTextureBytes = 1'048'576;
+
 const QByteArray kId = "069a79f444e94726a5befca90e38aaf5";
 const QByteArray kSha = "3716cac82982e7c2eb09f83028b555e9ea606002";
 
@@ -173,7 +179,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
             << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
     }
     // An answer past its bound is refused unread, and says so.
-    const QByteArray padded = kLookup + QByteArray(Fetcher::kSmallAnswerBytes, ' ');
+    const QByteArray padded = kLookup + QByteArray(kSmallAnswerBytes, ' ');
     QTest::newRow("both look-ups past 64 KiB")
         << skin << QList<Answer>{{200, padded}, {200, padded}} << QStringList{lookup, fallback}
         << QStringLiteral(
@@ -332,11 +338,11 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
         // documents, a texture its own bound (in `asked`), all else small.
         const QString host = fetcher.pending.first().url.host();
         const qint64 bound = fetcher.pending.first().maxBytes;
-        if (bound != kLargestTexture) {
+        if (bound != kTextureBytes) {
             QCOMPARE(bound,
                      host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
-                         ? Fetcher::kDocumentBytes
-                         : Fetcher::kSmallAnswerBytes);
+                         ? kDocumentBytes
+                         : kSmallAnswerBytes);
         }
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
@@ -344,7 +350,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     QStringList askedNow;
     for (int i = 0; i < fetcher.asked.size(); ++i) {
         askedNow << fetcher.asked.at(i).toString(QUrl::FullyEncoded) +
-                        (fetcher.caps.at(i) != kLargestTexture
+                        (fetcher.caps.at(i) != kTextureBytes
                              ? QString()
                              : QStringLiteral(" (%1 bytes at most)").arg(fetcher.caps.at(i)));
     }
@@ -466,7 +472,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
     const auto expected = files.first().at(2).value<DownloadExpectation>();
     QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
     // A jar is bounded even while nothing has said its size.
-    QCOMPARE(expected.sizeCap, file.endsWith(QLatin1String("json")) ? -1 : kLargestVersionJar);
+    QCOMPARE(expected.sizeCap, file.endsWith(QLatin1String("json")) ? -1 : qint64(268'435'456));
     flow.reset();
     for (const Answer& answer : answers) {
         QVERIFY(fetcher.Answer(answer.status, answer.body));

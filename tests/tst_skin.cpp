@@ -20,8 +20,16 @@ using namespace WindowInput;
 
 namespace {
 
-QString Address(const std::string& base, const QString& name) {
-    return QString::fromStdString(base) + name + QStringLiteral(".png");
+// The configured bases, written out from the build's settings.
+const QString kOfficialSkins =
+    QStringLiteral("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/");
+const QString kOfficialCapes =
+    QStringLiteral("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/");
+const QString kSkinmeSkins = QStringLiteral("http://" CT_TEST_SKINME_HOST "/MinecraftSkins/");
+const QString kSkinmeCapes = QStringLiteral("http://" CT_TEST_SKINME_HOST "/MinecraftCloaks/");
+
+QString Address(const QString& base, const QString& name) {
+    return base + name + QStringLiteral(".png");
 }
 
 } // namespace
@@ -176,19 +184,17 @@ void TestSkin::fetchFromCaptionOrMargin() {
     auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
-    QCOMPARE(panes_->Addresses(),
-             QStringList{Address(ConfiguredSkinBases().officialSkin, QStringLiteral("Creeper"))});
+    QCOMPARE(panes_->Addresses(), QStringList{Address(kOfficialSkins, QStringLiteral("Creeper"))});
     QVERIFY(host_->switches.empty());
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress_data() {
     QTest::addColumn<QString>("option");
     QTest::addColumn<QString>("expected");
-    const SkinBases& bases = ConfiguredSkinBases();
-    QTest::newRow("official skin") << "Option1" << Address(bases.officialSkin, "Creeper");
-    QTest::newRow("official cape") << "Option2" << Address(bases.officialCape, "Creeper");
-    QTest::newRow("Skinme skin") << "Option3" << Address(bases.skinmeSkin, "Creeper");
-    QTest::newRow("Skinme cape") << "Option4" << Address(bases.skinmeCape, "Creeper");
+    QTest::newRow("official skin") << "Option1" << Address(kOfficialSkins, "Creeper");
+    QTest::newRow("official cape") << "Option2" << Address(kOfficialCapes, "Creeper");
+    QTest::newRow("Skinme skin") << "Option3" << Address(kSkinmeSkins, "Creeper");
+    QTest::newRow("Skinme cape") << "Option4" << Address(kSkinmeCapes, "Creeper");
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress() {
@@ -204,7 +210,6 @@ void TestSkin::eachOptionSendsItsOwnAddress() {
 
 // Read at each click and sent as it stands, and left in the box as it stands.
 void TestSkin::nameIsReadAtEachClick() {
-    const SkinBases& bases = ConfiguredSkinBases();
     auto* name = Control<QLineEdit>("Text1");
     const QString megabyte(1024 * 1024, QLatin1Char('m'));
     const QStringList typed{QStringLiteral("Creeper"), QStringLiteral(" Steve "),
@@ -222,7 +227,7 @@ void TestSkin::nameIsReadAtEachClick() {
             name->setText(text);
         }
         Fetch();
-        expected << Address(bases.officialSkin, text);
+        expected << Address(kOfficialSkins, text);
         kept << name->text();
     }
     // Compared with QVERIFY so a failure does not print a megabyte.

@@ -1,6 +1,6 @@
 // Skin and cape addresses: prefix + player name + ".png", with the prefixes
-// built from the hosts compiled in.
-#include "ConfiguredHosts.h"
+// built from the hosts compiled in (the build's settings hand the test the
+// same hosts, CT_TEST_*_HOST).
 #include "SkinAddress.h"
 
 #include <QByteArray>
@@ -58,16 +58,18 @@ private Q_SLOTS:
 void TestSkinAddress::configuredHostsMakeTheAddress_data() {
     QTest::addColumn<SkinChoice>("choice");
     QTest::addColumn<QByteArray>("expected");
-    const QByteArray official = "http://" + Bytes(kOfficialSkinHost);
-    const QByteArray skinme = "http://" + Bytes(kSkinmeHost);
     QTest::newRow("official skin")
-        << SkinChoice::OfficialSkin << official + "/MinecraftSkins/Creeper.png";
+        << SkinChoice::OfficialSkin
+        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/Creeper.png");
     QTest::newRow("official cape")
-        << SkinChoice::OfficialCape << official + "/MinecraftCloaks/Creeper.png";
+        << SkinChoice::OfficialCape
+        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/Creeper.png");
     QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
-                                 << skinme + "/MinecraftSkins/Creeper.png";
+                                 << QByteArray("http://" CT_TEST_SKINME_HOST
+                                               "/MinecraftSkins/Creeper.png");
     QTest::newRow("skinme cape") << SkinChoice::SkinmeCape
-                                 << skinme + "/MinecraftCloaks/Creeper.png";
+                                 << QByteArray("http://" CT_TEST_SKINME_HOST
+                                               "/MinecraftCloaks/Creeper.png");
 }
 
 void TestSkinAddress::configuredHostsMakeTheAddress() {
@@ -92,7 +94,8 @@ void TestSkinAddress::defaultHostsGiveTheKnownAddresses_data() {
 }
 
 void TestSkinAddress::defaultHostsGiveTheKnownAddresses() {
-    if (kOfficialSkinHost != "skins.minecraft.net" || kSkinmeHost != "www.skinme.cc") {
+    if (qstrcmp(CT_TEST_OFFICIAL_SKIN_HOST, "skins.minecraft.net") != 0 ||
+        qstrcmp(CT_TEST_SKINME_HOST, "www.skinme.cc") != 0) {
         QSKIP("this build was configured with other hosts");
     }
     QFETCH(SkinChoice, choice);

@@ -1,6 +1,6 @@
 // Version file addresses: base + version + "/" + file name, the version going
-// in twice as typed, with the bases built from the hosts compiled in.
-#include "ConfiguredHosts.h"
+// in twice as typed, with the bases built from the hosts compiled in (the
+// build's settings hand the test the same hosts, CT_TEST_*_HOST).
 #include "VersionFileAddress.h"
 
 #include <QByteArray>
@@ -89,7 +89,8 @@ void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses_data() {
 }
 
 void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses() {
-    if (kMirrorHost != "bmclapi2.bangbang93.com" || kStoreHost != "s3.amazonaws.com") {
+    if (qstrcmp(CT_TEST_MIRROR_HOST, "bmclapi2.bangbang93.com") != 0 ||
+        qstrcmp(CT_TEST_STORE_HOST, "s3.amazonaws.com") != 0) {
         QSKIP("this build was configured with other hosts");
     }
     QFETCH(VersionFileKind, kind);
@@ -101,11 +102,13 @@ void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses() {
 
 void TestVersionFileAddress::configuredHostsMakeTheBases() {
     const VersionFileBases& bases = ConfiguredVersionFileBases();
-    QCOMPARE(Bytes(bases.domesticMirror), "http://" + Bytes(kMirrorHost) + "/versions/");
-    QCOMPARE(Bytes(bases.officialStore), "http://" + Bytes(kStoreHost) + "/Minecraft.Download/");
+    QCOMPARE(Bytes(bases.domesticMirror), QByteArray("http://" CT_TEST_MIRROR_HOST "/versions/"));
+    QCOMPARE(Bytes(bases.officialStore),
+             QByteArray("http://" CT_TEST_STORE_HOST "/Minecraft.Download/"));
     QCOMPARE(Bytes(BuildVersionFileAddress(VersionFileKind::ServerJar, DownloadRoute::OfficialStore,
                                            "1.7.2")),
-             Bytes(bases.officialStore) + "1.7.2/minecraft_server.1.7.2.jar");
+             QByteArray("http://" CT_TEST_STORE_HOST
+                        "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"));
 }
 
 void TestVersionFileAddress::versionGoesInUnchangedTwice_data() {

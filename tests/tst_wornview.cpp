@@ -173,16 +173,16 @@ void TestWornView::facesAreWhereTheyAreWorn() {
     QFETCH(QSize, textureSize);
     const auto view = DrawWornView(file, TextureKind::Skin, model, 1.0);
     QVERIFY(view.has_value());
-    // Two figures, 16 by 32 layout pixels, 2 CSS pixels to each, beside the
-    // texture, all within the pane.
+    // Two figures, 16 by 32 layout pixels, 2 CSS pixels to each, 6 CSS
+    // pixels (3 layout pixels) apart, so the back starts at 19; beside the
+    // texture with 8 CSS pixels between, all within the 201 by 65 pane.
     constexpr int kUnit = 2;
-    const int backX = 16 + (kFrontBackGap + 1) / kUnit;
-    QCOMPARE(view->drawing.size(), QSize(backX + 16, 32) * kUnit);
+    const int backX = 19;
+    QCOMPARE(view->drawing.size(), QSize(70, 64));
     QCOMPARE(view->drawingSize, view->drawing.size());
     QCOMPARE(view->textureSize, textureSize);
-    QVERIFY(view->drawingSize.width() + kTextureGap + view->textureSize.width() <=
-            kPaneSize.width());
-    QVERIFY(view->textureSize.height() <= kPaneSize.height());
+    QVERIFY(view->drawingSize.width() + 8 + view->textureSize.width() <= 201);
+    QVERIFY(view->textureSize.height() <= 65);
 
     // Seen from the front the player's right is on the left; from behind,
     // the left. An old skin's left limbs are its right ones mirrored.
@@ -297,7 +297,7 @@ void TestWornView::capeShowsItsOuterFace() {
     expected.fill(kOuter);
     QVERIFY(view->drawing == expected);
     QCOMPARE(view->textureSize, textureSize);
-    QVERIFY(view->drawingSize.width() + kTextureGap + textureSize.width() <= kPaneSize.width());
+    QVERIFY(view->drawingSize.width() + 8 + textureSize.width() <= 201);
 }
 
 void TestWornView::unknownFilesHaveNoView_data() {

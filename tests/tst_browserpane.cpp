@@ -16,7 +16,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -573,8 +572,7 @@ void TestBrowserPane::progressIsShownWhileRunning() {
     if (sizeKnown) {
         QCOMPARE(bar->maximum(), 100);
         QCOMPARE(bar->value(), percent);
-        QVERIFY(LabelText(window, "bytesLabel")
-                    .endsWith(QLocale().formattedDataSize(stalled.generatedSize)));
+        QVERIFY(LabelText(window, "bytesLabel").endsWith(QStringLiteral(" / 4.00 MiB")));
     } else {
         // Busy, rather than a share of a total nobody knows.
         QCOMPARE(bar->maximum(), 0);
@@ -617,10 +615,12 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
 
     QList<int> percents;
     QList<qint64> residentKiB;
-    const QLocale locale;
-    for (qint64 received = kStep; received < kSize; received += kStep) {
-        const QString shown =
-            locale.formattedDataSize(received) + " / " + locale.formattedDataSize(kSize);
+    // The whole is 100 MiB and 4099 bytes.
+    const QStringList steps{"25.00 MiB / 100.00 MiB", "50.00 MiB / 100.00 MiB",
+                            "75.00 MiB / 100.00 MiB", "100.00 MiB / 100.00 MiB"};
+    qint64 received = 0;
+    for (const QString& shown : steps) {
+        received += kStep;
         QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "bytesLabel"), shown, kLoadTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(partBytes(), received, kLoadTimeout);
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
@@ -696,9 +696,11 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(DownloadWindows().size(), 1);
     QCOMPARE(FilesIn(engine_.Folder()), before);
-    // Nor does anything turn up once the engine has let go of the download.
+    // Nor is anything left once the engine has let go of the download and
+    // done the file work it had queued.
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
-    QCOMPARE(FilesIn(engine_.Folder()), before);
+    QVERIFY(engine_.AwaitQueuedFileWork());
+    QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), before, kLoadTimeout);
     QCOMPARE(DownloadWindows().size(), 1);
     if (!existing.isNull()) {
         QCOMPARE(ReadFile(saveAs), existing);
@@ -756,6 +758,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     engine_.server.ResumeStalled();
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
     // What the engine's file thread still makes goes by itself.
+    QVERIFY(engine_.AwaitQueuedFileWork());
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
     if (!byClosing) {
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Form1.h"
+#include "TestTable.h"
 #include "download.h"
 #include "effect.h"
 #include "skin.h"
@@ -30,7 +31,7 @@ MakeWindow(WindowName name, WindowHost& host, PaneSource& panes,
 
 // One row a window, tagged with its name, in an int column "window".
 inline void AddWindowRows() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     QTest::newRow("Form1") << int(WindowName::Form1);
     QTest::newRow("skin") << int(WindowName::skin);
     QTest::newRow("effect") << int(WindowName::effect);

@@ -10,6 +10,7 @@
 #include "RecordingHost.h"
 #include "RecordingPane.h"
 #include "SpokenCaption.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QAccessible>
@@ -169,8 +170,7 @@ void TestAccessibility::Prepare(WindowName name) {
 }
 
 void TestAccessibility::spokenCaptions_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("spoken");
+    TEST_COLUMNS(QString, caption, QString, spoken);
     QTest::newRow("back") << "←"
                           << "返回";
     QTest::newRow("close") << "╳"
@@ -186,16 +186,12 @@ void TestAccessibility::spokenCaptions_data() {
 }
 
 void TestAccessibility::spokenCaptions() {
-    QFETCH(QString, caption);
-    QFETCH(QString, spoken);
+    TEST_FETCH(QString, caption, QString, spoken);
     QCOMPARE(SpokenCaption(caption), spoken);
 }
 
 void TestAccessibility::controlsAreReadByTheirCaptions_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
+    TEST_COLUMNS(int, window, QString, control, int, role, QString, name);
     const auto row = [](WindowName window, const char* control, QAccessible::Role role,
                         const char* name) {
         QTest::addRow("%s %s",
@@ -277,10 +273,7 @@ void TestAccessibility::controlsAreReadByTheirCaptions_data() {
 }
 
 void TestAccessibility::controlsAreReadByTheirCaptions() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
-    QFETCH(int, role);
-    QFETCH(QString, name);
+    TEST_FETCH(int, window, QString, control, int, role, QString, name);
     Load(WindowName(window));
     QAccessibleInterface* described = Describe(Find(control));
     QVERIFY(described != nullptr);
@@ -294,8 +287,7 @@ void TestAccessibility::controlsAreReadByTheirCaptions() {
 }
 
 void TestAccessibility::oneButtonPerClickableControl_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QStringList>("buttons");
+    TEST_COLUMNS(int, window, QStringList, buttons);
     QTest::newRow("Form1") << int(WindowName::Form1)
                            << QStringList{"Image1", "Picture1", "Picture2", "picclose", "picsmall"};
     QTest::newRow("skin") << int(WindowName::skin)
@@ -310,8 +302,7 @@ void TestAccessibility::oneButtonPerClickableControl_data() {
 // named button; a label on a box is part of the box's button. Every control
 // a user can operate has a name.
 void TestAccessibility::oneButtonPerClickableControl() {
-    QFETCH(int, window);
-    QFETCH(QStringList, buttons);
+    TEST_FETCH(int, window, QStringList, buttons);
     Load(WindowName(window));
     QAccessibleInterface* root = Describe(window_->Surface());
     QCOMPARE(root->text(QAccessible::Name), window_->Surface()->windowTitle());
@@ -350,7 +341,7 @@ void TestAccessibility::oneButtonPerClickableControl() {
 }
 
 void TestAccessibility::optionButtonsAreReadWithinTheirGroup_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     QTest::newRow("skin") << int(WindowName::skin);
     QTest::newRow("effect") << int(WindowName::effect);
     QTest::newRow("download") << int(WindowName::download);
@@ -359,7 +350,7 @@ void TestAccessibility::optionButtonsAreReadWithinTheirGroup_data() {
 // Each option is read by its caption, and the frame it lies in is the group
 // around it, read by the frame's caption; options on the window belong to it.
 void TestAccessibility::optionButtonsAreReadWithinTheirGroup() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     Load(WindowName(window));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
     QVERIFY(options.size() >= 4);
@@ -407,9 +398,7 @@ void TestAccessibility::labelWithoutHandlerIsNoButton() {
 }
 
 void TestAccessibility::pressDoesWhatAClickDoes_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(int, window, QString, control, QString, outcome);
     const QString toSkin = QStringLiteral("switch %1").arg(int(WindowName::skin));
     const QString toEffect = QStringLiteral("switch %1").arg(int(WindowName::effect));
     const QString toDownload = QStringLiteral("switch %1").arg(int(WindowName::download));
@@ -464,9 +453,7 @@ void TestAccessibility::pressDoesWhatAClickDoes_data() {
 // pressed through its accessible action: the same thing happens, and it is
 // what the control is for.
 void TestAccessibility::pressDoesWhatAClickDoes() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
-    QFETCH(QString, outcome);
+    TEST_FETCH(int, window, QString, control, QString, outcome);
     const auto name = WindowName(window);
 
     Load(name);

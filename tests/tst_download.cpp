@@ -6,6 +6,7 @@
 #include "ClickLabel.h"
 #include "Layout.h"
 #include "OptionButton.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 #include "download.h"
@@ -130,7 +131,7 @@ void TestDownload::tabOrderFollowsTheLayout() {
 }
 
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a download and a reload") << true;
 }
@@ -138,7 +139,7 @@ void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
 // The server jar of 1.7.2 and no route, and a fresh pane inside the frame at
 // its start address only; after a reload as the first time.
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Choose("Option2");
         Choose("Option4");
@@ -174,9 +175,7 @@ void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
 }
 
 void TestDownload::eachPairSendsItsOwnAddress_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<QString>("expected");
+    TEST_COLUMNS(QString, kind, QString, route, QString, expected);
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
     QTest::newRow("client jar, mirror") << "Option1"
@@ -194,9 +193,7 @@ void TestDownload::eachPairSendsItsOwnAddress_data() {
 }
 
 void TestDownload::eachPairSendsItsOwnAddress() {
-    QFETCH(QString, kind);
-    QFETCH(QString, route);
-    QFETCH(QString, expected);
+    TEST_FETCH(QString, kind, QString, route, QString, expected);
     Choose(qPrintable(kind));
     Choose(qPrintable(route));
     Download();
@@ -208,8 +205,7 @@ void TestDownload::eachPairSendsItsOwnAddress() {
 }
 
 void TestDownload::incompleteChoiceSendsNothing_data() {
-    QTest::addColumn<QString>("uncheck");
-    QTest::addColumn<QString>("route");
+    TEST_COLUMNS(QString, uncheck, QString, route);
     QTest::newRow("kind, no route") << ""
                                     << "";
     QTest::newRow("route, no kind") << "Option3"
@@ -219,8 +215,7 @@ void TestDownload::incompleteChoiceSendsNothing_data() {
 }
 
 void TestDownload::incompleteChoiceSendsNothing() {
-    QFETCH(QString, uncheck);
-    QFETCH(QString, route);
+    TEST_FETCH(QString, uncheck, QString, route);
     if (!route.isEmpty()) {
         Choose(qPrintable(route));
     }
@@ -249,16 +244,14 @@ void TestDownload::incompleteChoiceSendsNothing() {
 }
 
 void TestDownload::downloadFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label4" << QPoint(20, 10);
     QTest::newRow("margin left") << "Picture1" << QPoint(3, 30);
     QTest::newRow("margin above the caption") << "Picture1" << QPoint(60, 3);
 }
 
 void TestDownload::downloadFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     Choose("Option2");
     Choose("Option4");
     Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));

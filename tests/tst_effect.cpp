@@ -6,6 +6,7 @@
 #include "Layout.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 #include "effect.h"
@@ -142,7 +143,7 @@ void TestEffect::coloursOfTheLabels() {
 }
 
 void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a command and a reload") << true;
 }
@@ -150,7 +151,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected_data() {
 // Nothing selected, the custom boxes off and every box empty; after a reload
 // as the first time.
 void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Choose("Option27");
         Choose("Option3");
@@ -231,8 +232,7 @@ void TestEffect::optionsTakeClicksAnywhereInTheirRectangle() {
 }
 
 void TestEffect::generateFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label4" << QPoint(40, 20);
     QTest::newRow("left margin") << "Picture1" << QPoint(5, 20);
     // A negative x counts from the right edge.
@@ -240,8 +240,7 @@ void TestEffect::generateFromCaptionOrMargin_data() {
 }
 
 void TestEffect::generateFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
         Choose(option);
     }

@@ -8,6 +8,7 @@
 #include "OptionButton.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QGuiApplication>
@@ -218,7 +219,7 @@ void TestHiDpi::windowsAreTheLayoutTimesTheScale_data() {
 // Its logical size is tst_layouts'; on the screen it takes that many device
 // pixels times the scale.
 void TestHiDpi::windowsAreTheLayoutTimesTheScale() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     QWidget* surface = Load(WindowName(window), true);
     QCOMPARE(surface->devicePixelRatio(), scale_);
     const QImage shot = Screenshot(surface);
@@ -234,7 +235,7 @@ void TestHiDpi::controlsKeepTheirPlace_data() {
 // scale) shows on average what its logical rectangle shows unscaled. A
 // control drawn out of place or out of proportion changes the colours there.
 void TestHiDpi::controlsKeepTheirPlace() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     QWidget* surface = Load(WindowName(window), true);
     const QImage shot = Screenshot(surface);
     const QImage plain = Unscaled(surface);
@@ -273,8 +274,7 @@ void TestHiDpi::controlsKeepTheirPlace() {
 }
 
 void TestHiDpi::textFitsAsUnscaled_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
+    TEST_COLUMNS(int, window, QString, control);
     // Every label with text and every option button of every window.
     for (WindowName name :
          {WindowName::Form1, WindowName::skin, WindowName::effect, WindowName::download}) {
@@ -301,8 +301,7 @@ void TestHiDpi::textFitsAsUnscaled_data() {
 // edges than it does unscaled: a fallback font that grows at a fractional
 // scale would wrap a caption onto a line the label has no room for.
 void TestHiDpi::textFitsAsUnscaled() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
+    TEST_FETCH(int, window, QString, control);
     // The text is drawn here, not read from the screen.
     QWidget* surface = Load(WindowName(window), false);
     QWidget* original = Named(surface, control);

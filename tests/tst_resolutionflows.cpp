@@ -7,6 +7,7 @@
 #include "PlayerIds.h"
 #include "ResolutionFlow.h"
 #include "SampleAnswers.h"
+#include "TestTable.h"
 #include "VersionChecks.h"
 
 #include <QCryptographicHash>
@@ -127,10 +128,7 @@ private Q_SLOTS:
 };
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<QString>("told");
+    TEST_COLUMNS(QString, address, QList<Answer>, answers, QStringList, asked, QString, told);
 
     const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
     const QString lookup =
@@ -318,10 +316,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
 }
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
-    QFETCH(QString, address);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QStringList, asked);
-    QFETCH(QString, told);
+    TEST_FETCH(QString, address, QList<Answer>, answers, QStringList, asked, QString, told);
 
     FakeFetcher fetcher;
     PlayerIds ids;
@@ -417,13 +412,12 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
 // it is checked against is asked beside it, most trusted first, and outlives
 // the flow.
 void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("file");
+    TEST_COLUMNS(QString, address, QString, file);
     // In the order asked: the list, the mirror's description, the official one.
-    QTest::addColumn<QList<Answer>>("answers");
+    TEST_COLUMNS(QList<Answer>, answers);
     // Against, its weight (waited for: "yes", the server's own word: "own",
     // else "no"), and the verdict.
-    QTest::addColumn<QStringList>("checks");
+    TEST_COLUMNS(QStringList, checks);
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString sha = QString::fromLatin1(kSha);
@@ -457,10 +451,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
 }
 
 void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
-    QFETCH(QString, address);
-    QFETCH(QString, file);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QStringList, checks);
+    TEST_FETCH(QString, address, QString, file, QList<Answer>, answers, QStringList, checks);
 
     FakeFetcher fetcher;
     PlayerIds ids;
@@ -502,9 +493,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
 // A mirror that refuses its file hands it to the store's own route, once;
 // no other flow has a second source.
 void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QString>("told");
+    TEST_COLUMNS(QString, address, QList<Answer>, answers, QString, told);
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString refusal = QStringLiteral("BMCLAPI 镜像 mirror.test 无法提供这个文件：拒绝了");
@@ -529,9 +518,7 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
 }
 
 void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
-    QFETCH(QString, address);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QString, told);
+    TEST_FETCH(QString, address, QList<Answer>, answers, QString, told);
 
     FakeFetcher fetcher;
     PlayerIds ids;

@@ -6,6 +6,7 @@
 #include "ClickLabel.h"
 #include "Layout.h"
 #include "OptionButton.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 #include "skin.h"
@@ -130,7 +131,7 @@ void TestSkin::tabOrderFollowsTheLayout() {
 }
 
 void TestSkin::opensWithOfficialSkinAndCreeper_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a fetch and a reload") << true;
 }
@@ -138,7 +139,7 @@ void TestSkin::opensWithOfficialSkinAndCreeper_data() {
 // The official skin of Creeper, and a fresh pane inside the frame, sent
 // nowhere yet; after a reload as the first time.
 void TestSkin::opensWithOfficialSkinAndCreeper() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Click(Control("Option4"), QPoint(5, 5));
         Control<QLineEdit>("Text1")->setText(QStringLiteral("Alex"));
@@ -171,16 +172,14 @@ void TestSkin::opensWithOfficialSkinAndCreeper() {
 }
 
 void TestSkin::fetchFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label6" << QPoint(20, 10);
     QTest::newRow("margin") << "Picture2" << QPoint(3, 3);
     QTest::newRow("margin above the caption") << "Picture2" << QPoint(60, 3);
 }
 
 void TestSkin::fetchFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
@@ -189,8 +188,7 @@ void TestSkin::fetchFromCaptionOrMargin() {
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress_data() {
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("expected");
+    TEST_COLUMNS(QString, option, QString, expected);
     QTest::newRow("official skin") << "Option1" << Address(kOfficialSkins, "Creeper");
     QTest::newRow("official cape") << "Option2" << Address(kOfficialCapes, "Creeper");
     QTest::newRow("Skinme skin") << "Option3" << Address(kSkinmeSkins, "Creeper");
@@ -198,8 +196,7 @@ void TestSkin::eachOptionSendsItsOwnAddress_data() {
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress() {
-    QFETCH(QString, option);
-    QFETCH(QString, expected);
+    TEST_FETCH(QString, option, QString, expected);
     Click(Control(option), Control(option)->rect().center());
     Fetch();
     QCOMPARE(panes_->Addresses(), QStringList{expected});

@@ -2,6 +2,7 @@
 // built from the hosts compiled in (the build's settings hand the test the
 // same hosts, CT_TEST_*_HOST).
 #include "SkinAddress.h"
+#include "TestTable.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -56,8 +57,7 @@ private Q_SLOTS:
 };
 
 void TestSkinAddress::configuredHostsMakeTheAddress_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, expected);
     QTest::newRow("official skin")
         << SkinChoice::OfficialSkin
         << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/Creeper.png");
@@ -73,14 +73,12 @@ void TestSkinAddress::configuredHostsMakeTheAddress_data() {
 }
 
 void TestSkinAddress::configuredHostsMakeTheAddress() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, expected);
     QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
 }
 
 void TestSkinAddress::defaultHostsGiveTheKnownAddresses_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, expected);
     QTest::newRow("official skin")
         << SkinChoice::OfficialSkin
         << QByteArray("http://skins.minecraft.net/MinecraftSkins/Creeper.png");
@@ -98,15 +96,12 @@ void TestSkinAddress::defaultHostsGiveTheKnownAddresses() {
         qstrcmp(CT_TEST_SKINME_HOST, "www.skinme.cc") != 0) {
         QSKIP("this build was configured with other hosts");
     }
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, expected);
     QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
 }
 
 void TestSkinAddress::namesGoInUnchanged_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, name, QByteArray, expected);
     AddChoiceRows("plain", "Creeper", "Creeper");
     AddChoiceRows("empty", "", "");
     AddChoiceRows("spaces around", "  Steve ", "  Steve ");
@@ -120,9 +115,7 @@ void TestSkinAddress::namesGoInUnchanged_data() {
 }
 
 void TestSkinAddress::namesGoInUnchanged() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, name);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, name, QByteArray, expected);
     const std::string_view view(name.constData(), static_cast<std::size_t>(name.size()));
     QCOMPARE(Bytes(BuildSkinAddress(choice, view, kTestBases)), expected);
 }
@@ -137,8 +130,7 @@ void TestSkinAddress::hugeNameGoesInWhole() {
 }
 
 void TestSkinAddress::callerBasesAreUsedAsGiven_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, expected);
     QTest::newRow("official skin")
         << SkinChoice::OfficialSkin << QByteArray("http://127.0.0.1:8080/MinecraftSkins/Steve.png");
     QTest::newRow("official cape")
@@ -149,8 +141,7 @@ void TestSkinAddress::callerBasesAreUsedAsGiven_data() {
 }
 
 void TestSkinAddress::callerBasesAreUsedAsGiven() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, expected);
     // Neither a missing '/' nor an empty prefix is corrected.
     const SkinBases bases{
         "http://127.0.0.1:8080/MinecraftSkins/",

@@ -1,6 +1,7 @@
 // Version file addresses: base + version + "/" + file name, the version going
 // in twice as typed, with the bases built from the hosts compiled in (the
 // build's settings hand the test the same hosts, CT_TEST_*_HOST).
+#include "TestTable.h"
 #include "VersionFileAddress.h"
 
 #include <QByteArray>
@@ -68,10 +69,8 @@ private Q_SLOTS:
 };
 
 void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("version");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+                 expected);
     QTest::newRow("client jar, mirror")
         << VersionFileKind::ClientJar << DownloadRoute::DomesticMirror << QByteArray("1.7.2")
         << QByteArray("http://bmclapi2.bangbang93.com/versions/1.7.2/1.7.2.jar");
@@ -93,10 +92,8 @@ void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses() {
         qstrcmp(CT_TEST_STORE_HOST, "s3.amazonaws.com") != 0) {
         QSKIP("this build was configured with other hosts");
     }
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, version);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+               expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, View(version))), expected);
 }
 
@@ -112,10 +109,8 @@ void TestVersionFileAddress::configuredHostsMakeTheBases() {
 }
 
 void TestVersionFileAddress::versionGoesInUnchangedTwice_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("version");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+                 expected);
     AddShapeRows("1.7.2", "1.7.2", "1.7.2");
     AddShapeRows("spaces around", " 1.7.10 ", " 1.7.10 ");
     AddShapeRows("snapshot", "14w04a", "14w04a");
@@ -129,17 +124,13 @@ void TestVersionFileAddress::versionGoesInUnchangedTwice_data() {
 }
 
 void TestVersionFileAddress::versionGoesInUnchangedTwice() {
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, version);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+               expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, View(version), kTestBases)), expected);
 }
 
 void TestVersionFileAddress::emptyVersionStillMakesAnAddress_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, expected);
     QTest::newRow("client jar") << VersionFileKind::ClientJar << DownloadRoute::DomesticMirror
                                 << QByteArray("http://mirror.test/versions//.jar");
     QTest::newRow("json") << VersionFileKind::VersionJson << DownloadRoute::OfficialStore
@@ -151,9 +142,7 @@ void TestVersionFileAddress::emptyVersionStillMakesAnAddress_data() {
 }
 
 void TestVersionFileAddress::emptyVersionStillMakesAnAddress() {
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, "", kTestBases)), expected);
 }
 

@@ -106,10 +106,7 @@ void TestDownload::captionsFontsAndTextColours() {
 
 void TestDownload::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name) {
-        QWidget* control = Control(name);
-        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
-    };
+    const auto at = [&](const char* name) { return ShownAt(shot, name); };
     const QColor yellow = Ole(8454143);
     QCOMPARE(at("Picture1"), yellow);
     QCOMPARE(at("Label4"), yellow);
@@ -118,11 +115,8 @@ void TestDownload::backgroundsAndTextColours() {
     }
 
     const QPalette system = QApplication::palette();
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label2"), system.color(QPalette::ButtonText));
-    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label2"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label4"), system.color(QPalette::ButtonText));
 }
 
 void TestDownload::tabOrderFollowsTheLayout() {

@@ -103,23 +103,20 @@ void TestEffect::captionsAndFonts() {
 }
 
 void TestEffect::coloursOfTheLabels() {
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label1"), Ole(33023));
-    QCOMPARE(textOf("Label3"), Ole(8454143));
-    QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
-    QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
+    QCOMPARE(TextColourOf("Label1"), Ole(33023));
+    QCOMPARE(TextColourOf("Label3"), Ole(8454143));
+    QCOMPARE(TextColourOf("Label5"), Ole(0x00FFFFFF));
+    QCOMPARE(TextColourOf("labclose"), Ole(0x00FFFFFF));
 
     // The game's frame, inside the duration frame, looks like the frames and
     // options beside it.
-    QCOMPARE(textOf("Frame5"), textOf("Frame3"));
+    QCOMPARE(TextColourOf("Frame5"), TextColourOf("Frame3"));
     QCOMPARE(Control("Frame5")->font(), Control("Frame3")->font());
     QCOMPARE(Control("Option35")->font(), Control("Option29")->font());
 
     const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
-    QCOMPARE(textOf("Label2"), buttonText);
-    QCOMPARE(textOf("Label4"), buttonText);
+    QCOMPARE(TextColourOf("Label2"), buttonText);
+    QCOMPARE(TextColourOf("Label4"), buttonText);
 
     // Frame blue beside the captions and inside the text boxes the user
     // sees, enabled or not.

@@ -105,10 +105,7 @@ void TestSkin::captionsFontsAndTextColours() {
 
 void TestSkin::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name) {
-        QWidget* control = Control(name);
-        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
-    };
+    const auto at = [&](const char* name) { return ShownAt(shot, name); };
     const QColor grey = Ole(8421504);
     QCOMPARE(at("Picture2"), grey);
     QCOMPARE(at("Label6"), grey);
@@ -117,12 +114,9 @@ void TestSkin::backgroundsAndTextColours() {
     }
 
     const QPalette system = QApplication::palette();
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label3"), system.color(QPalette::Highlight));
-    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
-    QCOMPARE(textOf("Label6"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label3"), system.color(QPalette::Highlight));
+    QCOMPARE(TextColourOf("Label4"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label6"), system.color(QPalette::ButtonText));
 }
 
 void TestSkin::tabOrderFollowsTheLayout() {

@@ -7,11 +7,10 @@
 #include "MakeWindow.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
 #include "SpokenCaption.h"
 #include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -64,7 +63,7 @@ std::optional<QPoint> UncoveredPoint(QWidget* box) {
 
 using namespace WindowInput;
 
-class TestAccessibility final : public QObject {
+class TestAccessibility final : public QObject, WindowSuite<FramedWindow> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -91,9 +90,6 @@ private:
     QString Outcome() const;
     void Prepare(WindowName name);
 
-    std::unique_ptr<RecordingHost> host_;
-    std::unique_ptr<RecordingPaneSource> panes_;
-    std::unique_ptr<FramedWindow> window_;
     // Message boxes opened by a handler are read and closed, as a user would.
     MessageBoxCloser messages_;
 };
@@ -103,16 +99,11 @@ void TestAccessibility::initTestCase() {
 }
 
 void TestAccessibility::init() {
-    host_ = std::make_unique<RecordingHost>();
-    panes_ = std::make_unique<RecordingPaneSource>();
     messages_.boxes.clear();
 }
 
 void TestAccessibility::cleanup() {
-    window_.reset();
-    panes_.reset();
-    host_.reset();
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 FramedWindow* TestAccessibility::Load(WindowName name) {
@@ -171,18 +162,15 @@ void TestAccessibility::Prepare(WindowName name) {
 
 void TestAccessibility::spokenCaptions_data() {
     TEST_COLUMNS(QString, caption, QString, spoken);
-    QTest::newRow("back") << "←"
-                          << "返回";
-    QTest::newRow("close") << "╳"
-                           << "关闭";
-    QTest::newRow("minimize") << "＿"
-                              << "最小化";
-    QTest::newRow("words") << "偷取！"
-                           << "偷取！";
-    QTest::newRow("arrow inside words") << "←返回"
-                                        << "←返回";
-    QTest::newRow("ascii underscore") << "_"
-                                      << "_";
+    const auto row = [](const char* tag, const char* caption, const char* spoken) {
+        QTest::newRow(tag) << QString::fromUtf8(caption) << QString::fromUtf8(spoken);
+    };
+    row("back", "←", "返回");
+    row("close", "╳", "关闭");
+    row("minimize", "＿", "最小化");
+    row("words", "偷取！", "偷取！");
+    row("arrow inside words", "←返回", "←返回");
+    row("ascii underscore", "_", "_");
 }
 
 void TestAccessibility::spokenCaptions() {

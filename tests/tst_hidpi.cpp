@@ -10,6 +10,7 @@
 #include "RecordingPane.h"
 #include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -157,7 +158,7 @@ std::unique_ptr<QWidget> RoomyCopy(const QWidget* control) {
 
 using namespace WindowInput;
 
-class TestHiDpi final : public QObject {
+class TestHiDpi final : public QObject, WindowSuite<FramedWindow> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -177,9 +178,6 @@ private:
     QWidget* Load(WindowName name, bool screenshot);
 
     qreal scale_ = 1;
-    std::unique_ptr<RecordingHost> host_;
-    std::unique_ptr<RecordingPaneSource> panes_;
-    std::unique_ptr<FramedWindow> window_;
 };
 
 void TestHiDpi::initTestCase() {
@@ -189,15 +187,10 @@ void TestHiDpi::initTestCase() {
 }
 
 void TestHiDpi::cleanup() {
-    window_.reset();
-    panes_.reset();
-    host_.reset();
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 QWidget* TestHiDpi::Load(WindowName name, bool screenshot) {
-    host_ = std::make_unique<RecordingHost>();
-    panes_ = std::make_unique<RecordingPaneSource>();
     window_ = MakeWindow(name, *host_, *panes_);
     window_->Show();
     QWidget* surface = window_->Surface();

@@ -9,6 +9,7 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QApplication>
@@ -161,10 +162,10 @@ void TestBrowserPane::cleanup() {
 }
 
 void TestBrowserPane::moduleThatCannotLoadIsReported_data() {
-    QTest::addColumn<QByteArray>("contents");
+    TEST_COLUMNS(QByteArray, contents);
     // Whether the source was first asked to get ready, as a rest on a tile
     // asks it: that must stay quiet, and leave the report to the pane.
-    QTest::addColumn<bool>("preparedFirst");
+    TEST_COLUMNS(bool, preparedFirst);
     QTest::newRow("no such file") << QByteArray() << false;
     QTest::newRow("not a library") << QByteArray("not a Qt plugin") << false;
     QTest::newRow("no such file, prepared first") << QByteArray() << true;
@@ -172,8 +173,7 @@ void TestBrowserPane::moduleThatCannotLoadIsReported_data() {
 }
 
 void TestBrowserPane::moduleThatCannotLoadIsReported() {
-    QFETCH(QByteArray, contents);
-    QFETCH(bool, preparedFirst);
+    TEST_FETCH(QByteArray, contents, bool, preparedFirst);
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
     const QString path = directory.filePath(QStringLiteral("creeper-toolkit-pane.so"));
@@ -229,8 +229,7 @@ void TestBrowserPane::imageRendersFromExactlyItsAddress() {
 }
 
 void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("requested");
+    TEST_COLUMNS(QString, typed, QByteArray, requested);
     QTest::newRow("plain") << QStringLiteral("/skins/steve.png") << QByteArray("/skins/steve.png");
     QTest::newRow("space") << QStringLiteral("/my skins/a b.png")
                            << QByteArray("/my%20skins/a%20b.png");
@@ -273,8 +272,7 @@ void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt_data() {
 // What reaches the server is the address as the engine sends it, one
 // well-formed request and no more; only what the server has loads.
 void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt() {
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, requested);
+    TEST_FETCH(QString, typed, QByteArray, requested);
     PaneHolder holder = OpenPane();
     QSignalSpy finished(holder.view, SIGNAL(loadFinished(bool)));
     holder.pane->Navigate(engine_.server.Address(typed));
@@ -305,8 +303,7 @@ void TestBrowserPane::addressWithoutSchemeIsNotGuessed() {
 }
 
 void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("afterImage");
+    TEST_COLUMNS(QString, address, bool, afterImage);
     QTest::newRow("three slashes") << QStringLiteral("http:///") << true;
     QTest::newRow("two slashes") << QStringLiteral("http://") << true;
     QTest::newRow("with a path") << QStringLiteral("https:///versions/1.7.2.json") << true;
@@ -315,8 +312,7 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
 }
 
 void TestBrowserPane::addressWithoutHostShowsABlankPage() {
-    QFETCH(QString, address);
-    QFETCH(bool, afterImage);
+    TEST_FETCH(QString, address, bool, afterImage);
     PaneHolder holder = OpenPane();
     QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
     if (afterImage) {
@@ -335,9 +331,7 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage() {
 }
 
 void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("suggested");
+    TEST_COLUMNS(HttpRoute, route, QString, path, QString, suggested);
     // Line ends, text beyond ASCII and an escaped NUL, all kept as sent.
     const HttpRoute json =
         Routes::Json("{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"mainClass\": "
@@ -359,9 +353,7 @@ void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
 }
 
 void TestBrowserPane::jsonFileIsOfferedForDownload() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QString, path);
-    QFETCH(QString, suggested);
+    TEST_FETCH(HttpRoute, route, QString, path, QString, suggested);
     engine_.server.Serve(path.toUtf8(), route);
     const QString saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
 
@@ -443,10 +435,8 @@ void TestBrowserPane::jsonFileAfterAPageStillLoading() {
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<QByteArray>("existing");
-    QTest::addColumn<QString>("offered"); // the name the dialog is offered
+    // offered: the name the dialog is offered
+    TEST_COLUMNS(HttpRoute, route, QByteArray, expected, QByteArray, existing, QString, offered);
 
     const QString pack = QStringLiteral("skin-pack.zip");
     HttpRoute small = Routes::Attachment("skin-pack.zip");
@@ -475,10 +465,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QByteArray, expected);
-    QFETCH(QByteArray, existing);
-    QFETCH(QString, offered);
+    TEST_FETCH(HttpRoute, route, QByteArray, expected, QByteArray, existing, QString, offered);
     engine_.server.Serve("/download/pack", route);
     const QString saveAs = engine_.SavePath(QStringLiteral("我的皮肤包.zip"));
     if (!existing.isNull()) {
@@ -550,15 +537,13 @@ void TestBrowserPane::markupNameIsShownAsWritten() {
 }
 
 void TestBrowserPane::progressIsShownWhileRunning_data() {
-    QTest::addColumn<bool>("sizeKnown");
-    QTest::addColumn<int>("percent");
+    TEST_COLUMNS(bool, sizeKnown, int, percent);
     QTest::newRow("size known") << true << 6;
     QTest::newRow("size unknown") << false << -1;
 }
 
 void TestBrowserPane::progressIsShownWhileRunning() {
-    QFETCH(bool, sizeKnown);
-    QFETCH(int, percent);
+    TEST_FETCH(bool, sizeKnown, int, percent);
     HttpRoute stalled = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
     stalled.omitLength = !sizeKnown;
     engine_.server.Serve("/download/stalled", stalled);
@@ -649,8 +634,7 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
 }
 
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QByteArray>("existing");
+    TEST_COLUMNS(HttpRoute, route, QByteArray, existing);
     // A download the server names, cut part way; and a jar, named by its
     // address, cut before its first byte and one byte short of its end.
     HttpRoute pack = Routes::Attachment("skin-pack.zip");
@@ -673,8 +657,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
 // reason, however little or much of the file came, and leaves the folder as
 // it was.
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QByteArray, existing);
+    TEST_FETCH(HttpRoute, route, QByteArray, existing);
     engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
     if (!existing.isNull()) {
@@ -708,9 +691,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
 }
 
 void TestBrowserPane::cancelledDownloadLeavesNothing_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<bool>("byClosing");
-    QTest::addColumn<bool>("paneGoesFirst");
+    TEST_COLUMNS(HttpRoute, route, bool, byClosing, bool, paneGoesFirst);
     const HttpRoute pack = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
     HttpRoute jar = Routes::Jar(4 * 1024 * 1024);
     QTest::newRow("cancel button") << pack << false << false;
@@ -725,9 +706,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing_data() {
 // Cancel, or closing the window, ends the download, says so, and leaves no
 // file, even when the server then sends the rest.
 void TestBrowserPane::cancelledDownloadLeavesNothing() {
-    QFETCH(HttpRoute, route);
-    QFETCH(bool, byClosing);
-    QFETCH(bool, paneGoesFirst);
+    TEST_FETCH(HttpRoute, route, bool, byClosing, bool, paneGoesFirst);
     engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
 
@@ -766,10 +745,8 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
 }
 
 void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<bool>("folderUnderName");
-    QTest::addColumn<bool>("fileComesMeanwhile");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(QString, relativePath, bool, folderUnderName, bool, fileComesMeanwhile, QString,
+                 outcome);
     // The engine makes the folder: the file is really there when the window says so.
     QTest::newRow("folder missing")
         << QStringLiteral("missing/server.jar") << false << false << QStringLiteral("下载完成");
@@ -784,10 +761,8 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
 // Where the chosen place cannot take the file, the window says so and why;
 // where it says the download is complete, the file is whole.
 void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
-    QFETCH(QString, relativePath);
-    QFETCH(bool, folderUnderName);
-    QFETCH(bool, fileComesMeanwhile);
-    QFETCH(QString, outcome);
+    TEST_FETCH(QString, relativePath, bool, folderUnderName, bool, fileComesMeanwhile, QString,
+               outcome);
     constexpr qint64 kSize = 1024 * 1024 + 3;
     HttpRoute jar = Routes::Jar(kSize);
     jar.stallAfter = fileComesMeanwhile ? 64 * 1024 : -1;
@@ -820,8 +795,7 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
 }
 
 void TestBrowserPane::versionJsonGoneWhenFetchedFails_data() {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
+    TEST_COLUMNS(int, status, QByteArray, body);
     QTest::newRow("404, empty") << 404 << QByteArray();
     QTest::newRow("404 with a page") << 404 << QByteArray("<h1>No such version</h1>");
     QTest::newRow("500") << 500 << QByteArray("busy");
@@ -831,8 +805,7 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails_data() {
 // fails) when it is fetched again as the file: the window tells of a failure,
 // and the server's error page is not saved as the file.
 void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
+    TEST_FETCH(int, status, QByteArray, body);
     const QByteArray target = "/versions/1.7.2/1.7.2.json";
     HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
     json.stallAfter = 0;
@@ -862,13 +835,14 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
 // at a time and three a minute at most; past them, the pane says why in its
 // place, and nothing the page had under way gets a dialog.
 void TestBrowserPane::pageCannotStackSaveDialogs_data() {
-    QTest::addColumn<int>("dialogMs"); // how long each dialog stays up
+    // dialogMs: how long each dialog stays up
+    TEST_COLUMNS(int, dialogMs);
     QTest::newRow("dialogs answered at once") << 0;
     QTest::newRow("dialogs up while the page goes on") << 700;
 }
 
 void TestBrowserPane::pageCannotStackSaveDialogs() {
-    QFETCH(int, dialogMs);
+    TEST_FETCH(int, dialogMs);
     // Held after the bytes the engine reads before it makes the answer a
     // download: the connection closes once the pane has refused or declined it.
     engine_.server.Serve("/download/pack", StalledAttachment(64 * 1024, 4096));
@@ -944,11 +918,8 @@ void TestBrowserPane::declinedSaveDialogStartsNothing() {
 }
 
 void TestBrowserPane::savingFromTheMenuDownloads_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("suggested");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<bool>("whole");
+    TEST_COLUMNS(QString, address, QString, item, QString, suggested, QByteArray, expected, bool,
+                 whole);
     QTest::newRow("Save image") << QStringLiteral("/skins/steve.png")
                                 << QStringLiteral("Save image") << QStringLiteral("steve.png")
                                 << SkinPng() << true;
@@ -958,11 +929,8 @@ void TestBrowserPane::savingFromTheMenuDownloads_data() {
 }
 
 void TestBrowserPane::savingFromTheMenuDownloads() {
-    QFETCH(QString, address);
-    QFETCH(QString, item);
-    QFETCH(QString, suggested);
-    QFETCH(QByteArray, expected);
-    QFETCH(bool, whole);
+    TEST_FETCH(QString, address, QString, item, QString, suggested, QByteArray, expected, bool,
+               whole);
     PaneHolder holder = OpenPane();
     QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
     QVERIFY(holder.Load(engine_.server.Address(address)));

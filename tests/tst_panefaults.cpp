@@ -11,6 +11,7 @@
 #include "LocalBases.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
@@ -114,13 +115,11 @@ QWidget* TestPaneFaults::StartServerJarDownload() {
 }
 
 void TestPaneFaults::faultShowsAnErrorPage_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     // The downloader's file and route.
-    QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QByteArray>("route");
-    QTest::addColumn<int>("fault");
+    TEST_COLUMNS(QByteArray, kind, QByteArray, route, int, fault);
     // What the server says with its 404; nothing when empty.
-    QTest::addColumn<QByteArray>("page");
+    TEST_COLUMNS(QByteArray, page);
     const std::pair<const char*, Fault> faults[] = {{"404", Fault::NotFound},
                                                     {"connection refused", Fault::Refused},
                                                     {"redirect loop", Fault::RedirectLoop}};
@@ -145,11 +144,7 @@ void TestPaneFaults::faultShowsAnErrorPage_data() {
 // what it showed before; the downloader offers nothing to save; the window
 // goes on working.
 void TestPaneFaults::faultShowsAnErrorPage() {
-    QFETCH(int, window);
-    QFETCH(QByteArray, kind);
-    QFETCH(QByteArray, route);
-    QFETCH(int, fault);
-    QFETCH(QByteArray, page);
+    TEST_FETCH(int, window, QByteArray, kind, QByteArray, route, int, fault, QByteArray, page);
     const auto tool = WindowName(window);
     // Nothing listens where the refusing server was a moment ago.
     LocalHttpServer refusing;
@@ -246,8 +241,7 @@ void TestPaneFaults::faultShowsAnErrorPage() {
 }
 
 void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QByteArray>("kind");
+    TEST_COLUMNS(int, window, QByteArray, kind);
     QTest::newRow("skin image") << int(WindowName::skin) << QByteArray();
     QTest::newRow("version json") << int(WindowName::download) << QByteArray("Option2");
     QTest::newRow("server jar") << int(WindowName::download) << QByteArray("Option3");
@@ -257,8 +251,7 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive_data() {
 // taking input, Back unloads it with its pane mid-load, and the engine lets
 // the connection go and goes on working.
 void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
-    QFETCH(int, window);
-    QFETCH(QByteArray, kind);
+    TEST_FETCH(int, window, QByteArray, kind);
     const auto tool = WindowName(window);
     // Takes every connection and never answers.
     LocalHttpServer silent;
@@ -308,8 +301,7 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
 }
 
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {
-    QTest::addColumn<QByteArray>("control");
-    QTest::addColumn<bool>("running");
+    TEST_COLUMNS(QByteArray, control, bool, running);
     QTest::newRow("closed, download running") << QByteArray("picclose") << true;
     QTest::newRow("closed, download finished") << QByteArray("picclose") << false;
     QTest::newRow("Back, download running") << QByteArray("Label5") << true;
@@ -319,8 +311,7 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {
 // ends once that window is closed. With none running it ends at once. Back
 // shows the menu and leaves the download to go on as well.
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
-    QFETCH(QByteArray, control);
-    QFETCH(bool, running);
+    TEST_FETCH(QByteArray, control, bool, running);
     const bool back = control == "Label5";
     constexpr qint64 kSize = 2 * 1024 * 1024 + 7;
     constexpr qint64 kStep = 64 * 1024;
@@ -373,7 +364,7 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
 }
 
 void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     QTest::newRow("skin name") << int(WindowName::skin);
     // The version goes into the address twice.
     QTest::newRow("version") << int(WindowName::download);
@@ -383,7 +374,7 @@ void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
 // without a word, so the pane itself says why nothing came, in place of what
 // it showed before, and asks nobody.
 void TestPaneFaults::oversizedAddressShowsAnErrorPage() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     const auto tool = WindowName(window);
     StartToolkit(engine_.server.Address(QString()));
     QVERIFY(Enter(tool) != nullptr);

@@ -16,6 +16,7 @@
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "Startup.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
@@ -236,14 +237,14 @@ private Q_SLOTS:
 };
 
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty_data() {
-    QTest::addColumn<int>("run");
+    TEST_COLUMNS(int, run);
     QTest::newRow("skin, downloader and a saved file") << int(Run::WholeWay);
     QTest::newRow("a page that stores") << int(Run::StoringPage);
     QTest::newRow("the pointer resting on the tiles") << int(Run::RestingOnTiles);
 }
 
 void TestKeepsNoFiles::runLeavesItsFoldersEmpty() {
-    QFETCH(int, run);
+    TEST_FETCH(int, run);
     LocalHttpServer server;
     QVERIFY(server.Listen());
     server.Serve("/MinecraftSkins/Creeper.png", Routes::Png(kSkinColour, 64, 32));

@@ -15,6 +15,7 @@
 #include "FramedWindow.h"
 #include "OptionButton.h"
 #include "RecordingPane.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
@@ -108,6 +109,17 @@ QStringList Contents(const QWidget& surface) {
         contents << option->objectName() + (option->isChecked() ? "=1" : "=0");
     }
     return contents;
+}
+
+// The text boxes on `surface` that take input, in a fixed order.
+std::vector<QLineEdit*> EnabledBoxes(const QWidget& surface) {
+    std::vector<QLineEdit*> boxes;
+    for (QLineEdit* box : surface.findChildren<QLineEdit*>()) {
+        if (box->isEnabled()) {
+            boxes.push_back(box);
+        }
+    }
+    return boxes;
 }
 
 // The named control a point of the window lands on ("" for the background):
@@ -452,13 +464,7 @@ QString TestMonkey::Drag() {
 }
 
 QString TestMonkey::TypeKeys() {
-    QWidget* surface = Current()->Surface();
-    std::vector<QLineEdit*> boxes;
-    for (QLineEdit* box : surface->findChildren<QLineEdit*>()) {
-        if (box->isEnabled()) {
-            boxes.push_back(box);
-        }
-    }
+    const std::vector<QLineEdit*> boxes = EnabledBoxes(*Current()->Surface());
     event_ = QStringLiteral("keys");
     if (!boxes.empty()) {
         QLineEdit* box = boxes[rng_.bounded(quint32(boxes.size()))];
@@ -504,13 +510,7 @@ QString TestMonkey::TypeKeys() {
 }
 
 QString TestMonkey::Paste() {
-    QWidget* surface = Current()->Surface();
-    std::vector<QLineEdit*> boxes;
-    for (QLineEdit* box : surface->findChildren<QLineEdit*>()) {
-        if (box->isEnabled()) {
-            boxes.push_back(box);
-        }
-    }
+    const std::vector<QLineEdit*> boxes = EnabledBoxes(*Current()->Surface());
     if (boxes.empty()) {
         return TypeKeys();
     }
@@ -671,8 +671,7 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
 }
 
 void TestMonkey::randomEventsKeepOneWindowAndTheTexts_data() {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("events");
+    TEST_COLUMNS(quint32, seed, int, events);
     // ctest runs the seeds in shares side by side: CT_MONKEY_SHARE=i/n keeps
     // the i-th of every n seeds (from 0). Without it, every seed runs.
     int share = 0;
@@ -695,8 +694,7 @@ void TestMonkey::randomEventsKeepOneWindowAndTheTexts_data() {
 }
 
 void TestMonkey::randomEventsKeepOneWindowAndTheTexts() {
-    QFETCH(quint32, seed);
-    QFETCH(int, events);
+    TEST_FETCH(quint32, seed, int, events);
     rng_.seed(seed);
     tally_ = {};
     modalProblems_.clear();

@@ -85,6 +85,8 @@ public:
     // answered `saveAs`, and returns the download's window; null when no
     // one window opened within the load time limit.
     QWidget* Download(BrowserPane& pane, const QByteArray& target, const QString& saveAs);
+    // The same with an address of any server.
+    QWidget* DownloadFrom(BrowserPane& pane, const QString& address, const QString& saveAs);
     // Waits up to the load time limit for `window`'s state to read `outcome`
     // (or, with `whole` false, to begin with it); false, with the failure
     // logged as a comparison's, when it does not.

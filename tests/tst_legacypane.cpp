@@ -8,6 +8,7 @@
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "SampleAnswers.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QCryptographicHash>
@@ -90,10 +91,8 @@ private Q_SLOTS:
     void officialJsonIsOfferedAndVerified();
     void fileLeftBeforeItsAnswerIsDropped_data();
     void fileLeftBeforeItsAnswerIsDropped();
-    void missingVersionOrFileShowsWhy_data();
-    void missingVersionOrFileShowsWhy();
-    void oddAddressShowsWhyAndLoadsNothing_data();
-    void oddAddressShowsWhyAndLoadsNothing();
+    void addressThatLeadsNowhereShowsWhy_data();
+    void addressThatLeadsNowhereShowsWhy();
 
     void mirrorAddressIsRewrittenAndNamed_data();
     void mirrorAddressIsRewrittenAndNamed();
@@ -104,7 +103,6 @@ private Q_SLOTS:
     void refusingMirrorHandsTheFileToTheStore_data();
     void refusingMirrorHandsTheFileToTheStore();
     void fileOnNeitherRouteIsOneError();
-    void downloadThatNeverStartsEndsInAPage();
     void jarPastItsSizeIsStopped_data();
     void jarPastItsSizeIsStopped();
 
@@ -232,17 +230,13 @@ void TestLegacyPane::cleanup() {
 }
 
 void TestLegacyPane::officialImageShownForAName_data() {
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QRgb>("colour");
-    QTest::addColumn<int>("pixels");
+    TEST_COLUMNS(QString, folder, QRgb, colour, int, pixels);
     QTest::newRow("skin") << "MinecraftSkins" << kSkinColour << kWornSkin;
     QTest::newRow("cape") << "MinecraftCloaks" << kCapeColour << kWornCape;
 }
 
 void TestLegacyPane::officialImageShownForAName() {
-    QFETCH(QString, folder);
-    QFETCH(QRgb, colour);
-    QFETCH(int, pixels);
+    TEST_FETCH(QString, folder, QRgb, colour, int, pixels);
     const QByteArray name = QByteArray("Steve_") + QTest::currentDataTag();
     ServePlayer(name, true);
     holder_.pane->Navigate(SkinAddress(folder, QString::fromLatin1(name)));
@@ -279,9 +273,7 @@ void TestLegacyPane::nameIsLookedUpOncePerRun() {
 }
 
 void TestLegacyPane::unknownNameShowsWhy_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("asked");
-    QTest::addColumn<int>("fallbackStatus");
+    TEST_COLUMNS(QString, name, QByteArray, asked, int, fallbackStatus);
     // Taken as text, not markup, in the page; encoded in the look-up.
     QTest::newRow("markup in the name") << "<b>x&y" << QByteArray("%3Cb%3Ex%26y") << 404;
     QTest::newRow("Chinese name") << QStringLiteral("苦力怕")
@@ -289,9 +281,7 @@ void TestLegacyPane::unknownNameShowsWhy_data() {
 }
 
 void TestLegacyPane::unknownNameShowsWhy() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, asked);
-    QFETCH(int, fallbackStatus);
+    TEST_FETCH(QString, name, QByteArray, asked, int, fallbackStatus);
     fallback_.Serve("/users/profiles/minecraft/" + asked, Json({}, fallbackStatus));
     holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), name));
     QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("找不到正版玩家「%1」").arg(name),
@@ -323,11 +313,7 @@ void TestLegacyPane::stalledLookupEndsInAPage() {
 // Skinme is gone: its addresses are looked up on the skin site's
 // CustomSkinAPI, and the texture it names is shown.
 void TestLegacyPane::skinmeImageComesFromTheSkinSite_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("asked");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QRgb>("colour");
-    QTest::addColumn<int>("pixels");
+    TEST_COLUMNS(QString, name, QByteArray, asked, QString, folder, QRgb, colour, int, pixels);
     // The site's skin is its slim one.
     QTest::newRow("skin") << "Creeper" << QByteArray("Creeper") << "MinecraftSkins" << kSkinColour
                           << kWornSlimSkin;
@@ -339,11 +325,7 @@ void TestLegacyPane::skinmeImageComesFromTheSkinSite_data() {
 }
 
 void TestLegacyPane::skinmeImageComesFromTheSkinSite() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, asked);
-    QFETCH(QString, folder);
-    QFETCH(QRgb, colour);
-    QFETCH(int, pixels);
+    TEST_FETCH(QString, name, QByteArray, asked, QString, folder, QRgb, colour, int, pixels);
     site_.Serve(
         "/csl/" + asked + ".json",
         Json(SampleAnswer("skinsite.json",
@@ -360,9 +342,7 @@ void TestLegacyPane::skinmeImageComesFromTheSkinSite() {
 // What the pane says while it looks and when the site has nothing, or asks
 // to wait.
 void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
-    QTest::addColumn<HttpRoute>("answer");
-    QTest::addColumn<QString>("folder");
-    QTest::addColumn<QString>("title");
+    TEST_COLUMNS(HttpRoute, answer, QString, folder, QString, title);
     QTest::newRow("no such player")
         << Json("{}", 404) << "MinecraftSkins" << QStringLiteral("找不到玩家「Nobody」");
     QTest::newRow("no cape") << Json(R"({"skins":{"default":"de"}})") << "MinecraftCloaks"
@@ -377,9 +357,7 @@ void TestLegacyPane::skinSiteRefusalsShowWhy_data() {
 }
 
 void TestLegacyPane::skinSiteRefusalsShowWhy() {
-    QFETCH(HttpRoute, answer);
-    QFETCH(QString, folder);
-    QFETCH(QString, title);
+    TEST_FETCH(HttpRoute, answer, QString, folder, QString, title);
     HttpRoute held = answer;
     held.holdHead = true;
     site_.Serve("/csl/Nobody.json", held);
@@ -411,10 +389,8 @@ void TestLegacyPane::newerAddressCancelsAPendingLookup() {
 // came, named after the player as the old address named it, and not asked
 // of its server again.
 void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("on"); // the texture, the drawing or the page around them
-    QTest::addColumn<QString>("name");
+    // on: the texture, the drawing or the page around them
+    TEST_COLUMNS(QString, address, QString, item, QString, on, QString, name);
     QTest::newRow("skin site, the image")
         << skinme_.Address(QStringLiteral("/MinecraftSkins/Creeper.png")) << "Save image"
         << "texture"
@@ -430,10 +406,7 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName_data() {
 }
 
 void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
-    QFETCH(QString, address);
-    QFETCH(QString, item);
-    QFETCH(QString, on);
-    QFETCH(QString, name);
+    TEST_FETCH(QString, address, QString, item, QString, on, QString, name);
     ServePlayer("Steve", true);
     site_.Serve("/csl/Creeper.json", Json(SampleAnswer("skinsite.json", {{"name", "Creeper"},
                                                                          {"model", "default"},
@@ -480,9 +453,8 @@ void TestLegacyPane::textureIsSavedAsServedUnderThePlayersName() {
 // drawing a texture whatever it was called, showing any other image as it
 // is, and saying why when there is nothing it may show.
 void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs_data() {
-    QTest::addColumn<HttpRoute>("texture");
-    QTest::addColumn<int>("pixels"); // of the skin colour
-    QTest::addColumn<QString>("title");
+    // pixels: of the skin colour
+    TEST_COLUMNS(HttpRoute, texture, int, pixels, QString, title);
     HttpRoute mislabelled = Png(kSkinColour, 64, 64);
     mislabelled.contentType = "text/html";
     QTest::newRow("a skin called a page") << mislabelled << kWornSkin << "Liar.png";
@@ -504,9 +476,7 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs_data() {
 }
 
 void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs() {
-    QFETCH(HttpRoute, texture);
-    QFETCH(int, pixels);
-    QFETCH(QString, title);
+    TEST_FETCH(HttpRoute, texture, int, pixels, QString, title);
     ServePlayer("Liar", false);
     files_.Serve("/texture/skin-Liar", texture);
     holder_.pane->Navigate(SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("Liar")));
@@ -521,9 +491,7 @@ void TestLegacyPane::textureThatIsNoSkinIsShownForWhatItIs() {
 }
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<bool>("withSha1");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(QString, version, bool, withSha1, QString, outcome);
     const QString checked = QStringLiteral("下载完成（已校验）");
     QTest::newRow("release") << "1.7.2" << true << checked;
     QTest::newRow("version with a space") << "1.8 pre" << true << checked;
@@ -534,19 +502,17 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified_data() {
 }
 
 void TestLegacyPane::serverJarIsDownloadedAndVerified() {
-    QFETCH(QString, version);
-    QFETCH(bool, withSha1);
-    QFETCH(QString, outcome);
+    TEST_FETCH(QString, version, bool, withSha1, QString, outcome);
     const QByteArray v = version.toUtf8();
     const HttpRoute jar = Jar(3 * 1024 * 1024 + 5);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
     ServeVersion(v, withSha1 ? Sha1(body) : QByteArray(), body.size());
     const QByteArray key = QUrl::toPercentEncoding(version);
     files_.Serve("/objects/server-" + key, jar);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("服务端.jar"));
 
-    holder_.pane->Navigate(StoreAddress(version, "minecraft_server." + version + ".jar"));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window = engine_.DownloadFrom(
+        *holder_.pane, StoreAddress(version, "minecraft_server." + version + ".jar"),
+        engine_.SavePath(QStringLiteral("服务端.jar")));
     QVERIFY(window != nullptr);
     QVERIFY(engine_.ExpectOutcome(window, outcome));
     QVERIFY(ReadFile(engine_.saveAs) == body);
@@ -568,13 +534,13 @@ void TestLegacyPane::serverJarIsDownloadedAndVerified() {
 // request has no page behind it. Nobody wants the file any more: no dialog,
 // no window, nothing on disk, and no crash.
 void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped_data() {
-    QTest::addColumn<bool>("paneGoes");
+    TEST_COLUMNS(bool, paneGoes);
     QTest::newRow("pane gone") << true;
     QTest::newRow("pane moved to another site") << false;
 }
 
 void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped() {
-    QFETCH(bool, paneGoes);
+    TEST_FETCH(bool, paneGoes);
     HttpRoute jar = Jar(64 * 1024);
     jar.holdHead = true;
     // The head alone, then the connection stays open until the engine lets it go.
@@ -601,16 +567,14 @@ void TestLegacyPane::fileLeftBeforeItsAnswerIsDropped() {
 }
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved_data() {
-    QTest::addColumn<bool>("sizeRight");
-    QTest::addColumn<bool>("mirror");
+    TEST_COLUMNS(bool, sizeRight, bool, mirror);
     QTest::newRow("one byte changed") << true << false;
     QTest::newRow("cut short") << false << false;
     QTest::newRow("mirror, one byte changed") << true << true;
 }
 
 void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
-    QFETCH(bool, sizeRight);
-    QFETCH(bool, mirror);
+    TEST_FETCH(bool, sizeRight, bool, mirror);
     const HttpRoute jar = Jar(2 * 1024 * 1024);
     QByteArray official = LocalHttpServer::GeneratedBody(jar.generatedSize);
     if (sizeRight) {
@@ -638,9 +602,9 @@ void TestLegacyPane::corruptedJarIsRejectedAndRemoved() {
 
 void TestLegacyPane::officialJsonIsOfferedAndVerified() {
     ServeVersion("1.7.10", Sha1("x"), 1);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("1.7.10.json"));
-    holder_.pane->Navigate(StoreAddress(QStringLiteral("1.7.10"), QStringLiteral("1.7.10.json")));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window = engine_.DownloadFrom(
+        *holder_.pane, StoreAddress(QStringLiteral("1.7.10"), QStringLiteral("1.7.10.json")),
+        engine_.SavePath(QStringLiteral("1.7.10.json")));
     QVERIFY(window != nullptr);
     QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成（已校验）")));
     QCOMPARE(QFileInfo(engine_.suggestions.value(0)).fileName(), QStringLiteral("1.7.10.json"));
@@ -651,67 +615,58 @@ void TestLegacyPane::officialJsonIsOfferedAndVerified() {
     QVERIFY(files_.Requests().first().endsWith("/1.7.10.json"));
 }
 
-void TestLegacyPane::missingVersionOrFileShowsWhy_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("title");
+// Where the address leads to no file, the pane says why in a page of its
+// own and offers nothing. A name or version typed with "?", "#", "/", "%2F"
+// or as a dot segment asks neither the old host nor any service.
+void TestLegacyPane::addressThatLeadsNowhereShowsWhy_data() {
+    TEST_COLUMNS(QString, address, QString, title, bool, asksNobody);
     QTest::newRow("unknown version")
         << StoreAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar"))
-        << QStringLiteral("找不到版本「9.9.9」");
-}
-
-void TestLegacyPane::missingVersionOrFileShowsWhy() {
-    QFETCH(QString, address);
-    QFETCH(QString, title);
-    ServeVersion("1.0", Sha1("x"), 1);
-    holder_.pane->Navigate(address);
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
-    // The page is where the look-up ends: nothing is offered.
-    QVERIFY(engine_.suggestions.isEmpty());
-    QVERIFY(DownloadWindows().isEmpty());
-}
-
-// A name or version typed with "?", "#", "/", "%2F" or as a dot segment:
-// the pane says so, and neither the old host nor any service is asked.
-void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("title");
+        << QStringLiteral("找不到版本「9.9.9」") << false;
+    // The file's server takes the connection and never answers: the pane is
+    // not left hanging past the time limit.
+    QTest::newRow("download that never starts")
+        << StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar"))
+        << QStringLiteral("无法下载") << false;
     QTest::newRow("name with a question mark")
         << SkinAddress(QStringLiteral("MinecraftSkins"), QStringLiteral("a?b"))
-        << QStringLiteral("找不到玩家「a?b」");
+        << QStringLiteral("找不到玩家「a?b」") << true;
     QTest::newRow("Skinme name with a slash")
         << skinme_.Address(QStringLiteral("/MinecraftSkins/a/b.png"))
-        << QStringLiteral("找不到玩家「a/b」");
+        << QStringLiteral("找不到玩家「a/b」") << true;
     QTest::newRow("store version with a hash")
         << StoreAddress(QStringLiteral("1.7#x"), QStringLiteral("1.7#x.jar"))
-        << QStringLiteral("找不到版本「1.7#x」");
+        << QStringLiteral("找不到版本「1.7#x」") << true;
     QTest::newRow("mirror version with an escaped slash")
         << MirrorAddress(QStringLiteral("a%2Fb"), QStringLiteral("a%2Fb.jar"))
-        << QStringLiteral("找不到版本「a%2Fb」");
+        << QStringLiteral("找不到版本「a%2Fb」") << true;
     QTest::newRow("mirror version climbing out")
         << MirrorAddress(QStringLiteral(".."), QStringLiteral("minecraft_server....jar"))
-        << QStringLiteral("找不到版本「..」");
+        << QStringLiteral("找不到版本「..」") << true;
 }
 
-void TestLegacyPane::oddAddressShowsWhyAndLoadsNothing() {
-    QFETCH(QString, address);
-    QFETCH(QString, title);
+void TestLegacyPane::addressThatLeadsNowhereShowsWhy() {
+    TEST_FETCH(QString, address, QString, title, bool, asksNobody);
+    ServeVersion("1.0", Sha1("x"), 1);
+    HttpRoute held = Jar(1024);
+    held.holdHead = true;
+    files_.Serve("/objects/server-1.0", held);
     holder_.pane->Navigate(address);
     QTRY_COMPARE_WITH_TIMEOUT(Title(), title, kLoadTimeout);
     QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
     for (const LocalHttpServer* server : {&skins_, &store_, &mirror_, &lookup_, &fallback_,
                                           &session_, &manifest_, &skinme_, &site_, &files_}) {
-        QCOMPARE(server->Requests(), QList<QByteArray>());
+        if (asksNobody) {
+            QCOMPARE(server->Requests(), QList<QByteArray>());
+        }
     }
+    // The page is where the look-up ends: nothing is offered.
     QVERIFY(engine_.suggestions.isEmpty());
     QVERIFY(DownloadWindows().isEmpty());
 }
 
 void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("asked");
-    QTest::addColumn<bool>("redirected");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(QString, file, QByteArray, asked, bool, redirected, QString, outcome);
     // The official chain answers before the jar is whole, and is trusted first.
     const QString byMirror = QStringLiteral("下载完成（已按官方版本描述校验）");
     QTest::newRow("client") << "1.12.2.jar" << QByteArray("/version/1.12.2/client") << false
@@ -727,10 +682,7 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed_data() {
 }
 
 void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, asked);
-    QFETCH(bool, redirected);
-    QFETCH(QString, outcome);
+    TEST_FETCH(QString, file, QByteArray, asked, bool, redirected, QString, outcome);
     const HttpRoute server = Jar(1024 * 1024 + 3);
     const QByteArray serverBody = LocalHttpServer::GeneratedBody(server.generatedSize);
     const QByteArray versionJson = ServeVersion("1.12.2", Sha1(serverBody), serverBody.size());
@@ -754,10 +706,10 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
     } else {
         mirror_.Serve(asked, answer);
     }
-    engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
 
-    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.12.2"), file));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window =
+        engine_.DownloadFrom(*holder_.pane, MirrorAddress(QStringLiteral("1.12.2"), file),
+                             engine_.SavePath(QStringLiteral("saved")));
     QVERIFY(window != nullptr);
     QCOMPARE(LabelText(window, "sourceLabel"),
              QStringLiteral("来源：BMCLAPI 镜像 %1").arg(Host(kMirrorHost)));
@@ -780,9 +732,7 @@ void TestLegacyPane::mirrorAddressIsRewrittenAndNamed() {
 }
 
 void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified_data() {
-    QTest::addColumn<QString>("file");
-    QTest::addColumn<QByteArray>("asked");
-    QTest::addColumn<QString>("reason");
+    TEST_COLUMNS(QString, file, QByteArray, asked, QString, reason);
     QTest::newRow("jar, mirror has no description")
         << "minecraft_server.1.5.2.jar" << QByteArray("/version/1.5.2/server")
         << QStringLiteral("HTTP 404");
@@ -791,18 +741,16 @@ void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified_data() {
 }
 
 void TestLegacyPane::mirrorFileWithoutACheckIsOfferedUnverified() {
-    QFETCH(QString, file);
-    QFETCH(QByteArray, asked);
-    QFETCH(QString, reason);
+    TEST_FETCH(QString, file, QByteArray, asked, QString, reason);
     manifest_.Serve(kManifestPath, Json("<h1>down</h1>", 500));
     HttpRoute answer = Jar(4096);
     if (asked.endsWith("/json")) {
         answer = Json("{\"id\":\"1.5.2\"}");
     }
     mirror_.Serve(asked, answer);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("saved"));
-    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.5.2"), file));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window =
+        engine_.DownloadFrom(*holder_.pane, MirrorAddress(QStringLiteral("1.5.2"), file),
+                             engine_.SavePath(QStringLiteral("saved")));
     QVERIFY(window != nullptr);
     QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载完成（未校验："), false));
     QVERIFY2(LabelText(window, "stateLabel").contains(reason),
@@ -865,10 +813,9 @@ void TestLegacyPane::mirrorJarTheOfficialWordDisownsComesFromTheStore() {
     mirror_.Serve("/version/1.7.2/json", Json(ServeVersion("1.7.2", Sha1(other), other.size())));
     ServeVersion("1.7.2", Sha1(official), official.size(), true);
     const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
-    engine_.saveAs = engine_.SavePath(name);
 
-    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window = engine_.DownloadFrom(
+        *holder_.pane, MirrorAddress(QStringLiteral("1.7.2"), name), engine_.SavePath(name));
     QVERIFY(window != nullptr);
     // The mirror's jar is whole and its own description in: the file waits.
     QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("正在等待官方版本描述以校验文件…")));
@@ -896,7 +843,8 @@ void TestLegacyPane::mirrorJarTheOfficialWordDisownsComesFromTheStore() {
 // official store by itself, checked as the store's route checks it, under
 // the name chosen once.
 void TestLegacyPane::refusingMirrorHandsTheFileToTheStore_data() {
-    QTest::addColumn<int>("status"); // 0: connection refused; -1: no answer at all
+    // status: 0: connection refused; -1: no answer at all
+    TEST_COLUMNS(int, status);
     for (const int status : {503, 403, 429, 404, 0}) {
         QTest::addRow("%d", status) << status;
     }
@@ -904,7 +852,7 @@ void TestLegacyPane::refusingMirrorHandsTheFileToTheStore_data() {
 }
 
 void TestLegacyPane::refusingMirrorHandsTheFileToTheStore() {
-    QFETCH(int, status);
+    TEST_FETCH(int, status);
     const HttpRoute jar = Jar(700 * 1024 + 1);
     const QByteArray body = LocalHttpServer::GeneratedBody(jar.generatedSize);
     ServeVersion("1.7.2", Sha1(body), body.size());
@@ -921,10 +869,9 @@ void TestLegacyPane::refusingMirrorHandsTheFileToTheStore() {
         mirror_.Serve("/version/1.7.2/server", silent);
     }
     const QString name = QStringLiteral("minecraft_server.1.7.2.jar");
-    engine_.saveAs = engine_.SavePath(name);
 
-    holder_.pane->Navigate(MirrorAddress(QStringLiteral("1.7.2"), name));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window = engine_.DownloadFrom(
+        *holder_.pane, MirrorAddress(QStringLiteral("1.7.2"), name), engine_.SavePath(name));
     QVERIFY(window != nullptr);
     QTRY_VERIFY2_WITH_TIMEOUT(
         LabelText(window, "sourceLabel")
@@ -946,29 +893,14 @@ void TestLegacyPane::refusingMirrorHandsTheFileToTheStore() {
 // says so, nothing saved.
 void TestLegacyPane::fileOnNeitherRouteIsOneError() {
     ServeVersion("1.0", Sha1("x"), 1);
-    engine_.saveAs = engine_.SavePath(QStringLiteral("9.9.9.jar"));
-    holder_.pane->Navigate(MirrorAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar")));
-    QWidget* window = AwaitDownloadWindow();
+    QWidget* window = engine_.DownloadFrom(
+        *holder_.pane, MirrorAddress(QStringLiteral("9.9.9"), QStringLiteral("9.9.9.jar")),
+        engine_.SavePath(QStringLiteral("9.9.9.jar")));
     QVERIFY(window != nullptr);
     QVERIFY(engine_.ExpectOutcome(window, QStringLiteral("下载失败：找不到版本「9.9.9」"), false));
     QCOMPARE(DownloadWindows().size(), 1);
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(FilesIn(engine_.Folder()), QStringList());
-}
-
-// A file whose server takes the connection and never answers is not left
-// hanging: past the time limit the pane says why.
-void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
-    ServeVersion("1.0", Sha1("x"), 1);
-    HttpRoute held = Jar(1024);
-    held.holdHead = true;
-    files_.Serve("/objects/server-1.0", held);
-    holder_.pane->Navigate(
-        StoreAddress(QStringLiteral("1.0"), QStringLiteral("minecraft_server.1.0.jar")));
-    QTRY_COMPARE_WITH_TIMEOUT(Title(), QStringLiteral("无法下载"), kLoadTimeout);
-    QTRY_VERIFY_WITH_TIMEOUT(ShowsTextOnWhite(Screenshot(*holder_.window), 100), kLoadTimeout);
-    QVERIFY(engine_.suggestions.isEmpty());
-    QVERIFY(DownloadWindows().isEmpty());
 }
 
 // A jar whose description gives its size is cut off once it passes it, or
@@ -978,13 +910,13 @@ void TestLegacyPane::downloadThatNeverStartsEndsInAPage() {
 // download must stop within the one step that passes the size (at once, for
 // a promise beyond it).
 void TestLegacyPane::jarPastItsSizeIsStopped_data() {
-    QTest::addColumn<bool>("promisesMore");
+    TEST_COLUMNS(bool, promisesMore);
     QTest::newRow("sent without end") << false;
     QTest::newRow("promised 40 MB") << true;
 }
 
 void TestLegacyPane::jarPastItsSizeIsStopped() {
-    QFETCH(bool, promisesMore);
+    TEST_FETCH(bool, promisesMore);
     constexpr qint64 kDescribed = 1'000'000;
     // Every step's end up to the size reads exactly in KiB.
     constexpr qint64 kStep = 200 * 1024;

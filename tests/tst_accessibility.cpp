@@ -10,6 +10,7 @@
 #include "SpokenCaption.h"
 #include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowNames.h"
 #include "WindowSuite.h"
 
 #include <QAccessible>
@@ -182,12 +183,7 @@ void TestAccessibility::controlsAreReadByTheirCaptions_data() {
     TEST_COLUMNS(int, window, QString, control, int, role, QString, name);
     const auto row = [](WindowName window, const char* control, QAccessible::Role role,
                         const char* name) {
-        QTest::addRow("%s %s",
-                      window == WindowName::Form1    ? "Form1"
-                      : window == WindowName::skin   ? "skin"
-                      : window == WindowName::effect ? "effect"
-                                                     : "download",
-                      control)
+        QTest::addRow("%s %s", NameOf(window), control)
             << int(window) << QString::fromLatin1(control) << int(role) << QString::fromUtf8(name);
     };
     using enum WindowName;

@@ -18,6 +18,7 @@
 #include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
+#include "WindowNames.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
@@ -35,23 +36,6 @@
 #include <vector>
 
 namespace {
-
-constexpr WindowName kWindows[] = {WindowName::Form1, WindowName::skin, WindowName::effect,
-                                   WindowName::download};
-
-const char* NameOf(WindowName window) {
-    switch (window) {
-    case WindowName::Form1:
-        return "Form1";
-    case WindowName::skin:
-        return "skin";
-    case WindowName::effect:
-        return "effect";
-    case WindowName::download:
-        return "download";
-    }
-    return "?";
-}
 
 // One character a user might type or paste, weighted towards the awkward.
 char32_t RandomCharacter(QRandomGenerator& rng) {

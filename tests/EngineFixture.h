@@ -85,11 +85,20 @@ public:
     // answered `saveAs`, and returns the download's window; null when no
     // one window opened within the load time limit.
     QWidget* Download(BrowserPane& pane, const QByteArray& target, const QString& saveAs);
+    // The same with an address of any server.
+    QWidget* DownloadFrom(BrowserPane& pane, const QString& address, const QString& saveAs);
     // Waits up to the load time limit for `window`'s state to read `outcome`
     // (or, with `whole` false, to begin with it); false, with the failure
     // logged as a comparison's, when it does not.
     [[nodiscard]] static bool ExpectOutcome(QWidget* window, const QString& outcome,
                                             bool whole = true);
+    // Waits until the engine has done every file operation it had queued,
+    // such as the part file a cancelled download's file thread still makes:
+    // the engine does all downloads' file work on one sequence, so once a
+    // download of the fixture's own, started now, is whole, whatever came
+    // before it has landed. The fence's window, file and question are gone
+    // again after; false when it did not finish.
+    [[nodiscard]] bool AwaitQueuedFileWork();
 
     QString Folder() const { return folder_->path(); }
     QString SavePath(const QString& name) const { return folder_->filePath(name); }

@@ -93,6 +93,8 @@ private:
         const auto found = server_.routes_.constFind(target);
         if (found != server_.routes_.constEnd()) {
             route_ = *found;
+        } else if (server_.anyOther_) {
+            route_ = *server_.anyOther_;
         } else {
             route_.status = 404;
             route_.contentType.clear();

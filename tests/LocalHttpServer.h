@@ -8,6 +8,8 @@
 #include <QString>
 #include <QTcpServer>
 
+#include <optional>
+
 // How the server answers one request-target.
 struct HttpRoute {
     int status = 200;
@@ -40,7 +42,8 @@ struct HttpRoute {
 };
 
 // A small HTTP/1.1 server on 127.0.0.1 for tests. Serves the routes it is
-// given, answers 404 with an empty body for any other target, and records the
+// given, answers 404 with an empty body for any other target (unless told
+// otherwise), and records the
 // request-target of every request exactly as it came. One request per
 // connection.
 class LocalHttpServer final : public QObject {
@@ -64,6 +67,8 @@ public:
     static QString Root(quint16 port);
 
     void Serve(const QByteArray& target, const HttpRoute& route);
+    // How every target not served is answered, in place of a 404.
+    void ServeAnyOther(const HttpRoute& route) { anyOther_ = route; }
 
     QList<QByteArray> Requests() const { return requests_; }
     // Every request's head as it came, request line and headers up to the
@@ -100,6 +105,7 @@ private:
 
     QTcpServer server_;
     QHash<QByteArray, HttpRoute> routes_;
+    std::optional<HttpRoute> anyOther_;
     QList<QByteArray> requests_;
     QList<QByteArray> requestHeads_;
     QList<QPointer<Connection>> connections_;

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "Form1.h"
+#include "TestTable.h"
+#include "WindowNames.h"
 #include "download.h"
 #include "effect.h"
 #include "skin.h"
@@ -30,9 +32,8 @@ MakeWindow(WindowName name, WindowHost& host, PaneSource& panes,
 
 // One row a window, tagged with its name, in an int column "window".
 inline void AddWindowRows() {
-    QTest::addColumn<int>("window");
-    QTest::newRow("Form1") << int(WindowName::Form1);
-    QTest::newRow("skin") << int(WindowName::skin);
-    QTest::newRow("effect") << int(WindowName::effect);
-    QTest::newRow("download") << int(WindowName::download);
+    TEST_COLUMNS(int, window);
+    for (WindowName window : kWindows) {
+        QTest::newRow(NameOf(window)) << int(window);
+    }
 }

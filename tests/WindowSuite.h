@@ -1,6 +1,7 @@
 #pragma once
 
 #include "CjkFonts.h"
+#include "Layout.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
 #include "WindowInput.h"
@@ -33,6 +34,15 @@ protected:
 
     template <class T = QWidget> T* Control(const QString& name) const {
         return WindowInput::Named<T>(window_.get(), name);
+    }
+    // What the control called `name` shows in `grab` (of the window) where
+    // no child of it covers it.
+    QColor ShownAt(const QImage& grab, const char* name) const {
+        QWidget* control = Control(name);
+        return grab.pixelColor(control->mapTo(window_->Surface(), Layout::BarePoint(control)));
+    }
+    QColor TextColourOf(const char* name) const {
+        return Control(name)->palette().color(QPalette::WindowText);
     }
 
     std::unique_ptr<RecordingHost> host_ = std::make_unique<RecordingHost>();

@@ -7,10 +7,11 @@
 #include "MakeWindow.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
-#include "RecordingHost.h"
-#include "RecordingPane.h"
 #include "SpokenCaption.h"
+#include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowNames.h"
+#include "WindowSuite.h"
 
 #include <QAccessible>
 #include <QApplication>
@@ -63,7 +64,7 @@ std::optional<QPoint> UncoveredPoint(QWidget* box) {
 
 using namespace WindowInput;
 
-class TestAccessibility final : public QObject {
+class TestAccessibility final : public QObject, WindowSuite<FramedWindow> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -90,9 +91,6 @@ private:
     QString Outcome() const;
     void Prepare(WindowName name);
 
-    std::unique_ptr<RecordingHost> host_;
-    std::unique_ptr<RecordingPaneSource> panes_;
-    std::unique_ptr<FramedWindow> window_;
     // Message boxes opened by a handler are read and closed, as a user would.
     MessageBoxCloser messages_;
 };
@@ -102,16 +100,11 @@ void TestAccessibility::initTestCase() {
 }
 
 void TestAccessibility::init() {
-    host_ = std::make_unique<RecordingHost>();
-    panes_ = std::make_unique<RecordingPaneSource>();
     messages_.boxes.clear();
 }
 
 void TestAccessibility::cleanup() {
-    window_.reset();
-    panes_.reset();
-    host_.reset();
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 FramedWindow* TestAccessibility::Load(WindowName name) {
@@ -169,41 +162,28 @@ void TestAccessibility::Prepare(WindowName name) {
 }
 
 void TestAccessibility::spokenCaptions_data() {
-    QTest::addColumn<QString>("caption");
-    QTest::addColumn<QString>("spoken");
-    QTest::newRow("back") << "←"
-                          << "返回";
-    QTest::newRow("close") << "╳"
-                           << "关闭";
-    QTest::newRow("minimize") << "＿"
-                              << "最小化";
-    QTest::newRow("words") << "偷取！"
-                           << "偷取！";
-    QTest::newRow("arrow inside words") << "←返回"
-                                        << "←返回";
-    QTest::newRow("ascii underscore") << "_"
-                                      << "_";
+    TEST_COLUMNS(QString, caption, QString, spoken);
+    const auto row = [](const char* tag, const char* caption, const char* spoken) {
+        QTest::newRow(tag) << QString::fromUtf8(caption) << QString::fromUtf8(spoken);
+    };
+    row("back", "←", "返回");
+    row("close", "╳", "关闭");
+    row("minimize", "＿", "最小化");
+    row("words", "偷取！", "偷取！");
+    row("arrow inside words", "←返回", "←返回");
+    row("ascii underscore", "_", "_");
 }
 
 void TestAccessibility::spokenCaptions() {
-    QFETCH(QString, caption);
-    QFETCH(QString, spoken);
+    TEST_FETCH(QString, caption, QString, spoken);
     QCOMPARE(SpokenCaption(caption), spoken);
 }
 
 void TestAccessibility::controlsAreReadByTheirCaptions_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("role");
-    QTest::addColumn<QString>("name");
+    TEST_COLUMNS(int, window, QString, control, int, role, QString, name);
     const auto row = [](WindowName window, const char* control, QAccessible::Role role,
                         const char* name) {
-        QTest::addRow("%s %s",
-                      window == WindowName::Form1    ? "Form1"
-                      : window == WindowName::skin   ? "skin"
-                      : window == WindowName::effect ? "effect"
-                                                     : "download",
-                      control)
+        QTest::addRow("%s %s", NameOf(window), control)
             << int(window) << QString::fromLatin1(control) << int(role) << QString::fromUtf8(name);
     };
     using enum WindowName;
@@ -279,10 +259,7 @@ void TestAccessibility::controlsAreReadByTheirCaptions_data() {
 }
 
 void TestAccessibility::controlsAreReadByTheirCaptions() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
-    QFETCH(int, role);
-    QFETCH(QString, name);
+    TEST_FETCH(int, window, QString, control, int, role, QString, name);
     Load(WindowName(window));
     QAccessibleInterface* described = Describe(Find(control));
     QVERIFY(described != nullptr);
@@ -296,8 +273,7 @@ void TestAccessibility::controlsAreReadByTheirCaptions() {
 }
 
 void TestAccessibility::oneButtonPerClickableControl_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QStringList>("buttons");
+    TEST_COLUMNS(int, window, QStringList, buttons);
     QTest::newRow("Form1") << int(WindowName::Form1)
                            << QStringList{"Image1", "Picture1", "Picture2", "picclose", "picsmall"};
     QTest::newRow("skin") << int(WindowName::skin)
@@ -313,8 +289,7 @@ void TestAccessibility::oneButtonPerClickableControl_data() {
 // named button; a label on a box is part of the box's button. Every control
 // a user can operate has a name.
 void TestAccessibility::oneButtonPerClickableControl() {
-    QFETCH(int, window);
-    QFETCH(QStringList, buttons);
+    TEST_FETCH(int, window, QStringList, buttons);
     Load(WindowName(window));
     QAccessibleInterface* root = Describe(window_->Surface());
     QCOMPARE(root->text(QAccessible::Name), window_->Surface()->windowTitle());
@@ -358,7 +333,7 @@ void TestAccessibility::oneButtonPerClickableControl() {
 }
 
 void TestAccessibility::optionButtonsAreReadWithinTheirGroup_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     QTest::newRow("skin") << int(WindowName::skin);
     QTest::newRow("effect") << int(WindowName::effect);
     QTest::newRow("download") << int(WindowName::download);
@@ -367,7 +342,7 @@ void TestAccessibility::optionButtonsAreReadWithinTheirGroup_data() {
 // Each option is read by its caption, and the frame it lies in is the group
 // around it, read by the frame's caption; options on the window belong to it.
 void TestAccessibility::optionButtonsAreReadWithinTheirGroup() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     Load(WindowName(window));
     const auto options = window_->Surface()->findChildren<OptionButton*>();
     QVERIFY(options.size() >= 4);
@@ -415,9 +390,7 @@ void TestAccessibility::labelWithoutHandlerIsNoButton() {
 }
 
 void TestAccessibility::pressDoesWhatAClickDoes_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(int, window, QString, control, QString, outcome);
     const QString toSkin = QStringLiteral("switch %1").arg(int(WindowName::skin));
     const QString toEffect = QStringLiteral("switch %1").arg(int(WindowName::effect));
     const QString toDownload = QStringLiteral("switch %1").arg(int(WindowName::download));
@@ -472,9 +445,7 @@ void TestAccessibility::pressDoesWhatAClickDoes_data() {
 // pressed through its accessible action: the same thing happens, and it is
 // what the control is for.
 void TestAccessibility::pressDoesWhatAClickDoes() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
-    QFETCH(QString, outcome);
+    TEST_FETCH(int, window, QString, control, QString, outcome);
     const auto name = WindowName(window);
 
     Load(name);

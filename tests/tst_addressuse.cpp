@@ -1,6 +1,7 @@
 // What the browser pane does with an address: show it, fetch it as a file,
 // or show an empty page for an address that names no server.
 #include "AddressUse.h"
+#include "TestTable.h"
 
 #include <QTest>
 #include <QUrl>
@@ -15,8 +16,7 @@ private Q_SLOTS:
 };
 
 void TestAddressUse::useOfAddress_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<AddressUse>("use");
+    TEST_COLUMNS(QString, address, AddressUse, use);
     const auto row = [](const char* tag, const QString& address, AddressUse use) {
         QTest::newRow(tag) << address << use;
     };
@@ -49,8 +49,7 @@ void TestAddressUse::useOfAddress_data() {
 }
 
 void TestAddressUse::useOfAddress() {
-    QFETCH(QString, address);
-    QFETCH(AddressUse, use);
+    TEST_FETCH(QString, address, AddressUse, use);
     QCOMPARE(UseOf(QUrl(address, QUrl::TolerantMode)), use);
 }
 

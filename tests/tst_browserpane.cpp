@@ -9,6 +9,7 @@
 #include "EngineFixture.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QApplication>
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QLabel>
-#include <QLocale>
 #include <QMenu>
 #include <QPointer>
 #include <QProcess>
@@ -167,10 +167,10 @@ void TestBrowserPane::cleanup() {
 }
 
 void TestBrowserPane::moduleThatCannotLoadIsReported_data() {
-    QTest::addColumn<QByteArray>("contents");
+    TEST_COLUMNS(QByteArray, contents);
     // Whether the source was first asked to get ready, as a rest on a tile
     // asks it: that must stay quiet, and leave the report to the pane.
-    QTest::addColumn<bool>("preparedFirst");
+    TEST_COLUMNS(bool, preparedFirst);
     QTest::newRow("no such file") << QByteArray() << false;
     QTest::newRow("not a library") << QByteArray("not a Qt plugin") << false;
     QTest::newRow("no such file, prepared first") << QByteArray() << true;
@@ -178,8 +178,7 @@ void TestBrowserPane::moduleThatCannotLoadIsReported_data() {
 }
 
 void TestBrowserPane::moduleThatCannotLoadIsReported() {
-    QFETCH(QByteArray, contents);
-    QFETCH(bool, preparedFirst);
+    TEST_FETCH(QByteArray, contents, bool, preparedFirst);
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
     const QString path = directory.filePath(QStringLiteral("creeper-toolkit-pane.so"));
@@ -235,8 +234,7 @@ void TestBrowserPane::imageRendersFromExactlyItsAddress() {
 }
 
 void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt_data() {
-    QTest::addColumn<QString>("typed");
-    QTest::addColumn<QByteArray>("requested");
+    TEST_COLUMNS(QString, typed, QByteArray, requested);
     QTest::newRow("plain") << QStringLiteral("/skins/steve.png") << QByteArray("/skins/steve.png");
     QTest::newRow("space") << QStringLiteral("/my skins/a b.png")
                            << QByteArray("/my%20skins/a%20b.png");
@@ -279,8 +277,7 @@ void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt_data() {
 // What reaches the server is the address as the engine sends it, one
 // well-formed request and no more; only what the server has loads.
 void TestBrowserPane::addressIsRequestedAsTolerantModeKeepsIt() {
-    QFETCH(QString, typed);
-    QFETCH(QByteArray, requested);
+    TEST_FETCH(QString, typed, QByteArray, requested);
     PaneHolder holder = OpenPane();
     QSignalSpy finished(holder.view, SIGNAL(loadFinished(bool)));
     holder.pane->Navigate(engine_.server.Address(typed));
@@ -311,8 +308,7 @@ void TestBrowserPane::addressWithoutSchemeIsNotGuessed() {
 }
 
 void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<bool>("afterImage");
+    TEST_COLUMNS(QString, address, bool, afterImage);
     QTest::newRow("three slashes") << QStringLiteral("http:///") << true;
     QTest::newRow("two slashes") << QStringLiteral("http://") << true;
     QTest::newRow("with a path") << QStringLiteral("https:///versions/1.7.2.json") << true;
@@ -321,8 +317,7 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage_data() {
 }
 
 void TestBrowserPane::addressWithoutHostShowsABlankPage() {
-    QFETCH(QString, address);
-    QFETCH(bool, afterImage);
+    TEST_FETCH(QString, address, bool, afterImage);
     PaneHolder holder = OpenPane();
     QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
     if (afterImage) {
@@ -341,9 +336,7 @@ void TestBrowserPane::addressWithoutHostShowsABlankPage() {
 }
 
 void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QString>("path");
-    QTest::addColumn<QString>("suggested");
+    TEST_COLUMNS(HttpRoute, route, QString, path, QString, suggested);
     // Line ends, text beyond ASCII and an escaped NUL, all kept as sent.
     const HttpRoute json =
         Routes::Json("{\"id\": \"1.7.2\", \"type\": \"release\",\r\n \"mainClass\": "
@@ -365,9 +358,7 @@ void TestBrowserPane::jsonFileIsOfferedForDownload_data() {
 }
 
 void TestBrowserPane::jsonFileIsOfferedForDownload() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QString, path);
-    QFETCH(QString, suggested);
+    TEST_FETCH(HttpRoute, route, QString, path, QString, suggested);
     engine_.server.Serve(path.toUtf8(), route);
     const QString saveAs = engine_.SavePath(QStringLiteral("1.7.2.json"));
 
@@ -449,10 +440,8 @@ void TestBrowserPane::jsonFileAfterAPageStillLoading() {
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<QByteArray>("existing");
-    QTest::addColumn<QString>("offered"); // the name the dialog is offered
+    // offered: the name the dialog is offered
+    TEST_COLUMNS(HttpRoute, route, QByteArray, expected, QByteArray, existing, QString, offered);
 
     const QString pack = QStringLiteral("skin-pack.zip");
     HttpRoute small = Routes::Attachment("skin-pack.zip");
@@ -481,10 +470,7 @@ void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName_data() {
 }
 
 void TestBrowserPane::downloadIsSavedWholeUnderTheChosenName() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QByteArray, expected);
-    QFETCH(QByteArray, existing);
-    QFETCH(QString, offered);
+    TEST_FETCH(HttpRoute, route, QByteArray, expected, QByteArray, existing, QString, offered);
     engine_.server.Serve("/download/pack", route);
     const QString saveAs = engine_.SavePath(QStringLiteral("我的皮肤包.zip"));
     if (!existing.isNull()) {
@@ -556,15 +542,13 @@ void TestBrowserPane::markupNameIsShownAsWritten() {
 }
 
 void TestBrowserPane::progressIsShownWhileRunning_data() {
-    QTest::addColumn<bool>("sizeKnown");
-    QTest::addColumn<int>("percent");
+    TEST_COLUMNS(bool, sizeKnown, int, percent);
     QTest::newRow("size known") << true << 6;
     QTest::newRow("size unknown") << false << -1;
 }
 
 void TestBrowserPane::progressIsShownWhileRunning() {
-    QFETCH(bool, sizeKnown);
-    QFETCH(int, percent);
+    TEST_FETCH(bool, sizeKnown, int, percent);
     HttpRoute stalled = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
     stalled.omitLength = !sizeKnown;
     engine_.server.Serve("/download/stalled", stalled);
@@ -578,8 +562,7 @@ void TestBrowserPane::progressIsShownWhileRunning() {
     if (sizeKnown) {
         QCOMPARE(bar->maximum(), 100);
         QCOMPARE(bar->value(), percent);
-        QVERIFY(LabelText(window, "bytesLabel")
-                    .endsWith(QLocale().formattedDataSize(stalled.generatedSize)));
+        QVERIFY(LabelText(window, "bytesLabel").endsWith(QStringLiteral(" / 4.00 MiB")));
     } else {
         // Busy, rather than a share of a total nobody knows.
         QCOMPARE(bar->maximum(), 0);
@@ -622,10 +605,12 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
 
     QList<int> percents;
     QList<qint64> residentKiB;
-    const QLocale locale;
-    for (qint64 received = kStep; received < kSize; received += kStep) {
-        const QString shown =
-            locale.formattedDataSize(received) + " / " + locale.formattedDataSize(kSize);
+    // The whole is 100 MiB and 4099 bytes.
+    const QStringList steps{"25.00 MiB / 100.00 MiB", "50.00 MiB / 100.00 MiB",
+                            "75.00 MiB / 100.00 MiB", "100.00 MiB / 100.00 MiB"};
+    qint64 received = 0;
+    for (const QString& shown : steps) {
+        received += kStep;
         QTRY_COMPARE_WITH_TIMEOUT(LabelText(window, "bytesLabel"), shown, kLoadTimeout);
         QTRY_COMPARE_WITH_TIMEOUT(partBytes(), received, kLoadTimeout);
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("正在下载…"));
@@ -654,8 +639,7 @@ void TestBrowserPane::largeDownloadAdvancesInFlatMemory() {
 }
 
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<QByteArray>("existing");
+    TEST_COLUMNS(HttpRoute, route, QByteArray, existing);
     // A download the server names, cut part way; and a jar, named by its
     // address, cut before its first byte and one byte short of its end.
     HttpRoute pack = Routes::Attachment("skin-pack.zip");
@@ -678,8 +662,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing_data() {
 // reason, however little or much of the file came, and leaves the folder as
 // it was.
 void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
-    QFETCH(HttpRoute, route);
-    QFETCH(QByteArray, existing);
+    TEST_FETCH(HttpRoute, route, QByteArray, existing);
     engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
     if (!existing.isNull()) {
@@ -701,9 +684,11 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
     QCOMPARE(engine_.suggestions.size(), 1);
     QCOMPARE(DownloadWindows().size(), 1);
     QCOMPARE(FilesIn(engine_.Folder()), before);
-    // Nor does anything turn up once the engine has let go of the download.
+    // Nor is anything left once the engine has let go of the download and
+    // done the file work it had queued.
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
-    QCOMPARE(FilesIn(engine_.Folder()), before);
+    QVERIFY(engine_.AwaitQueuedFileWork());
+    QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), before, kLoadTimeout);
     QCOMPARE(DownloadWindows().size(), 1);
     if (!existing.isNull()) {
         QCOMPARE(ReadFile(saveAs), existing);
@@ -711,9 +696,7 @@ void TestBrowserPane::droppedDownloadFailsAndLeavesNothing() {
 }
 
 void TestBrowserPane::cancelledDownloadLeavesNothing_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<bool>("byClosing");
-    QTest::addColumn<bool>("paneGoesFirst");
+    TEST_COLUMNS(HttpRoute, route, bool, byClosing, bool, paneGoesFirst);
     const HttpRoute pack = StalledAttachment(4 * 1024 * 1024, 256 * 1024);
     HttpRoute jar = Routes::Jar(4 * 1024 * 1024);
     QTest::newRow("cancel button") << pack << false << false;
@@ -728,9 +711,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing_data() {
 // Cancel, or closing the window, ends the download, says so, and leaves no
 // file, even when the server then sends the rest.
 void TestBrowserPane::cancelledDownloadLeavesNothing() {
-    QFETCH(HttpRoute, route);
-    QFETCH(bool, byClosing);
-    QFETCH(bool, paneGoesFirst);
+    TEST_FETCH(HttpRoute, route, bool, byClosing, bool, paneGoesFirst);
     engine_.server.Serve(kJar, route);
     const QString saveAs = engine_.SavePath(QStringLiteral("pack.zip"));
 
@@ -761,6 +742,7 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
     engine_.server.ResumeStalled();
     QTRY_COMPARE_WITH_TIMEOUT(engine_.server.OpenConnections(kJar), 0, kLoadTimeout);
     // What the engine's file thread still makes goes by itself.
+    QVERIFY(engine_.AwaitQueuedFileWork());
     QTRY_COMPARE_WITH_TIMEOUT(FilesIn(engine_.Folder()), QStringList(), kLoadTimeout);
     if (!byClosing) {
         QCOMPARE(LabelText(window, "stateLabel"), QStringLiteral("已取消"));
@@ -768,10 +750,8 @@ void TestBrowserPane::cancelledDownloadLeavesNothing() {
 }
 
 void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
-    QTest::addColumn<QString>("relativePath");
-    QTest::addColumn<bool>("folderUnderName");
-    QTest::addColumn<bool>("fileComesMeanwhile");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(QString, relativePath, bool, folderUnderName, bool, fileComesMeanwhile, QString,
+                 outcome);
     // The engine makes the folder: the file is really there when the window says so.
     QTest::newRow("folder missing")
         << QStringLiteral("missing/server.jar") << false << false << QStringLiteral("下载完成");
@@ -786,10 +766,8 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason_data() {
 // Where the chosen place cannot take the file, the window says so and why;
 // where it says the download is complete, the file is whole.
 void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
-    QFETCH(QString, relativePath);
-    QFETCH(bool, folderUnderName);
-    QFETCH(bool, fileComesMeanwhile);
-    QFETCH(QString, outcome);
+    TEST_FETCH(QString, relativePath, bool, folderUnderName, bool, fileComesMeanwhile, QString,
+               outcome);
     constexpr qint64 kSize = 1024 * 1024 + 3;
     HttpRoute jar = Routes::Jar(kSize);
     jar.stallAfter = fileComesMeanwhile ? 64 * 1024 : -1;
@@ -822,8 +800,7 @@ void TestBrowserPane::unusableSaveLocationFailsWithAReason() {
 }
 
 void TestBrowserPane::versionJsonGoneWhenFetchedFails_data() {
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
+    TEST_COLUMNS(int, status, QByteArray, body);
     QTest::newRow("404, empty") << 404 << QByteArray();
     QTest::newRow("404 with a page") << 404 << QByteArray("<h1>No such version</h1>");
     QTest::newRow("500") << 500 << QByteArray("busy");
@@ -833,8 +810,7 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails_data() {
 // fails) when it is fetched again as the file: the window tells of a failure,
 // and the server's error page is not saved as the file.
 void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
+    TEST_FETCH(int, status, QByteArray, body);
     const QByteArray target = "/versions/1.7.2/1.7.2.json";
     HttpRoute json = Routes::Json("{\"id\": \"1.7.2\"}");
     json.stallAfter = 0;
@@ -864,13 +840,14 @@ void TestBrowserPane::versionJsonGoneWhenFetchedFails() {
 // at a time and three a minute at most; past them, the pane says why in its
 // place, and nothing the page had under way gets a dialog.
 void TestBrowserPane::pageCannotStackSaveDialogs_data() {
-    QTest::addColumn<int>("dialogMs"); // how long each dialog stays up
+    // dialogMs: how long each dialog stays up
+    TEST_COLUMNS(int, dialogMs);
     QTest::newRow("dialogs answered at once") << 0;
     QTest::newRow("dialogs up while the page goes on") << 700;
 }
 
 void TestBrowserPane::pageCannotStackSaveDialogs() {
-    QFETCH(int, dialogMs);
+    TEST_FETCH(int, dialogMs);
     // Held after the bytes the engine reads before it makes the answer a
     // download: the connection closes once the pane has refused or declined it.
     engine_.server.Serve("/download/pack", StalledAttachment(64 * 1024, 4096));
@@ -946,12 +923,9 @@ void TestBrowserPane::declinedSaveDialogStartsNothing() {
 }
 
 void TestBrowserPane::savingFromTheMenuDownloads_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("item");
-    QTest::addColumn<QString>("suggested");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::addColumn<bool>("whole");
-    QTest::addColumn<bool>("refused"); // then a web image is saved, which alone comes
+    // refused: then a web image is saved, which alone comes
+    TEST_COLUMNS(QString, address, QString, item, QString, suggested, QByteArray, expected, bool,
+                 whole, bool, refused);
     QTest::newRow("Save image") << QStringLiteral("/skins/steve.png")
                                 << QStringLiteral("Save image") << QStringLiteral("steve.png")
                                 << SkinPng() << true << false;
@@ -965,12 +939,8 @@ void TestBrowserPane::savingFromTheMenuDownloads_data() {
 }
 
 void TestBrowserPane::savingFromTheMenuDownloads() {
-    QFETCH(QString, address);
-    QFETCH(QString, item);
-    QFETCH(QString, suggested);
-    QFETCH(QByteArray, expected);
-    QFETCH(bool, whole);
-    QFETCH(bool, refused);
+    TEST_FETCH(QString, address, QString, item, QString, suggested, QByteArray, expected, bool,
+               whole, bool, refused);
     PaneHolder holder = OpenPane();
     QVERIFY(QTest::qWaitForWindowExposed(holder.window.get()));
     QVERIFY(holder.Load(engine_.server.Address(address)));

@@ -6,7 +6,6 @@
 // tst_layouts'; Back is tst_toolkit's.
 #include "CjkFonts.h"
 #include "ClickLabel.h"
-#include "ConfiguredHosts.h"
 #include "FakeFetcher.h"
 #include "Layout.h"
 #include "OptionButton.h"
@@ -139,10 +138,7 @@ void TestDownload::captionsFontsAndTextColours() {
 
 void TestDownload::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name) {
-        QWidget* control = Control(name);
-        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
-    };
+    const auto at = [&](const char* name) { return ShownAt(shot, name); };
     const QColor yellow = Ole(8454143);
     QCOMPARE(at("Picture1"), yellow);
     QCOMPARE(at("Label4"), yellow);
@@ -151,11 +147,8 @@ void TestDownload::backgroundsAndTextColours() {
     }
 
     const QPalette system = QApplication::palette();
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label2"), system.color(QPalette::ButtonText));
-    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label2"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label4"), system.color(QPalette::ButtonText));
 }
 
 void TestDownload::tabOrderFollowsTheLayout() {
@@ -165,7 +158,7 @@ void TestDownload::tabOrderFollowsTheLayout() {
 }
 
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a download and a reload") << true;
 }
@@ -173,7 +166,7 @@ void TestDownload::opensWithServerJarNoRouteAndTheStartAddress_data() {
 // The server jar of 1.7.2 and no route, and a fresh pane inside the frame at
 // its start address only; after a reload as the first time.
 void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Choose("Option2");
         Choose("Option4");
@@ -209,9 +202,7 @@ void TestDownload::opensWithServerJarNoRouteAndTheStartAddress() {
 }
 
 void TestDownload::eachPairSendsItsOwnAddress_data() {
-    QTest::addColumn<QString>("kind");
-    QTest::addColumn<QString>("route");
-    QTest::addColumn<QString>("expected");
+    TEST_COLUMNS(QString, kind, QString, route, QString, expected);
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
     QTest::newRow("client jar, mirror") << "Option1"
@@ -229,9 +220,7 @@ void TestDownload::eachPairSendsItsOwnAddress_data() {
 }
 
 void TestDownload::eachPairSendsItsOwnAddress() {
-    QFETCH(QString, kind);
-    QFETCH(QString, route);
-    QFETCH(QString, expected);
+    TEST_FETCH(QString, kind, QString, route, QString, expected);
     Choose(qPrintable(kind));
     Choose(qPrintable(route));
     Download();
@@ -243,8 +232,7 @@ void TestDownload::eachPairSendsItsOwnAddress() {
 }
 
 void TestDownload::incompleteChoiceSendsNothing_data() {
-    QTest::addColumn<QString>("uncheck");
-    QTest::addColumn<QString>("route");
+    TEST_COLUMNS(QString, uncheck, QString, route);
     QTest::newRow("kind, no route") << ""
                                     << "";
     QTest::newRow("route, no kind") << "Option3"
@@ -254,8 +242,7 @@ void TestDownload::incompleteChoiceSendsNothing_data() {
 }
 
 void TestDownload::incompleteChoiceSendsNothing() {
-    QFETCH(QString, uncheck);
-    QFETCH(QString, route);
+    TEST_FETCH(QString, uncheck, QString, route);
     if (!route.isEmpty()) {
         Choose(qPrintable(route));
     }
@@ -284,16 +271,14 @@ void TestDownload::incompleteChoiceSendsNothing() {
 }
 
 void TestDownload::downloadFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label4" << QPoint(20, 10);
     QTest::newRow("margin left") << "Picture1" << QPoint(3, 30);
     QTest::newRow("margin above the caption") << "Picture1" << QPoint(60, 3);
 }
 
 void TestDownload::downloadFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     Choose("Option2");
     Choose("Option4");
     Control<QLineEdit>("Text1")->setText(QStringLiteral("1.7.10"));
@@ -391,15 +376,11 @@ void TestDownload::configuredHostsByDefault() {
     Download();
     Choose("Option5");
     Download();
-    const auto address = [](std::string_view host, const char* rest) {
-        return QStringLiteral("http://") + QString::fromUtf8(host.data(), qsizetype(host.size())) +
-               QLatin1String(rest);
-    };
-    QCOMPARE(Sent(),
-             (QStringList{
-                 address(kMirrorHost, "/versions/1.7.2/minecraft_server.1.7.2.jar"),
-                 address(kStoreHost, "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"),
-             }));
+    QCOMPARE(Sent(), (QStringList{
+                         "http://" CT_TEST_MIRROR_HOST "/versions/1.7.2/minecraft_server.1.7.2.jar",
+                         "http://" CT_TEST_STORE_HOST
+                         "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar",
+                     }));
 }
 
 QStringList TestDownload::Rows() const {

@@ -1,6 +1,7 @@
 // How a download request the engine sends is told apart: asked by a pane
 // and still wanted, asked and since withdrawn, or never asked through here.
 #include "DownloadAsks.h"
+#include "TestTable.h"
 
 #include <QTest>
 
@@ -55,7 +56,7 @@ void TestDownloadAsks::withdrawnOrOrphanedAskIsNotOffered() {
 }
 
 void TestDownloadAsks::otherNamesAreNotOurs_data() {
-    QTest::addColumn<QString>("name");
+    TEST_COLUMNS(QString, name);
     QTest::newRow("none") << QString();
     QTest::newRow("a server's") << QStringLiteral("minecraft_server.1.7.2.jar");
     QTest::newRow("shaped like ours, other run")
@@ -63,7 +64,7 @@ void TestDownloadAsks::otherNamesAreNotOurs_data() {
 }
 
 void TestDownloadAsks::otherNamesAreNotOurs() {
-    QFETCH(QString, name);
+    TEST_FETCH(QString, name);
     DownloadAsks asks;
     QObject pane;
     asks.Add(pane, {});

@@ -7,6 +7,7 @@
 #include "LateCheck.h"
 #include "LegacyAddress.h"
 #include "MirrorFallback.h"
+#include "TestTable.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -125,10 +126,9 @@ private Q_SLOTS:
 
 // Against what the pane knew, else the first late check that vouches by now.
 void TestDownloadJob::judgesTheWholeFile_data() {
-    QTest::addColumn<QByteArray>("own");
-    QTest::addColumn<QByteArrayList>("answers"); // of AskBoth's; null: none yet
-    QTest::addColumn<FileVerdict::Kind>("kind");
-    QTest::addColumn<QString>("detail");
+    // answers: of AskBoth's; null: none yet
+    TEST_COLUMNS(QByteArray, own, QByteArrayList, answers, FileVerdict::Kind, kind, QString,
+                 detail);
 
     using K = FileVerdict::Kind;
     const QByteArray wrong(40, 'e');
@@ -154,17 +154,15 @@ void TestDownloadJob::judgesTheWholeFile_data() {
     QTest::newRow("first without a value")
         << QByteArray() << QByteArrayList{"", "none"} << K::Unchecked
         << QStringLiteral("官方版本描述没有给出校验值；m.test 的版本描述中没有这个文件");
-    // A size is no check of what a file is.
-    QTest::newRow("first with a size alone")
-        << QByteArray() << QByteArrayList{"size 9", kBodySha} << K::Unchecked
+    // A size is no check of what a file is, nor does a later SHA-1 that
+    // disagrees undo the first's word.
+    QTest::newRow("first with a size alone, a later one disagreeing")
+        << QByteArray() << QByteArrayList{"size 9", wrong} << K::Unchecked
         << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
 }
 
 void TestDownloadJob::judgesTheWholeFile() {
-    QFETCH(QByteArray, own);
-    QFETCH(QByteArrayList, answers);
-    QFETCH(FileVerdict::Kind, kind);
-    QFETCH(QString, detail);
+    TEST_FETCH(QByteArray, own, QByteArrayList, answers, FileVerdict::Kind, kind, QString, detail);
 
     FakeFetcher fetcher;
     Fixture fixture;
@@ -186,11 +184,8 @@ void TestDownloadJob::judgesTheWholeFile() {
 }
 
 void TestDownloadJob::endsAsItsSourceAndCheckSay_data() {
-    QTest::addColumn<DownloadSource::State>("end");
-    QTest::addColumn<QByteArray>("sha1");
-    QTest::addColumn<DownloadJob::State>("state");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<bool>("saved");
+    TEST_COLUMNS(DownloadSource::State, end, QByteArray, sha1, DownloadJob::State, state, QString,
+                 status, bool, saved);
 
     using S = DownloadSource::State;
     using J = DownloadJob::State;
@@ -210,11 +205,8 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay_data() {
 }
 
 void TestDownloadJob::endsAsItsSourceAndCheckSay() {
-    QFETCH(DownloadSource::State, end);
-    QFETCH(QByteArray, sha1);
-    QFETCH(DownloadJob::State, state);
-    QFETCH(QString, status);
-    QFETCH(bool, saved);
+    TEST_FETCH(DownloadSource::State, end, QByteArray, sha1, DownloadJob::State, state, QString,
+               status, bool, saved);
 
     Fixture fixture;
     DownloadExpectation expected;
@@ -246,9 +238,7 @@ void TestDownloadJob::endsAsItsSourceAndCheckSay() {
 // AnswerCheck), "end" (the file is whole), "waits <check>" (what the window
 // says meanwhile), "cancel".
 void TestDownloadJob::waitsForTheOfficialWord_data() {
-    QTest::addColumn<QStringList>("steps");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<bool>("saved");
+    TEST_COLUMNS(QStringList, steps, QString, status, bool, saved);
 
     const QString right = QString::fromLatin1(kBodySha);
     const QString wrong(40, QLatin1Char('e'));
@@ -276,9 +266,7 @@ void TestDownloadJob::waitsForTheOfficialWord_data() {
 }
 
 void TestDownloadJob::waitsForTheOfficialWord() {
-    QFETCH(QStringList, steps);
-    QFETCH(QString, status);
-    QFETCH(bool, saved);
+    TEST_FETCH(QStringList, steps, QString, status, bool, saved);
 
     FakeFetcher fetcher;
     Fixture fixture;
@@ -310,13 +298,12 @@ void TestDownloadJob::waitsForTheOfficialWord() {
 // is stopped at once and nothing is kept, whenever the size becomes known.
 // While nothing says its size, a cap bounds it.
 void TestDownloadJob::stopsPastItsKnownSize_data() {
-    QTest::addColumn<qint64>("size");     // known from the start, or -1
-    QTest::addColumn<qint64>("lateSize"); // told by a check after the first bytes, or -1
-    QTest::addColumn<qint64>("cap");
-    QTest::addColumn<qint64>("promised");
-    QTest::addColumn<int>("written");
-    QTest::addColumn<bool>("atTheEnd");  // written with the end, in no report of progress
-    QTest::addColumn<QString>("status"); // empty: not stopped
+    // size: known from the start, or -1
+    // lateSize: told by a check after the first bytes, or -1
+    // atTheEnd: written with the end, in no report of progress
+    // status: empty: not stopped
+    TEST_COLUMNS(qint64, size, qint64, lateSize, qint64, cap, qint64, promised, int, written, bool,
+                 atTheEnd, QString, status);
 
     const QString described = QStringLiteral("下载失败：文件比版本描述的大（应为 9 字节），已删除");
     const QString capped = QStringLiteral("下载失败：文件大小不明，已超过 9 字节的上限，已删除");
@@ -339,13 +326,8 @@ void TestDownloadJob::stopsPastItsKnownSize_data() {
 }
 
 void TestDownloadJob::stopsPastItsKnownSize() {
-    QFETCH(qint64, size);
-    QFETCH(qint64, lateSize);
-    QFETCH(qint64, cap);
-    QFETCH(qint64, promised);
-    QFETCH(int, written);
-    QFETCH(bool, atTheEnd);
-    QFETCH(QString, status);
+    TEST_FETCH(qint64, size, qint64, lateSize, qint64, cap, qint64, promised, int, written, bool,
+               atTheEnd, QString, status);
 
     FakeFetcher fetcher;
     Fixture fixture;
@@ -389,12 +371,10 @@ void TestDownloadJob::stopsPastItsKnownSize() {
 // The first source, which may hold on past its end as the engine does, is
 // stopped and no longer followed, and nothing it still writes reaches the file.
 void TestDownloadJob::refusedFileComesFromElsewhere_data() {
-    QTest::addColumn<QString>("mirrorSends"); // nothing, some, or more than the official size
-    QTest::addColumn<QString>("refusal");     // what the window says while it looks
-    QTest::addColumn<QByteArray>("manifest");
-    QTest::addColumn<bool>("cancelWhileLooking");
-    QTest::addColumn<QString>("status");
-    QTest::addColumn<bool>("saved");
+    // mirrorSends: nothing, some, or more than the official size
+    // refusal: what the window says while it looks
+    TEST_COLUMNS(QString, mirrorSends, QString, refusal, QByteArray, manifest, bool,
+                 cancelWhileLooking, QString, status, bool, saved);
 
     const QByteArray description = kDescriptionOf9;
     const QByteArray manifest =
@@ -420,12 +400,8 @@ void TestDownloadJob::refusedFileComesFromElsewhere_data() {
 }
 
 void TestDownloadJob::refusedFileComesFromElsewhere() {
-    QFETCH(QString, mirrorSends);
-    QFETCH(QString, refusal);
-    QFETCH(QByteArray, manifest);
-    QFETCH(bool, cancelWhileLooking);
-    QFETCH(QString, status);
-    QFETCH(bool, saved);
+    TEST_FETCH(QString, mirrorSends, QString, refusal, QByteArray, manifest, bool,
+               cancelWhileLooking, QString, status, bool, saved);
 
     FakeFetcher fetcher;
     LegacyEndpoints endpoints;
@@ -518,9 +494,7 @@ void TestDownloadJob::goneWhileRunningLeavesNothing() {
 // make its intermediate file), goes too, even once the job is gone; a writer
 // that starts again by itself is stopped.
 void TestDownloadJob::nothingWrittenAfterTheEndSurvives_data() {
-    QTest::addColumn<DownloadSource::State>("end");
-    QTest::addColumn<bool>("jobGoesFirst");
-    QTest::addColumn<bool>("holdsOn");
+    TEST_COLUMNS(DownloadSource::State, end, bool, jobGoesFirst, bool, holdsOn);
     QTest::newRow("cancelled") << DownloadSource::State::Cancelled << false << true;
     QTest::newRow("failed") << DownloadSource::State::Interrupted << false << true;
     QTest::newRow("its window closed") << DownloadSource::State::Cancelled << true << true;
@@ -528,9 +502,7 @@ void TestDownloadJob::nothingWrittenAfterTheEndSurvives_data() {
 }
 
 void TestDownloadJob::nothingWrittenAfterTheEndSurvives() {
-    QFETCH(DownloadSource::State, end);
-    QFETCH(bool, jobGoesFirst);
-    QFETCH(bool, holdsOn);
+    TEST_FETCH(DownloadSource::State, end, bool, jobGoesFirst, bool, holdsOn);
 
     Fixture fixture;
     const QPointer<FakeDownloadSource> source = fixture.source;

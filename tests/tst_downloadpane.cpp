@@ -11,6 +11,7 @@
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
 #include "RecordingHost.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "download.h"
 
@@ -68,8 +69,7 @@ void TestDownloadPane::cleanup() {
 }
 
 void TestDownloadPane::serverJarFromTheStore_data() {
-    QTest::addColumn<qint64>("dropAfter");
-    QTest::addColumn<QString>("outcome");
+    TEST_COLUMNS(qint64, dropAfter, QString, outcome);
     QTest::newRow("saved whole") << qint64(-1) << QStringLiteral("下载完成");
     // What the download window then says is the pane's own (tst_browserpane).
     QTest::newRow("cut short") << qint64(2 * 1024 * 1024) << QStringLiteral("下载失败：");
@@ -79,8 +79,7 @@ void TestDownloadPane::serverJarFromTheStore_data() {
 // the name in the address, and whatever becomes of the download, the
 // window is unharmed and can go on.
 void TestDownloadPane::serverJarFromTheStore() {
-    QFETCH(qint64, dropAfter);
-    QFETCH(QString, outcome);
+    TEST_FETCH(qint64, dropAfter, QString, outcome);
     HttpRoute jar = Routes::Jar(5 * 1024 * 1024 + 13);
     jar.dropAfter = dropAfter;
     engine_.server.Serve(kServerJar, jar);

@@ -1,5 +1,6 @@
 // Drag-to-move arithmetic and state: no widgets needed.
 #include "DragMath.h"
+#include "TestTable.h"
 
 #include <QTest>
 
@@ -18,8 +19,7 @@ private Q_SLOTS:
 };
 
 void TestDragMath::roundsHalvesToEven_data() {
-    QTest::addColumn<double>("value");
-    QTest::addColumn<int>("expected");
+    TEST_COLUMNS(double, value, int, expected);
     QTest::newRow("2.5 down to even") << 2.5 << 2;
     QTest::newRow("3.5 up to even") << 3.5 << 4;
     QTest::newRow("0.5 to zero") << 0.5 << 0;
@@ -34,13 +34,12 @@ void TestDragMath::roundsHalvesToEven_data() {
 }
 
 void TestDragMath::roundsHalvesToEven() {
-    QFETCH(double, value);
-    QFETCH(int, expected);
+    TEST_FETCH(double, value, int, expected);
     QCOMPARE(RoundHalfEven(value), expected);
 }
 
 void TestDragMath::refusesValuesOutside32Bits_data() {
-    QTest::addColumn<double>("value");
+    TEST_COLUMNS(double, value);
     QTest::newRow("rounds up past the top") << 2147483647.5;
     QTest::newRow("far above") << 1e12;
     QTest::newRow("rounds down past the bottom") << -2147483649.0;
@@ -49,7 +48,7 @@ void TestDragMath::refusesValuesOutside32Bits_data() {
 }
 
 void TestDragMath::refusesValuesOutside32Bits() {
-    QFETCH(double, value);
+    TEST_FETCH(double, value);
     QVERIFY_THROWS_EXCEPTION(std::overflow_error, RoundHalfEven(value));
 }
 

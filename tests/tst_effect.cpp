@@ -6,6 +6,7 @@
 #include "Layout.h"
 #include "OptionButton.h"
 #include "PictureBox.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 #include "effect.h"
@@ -117,22 +118,19 @@ void TestEffect::captionsAndFonts() {
 }
 
 void TestEffect::coloursOfTheLabels() {
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label1"), Ole(33023));
-    QCOMPARE(textOf("Label3"), Ole(8454143));
-    QCOMPARE(textOf("Label5"), Ole(0x00FFFFFF));
-    QCOMPARE(textOf("labclose"), Ole(0x00FFFFFF));
+    QCOMPARE(TextColourOf("Label1"), Ole(33023));
+    QCOMPARE(TextColourOf("Label3"), Ole(8454143));
+    QCOMPARE(TextColourOf("Label5"), Ole(0x00FFFFFF));
+    QCOMPARE(TextColourOf("labclose"), Ole(0x00FFFFFF));
 
     // The game's frame looks like the frames and options beside it.
-    QCOMPARE(textOf("Frame5"), textOf("Frame3"));
+    QCOMPARE(TextColourOf("Frame5"), TextColourOf("Frame3"));
     QCOMPARE(Control("Frame5")->font(), Control("Frame3")->font());
     QCOMPARE(Control("Option35")->font(), Control("Option29")->font());
 
     const QColor buttonText = QApplication::palette().color(QPalette::ButtonText);
-    QCOMPARE(textOf("Label2"), buttonText);
-    QCOMPARE(textOf("Label4"), buttonText);
+    QCOMPARE(TextColourOf("Label2"), buttonText);
+    QCOMPARE(TextColourOf("Label4"), buttonText);
 
     // Frame blue beside the captions and inside the text boxes the user
     // sees, enabled or not.
@@ -156,7 +154,7 @@ void TestEffect::coloursOfTheLabels() {
 }
 
 void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a command and a reload") << true;
 }
@@ -164,7 +162,7 @@ void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected_data() {
 // Nothing selected, the custom boxes off and every box empty; after a reload
 // as the first time.
 void TestEffect::opensWithFocusInTheCommandBoxAndNothingSelected() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Choose("Option27");
         Choose("Option3");
@@ -242,8 +240,7 @@ void TestEffect::optionsTakeClicksAnywhereInTheirRectangle() {
 }
 
 void TestEffect::generateFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label4" << QPoint(40, 20);
     QTest::newRow("left margin") << "Picture1" << QPoint(5, 20);
     // A negative x counts from the right edge.
@@ -251,8 +248,7 @@ void TestEffect::generateFromCaptionOrMargin_data() {
 }
 
 void TestEffect::generateFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     for (const char* option : {"Option1", "Option25", "Option29", "Option33"}) {
         Choose(option);
     }

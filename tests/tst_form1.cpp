@@ -6,6 +6,7 @@
 #include "Form1.h"
 #include "Layout.h"
 #include "PictureBox.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 
@@ -248,5 +249,4 @@ void TestForm1::skinTileIsTheStoredBitmap() {
 }
 
 QTEST_MAIN(TestForm1)
-#include "TestTable.h"
 #include "tst_form1.moc"

@@ -5,6 +5,7 @@
 #include "FramedWindow.h"
 #include "PictureBox.h"
 #include "RecordingHost.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowPlacement.h"
 
@@ -285,7 +286,7 @@ void TestFrame::tabOutOfANewPageGoesToTheStopAfterThePane() {
 }
 
 void TestFrame::pressOnAControlStartsNoDrag_data() {
-    QTest::addColumn<QString>("control");
+    TEST_COLUMNS(QString, control);
     QTest::newRow("label on a box") << QStringLiteral("Label5");
     QTest::newRow("uncovered part of a box") << QStringLiteral("Picture1");
     QTest::newRow("label without a handler") << QStringLiteral("Label1");
@@ -295,7 +296,7 @@ void TestFrame::pressOnAControlStartsNoDrag_data() {
 }
 
 void TestFrame::pressOnAControlStartsNoDrag() {
-    QFETCH(QString, control);
+    TEST_FETCH(QString, control);
     QWidget* surface = window_->Surface();
     auto* target = Named(surface, control);
     QVERIFY(target != nullptr);
@@ -313,19 +314,13 @@ void TestFrame::pressOnAControlStartsNoDrag() {
 }
 
 void TestFrame::clickRunsExactlyOneHandler_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
-    QTest::addColumn<int>("boxClicks");
-    QTest::addColumn<int>("labelClicks");
+    TEST_COLUMNS(QString, control, QPoint, where, int, boxClicks, int, labelClicks);
     QTest::newRow("label") << QStringLiteral("Label5") << QPoint(10, 10) << 0 << 1;
     QTest::newRow("box margin") << QStringLiteral("Picture1") << QPoint(40, 25) << 1 << 0;
 }
 
 void TestFrame::clickRunsExactlyOneHandler() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
-    QFETCH(int, boxClicks);
-    QFETCH(int, labelClicks);
+    TEST_FETCH(QString, control, QPoint, where, int, boxClicks, int, labelClicks);
     auto* target = Named(window_, control);
     Click(target, where);
     QCOMPARE(window_->boxClicks, boxClicks);
@@ -364,15 +359,13 @@ void TestFrame::minimizeKeepsWhatWasTyped() {
 }
 
 void TestFrame::closeControlsUnloadTheWindow_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("cross") << QStringLiteral("labclose") << QPoint(8, 8);
     QTest::newRow("uncovered part of its box") << QStringLiteral("picclose") << QPoint(21, 8);
 }
 
 void TestFrame::closeControlsUnloadTheWindow() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     QPointer<QWidget> surface = window_->Surface();
     Click(Named(surface, control), where);
     QVERIFY(!window_->IsLoaded());
@@ -414,8 +407,7 @@ void TestFrame::escapedErrorIsReportedAndEndsTheApplication() {
 }
 
 void TestFrame::onlyWaylandPlacesWindowsItself_data() {
-    QTest::addColumn<QString>("platform");
-    QTest::addColumn<bool>("placesWindows");
+    TEST_COLUMNS(QString, platform, bool, placesWindows);
     QTest::newRow("wayland") << "wayland" << true;
     QTest::newRow("wayland with EGL") << "wayland-egl" << true;
     QTest::newRow("wayland, other case") << "Wayland" << true;
@@ -429,8 +421,7 @@ void TestFrame::onlyWaylandPlacesWindowsItself_data() {
 }
 
 void TestFrame::onlyWaylandPlacesWindowsItself() {
-    QFETCH(QString, platform);
-    QFETCH(bool, placesWindows);
+    TEST_FETCH(QString, platform, bool, placesWindows);
     QCOMPARE(WindowSystemPlacesWindows(platform), placesWindows);
 }
 

@@ -8,7 +8,9 @@
 #include "OptionButton.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
+#include "TestTable.h"
 #include "WindowInput.h"
+#include "WindowSuite.h"
 
 #include <QGuiApplication>
 #include <QImage>
@@ -63,6 +65,32 @@ QRgb MeanColour(const QImage& image, const QRect& area) {
 int ColourDistance(QRgb a, QRgb b) {
     return qMax(qAbs(qRed(a) - qRed(b)),
                 qMax(qAbs(qGreen(a) - qGreen(b)), qAbs(qBlue(a) - qBlue(b))));
+}
+
+// The bounds of what differs by more than a quarter of the range from the
+// colour at the top left of `area`, in `image`'s pixels.
+QRect InkBounds(const QImage& image, const QRect& area) {
+    const QRgb ground = image.pixel(area.topLeft());
+    QRect bounds;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (ColourDistance(image.pixel(x, y), ground) > 64) {
+                bounds |= QRect(x, y, 1, 1);
+            }
+        }
+    }
+    return bounds;
+}
+
+// Whether each edge of `scaled` (device pixels) lies within one logical
+// pixel of `unscaled`'s (logical pixels) times the scale.
+bool InkWithin(const QRect& scaled, const QRect& unscaled, qreal scale) {
+    const auto near = [scale](int device, int logical) {
+        return qAbs(device - logical * scale) <= scale;
+    };
+    return !scaled.isEmpty() && near(scaled.left(), unscaled.left()) &&
+           near(scaled.top(), unscaled.top()) && near(scaled.right() + 1, unscaled.right() + 1) &&
+           near(scaled.bottom() + 1, unscaled.bottom() + 1);
 }
 
 // A logical rectangle in device pixels: the whole device pixels inside it.
@@ -130,7 +158,7 @@ std::unique_ptr<QWidget> RoomyCopy(const QWidget* control) {
 
 using namespace WindowInput;
 
-class TestHiDpi final : public QObject {
+class TestHiDpi final : public QObject, WindowSuite<FramedWindow> {
     Q_OBJECT
 private Q_SLOTS:
     void initTestCase();
@@ -150,9 +178,6 @@ private:
     QWidget* Load(WindowName name, bool screenshot);
 
     qreal scale_ = 1;
-    std::unique_ptr<RecordingHost> host_;
-    std::unique_ptr<RecordingPaneSource> panes_;
-    std::unique_ptr<FramedWindow> window_;
 };
 
 void TestHiDpi::initTestCase() {
@@ -162,15 +187,10 @@ void TestHiDpi::initTestCase() {
 }
 
 void TestHiDpi::cleanup() {
-    window_.reset();
-    panes_.reset();
-    host_.reset();
-    DestroyUnloadedWidgets();
+    Close();
 }
 
 QWidget* TestHiDpi::Load(WindowName name, bool screenshot) {
-    host_ = std::make_unique<RecordingHost>();
-    panes_ = std::make_unique<RecordingPaneSource>();
     window_ = MakeWindow(name, *host_, *panes_);
     window_->Show();
     QWidget* surface = window_->Surface();
@@ -192,7 +212,7 @@ void TestHiDpi::windowsAreTheLayoutTimesTheScale_data() {
 // Its logical size is tst_layouts'; on the screen it takes that many device
 // pixels times the scale.
 void TestHiDpi::windowsAreTheLayoutTimesTheScale() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     QWidget* surface = Load(WindowName(window), true);
     QCOMPARE(surface->devicePixelRatio(), scale_);
     const QImage shot = Screenshot(surface);
@@ -208,21 +228,21 @@ void TestHiDpi::controlsKeepTheirPlace_data() {
 // scale) shows on average what its logical rectangle shows unscaled. A
 // control drawn out of place or out of proportion changes the colours there.
 void TestHiDpi::controlsKeepTheirPlace() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     QWidget* surface = Load(WindowName(window), true);
     const QImage shot = Screenshot(surface);
     const QImage plain = Unscaled(surface);
     // The greetings of the skin fetcher and the downloader (Label1) are bold
     // 24 pt, and the fallback CJK face has no bold of its own: FreeType's
-    // made-up bold comes out thinner at some device sizes (about 61 to 64
-    // pixels), so less of the label is ink. A font matter, not a place; it
-    // shows in the screenshots too. Only they are let off, only at scale 2.
+    // made-up bold comes out thinner at some device sizes (at scale 2 its
+    // ink is about 76% of the unscaled ink's area), so their mean colour is
+    // off though the text stands in place. For them the place is where the
+    // ink lies: each edge of it within one logical pixel of the unscaled
+    // one's, times the scale.
     const QString tag = QString::fromLatin1(QTest::currentDataTag());
-    const bool thinBold = scale_ >= 1.9 && scale_ <= 2.0 &&
-                          (tag == QLatin1String("skin") || tag == QLatin1String("download"));
+    const bool madeUpBold = tag == QLatin1String("skin") || tag == QLatin1String("download");
     int compared = 0;
     QStringList astray;
-    QStringList greetingsAstray;
     const auto controls = surface->findChildren<QWidget*>();
     for (QWidget* control : controls) {
         const QRect logical(control->mapTo(surface, QPoint()), control->size());
@@ -232,25 +252,22 @@ void TestHiDpi::controlsKeepTheirPlace() {
         }
         const QRgb scaled = MeanColour(shot, DeviceInside(visible, scale_));
         const QRgb unscaled = MeanColour(plain, visible);
-        if (ColourDistance(scaled, unscaled) > 16) {
-            const bool greeting = thinBold && control->objectName() == QLatin1String("Label1");
-            (greeting ? greetingsAstray : astray)
-                << QStringLiteral("%1: %2 scaled, %3 unscaled")
-                       .arg(control->objectName(), QColor(scaled).name(), QColor(unscaled).name());
+        const bool inkInPlace = madeUpBold && control->objectName() == QLatin1String("Label1") &&
+                                InkWithin(InkBounds(shot, DeviceInside(visible, scale_)),
+                                          InkBounds(plain, visible), scale_);
+        if (ColourDistance(scaled, unscaled) > 16 && !inkInPlace) {
+            astray << QStringLiteral("%1: %2 scaled, %3 unscaled")
+                          .arg(control->objectName(), QColor(scaled).name(),
+                               QColor(unscaled).name());
         }
         ++compared;
     }
     QVERIFY(compared >= 8);
     QCOMPARE(astray, QStringList());
-    if (thinBold) {
-        QEXPECT_FAIL("", "made-up bold is thinner at this size", Continue);
-        QCOMPARE(greetingsAstray, QStringList());
-    }
 }
 
 void TestHiDpi::textFitsAsUnscaled_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QString>("control");
+    TEST_COLUMNS(int, window, QString, control);
     // Every label with text and every option button of every window.
     for (WindowName name :
          {WindowName::Form1, WindowName::skin, WindowName::effect, WindowName::download}) {
@@ -277,8 +294,7 @@ void TestHiDpi::textFitsAsUnscaled_data() {
 // edges than it does unscaled: a fallback font that grows at a fractional
 // scale would wrap a caption onto a line the label has no room for.
 void TestHiDpi::textFitsAsUnscaled() {
-    QFETCH(int, window);
-    QFETCH(QString, control);
+    TEST_FETCH(int, window, QString, control);
     // The text is drawn here, not read from the screen.
     QWidget* surface = Load(WindowName(window), false);
     QWidget* original = Named(surface, control);

@@ -6,6 +6,7 @@
 #include "MakeWindow.h"
 #include "RecordingHost.h"
 #include "RecordingPane.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 
 #include <QFile>
@@ -78,7 +79,7 @@ void TestLayouts::windowsAreTheirStoredLayouts_data() {
 }
 
 void TestLayouts::windowsAreTheirStoredLayouts() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     const QString name = QString::fromLatin1(QTest::currentDataTag());
     QFile file(QStringLiteral(CT_UI_DIR "/%1/%1.ui").arg(name));
     QVERIFY2(file.open(QIODevice::ReadOnly), qPrintable(file.fileName()));

@@ -2,6 +2,7 @@
 // out of them, and where the mirror keeps the same file today.
 #include "LegacyAddress.h"
 #include "LegacyEndpoints.h"
+#include "TestTable.h"
 
 #include <QTest>
 #include <QUrl>
@@ -42,10 +43,7 @@ private Q_SLOTS:
 };
 
 void TestLegacyAddress::playerImages_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<LegacyTarget>("target");
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<LegacyOddity>("oddity");
+    TEST_COLUMNS(QString, address, LegacyTarget, target, QString, name, LegacyOddity, oddity);
     using enum LegacyTarget;
     using O = LegacyOddity;
     QTest::newRow("skin") << "http://skins.minecraft.net/MinecraftSkins/Creeper.png" << OfficialSkin
@@ -98,10 +96,7 @@ void TestLegacyAddress::playerImages_data() {
 }
 
 void TestLegacyAddress::playerImages() {
-    QFETCH(QString, address);
-    QFETCH(LegacyTarget, target);
-    QFETCH(QString, name);
-    QFETCH(LegacyOddity, oddity);
+    TEST_FETCH(QString, address, LegacyTarget, target, QString, name, LegacyOddity, oddity);
     const LegacyAddress read = Read(address);
     QCOMPARE(read.target, target);
     QCOMPARE(read.name, name);
@@ -109,11 +104,8 @@ void TestLegacyAddress::playerImages() {
 }
 
 void TestLegacyAddress::versionFiles_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<LegacyTarget>("target");
-    QTest::addColumn<VersionFile>("file");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<LegacyOddity>("oddity");
+    TEST_COLUMNS(QString, address, LegacyTarget, target, VersionFile, file, QString, version,
+                 LegacyOddity, oddity);
     using enum LegacyTarget;
     using enum VersionFile;
     using O = LegacyOddity;
@@ -159,11 +151,8 @@ void TestLegacyAddress::versionFiles_data() {
 }
 
 void TestLegacyAddress::versionFiles() {
-    QFETCH(QString, address);
-    QFETCH(LegacyTarget, target);
-    QFETCH(VersionFile, file);
-    QFETCH(QString, version);
-    QFETCH(LegacyOddity, oddity);
+    TEST_FETCH(QString, address, LegacyTarget, target, VersionFile, file, QString, version,
+               LegacyOddity, oddity);
     const LegacyAddress read = Read(address);
     QCOMPARE(read.target, target);
     QCOMPARE(read.oddity, oddity);
@@ -174,7 +163,7 @@ void TestLegacyAddress::versionFiles() {
 }
 
 void TestLegacyAddress::othersAreLeftAlone_data() {
-    QTest::addColumn<QString>("address");
+    TEST_COLUMNS(QString, address);
     QTest::newRow("start address") << "http:///";
     QTest::newRow("empty") << "";
     QTest::newRow("no scheme") << "skins.minecraft.net/MinecraftSkins/a.png";
@@ -186,13 +175,12 @@ void TestLegacyAddress::othersAreLeftAlone_data() {
 }
 
 void TestLegacyAddress::othersAreLeftAlone() {
-    QFETCH(QString, address);
+    TEST_FETCH(QString, address);
     QCOMPARE(Read(address).target, LegacyTarget::None);
 }
 
 void TestLegacyAddress::mirrorAddress_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("today");
+    TEST_COLUMNS(QString, address, QString, today);
     // Over TLS whatever the old address said; the host as configured.
     QTest::newRow("client") << "http://127.0.0.1:8081/versions/1.7.2/1.7.2.jar"
                             << "https://127.0.0.1:8081/version/1.7.2/client";
@@ -211,8 +199,7 @@ void TestLegacyAddress::mirrorAddress_data() {
 }
 
 void TestLegacyAddress::mirrorAddress() {
-    QFETCH(QString, address);
-    QFETCH(QString, today);
+    TEST_FETCH(QString, address, QString, today);
     const QUrl url(address, QUrl::TolerantMode);
     const LegacyAddress read = ReadLegacyAddress(url, Endpoints());
     QCOMPARE(read.target, LegacyTarget::MirrorFile);

@@ -75,8 +75,7 @@ private Q_SLOTS:
 };
 
 void TestLegacyAnswers::lookup_data() {
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QString>("id");
+    TEST_COLUMNS(QByteArray, answer, QString, id);
     QTest::newRow("documented") << SampleAnswer("lookup.json", {{"id", kId}, {"name", "Notch"}})
                                 << QString::fromLatin1(kId);
     QTest::newRow("dashed, upper case")
@@ -98,18 +97,14 @@ void TestLegacyAnswers::lookup_data() {
 }
 
 void TestLegacyAnswers::lookup() {
-    QFETCH(QByteArray, answer);
-    QFETCH(QString, id);
+    TEST_FETCH(QByteArray, answer, QString, id);
     const PlayerLookup read = ReadPlayerLookup(answer);
     QCOMPARE(read.id, id);
     QCOMPARE(read.problem.isEmpty(), !id.isEmpty());
 }
 
 void TestLegacyAnswers::textures_data() {
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QString>("skin");
-    QTest::addColumn<QString>("cape");
-    QTest::addColumn<bool>("usable");
+    TEST_COLUMNS(QByteArray, answer, QString, skin, QString, cape, bool, usable);
     const QString skin = QString::fromLatin1(kSkin);
     const QString cape = QString::fromLatin1(kCape);
     QTest::newRow("skin and cape")
@@ -155,10 +150,7 @@ void TestLegacyAnswers::textures_data() {
 }
 
 void TestLegacyAnswers::textures() {
-    QFETCH(QByteArray, answer);
-    QFETCH(QString, skin);
-    QFETCH(QString, cape);
-    QFETCH(bool, usable);
+    TEST_FETCH(QByteArray, answer, QString, skin, QString, cape, bool, usable);
     const PlayerTextures read = ReadPlayerTextures(answer);
     QCOMPARE(read.problem.isEmpty(), usable);
     QCOMPARE(read.skin.toString() + (read.slim ? " (slim)" : ""), skin);
@@ -178,10 +170,7 @@ void TestLegacyAnswers::addressOverHttps() {
 
 // A skin site's CustomSkinAPI answer: the hashes go into the next address.
 void TestLegacyAnswers::skinSite_data() {
-    QTest::addColumn<QByteArray>("answer");
-    QTest::addColumn<QString>("skin");
-    QTest::addColumn<QString>("cape");
-    QTest::addColumn<bool>("usable");
+    TEST_COLUMNS(QByteArray, answer, QString, skin, QString, cape, bool, usable);
     const QString hash = QStringLiteral("c0ffee") + QString(58, QLatin1Char('a'));
     const QByteArray h = hash.toLatin1();
     QTest::newRow("default and cape")
@@ -215,10 +204,7 @@ void TestLegacyAnswers::skinSite_data() {
 }
 
 void TestLegacyAnswers::skinSite() {
-    QFETCH(QByteArray, answer);
-    QFETCH(QString, skin);
-    QFETCH(QString, cape);
-    QFETCH(bool, usable);
+    TEST_FETCH(QByteArray, answer, QString, skin, QString, cape, bool, usable);
     const SkinSiteTextures read = ReadSkinSiteTextures(answer);
     QCOMPARE(read.problem.isEmpty(), usable);
     QCOMPARE(read.skin + (read.slim ? " (slim)" : ""), skin);
@@ -226,11 +212,8 @@ void TestLegacyAnswers::skinSite() {
 }
 
 void TestLegacyAnswers::manifest_data() {
-    QTest::addColumn<QByteArray>("manifest");
-    QTest::addColumn<QString>("version");
-    QTest::addColumn<ManifestEntry::Outcome>("outcome");
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QByteArray>("sha1");
+    TEST_COLUMNS(QByteArray, manifest, QString, version, ManifestEntry::Outcome, outcome, QString,
+                 url, QByteArray, sha1);
     using enum ManifestEntry::Outcome;
     const QByteArray kManifest = SampleAnswer(
         "manifest.json", {{"version", "1.7.2"},
@@ -267,11 +250,8 @@ void TestLegacyAnswers::manifest_data() {
 }
 
 void TestLegacyAnswers::manifest() {
-    QFETCH(QByteArray, manifest);
-    QFETCH(QString, version);
-    QFETCH(ManifestEntry::Outcome, outcome);
-    QFETCH(QString, url);
-    QFETCH(QByteArray, sha1);
+    TEST_FETCH(QByteArray, manifest, QString, version, ManifestEntry::Outcome, outcome, QString,
+               url, QByteArray, sha1);
     const ManifestEntry entry = FindInManifest(manifest, version);
     QCOMPARE(entry.outcome, outcome);
     QCOMPARE(entry.url.toString(), url);
@@ -380,12 +360,8 @@ void TestLegacyAnswers::versionList() {
 }
 
 void TestLegacyAnswers::versionDownload_data() {
-    QTest::addColumn<QByteArray>("json");
-    QTest::addColumn<QString>("key");
-    QTest::addColumn<VersionDownload::Outcome>("outcome");
-    QTest::addColumn<QString>("url");
-    QTest::addColumn<QByteArray>("sha1");
-    QTest::addColumn<qint64>("size");
+    TEST_COLUMNS(QByteArray, json, QString, key, VersionDownload::Outcome, outcome, QString, url,
+                 QByteArray, sha1, qint64, size);
     using enum VersionDownload::Outcome;
     const QByteArray kVersionJson =
         SampleAnswer("version.json",
@@ -449,12 +425,8 @@ void TestLegacyAnswers::versionDownload_data() {
 }
 
 void TestLegacyAnswers::versionDownload() {
-    QFETCH(QByteArray, json);
-    QFETCH(QString, key);
-    QFETCH(VersionDownload::Outcome, outcome);
-    QFETCH(QString, url);
-    QFETCH(QByteArray, sha1);
-    QFETCH(qint64, size);
+    TEST_FETCH(QByteArray, json, QString, key, VersionDownload::Outcome, outcome, QString, url,
+               QByteArray, sha1, qint64, size);
     const VersionDownload found = FindDownload(json, key);
     QCOMPARE(found.outcome, outcome);
     QCOMPARE(found.url.toString(), url);
@@ -463,10 +435,7 @@ void TestLegacyAnswers::versionDownload() {
 }
 
 void TestLegacyAnswers::fileCheck_data() {
-    QTest::addColumn<QByteArray>("contents");
-    QTest::addColumn<QByteArray>("sha1");
-    QTest::addColumn<qint64>("size");
-    QTest::addColumn<bool>("matches");
+    TEST_COLUMNS(QByteArray, contents, QByteArray, sha1, qint64, size, bool, matches);
     const QByteArray jar("PK\x03\x04 a small jar\0 with a zero", 30);
     const QByteArray sha1 = QCryptographicHash::hash(jar, QCryptographicHash::Sha1).toHex();
     QTest::newRow("both match") << jar << sha1 << qint64(jar.size()) << true;
@@ -480,10 +449,7 @@ void TestLegacyAnswers::fileCheck_data() {
 }
 
 void TestLegacyAnswers::fileCheck() {
-    QFETCH(QByteArray, contents);
-    QFETCH(QByteArray, sha1);
-    QFETCH(qint64, size);
-    QFETCH(bool, matches);
+    TEST_FETCH(QByteArray, contents, QByteArray, sha1, qint64, size, bool, matches);
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
     QFile file(directory.filePath(QStringLiteral("server.jar.part")));

@@ -16,10 +16,10 @@
 #include "FramedWindow.h"
 #include "OptionButton.h"
 #include "RecordingPane.h"
-#include "SkinAddress.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
-#include "VersionFileAddress.h"
 #include "WindowInput.h"
+#include "WindowNames.h"
 #include "WindowRegistry.h"
 
 #include <QApplication>
@@ -38,27 +38,6 @@
 #include <vector>
 
 namespace {
-
-constexpr WindowName kWindows[] = {WindowName::Form1, WindowName::skin, WindowName::effect,
-                                   WindowName::download};
-
-const char* NameOf(WindowName window) {
-    switch (window) {
-    case WindowName::Form1:
-        return "Form1";
-    case WindowName::skin:
-        return "skin";
-    case WindowName::effect:
-        return "effect";
-    case WindowName::download:
-        return "download";
-    }
-    return "?";
-}
-
-QString Utf16(std::string_view text) {
-    return QString::fromUtf8(text.data(), qsizetype(text.size()));
-}
 
 // One character a user might type or paste, weighted towards the awkward.
 char32_t RandomCharacter(QRandomGenerator& rng) {
@@ -118,6 +97,17 @@ QStringList Contents(const QWidget& surface) {
     return contents;
 }
 
+// The text boxes on `surface` that take input, in a fixed order.
+std::vector<QLineEdit*> EnabledBoxes(const QWidget& surface) {
+    std::vector<QLineEdit*> boxes;
+    for (QLineEdit* box : surface.findChildren<QLineEdit*>()) {
+        if (box->isEnabled()) {
+            boxes.push_back(box);
+        }
+    }
+    return boxes;
+}
+
 // The named control a point of the window lands on ("" for the background):
 // the first named widget from the one hit up to the window.
 QString ControlAt(const QWidget& surface, QPoint where) {
@@ -134,16 +124,17 @@ QString ControlAt(const QWidget& surface, QPoint where) {
 QStringList ExpectedAddresses(WindowName window, const QString& text) {
     QStringList addresses;
     if (window == WindowName::skin) {
-        const SkinBases& bases = ConfiguredSkinBases();
-        for (const std::string* base :
-             {&bases.officialSkin, &bases.officialCape, &bases.skinmeSkin, &bases.skinmeCape}) {
-            addresses << Utf16(*base) + text + QStringLiteral(".png");
+        for (const char* base : {"http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/",
+                                 "http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/",
+                                 "http://" CT_TEST_SKINME_HOST "/MinecraftSkins/",
+                                 "http://" CT_TEST_SKINME_HOST "/MinecraftCloaks/"}) {
+            addresses << QLatin1String(base) + text + QStringLiteral(".png");
         }
         return addresses;
     }
-    const VersionFileBases& bases = ConfiguredVersionFileBases();
-    for (const std::string* base : {&bases.domesticMirror, &bases.officialStore}) {
-        const QString folder = Utf16(*base) + text + '/';
+    for (const char* base : {"http://" CT_TEST_MIRROR_HOST "/versions/",
+                             "http://" CT_TEST_STORE_HOST "/Minecraft.Download/"}) {
+        const QString folder = QLatin1String(base) + text + '/';
         addresses << folder + text + QStringLiteral(".jar")
                   << folder + text + QStringLiteral(".json")
                   << folder + QStringLiteral("minecraft_server.") + text + QStringLiteral(".jar");
@@ -467,13 +458,7 @@ QString TestMonkey::Drag() {
 }
 
 QString TestMonkey::TypeKeys() {
-    QWidget* surface = Current()->Surface();
-    std::vector<QLineEdit*> boxes;
-    for (QLineEdit* box : surface->findChildren<QLineEdit*>()) {
-        if (box->isEnabled()) {
-            boxes.push_back(box);
-        }
-    }
+    const std::vector<QLineEdit*> boxes = EnabledBoxes(*Current()->Surface());
     event_ = QStringLiteral("keys");
     if (!boxes.empty()) {
         QLineEdit* box = boxes[rng_.bounded(quint32(boxes.size()))];
@@ -519,13 +504,7 @@ QString TestMonkey::TypeKeys() {
 }
 
 QString TestMonkey::Paste() {
-    QWidget* surface = Current()->Surface();
-    std::vector<QLineEdit*> boxes;
-    for (QLineEdit* box : surface->findChildren<QLineEdit*>()) {
-        if (box->isEnabled()) {
-            boxes.push_back(box);
-        }
-    }
+    const std::vector<QLineEdit*> boxes = EnabledBoxes(*Current()->Surface());
     if (boxes.empty()) {
         return TypeKeys();
     }
@@ -691,8 +670,7 @@ QString TestMonkey::CheckHandedOn(WindowName window, const QWidget& surface, boo
 }
 
 void TestMonkey::randomEventsKeepOneWindowAndTheTexts_data() {
-    QTest::addColumn<quint32>("seed");
-    QTest::addColumn<int>("events");
+    TEST_COLUMNS(quint32, seed, int, events);
     // ctest runs the seeds in shares side by side: CT_MONKEY_SHARE=i/n keeps
     // the i-th of every n seeds (from 0). Without it, every seed runs.
     int share = 0;
@@ -715,8 +693,7 @@ void TestMonkey::randomEventsKeepOneWindowAndTheTexts_data() {
 }
 
 void TestMonkey::randomEventsKeepOneWindowAndTheTexts() {
-    QFETCH(quint32, seed);
-    QFETCH(int, events);
+    TEST_FETCH(quint32, seed, int, events);
     rng_.seed(seed);
     tally_ = {};
     modalProblems_.clear();

@@ -7,6 +7,7 @@
 #include "LegacyAddress.h"
 #include "LocalHttpServer.h"
 #include "NetworkFetcher.h"
+#include "TestTable.h"
 #include "VersionChecks.h"
 
 #include <QFile>
@@ -51,12 +52,10 @@ private Q_SLOTS:
 };
 
 void TestNetworkFetcher::answerBecomes_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<int>("redirects"); // hops before the route is reached
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QByteArray>("body");
-    QTest::addColumn<QString>("failure"); // after "127.0.0.1:<port>"
-    QTest::addColumn<int>("limitMs");
+    // redirects: hops before the route is reached
+    // failure: after "127.0.0.1:<port>"
+    TEST_COLUMNS(HttpRoute, route, int, redirects, int, status, QByteArray, body, QString, failure,
+                 int, limitMs);
 
     HttpRoute ok;
     ok.body = "{\"id\":\"x\"}";
@@ -109,12 +108,8 @@ void TestNetworkFetcher::answerBecomes_data() {
 }
 
 void TestNetworkFetcher::answerBecomes() {
-    QFETCH(HttpRoute, route);
-    QFETCH(int, redirects);
-    QFETCH(int, status);
-    QFETCH(QByteArray, body);
-    QFETCH(QString, failure);
-    QFETCH(int, limitMs);
+    TEST_FETCH(HttpRoute, route, int, redirects, int, status, QByteArray, body, QString, failure,
+               int, limitMs);
 
     LocalHttpServer server;
     QVERIFY(server.Listen());
@@ -210,8 +205,7 @@ void TestNetworkFetcher::mirrorIsAskedOverTls() {
 
 // How long a service that asks to wait (429) wants, as the page will say it.
 void TestNetworkFetcher::retryAfterIsRead_data() {
-    QTest::addColumn<QByteArray>("header");
-    QTest::addColumn<int>("seconds");
+    TEST_COLUMNS(QByteArray, header, int, seconds);
     QTest::newRow("seconds") << QByteArray("Retry-After: 120\r\n") << 120;
     QTest::newRow("a date gone by")
         << QByteArray("Retry-After: Wed, 21 Oct 2015 07:28:00 GMT\r\n") << 0;
@@ -222,8 +216,7 @@ void TestNetworkFetcher::retryAfterIsRead_data() {
 }
 
 void TestNetworkFetcher::retryAfterIsRead() {
-    QFETCH(QByteArray, header);
-    QFETCH(int, seconds);
+    TEST_FETCH(QByteArray, header, int, seconds);
     LocalHttpServer server;
     QVERIFY(server.Listen());
     HttpRoute busy;
@@ -245,10 +238,9 @@ void TestNetworkFetcher::retryAfterIsRead() {
 // only into a file it makes itself, never through a link planted under its
 // name.
 void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
-    QTest::addColumn<HttpRoute>("route");
-    QTest::addColumn<bool>("linkPlanted"); // under the part's name
-    QTest::addColumn<bool>("whole");
-    QTest::addColumn<QString>("reason"); // after "127.0.0.1:<port>"
+    // linkPlanted: under the part's name
+    // reason: after "127.0.0.1:<port>"
+    TEST_COLUMNS(HttpRoute, route, bool, linkPlanted, bool, whole, QString, reason);
     HttpRoute jar;
     jar.generatedSize = 300 * 1024 + 7;
     QTest::newRow("whole") << jar << false << true << QString();
@@ -274,10 +266,7 @@ void TestNetworkFetcher::fileFetchedWholeOrNot_data() {
 }
 
 void TestNetworkFetcher::fileFetchedWholeOrNot() {
-    QFETCH(HttpRoute, route);
-    QFETCH(bool, linkPlanted);
-    QFETCH(bool, whole);
-    QFETCH(QString, reason);
+    TEST_FETCH(HttpRoute, route, bool, linkPlanted, bool, whole, QString, reason);
     LocalHttpServer server;
     QVERIFY(server.Listen());
     route.extraHeaders.replace("{port}", QByteArray::number(server.Port()));

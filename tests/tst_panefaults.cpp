@@ -11,6 +11,7 @@
 #include "LocalBases.h"
 #include "PaneDownloads.h"
 #include "PaneScreen.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
@@ -18,8 +19,6 @@
 #include <QLineEdit>
 #include <QPointer>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTcpSocket>
 #include <QTest>
 
 #include <memory>
@@ -33,51 +32,6 @@ constexpr QRgb kSkinColour = 0xff2e8b57;
 const QByteArray kServerJar = "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar";
 
 enum class Fault { NotFound, Refused, RedirectLoop };
-
-// Accepts connections and never answers them; keeps each open until the
-// client lets go.
-class SilentServer final : public QObject {
-public:
-    bool Listen() {
-        connect(&server_, &QTcpServer::newConnection, this, [this] {
-            while (QTcpSocket* socket = server_.nextPendingConnection()) {
-                sockets_.append(socket);
-                connect(socket, &QTcpSocket::readyRead, this,
-                        [this, socket] { received_ += socket->readAll(); });
-            }
-        });
-        return server_.listen(QHostAddress::LocalHost, 0);
-    }
-    QString Root() const { return LocalHttpServer::Root(server_.serverPort()); }
-    // Whether a whole request head has come in.
-    bool Asked() const { return received_.contains("\r\n\r\n"); }
-    int OpenConnections() const {
-        int open = 0;
-        for (const QPointer<QTcpSocket>& socket : sockets_) {
-            if (socket != nullptr && socket->state() == QAbstractSocket::ConnectedState) {
-                ++open;
-            }
-        }
-        return open;
-    }
-
-private:
-    QTcpServer server_;
-    QList<QPointer<QTcpSocket>> sockets_;
-    QByteArray received_;
-};
-
-// An address of 127.0.0.1 where nothing listens: a port that was free a
-// moment ago.
-QString RefusingRoot() {
-    QTcpServer probe;
-    if (!probe.listen(QHostAddress::LocalHost, 0)) {
-        return {};
-    }
-    const quint16 port = probe.serverPort();
-    probe.close();
-    return LocalHttpServer::Root(port);
-}
 
 } // namespace
 
@@ -161,13 +115,11 @@ QWidget* TestPaneFaults::StartServerJarDownload() {
 }
 
 void TestPaneFaults::faultShowsAnErrorPage_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     // The downloader's file and route.
-    QTest::addColumn<QByteArray>("kind");
-    QTest::addColumn<QByteArray>("route");
-    QTest::addColumn<int>("fault");
+    TEST_COLUMNS(QByteArray, kind, QByteArray, route, int, fault);
     // What the server says with its 404; nothing when empty.
-    QTest::addColumn<QByteArray>("page");
+    TEST_COLUMNS(QByteArray, page);
     const std::pair<const char*, Fault> faults[] = {{"404", Fault::NotFound},
                                                     {"connection refused", Fault::Refused},
                                                     {"redirect loop", Fault::RedirectLoop}};
@@ -192,15 +144,14 @@ void TestPaneFaults::faultShowsAnErrorPage_data() {
 // what it showed before; the downloader offers nothing to save; the window
 // goes on working.
 void TestPaneFaults::faultShowsAnErrorPage() {
-    QFETCH(int, window);
-    QFETCH(QByteArray, kind);
-    QFETCH(QByteArray, route);
-    QFETCH(int, fault);
-    QFETCH(QByteArray, page);
+    TEST_FETCH(int, window, QByteArray, kind, QByteArray, route, int, fault, QByteArray, page);
     const auto tool = WindowName(window);
-    const QString root =
-        Fault(fault) == Fault::Refused ? RefusingRoot() : engine_.server.Address(QString());
-    QVERIFY(!root.isEmpty());
+    // Nothing listens where the refusing server was a moment ago.
+    LocalHttpServer refusing;
+    QVERIFY(refusing.Listen());
+    const QString root = Fault(fault) == Fault::Refused ? refusing.Address(QString())
+                                                        : engine_.server.Address(QString());
+    refusing.Close();
     StartToolkit(root);
     QVERIFY(Enter(tool) != nullptr);
     QWidget* pane = Control(tool, "WebBrowser1");
@@ -290,8 +241,7 @@ void TestPaneFaults::faultShowsAnErrorPage() {
 }
 
 void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive_data() {
-    QTest::addColumn<int>("window");
-    QTest::addColumn<QByteArray>("kind");
+    TEST_COLUMNS(int, window, QByteArray, kind);
     QTest::newRow("skin image") << int(WindowName::skin) << QByteArray();
     QTest::newRow("version json") << int(WindowName::download) << QByteArray("Option2");
     QTest::newRow("server jar") << int(WindowName::download) << QByteArray("Option3");
@@ -301,12 +251,15 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive_data() {
 // taking input, Back unloads it with its pane mid-load, and the engine lets
 // the connection go and goes on working.
 void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
-    QFETCH(int, window);
-    QFETCH(QByteArray, kind);
+    TEST_FETCH(int, window, QByteArray, kind);
     const auto tool = WindowName(window);
-    SilentServer silent;
+    // Takes every connection and never answers.
+    LocalHttpServer silent;
+    HttpRoute unanswered;
+    unanswered.holdHead = true;
+    silent.ServeAnyOther(unanswered);
     QVERIFY(silent.Listen());
-    StartToolkit(silent.Root());
+    StartToolkit(silent.Address(QString()));
     QVERIFY(Enter(tool) != nullptr);
     if (tool == WindowName::skin) {
         Click(Control(tool, "Label6"), QPoint(10, 10));
@@ -315,7 +268,7 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
         Choose("Option4");
         Click(Control(tool, "Label4"), QPoint(10, 10));
     }
-    QTRY_VERIFY_WITH_TIMEOUT(silent.Asked(), kLoadTimeout);
+    QTRY_VERIFY_WITH_TIMEOUT(!silent.Requests().isEmpty(), kLoadTimeout);
 
     // The event loop keeps turning and the window takes typing, while the
     // server still holds the answer back.
@@ -348,8 +301,7 @@ void TestPaneFaults::unansweredAddressLeavesTheWindowResponsive() {
 }
 
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {
-    QTest::addColumn<QByteArray>("control");
-    QTest::addColumn<bool>("running");
+    TEST_COLUMNS(QByteArray, control, bool, running);
     QTest::newRow("closed, download running") << QByteArray("picclose") << true;
     QTest::newRow("closed, download finished") << QByteArray("picclose") << false;
     QTest::newRow("Back, download running") << QByteArray("Label5") << true;
@@ -359,8 +311,7 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload_data() {
 // ends once that window is closed. With none running it ends at once. Back
 // shows the menu and leaves the download to go on as well.
 void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
-    QFETCH(QByteArray, control);
-    QFETCH(bool, running);
+    TEST_FETCH(QByteArray, control, bool, running);
     const bool back = control == "Label5";
     constexpr qint64 kSize = 2 * 1024 * 1024 + 7;
     constexpr qint64 kStep = 64 * 1024;
@@ -413,7 +364,7 @@ void TestPaneFaults::leavingTheDownloaderKeepsItsDownload() {
 }
 
 void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
-    QTest::addColumn<int>("window");
+    TEST_COLUMNS(int, window);
     QTest::newRow("skin name") << int(WindowName::skin);
     // The version goes into the address twice.
     QTest::newRow("version") << int(WindowName::download);
@@ -423,7 +374,7 @@ void TestPaneFaults::oversizedAddressShowsAnErrorPage_data() {
 // without a word, so the pane itself says why nothing came, in place of what
 // it showed before, and asks nobody.
 void TestPaneFaults::oversizedAddressShowsAnErrorPage() {
-    QFETCH(int, window);
+    TEST_FETCH(int, window);
     const auto tool = WindowName(window);
     StartToolkit(engine_.server.Address(QString()));
     QVERIFY(Enter(tool) != nullptr);

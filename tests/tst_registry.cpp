@@ -2,6 +2,7 @@
 // end of the application when the last window is unloaded.
 #include "FramedWindow.h"
 #include "WindowInput.h"
+#include "WindowNames.h"
 #include "WindowRegistry.h"
 
 #include <QGuiApplication>
@@ -33,20 +34,6 @@ protected:
 private:
     QString name_;
 };
-
-QString NameOf(WindowName name) {
-    switch (name) {
-    case WindowName::Form1:
-        return QStringLiteral("Form1");
-    case WindowName::skin:
-        return QStringLiteral("skin");
-    case WindowName::effect:
-        return QStringLiteral("effect");
-    case WindowName::download:
-        return QStringLiteral("download");
-    }
-    return {};
-}
 
 // Records when top-level windows are shown and hidden, and which windows were
 // visible at each of those moments.
@@ -105,7 +92,7 @@ private:
 void TestRegistry::Register(WindowName name) {
     registry_->SetFactory(name, [this, name](WindowHost& host) {
         ++created_[name];
-        return std::make_unique<PlainWindow>(host, NameOf(name));
+        return std::make_unique<PlainWindow>(host, QString::fromLatin1(NameOf(name)));
     });
 }
 

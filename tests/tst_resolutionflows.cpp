@@ -7,6 +7,7 @@
 #include "PlayerIds.h"
 #include "ResolutionFlow.h"
 #include "SampleAnswers.h"
+#include "TestTable.h"
 #include "VersionChecks.h"
 
 #include <QCryptographicHash>
@@ -14,6 +15,12 @@
 #include <QTest>
 
 namespace {
+
+// What the flow may take of each answer, in bytes: a small answer, a
+// document (the version list, a description), a texture.
+constexpr qint64 kSmallAnswerBytes = 65'536;
+constexpr qint64 kDocumentBytes = 4'194'304;
+constexpr qint64 kTextureBytes = 1'048'576;
 
 const QByteArray kId = "069a79f444e94726a5befca90e38aaf5";
 const QByteArray kSha = "3716cac82982e7c2eb09f83028b555e9ea606002";
@@ -122,10 +129,7 @@ private Q_SLOTS:
 };
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QStringList>("asked");
-    QTest::addColumn<QString>("told");
+    TEST_COLUMNS(QString, address, QList<Answer>, answers, QStringList, asked, QString, told);
 
     const QString skin = QStringLiteral("http://skins.test/MinecraftSkins/Notch.png");
     const QString lookup =
@@ -174,7 +178,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
             << QStringLiteral("找不到正版玩家「Notch」 | 没有叫这个名字的正版玩家，请检查拼写。");
     }
     // An answer past its bound is refused unread, and says so.
-    const QByteArray padded = kLookup + QByteArray(Fetcher::kSmallAnswerBytes, ' ');
+    const QByteArray padded = kLookup + QByteArray(kSmallAnswerBytes, ' ');
     QTest::newRow("both look-ups past 64 KiB")
         << skin << QList<Answer>{{200, padded}, {200, padded}} << QStringList{lookup, fallback}
         << QStringLiteral(
@@ -356,10 +360,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce_data() {
 }
 
 void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
-    QFETCH(QString, address);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QStringList, asked);
-    QFETCH(QString, told);
+    TEST_FETCH(QString, address, QList<Answer>, answers, QStringList, asked, QString, told);
 
     FakeFetcher fetcher;
     PlayerIds ids;
@@ -376,11 +377,11 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
         // documents, a texture its own bound (in `asked`), all else small.
         const QString host = fetcher.pending.first().url.host();
         const qint64 bound = fetcher.pending.first().maxBytes;
-        if (bound != kLargestTexture) {
+        if (bound != kTextureBytes) {
             QCOMPARE(bound,
                      host == QLatin1String("manifest.test") || host == QLatin1String("meta.test")
-                         ? Fetcher::kDocumentBytes
-                         : Fetcher::kSmallAnswerBytes);
+                         ? kDocumentBytes
+                         : kSmallAnswerBytes);
         }
         QVERIFY(fetcher.Answer(answer.status, answer.body, answer.retryAfterSeconds));
     }
@@ -388,7 +389,7 @@ void TestResolutionFlows::flowAsksInOrderAndTellsOnce() {
     QStringList askedNow;
     for (int i = 0; i < fetcher.asked.size(); ++i) {
         askedNow << fetcher.asked.at(i).toString(QUrl::FullyEncoded) +
-                        (fetcher.caps.at(i) != kLargestTexture
+                        (fetcher.caps.at(i) != kTextureBytes
                              ? QString()
                              : QStringLiteral(" (%1 bytes at most)").arg(fetcher.caps.at(i)));
     }
@@ -455,13 +456,12 @@ void TestResolutionFlows::playerIsAskedForOncePerMinute() {
 // it is checked against is asked beside it, most trusted first, and outlives
 // the flow.
 void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QString>("file");
+    TEST_COLUMNS(QString, address, QString, file);
     // In the order asked: the list, the mirror's description, the official one.
-    QTest::addColumn<QList<Answer>>("answers");
+    TEST_COLUMNS(QList<Answer>, answers);
     // Against, its weight (waited for: "yes", the server's own word: "own",
     // else "no"), and the verdict.
-    QTest::addColumn<QStringList>("checks");
+    TEST_COLUMNS(QStringList, checks);
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString sha = QString::fromLatin1(kSha);
@@ -495,10 +495,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile_data() {
 }
 
 void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
-    QFETCH(QString, address);
-    QFETCH(QString, file);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QStringList, checks);
+    TEST_FETCH(QString, address, QString, file, QList<Answer>, answers, QStringList, checks);
 
     FakeFetcher fetcher;
     PlayerIds ids;
@@ -511,7 +508,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
     QCOMPARE(expected.source, QStringLiteral("BMCLAPI 镜像 mirror.test"));
     // Bounded even while nothing has said its size: a JSON at 4 MiB, a jar at 256 MiB.
     QCOMPARE(expected.sizeCap,
-             file.endsWith(QLatin1String("json")) ? qint64(4) << 20 : qint64(256) << 20);
+             file.endsWith(QLatin1String("json")) ? qint64(4'194'304) : qint64(268'435'456));
     flow.reset();
     for (const Answer& answer : answers) {
         QVERIFY(fetcher.Answer(answer.status, answer.body));
@@ -541,9 +538,7 @@ void TestResolutionFlows::mirrorChecksAreAskedBesideTheFile() {
 // A mirror that refuses its file hands it to the store's own route, once;
 // no other flow has a second source.
 void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<QList<Answer>>("answers");
-    QTest::addColumn<QString>("told");
+    TEST_COLUMNS(QString, address, QList<Answer>, answers, QString, told);
 
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString refusal = QStringLiteral("BMCLAPI 镜像 mirror.test 无法提供这个文件：拒绝了");
@@ -568,9 +563,7 @@ void TestResolutionFlows::refusedMirrorFileComesFromTheStore_data() {
 }
 
 void TestResolutionFlows::refusedMirrorFileComesFromTheStore() {
-    QFETCH(QString, address);
-    QFETCH(QList<Answer>, answers);
-    QFETCH(QString, told);
+    TEST_FETCH(QString, address, QList<Answer>, answers, QString, told);
 
     FakeFetcher fetcher;
     PlayerIds ids;

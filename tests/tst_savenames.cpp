@@ -3,6 +3,7 @@
 #include "PageDownloadLimit.h"
 #include "PartFile.h"
 #include "SaveName.h"
+#include "TestTable.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -20,8 +21,7 @@ private Q_SLOTS:
 };
 
 void TestSaveNames::plainFileName_data() {
-    QTest::addColumn<QString>("suggested");
-    QTest::addColumn<QString>("offered");
+    TEST_COLUMNS(QString, suggested, QString, offered);
     const auto row = [](const char* tag, const QString& suggested, const QString& offered) {
         QTest::newRow(tag) << suggested << offered;
     };
@@ -66,8 +66,7 @@ void TestSaveNames::plainFileName_data() {
 }
 
 void TestSaveNames::plainFileName() {
-    QFETCH(QString, suggested);
-    QFETCH(QString, offered);
+    TEST_FETCH(QString, suggested, QString, offered);
     QCOMPARE(PlainFileName(suggested), offered);
 }
 
@@ -87,8 +86,7 @@ void TestSaveNames::longestNameIsWrittenUnderEveryName() {
 }
 
 void TestSaveNames::pageDownloadLimit_data() {
-    QTest::addColumn<QList<qint64>>("times");
-    QTest::addColumn<QList<bool>>("admitted");
+    TEST_COLUMNS(QList<qint64>, times, QList<bool>, admitted);
     const auto row = [](const char* tag, const QList<qint64>& times, const QList<bool>& admitted) {
         QTest::newRow(tag) << times << admitted;
     };
@@ -100,8 +98,7 @@ void TestSaveNames::pageDownloadLimit_data() {
 }
 
 void TestSaveNames::pageDownloadLimit() {
-    QFETCH(QList<qint64>, times);
-    QFETCH(QList<bool>, admitted);
+    TEST_FETCH(QList<qint64>, times, QList<bool>, admitted);
     PageDownloadLimit limit;
     QList<bool> seen;
     for (const qint64 time : std::as_const(times)) {

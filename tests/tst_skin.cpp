@@ -6,6 +6,7 @@
 #include "ClickLabel.h"
 #include "Layout.h"
 #include "OptionButton.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "WindowSuite.h"
 #include "skin.h"
@@ -20,8 +21,16 @@ using namespace WindowInput;
 
 namespace {
 
-QString Address(const std::string& base, const QString& name) {
-    return QString::fromStdString(base) + name + QStringLiteral(".png");
+// The configured bases, written out from the build's settings.
+const QString kOfficialSkins =
+    QStringLiteral("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/");
+const QString kOfficialCapes =
+    QStringLiteral("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/");
+const QString kSkinmeSkins = QStringLiteral("http://" CT_TEST_SKINME_HOST "/MinecraftSkins/");
+const QString kSkinmeCapes = QStringLiteral("http://" CT_TEST_SKINME_HOST "/MinecraftCloaks/");
+
+QString Address(const QString& base, const QString& name) {
+    return base + name + QStringLiteral(".png");
 }
 
 } // namespace
@@ -96,10 +105,7 @@ void TestSkin::captionsFontsAndTextColours() {
 
 void TestSkin::backgroundsAndTextColours() {
     const QImage shot = window_->Surface()->grab().toImage();
-    const auto at = [&](const char* name) {
-        QWidget* control = Control(name);
-        return shot.pixelColor(control->mapTo(window_->Surface(), BarePoint(control)));
-    };
+    const auto at = [&](const char* name) { return ShownAt(shot, name); };
     const QColor grey = Ole(8421504);
     QCOMPARE(at("Picture2"), grey);
     QCOMPARE(at("Label6"), grey);
@@ -108,12 +114,9 @@ void TestSkin::backgroundsAndTextColours() {
     }
 
     const QPalette system = QApplication::palette();
-    const auto textOf = [this](const char* name) {
-        return Control(name)->palette().color(QPalette::WindowText);
-    };
-    QCOMPARE(textOf("Label3"), system.color(QPalette::Highlight));
-    QCOMPARE(textOf("Label4"), system.color(QPalette::ButtonText));
-    QCOMPARE(textOf("Label6"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label3"), system.color(QPalette::Highlight));
+    QCOMPARE(TextColourOf("Label4"), system.color(QPalette::ButtonText));
+    QCOMPARE(TextColourOf("Label6"), system.color(QPalette::ButtonText));
 }
 
 void TestSkin::tabOrderFollowsTheLayout() {
@@ -122,7 +125,7 @@ void TestSkin::tabOrderFollowsTheLayout() {
 }
 
 void TestSkin::opensWithOfficialSkinAndCreeper_data() {
-    QTest::addColumn<bool>("reloaded");
+    TEST_COLUMNS(bool, reloaded);
     QTest::newRow("first time") << false;
     QTest::newRow("after a fetch and a reload") << true;
 }
@@ -130,7 +133,7 @@ void TestSkin::opensWithOfficialSkinAndCreeper_data() {
 // The official skin of Creeper, and a fresh pane inside the frame, sent
 // nowhere yet; after a reload as the first time.
 void TestSkin::opensWithOfficialSkinAndCreeper() {
-    QFETCH(bool, reloaded);
+    TEST_FETCH(bool, reloaded);
     if (reloaded) {
         Click(Control("Option4"), QPoint(5, 5));
         Control<QLineEdit>("Text1")->setText(QStringLiteral("Alex"));
@@ -163,37 +166,31 @@ void TestSkin::opensWithOfficialSkinAndCreeper() {
 }
 
 void TestSkin::fetchFromCaptionOrMargin_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, control, QPoint, where);
     QTest::newRow("caption") << "Label6" << QPoint(20, 10);
     QTest::newRow("margin") << "Picture2" << QPoint(3, 3);
     QTest::newRow("margin above the caption") << "Picture2" << QPoint(60, 3);
 }
 
 void TestSkin::fetchFromCaptionOrMargin() {
-    QFETCH(QString, control);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, control, QPoint, where);
     auto* target = Control(control);
     QCOMPARE(window_->Surface()->childAt(target->mapTo(window_->Surface(), where)), target);
     Click(target, where);
-    QCOMPARE(panes_->Addresses(),
-             QStringList{Address(ConfiguredSkinBases().officialSkin, QStringLiteral("Creeper"))});
+    QCOMPARE(panes_->Addresses(), QStringList{Address(kOfficialSkins, QStringLiteral("Creeper"))});
     QVERIFY(host_->switches.empty());
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress_data() {
-    QTest::addColumn<QString>("option");
-    QTest::addColumn<QString>("expected");
-    const SkinBases& bases = ConfiguredSkinBases();
-    QTest::newRow("official skin") << "Option1" << Address(bases.officialSkin, "Creeper");
-    QTest::newRow("official cape") << "Option2" << Address(bases.officialCape, "Creeper");
-    QTest::newRow("Skinme skin") << "Option3" << Address(bases.skinmeSkin, "Creeper");
-    QTest::newRow("Skinme cape") << "Option4" << Address(bases.skinmeCape, "Creeper");
+    TEST_COLUMNS(QString, option, QString, expected);
+    QTest::newRow("official skin") << "Option1" << Address(kOfficialSkins, "Creeper");
+    QTest::newRow("official cape") << "Option2" << Address(kOfficialCapes, "Creeper");
+    QTest::newRow("Skinme skin") << "Option3" << Address(kSkinmeSkins, "Creeper");
+    QTest::newRow("Skinme cape") << "Option4" << Address(kSkinmeCapes, "Creeper");
 }
 
 void TestSkin::eachOptionSendsItsOwnAddress() {
-    QFETCH(QString, option);
-    QFETCH(QString, expected);
+    TEST_FETCH(QString, option, QString, expected);
     Click(Control(option), Control(option)->rect().center());
     Fetch();
     QCOMPARE(panes_->Addresses(), QStringList{expected});
@@ -204,7 +201,6 @@ void TestSkin::eachOptionSendsItsOwnAddress() {
 
 // Read at each click and sent as it stands, and left in the box as it stands.
 void TestSkin::nameIsReadAtEachClick() {
-    const SkinBases& bases = ConfiguredSkinBases();
     auto* name = Control<QLineEdit>("Text1");
     const QString megabyte(1024 * 1024, QLatin1Char('m'));
     const QStringList typed{QStringLiteral("Creeper"), QStringLiteral(" Steve "),
@@ -222,7 +218,7 @@ void TestSkin::nameIsReadAtEachClick() {
             name->setText(text);
         }
         Fetch();
-        expected << Address(bases.officialSkin, text);
+        expected << Address(kOfficialSkins, text);
         kept << name->text();
     }
     // Compared with QVERIFY so a failure does not print a megabyte.

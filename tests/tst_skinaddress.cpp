@@ -1,7 +1,8 @@
 // Skin and cape addresses: prefix + player name + ".png", with the prefixes
-// built from the hosts compiled in.
-#include "ConfiguredHosts.h"
+// built from the hosts compiled in (the build's settings hand the test the
+// same hosts, CT_TEST_*_HOST).
 #include "SkinAddress.h"
+#include "TestTable.h"
 
 #include <QByteArray>
 #include <QTest>
@@ -46,8 +47,6 @@ class TestSkinAddress final : public QObject {
 private Q_SLOTS:
     void configuredHostsMakeTheAddress_data();
     void configuredHostsMakeTheAddress();
-    void defaultHostsGiveTheKnownAddresses_data();
-    void defaultHostsGiveTheKnownAddresses();
     void namesGoInUnchanged_data();
     void namesGoInUnchanged();
     void hugeNameGoesInWhole();
@@ -55,55 +54,47 @@ private Q_SLOTS:
     void callerBasesAreUsedAsGiven();
 };
 
+// As configured, and, in a build with the default hosts, the addresses
+// known to work.
 void TestSkinAddress::configuredHostsMakeTheAddress_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
-    const QByteArray official = "http://" + Bytes(kOfficialSkinHost);
-    const QByteArray skinme = "http://" + Bytes(kSkinmeHost);
+    TEST_COLUMNS(SkinChoice, choice, bool, defaultHostsOnly, QByteArray, expected);
     QTest::newRow("official skin")
-        << SkinChoice::OfficialSkin << official + "/MinecraftSkins/Creeper.png";
+        << SkinChoice::OfficialSkin << false
+        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/Creeper.png");
     QTest::newRow("official cape")
-        << SkinChoice::OfficialCape << official + "/MinecraftCloaks/Creeper.png";
-    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
-                                 << skinme + "/MinecraftSkins/Creeper.png";
-    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape
-                                 << skinme + "/MinecraftCloaks/Creeper.png";
+        << SkinChoice::OfficialCape << false
+        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/Creeper.png");
+    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin << false
+                                 << QByteArray("http://" CT_TEST_SKINME_HOST
+                                               "/MinecraftSkins/Creeper.png");
+    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape << false
+                                 << QByteArray("http://" CT_TEST_SKINME_HOST
+                                               "/MinecraftCloaks/Creeper.png");
+    QTest::newRow("official skin, default hosts")
+        << SkinChoice::OfficialSkin << true
+        << QByteArray("http://skins.minecraft.net/MinecraftSkins/Creeper.png");
+    QTest::newRow("official cape, default hosts")
+        << SkinChoice::OfficialCape << true
+        << QByteArray("http://skins.minecraft.net/MinecraftCloaks/Creeper.png");
+    QTest::newRow("skinme skin, default hosts")
+        << SkinChoice::SkinmeSkin << true
+        << QByteArray("http://www.skinme.cc/MinecraftSkins/Creeper.png");
+    QTest::newRow("skinme cape, default hosts")
+        << SkinChoice::SkinmeCape << true
+        << QByteArray("http://www.skinme.cc/MinecraftCloaks/Creeper.png");
 }
 
 void TestSkinAddress::configuredHostsMakeTheAddress() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
-    QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
-}
-
-void TestSkinAddress::defaultHostsGiveTheKnownAddresses_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
-    QTest::newRow("official skin")
-        << SkinChoice::OfficialSkin
-        << QByteArray("http://skins.minecraft.net/MinecraftSkins/Creeper.png");
-    QTest::newRow("official cape")
-        << SkinChoice::OfficialCape
-        << QByteArray("http://skins.minecraft.net/MinecraftCloaks/Creeper.png");
-    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin
-                                 << QByteArray("http://www.skinme.cc/MinecraftSkins/Creeper.png");
-    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape
-                                 << QByteArray("http://www.skinme.cc/MinecraftCloaks/Creeper.png");
-}
-
-void TestSkinAddress::defaultHostsGiveTheKnownAddresses() {
-    if (kOfficialSkinHost != "skins.minecraft.net" || kSkinmeHost != "www.skinme.cc") {
+    TEST_FETCH(SkinChoice, choice, bool, defaultHostsOnly, QByteArray, expected);
+    if (defaultHostsOnly && (qstrcmp(CT_TEST_OFFICIAL_SKIN_HOST, "skins.minecraft.net") != 0 ||
+                             qstrcmp(CT_TEST_SKINME_HOST, "www.skinme.cc") != 0)) {
         QSKIP("this build was configured with other hosts");
     }
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
     QCOMPARE(Bytes(BuildSkinAddress(choice, "Creeper")), expected);
 }
 
 void TestSkinAddress::namesGoInUnchanged_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("name");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, name, QByteArray, expected);
     AddChoiceRows("plain", "Creeper", "Creeper");
     AddChoiceRows("empty", "", "");
     AddChoiceRows("spaces around", "  Steve ", "  Steve ");
@@ -117,9 +108,7 @@ void TestSkinAddress::namesGoInUnchanged_data() {
 }
 
 void TestSkinAddress::namesGoInUnchanged() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, name);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, name, QByteArray, expected);
     const std::string_view view(name.constData(), static_cast<std::size_t>(name.size()));
     QCOMPARE(Bytes(BuildSkinAddress(choice, view, kTestBases)), expected);
 }
@@ -134,8 +123,7 @@ void TestSkinAddress::hugeNameGoesInWhole() {
 }
 
 void TestSkinAddress::callerBasesAreUsedAsGiven_data() {
-    QTest::addColumn<SkinChoice>("choice");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(SkinChoice, choice, QByteArray, expected);
     QTest::newRow("official skin")
         << SkinChoice::OfficialSkin << QByteArray("http://127.0.0.1:8080/MinecraftSkins/Steve.png");
     QTest::newRow("official cape")
@@ -146,8 +134,7 @@ void TestSkinAddress::callerBasesAreUsedAsGiven_data() {
 }
 
 void TestSkinAddress::callerBasesAreUsedAsGiven() {
-    QFETCH(SkinChoice, choice);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(SkinChoice, choice, QByteArray, expected);
     // Neither a missing '/' nor an empty prefix is corrected.
     const SkinBases bases{
         "http://127.0.0.1:8080/MinecraftSkins/",

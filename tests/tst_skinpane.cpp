@@ -8,6 +8,7 @@
 #include "LocalBases.h"
 #include "PaneScreen.h"
 #include "RecordingHost.h"
+#include "TestTable.h"
 #include "WindowInput.h"
 #include "skin.h"
 
@@ -71,9 +72,7 @@ void TestSkinPane::cleanup() {
 }
 
 void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt_data() {
-    QTest::addColumn<QByteArray>("option");
-    QTest::addColumn<bool>("skinme");
-    QTest::addColumn<QByteArray>("target");
+    TEST_COLUMNS(QByteArray, option, bool, skinme, QByteArray, target);
     QTest::newRow("official skin")
         << QByteArray("Option1") << false << QByteArray("/MinecraftSkins/Creeper.png");
     QTest::newRow("Skinme cape") << QByteArray("Option4") << true
@@ -81,9 +80,7 @@ void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt_data() {
 }
 
 void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt() {
-    QFETCH(QByteArray, option);
-    QFETCH(bool, skinme);
-    QFETCH(QByteArray, target);
+    TEST_FETCH(QByteArray, option, bool, skinme, QByteArray, target);
     Click(Control(option.constData()), QPoint(5, 5));
     Fetch();
     QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);
@@ -94,7 +91,7 @@ void TestSkinPane::eachSourceAsksExactlyItsAddressAndShowsIt() {
 }
 
 void TestSkinPane::paneStartsBlankAndAsksNothing_data() {
-    QTest::addColumn<bool>("comingBack");
+    TEST_COLUMNS(bool, comingBack);
     QTest::newRow("first time") << false;
     QTest::newRow("coming back after a fetch") << true;
 }
@@ -102,7 +99,7 @@ void TestSkinPane::paneStartsBlankAndAsksNothing_data() {
 // Until the fetch: nothing asked, nothing shown, whatever was shown before
 // the window was left.
 void TestSkinPane::paneStartsBlankAndAsksNothing() {
-    QFETCH(bool, comingBack);
+    TEST_FETCH(bool, comingBack);
     if (comingBack) {
         Fetch();
         QTRY_VERIFY_WITH_TIMEOUT(SkinPixels() >= 64 * 32, kLoadTimeout);

@@ -6,6 +6,7 @@
 #include "CjkFonts.h"
 #include "ConfiguredHosts.h"
 #include "RecordingPane.h"
+#include "TestTable.h"
 #include "ToolkitWindows.h"
 #include "WindowInput.h"
 #include "WindowRegistry.h"
@@ -58,10 +59,7 @@ void TestToolkit::cleanup() {
 }
 
 void TestToolkit::tilesAndBackControls_data() {
-    QTest::addColumn<QString>("tile");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QString>("back");
-    QTest::addColumn<QPoint>("where");
+    TEST_COLUMNS(QString, tile, int, target, QString, back, QPoint, where);
     const QPoint arrow(8, 8);
     const QPoint besideTheArrow(21, 8);
     QTest::newRow("skin picture, back by arrow")
@@ -81,10 +79,7 @@ void TestToolkit::tilesAndBackControls_data() {
 // Each tile opens its tool window and each of its Back controls brings the
 // menu back, sending the pane nowhere, the second time round as the first.
 void TestToolkit::tilesAndBackControls() {
-    QFETCH(QString, tile);
-    QFETCH(int, target);
-    QFETCH(QString, back);
-    QFETCH(QPoint, where);
+    TEST_FETCH(QString, tile, int, target, QString, back, QPoint, where);
     const auto tool = WindowName(target);
     const bool hasPane = tool == WindowName::skin || tool == WindowName::download;
     for (int round = 0; round < 2; ++round) {
@@ -118,10 +113,9 @@ void TestToolkit::tilesAndBackControls() {
 }
 
 void TestToolkit::approachingATilePreparesPanesOnlyForItsWindow_data() {
-    QTest::addColumn<QString>("control");
+    TEST_COLUMNS(QString, control);
     // Tab presses from the first control, or none to bring the pointer instead.
-    QTest::addColumn<int>("tabs");
-    QTest::addColumn<bool>("prepares");
+    TEST_COLUMNS(int, tabs, bool, prepares);
     QTest::newRow("pointer on the skin picture") << "Image1" << 0 << true;
     QTest::newRow("pointer on the downloader tile") << "Picture2" << 0 << true;
     QTest::newRow("pointer on the downloader caption") << "Label4" << 0 << true;
@@ -135,9 +129,7 @@ void TestToolkit::approachingATilePreparesPanesOnlyForItsWindow_data() {
 // Nothing is prepared at start, nor by a tile whose window has no pane; and
 // preparing opens nothing.
 void TestToolkit::approachingATilePreparesPanesOnlyForItsWindow() {
-    QFETCH(QString, control);
-    QFETCH(int, tabs);
-    QFETCH(bool, prepares);
+    TEST_FETCH(QString, control, int, tabs, bool, prepares);
     QWidget* menu = registry_->Instance(WindowName::Form1)->Surface();
     QVERIFY(QTest::qWaitForWindowActive(menu));
     QWidget* target = Find(WindowName::Form1, control);
@@ -172,18 +164,14 @@ void TestToolkit::downloaderUsesTheConfiguredStore() {
 }
 
 void TestToolkit::closingAToolWindowEndsTheRun_data() {
-    QTest::addColumn<QString>("tile");
-    QTest::addColumn<int>("target");
-    QTest::addColumn<QString>("close");
+    TEST_COLUMNS(QString, tile, int, target, QString, close);
     QTest::newRow("skin cross") << "Image1" << int(WindowName::skin) << "labclose";
     QTest::newRow("effect box") << "Label3" << int(WindowName::effect) << "picclose";
     QTest::newRow("downloader cross") << "Picture2" << int(WindowName::download) << "labclose";
 }
 
 void TestToolkit::closingAToolWindowEndsTheRun() {
-    QFETCH(QString, tile);
-    QFETCH(int, target);
-    QFETCH(QString, close);
+    TEST_FETCH(QString, tile, int, target, QString, close);
     Click(Find(WindowName::Form1, tile), QPoint(5, 5));
     QSignalSpy ended(registry_, &WindowRegistry::lastWindowUnloaded);
     QWidget* control = Find(WindowName(target), close);

@@ -2,6 +2,7 @@
 // system's own script where the system is Chinese. Run once per system
 // language (LANG) by ctest.
 #include "Startup.h"
+#include "TestTable.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>
@@ -31,8 +32,7 @@ void TestTranslations::initTestCase() {
 }
 
 void TestTranslations::dialogLocale_data() {
-    QTest::addColumn<QLocale>("system");
-    QTest::addColumn<QString>("dialogs");
+    TEST_COLUMNS(QLocale, system, QString, dialogs);
     QTest::newRow("mainland") << QLocale(QStringLiteral("zh_CN")) << "zh_CN";
     QTest::newRow("Taiwan") << QLocale(QStringLiteral("zh_TW")) << "zh_TW";
     QTest::newRow("Hong Kong") << QLocale(QStringLiteral("zh_HK")) << "zh_HK";
@@ -42,8 +42,7 @@ void TestTranslations::dialogLocale_data() {
 }
 
 void TestTranslations::dialogLocale() {
-    QFETCH(QLocale, system);
-    QFETCH(QString, dialogs);
+    TEST_FETCH(QLocale, system, QString, dialogs);
     QCOMPARE(DialogLocale(system).name(), dialogs);
 }
 

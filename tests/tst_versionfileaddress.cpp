@@ -1,6 +1,7 @@
 // Version file addresses: base + version + "/" + file name, the version going
-// in twice as typed, with the bases built from the hosts compiled in.
-#include "ConfiguredHosts.h"
+// in twice as typed, with the bases built from the hosts compiled in (the
+// build's settings hand the test the same hosts, CT_TEST_*_HOST).
+#include "TestTable.h"
 #include "VersionFileAddress.h"
 
 #include <QByteArray>
@@ -68,10 +69,8 @@ private Q_SLOTS:
 };
 
 void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("version");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+                 expected);
     QTest::newRow("client jar, mirror")
         << VersionFileKind::ClientJar << DownloadRoute::DomesticMirror << QByteArray("1.7.2")
         << QByteArray("http://bmclapi2.bangbang93.com/versions/1.7.2/1.7.2.jar");
@@ -89,30 +88,29 @@ void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses_data() {
 }
 
 void TestVersionFileAddress::defaultHostsGiveTheKnownAddresses() {
-    if (kMirrorHost != "bmclapi2.bangbang93.com" || kStoreHost != "s3.amazonaws.com") {
+    if (qstrcmp(CT_TEST_MIRROR_HOST, "bmclapi2.bangbang93.com") != 0 ||
+        qstrcmp(CT_TEST_STORE_HOST, "s3.amazonaws.com") != 0) {
         QSKIP("this build was configured with other hosts");
     }
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, version);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+               expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, View(version))), expected);
 }
 
 void TestVersionFileAddress::configuredHostsMakeTheBases() {
     const VersionFileBases& bases = ConfiguredVersionFileBases();
-    QCOMPARE(Bytes(bases.domesticMirror), "http://" + Bytes(kMirrorHost) + "/versions/");
-    QCOMPARE(Bytes(bases.officialStore), "http://" + Bytes(kStoreHost) + "/Minecraft.Download/");
+    QCOMPARE(Bytes(bases.domesticMirror), QByteArray("http://" CT_TEST_MIRROR_HOST "/versions/"));
+    QCOMPARE(Bytes(bases.officialStore),
+             QByteArray("http://" CT_TEST_STORE_HOST "/Minecraft.Download/"));
     QCOMPARE(Bytes(BuildVersionFileAddress(VersionFileKind::ServerJar, DownloadRoute::OfficialStore,
                                            "1.7.2")),
-             Bytes(bases.officialStore) + "1.7.2/minecraft_server.1.7.2.jar");
+             QByteArray("http://" CT_TEST_STORE_HOST
+                        "/Minecraft.Download/1.7.2/minecraft_server.1.7.2.jar"));
 }
 
 void TestVersionFileAddress::versionGoesInUnchangedTwice_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("version");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+                 expected);
     AddShapeRows("1.7.2", "1.7.2", "1.7.2");
     AddShapeRows("spaces around", " 1.7.10 ", " 1.7.10 ");
     AddShapeRows("snapshot", "14w04a", "14w04a");
@@ -126,17 +124,13 @@ void TestVersionFileAddress::versionGoesInUnchangedTwice_data() {
 }
 
 void TestVersionFileAddress::versionGoesInUnchangedTwice() {
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, version);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, version, QByteArray,
+               expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, View(version), kTestBases)), expected);
 }
 
 void TestVersionFileAddress::emptyVersionStillMakesAnAddress_data() {
-    QTest::addColumn<VersionFileKind>("kind");
-    QTest::addColumn<DownloadRoute>("route");
-    QTest::addColumn<QByteArray>("expected");
+    TEST_COLUMNS(VersionFileKind, kind, DownloadRoute, route, QByteArray, expected);
     QTest::newRow("client jar") << VersionFileKind::ClientJar << DownloadRoute::DomesticMirror
                                 << QByteArray("http://mirror.test/versions//.jar");
     QTest::newRow("json") << VersionFileKind::VersionJson << DownloadRoute::OfficialStore
@@ -148,9 +142,7 @@ void TestVersionFileAddress::emptyVersionStillMakesAnAddress_data() {
 }
 
 void TestVersionFileAddress::emptyVersionStillMakesAnAddress() {
-    QFETCH(VersionFileKind, kind);
-    QFETCH(DownloadRoute, route);
-    QFETCH(QByteArray, expected);
+    TEST_FETCH(VersionFileKind, kind, DownloadRoute, route, QByteArray, expected);
     QCOMPARE(Bytes(BuildVersionFileAddress(kind, route, "", kTestBases)), expected);
 }
 

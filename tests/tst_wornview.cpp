@@ -3,6 +3,7 @@
 // its faces laid out from its corner as top and bottom, then right side,
 // front, left side and back. Every face of every layer gets a colour of its
 // own, so a face drawn in the wrong place, mirrored or not at all shows.
+#include "TestTable.h"
 #include "WornView.h"
 
 #include <QBuffer>
@@ -139,12 +140,8 @@ private Q_SLOTS:
 };
 
 void TestWornView::facesAreWhereTheyAreWorn_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<SkinModel>("model");
-    QTest::addColumn<int>("arm");
-    QTest::addColumn<bool>("legacy");
-    QTest::addColumn<bool>("hat");
-    QTest::addColumn<QSize>("textureSize");
+    TEST_COLUMNS(QByteArray, file, SkinModel, model, int, arm, bool, legacy, bool, hat, QSize,
+                 textureSize);
     const QImage old = PaintedSkin(4).copy(0, 0, 64, 32);
     QTest::newRow("classic") << Png(PaintedSkin(4)) << SkinModel::Classic << 4 << false << true
                              << QSize(64, 64);
@@ -165,24 +162,20 @@ void TestWornView::facesAreWhereTheyAreWorn_data() {
 }
 
 void TestWornView::facesAreWhereTheyAreWorn() {
-    QFETCH(QByteArray, file);
-    QFETCH(SkinModel, model);
-    QFETCH(int, arm);
-    QFETCH(bool, legacy);
-    QFETCH(bool, hat);
-    QFETCH(QSize, textureSize);
+    TEST_FETCH(QByteArray, file, SkinModel, model, int, arm, bool, legacy, bool, hat, QSize,
+               textureSize);
     const auto view = DrawWornView(file, TextureKind::Skin, model, 1.0);
     QVERIFY(view.has_value());
-    // Two figures, 16 by 32 layout pixels, 2 CSS pixels to each, beside the
-    // texture, all within the pane.
+    // Two figures, 16 by 32 layout pixels, 2 CSS pixels to each, 6 CSS
+    // pixels (3 layout pixels) apart, so the back starts at 19; beside the
+    // texture with 8 CSS pixels between, all within the 201 by 65 pane.
     constexpr int kUnit = 2;
-    const int backX = 16 + (kFrontBackGap + 1) / kUnit;
-    QCOMPARE(view->drawing.size(), QSize(backX + 16, 32) * kUnit);
+    const int backX = 19;
+    QCOMPARE(view->drawing.size(), QSize(70, 64));
     QCOMPARE(view->drawingSize, view->drawing.size());
     QCOMPARE(view->textureSize, textureSize);
-    QVERIFY(view->drawingSize.width() + kTextureGap + view->textureSize.width() <=
-            kPaneSize.width());
-    QVERIFY(view->textureSize.height() <= kPaneSize.height());
+    QVERIFY(view->drawingSize.width() + 8 + view->textureSize.width() <= 201);
+    QVERIFY(view->textureSize.height() <= 65);
 
     // Seen from the front the player's right is on the left; from behind,
     // the left. An old skin's left limbs are its right ones mirrored.
@@ -252,9 +245,7 @@ void TestWornView::facesAreWhereTheyAreWorn() {
 // An HD texture is the same drawing as its standard size, pixel for pixel,
 // and a pane twice as dense draws each pixel twice as large.
 void TestWornView::hdTexturesDrawAsTheirStandardSize_data() {
-    QTest::addColumn<TextureKind>("kind");
-    QTest::addColumn<QImage>("texture");
-    QTest::addColumn<int>("scale");
+    TEST_COLUMNS(TextureKind, kind, QImage, texture, int, scale);
     QTest::newRow("skin 128") << TextureKind::Skin << PaintedSkin(4) << 2;
     QTest::newRow("skin 1024") << TextureKind::Skin << PaintedSkin(4) << 16;
     QTest::newRow("slim 256") << TextureKind::Skin << PaintedSkin(3) << 4;
@@ -263,9 +254,7 @@ void TestWornView::hdTexturesDrawAsTheirStandardSize_data() {
 }
 
 void TestWornView::hdTexturesDrawAsTheirStandardSize() {
-    QFETCH(TextureKind, kind);
-    QFETCH(QImage, texture);
-    QFETCH(int, scale);
+    TEST_FETCH(TextureKind, kind, QImage, texture, int, scale);
     const auto standard = DrawWornView(Png(texture), kind, SkinModel::Slim, 1.0);
     const auto hd = DrawWornView(Png(Scaled(texture, scale)), kind, SkinModel::Slim, 1.0);
     const auto dense = DrawWornView(Png(texture), kind, SkinModel::Slim, 2.0);
@@ -277,16 +266,14 @@ void TestWornView::hdTexturesDrawAsTheirStandardSize() {
 }
 
 void TestWornView::capeShowsItsOuterFace_data() {
-    QTest::addColumn<QSize>("size");
-    QTest::addColumn<QSize>("textureSize");
+    TEST_COLUMNS(QSize, size, QSize, textureSize);
     QTest::newRow("64x32") << QSize(64, 32) << QSize(128, 64);
     // The first capes' files held the cape alone.
     QTest::newRow("22x17") << QSize(22, 17) << QSize(66, 51);
 }
 
 void TestWornView::capeShowsItsOuterFace() {
-    QFETCH(QSize, size);
-    QFETCH(QSize, textureSize);
+    TEST_FETCH(QSize, size, QSize, textureSize);
     constexpr QRgb kOuter = 0xff2040a0;
     const auto view =
         DrawWornView(Png(PaintedCape(size, kOuter)), TextureKind::Cape, SkinModel::Classic, 1.0);
@@ -297,12 +284,11 @@ void TestWornView::capeShowsItsOuterFace() {
     expected.fill(kOuter);
     QVERIFY(view->drawing == expected);
     QCOMPARE(view->textureSize, textureSize);
-    QVERIFY(view->drawingSize.width() + kTextureGap + textureSize.width() <= kPaneSize.width());
+    QVERIFY(view->drawingSize.width() + 8 + textureSize.width() <= 201);
 }
 
 void TestWornView::unknownFilesHaveNoView_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<TextureKind>("kind");
+    TEST_COLUMNS(QByteArray, file, TextureKind, kind);
     const QByteArray skin = Png(PaintedSkin(4));
     const auto blank = [](int width, int height) {
         QImage image(width, height, QImage::Format_ARGB32);
@@ -327,8 +313,7 @@ void TestWornView::unknownFilesHaveNoView_data() {
 }
 
 void TestWornView::unknownFilesHaveNoView() {
-    QFETCH(QByteArray, file);
-    QFETCH(TextureKind, kind);
+    TEST_FETCH(QByteArray, file, TextureKind, kind);
     QVERIFY(!DrawWornView(file, kind, SkinModel::Classic, 1.0).has_value());
 }
 

@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTreeView>
 #include <QVBoxLayout>
 
@@ -129,7 +130,7 @@ void VersionPicker::ShowReason(const QString& source, const QString& reason) {
 void VersionPicker::ShowLine(const QString& text) {
     list_->hide();
     line_->setText(text);
-    line_->setToolTip(text);
+    line_->setToolTip(Qt::convertFromPlainText(text));
     line_->show();
 }
 

@@ -401,44 +401,37 @@ void TestAccessibility::pressDoesWhatAClickDoes_data() {
     const QString downloadStart = QStringLiteral("navigate http:///");
     const QString command = QStringLiteral("command /effect @a 1 99999 255");
 
-    QTest::newRow("Form1 Image1") << int(WindowName::Form1) << "Image1" << toSkin;
-    QTest::newRow("Form1 Picture1") << int(WindowName::Form1) << "Picture1" << toEffect;
-    QTest::newRow("Form1 Label3") << int(WindowName::Form1) << "Label3" << toEffect;
-    QTest::newRow("Form1 Picture2") << int(WindowName::Form1) << "Picture2" << toDownload;
-    QTest::newRow("Form1 Label4") << int(WindowName::Form1) << "Label4" << toDownload;
-    QTest::newRow("Form1 picsmall") << int(WindowName::Form1) << "picsmall"
-                                    << "minimized";
-    QTest::newRow("Form1 labsmall") << int(WindowName::Form1) << "labsmall"
-                                    << "minimized";
-    QTest::newRow("Form1 picclose") << int(WindowName::Form1) << "picclose"
-                                    << "unloaded";
-    QTest::newRow("Form1 labclose") << int(WindowName::Form1) << "labclose"
-                                    << "unloaded";
+    const auto row = [](WindowName window, const char* control, const QString& outcome) {
+        QTest::addRow("%s %s", NameOf(window), control)
+            << int(window) << QString::fromLatin1(control) << outcome;
+    };
+    row(WindowName::Form1, "Image1", toSkin);
+    row(WindowName::Form1, "Picture1", toEffect);
+    row(WindowName::Form1, "Label3", toEffect);
+    row(WindowName::Form1, "Picture2", toDownload);
+    row(WindowName::Form1, "Label4", toDownload);
+    row(WindowName::Form1, "picsmall", "minimized");
+    row(WindowName::Form1, "labsmall", "minimized");
+    row(WindowName::Form1, "picclose", "unloaded");
+    row(WindowName::Form1, "labclose", "unloaded");
 
-    QTest::newRow("skin Picture2") << int(WindowName::skin) << "Picture2" << skinPane;
-    QTest::newRow("skin Label6") << int(WindowName::skin) << "Label6" << skinPane;
-    QTest::newRow("skin Label4") << int(WindowName::skin) << "Label4"
-                                 << "message 如果显示这个提示就表明您的[皮肤类型/用户名]不正确!";
-    QTest::newRow("skin Picture1") << int(WindowName::skin) << "Picture1" << back;
-    QTest::newRow("skin Label5") << int(WindowName::skin) << "Label5" << back;
-    QTest::newRow("skin labsmall") << int(WindowName::skin) << "labsmall"
-                                   << "minimized";
-    QTest::newRow("skin labclose") << int(WindowName::skin) << "labclose"
-                                   << "unloaded";
+    row(WindowName::skin, "Picture2", skinPane);
+    row(WindowName::skin, "Label6", skinPane);
+    row(WindowName::skin, "Label4", "message 如果显示这个提示就表明您的[皮肤类型/用户名]不正确!");
+    row(WindowName::skin, "Picture1", back);
+    row(WindowName::skin, "Label5", back);
+    row(WindowName::skin, "labsmall", "minimized");
+    row(WindowName::skin, "labclose", "unloaded");
 
-    QTest::newRow("effect Picture1") << int(WindowName::effect) << "Picture1" << command;
-    QTest::newRow("effect Label4") << int(WindowName::effect) << "Label4" << command;
-    QTest::newRow("effect Picture2")
-        << int(WindowName::effect) << "Picture2" << back + QStringLiteral("; command ");
-    QTest::newRow("effect picclose") << int(WindowName::effect) << "picclose"
-                                     << "unloaded";
+    row(WindowName::effect, "Picture1", command);
+    row(WindowName::effect, "Label4", command);
+    row(WindowName::effect, "Picture2", back + QStringLiteral("; command "));
+    row(WindowName::effect, "picclose", "unloaded");
 
-    QTest::newRow("download Picture1") << int(WindowName::download) << "Picture1" << downloadPane;
-    QTest::newRow("download Label4") << int(WindowName::download) << "Label4" << downloadPane;
-    QTest::newRow("download Label5")
-        << int(WindowName::download) << "Label5" << back + "; " + downloadStart;
-    QTest::newRow("download labsmall") << int(WindowName::download) << "labsmall"
-                                       << "minimized; " + downloadStart;
+    row(WindowName::download, "Picture1", downloadPane);
+    row(WindowName::download, "Label4", downloadPane);
+    row(WindowName::download, "Label5", back + "; " + downloadStart);
+    row(WindowName::download, "labsmall", "minimized; " + downloadStart);
 }
 
 // The same window, fresh each time, once clicked with the mouse and once

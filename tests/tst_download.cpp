@@ -205,18 +205,15 @@ void TestDownload::eachPairSendsItsOwnAddress_data() {
     TEST_COLUMNS(QString, kind, QString, route, QString, expected);
     const QString mirror = QStringLiteral("http://mirror.test/versions/1.7.2/");
     const QString store = QStringLiteral("http://store.test/Minecraft.Download/1.7.2/");
-    QTest::newRow("client jar, mirror") << "Option1"
-                                        << "Option4" << mirror + "1.7.2.jar";
-    QTest::newRow("client jar, store") << "Option1"
-                                       << "Option5" << store + "1.7.2.jar";
-    QTest::newRow("json, mirror") << "Option2"
-                                  << "Option4" << mirror + "1.7.2.json";
-    QTest::newRow("json, store") << "Option2"
-                                 << "Option5" << store + "1.7.2.json";
-    QTest::newRow("server jar, mirror") << "Option3"
-                                        << "Option4" << mirror + "minecraft_server.1.7.2.jar";
-    QTest::newRow("server jar, store") << "Option3"
-                                       << "Option5" << store + "minecraft_server.1.7.2.jar";
+    const auto row = [](const char* name, const char* kind, const char* route, QString expected) {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(route) << expected;
+    };
+    row("client jar, mirror", "Option1", "Option4", mirror + "1.7.2.jar");
+    row("client jar, store", "Option1", "Option5", store + "1.7.2.jar");
+    row("json, mirror", "Option2", "Option4", mirror + "1.7.2.json");
+    row("json, store", "Option2", "Option5", store + "1.7.2.json");
+    row("server jar, mirror", "Option3", "Option4", mirror + "minecraft_server.1.7.2.jar");
+    row("server jar, store", "Option3", "Option5", store + "minecraft_server.1.7.2.jar");
 }
 
 void TestDownload::eachPairSendsItsOwnAddress() {

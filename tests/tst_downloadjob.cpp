@@ -132,33 +132,30 @@ void TestDownloadJob::judgesTheWholeFile_data() {
 
     using K = FileVerdict::Kind;
     const QByteArray wrong(40, 'e');
-    QTest::newRow("nothing asked") << QByteArray() << QByteArrayList() << K::Unchecked << QString();
-    QTest::newRow("what the pane knew") << kBodySha << QByteArrayList() << K::Matched << QString();
+    const auto row = [](const char* tag, const QByteArray& own, const QByteArrayList& answers,
+                        K kind, const QString& detail = QString()) {
+        QTest::newRow(tag) << own << answers << kind << detail;
+    };
+    row("nothing asked", QByteArray(), {}, K::Unchecked);
+    row("what the pane knew", kBodySha, {}, K::Matched);
     // A size says the file is whole, not that it is the one described.
-    QTest::newRow("what the pane knew, a size alone")
-        << QByteArray("size 9") << QByteArrayList() << K::Unchecked
-        << QStringLiteral("版本描述没有给出 SHA-1，只核对了大小");
-    QTest::newRow("first with a size alone")
-        << QByteArray() << QByteArrayList{"size 9", kBodySha} << K::Unchecked
-        << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
-    QTest::newRow("first with a wrong size alone")
-        << QByteArray() << QByteArrayList{"size 8", "none"} << K::Mismatched
-        << QStringLiteral("大小为 9 字节，应为 8 字节");
-    QTest::newRow("first over a later one that disagrees")
-        << QByteArray() << QByteArrayList{wrong, kBodySha} << K::Mismatched
-        << QStringLiteral("SHA-1 为 %1，应为 %2")
-               .arg(QString::fromLatin1(kBodySha), QString::fromLatin1(wrong));
-    QTest::newRow("first silent, next without the file")
-        << QByteArray() << QByteArrayList{QByteArray(), "none"} << K::Unchecked
-        << QStringLiteral("官方版本描述没有及时回答；m.test 的版本描述中没有这个文件");
-    QTest::newRow("first without a value")
-        << QByteArray() << QByteArrayList{"", "none"} << K::Unchecked
-        << QStringLiteral("官方版本描述没有给出校验值；m.test 的版本描述中没有这个文件");
+    row("what the pane knew, a size alone", "size 9", {}, K::Unchecked,
+        "版本描述没有给出 SHA-1，只核对了大小");
+    row("first with a size alone", QByteArray(), {"size 9", kBodySha}, K::Unchecked,
+        "官方版本描述没有给出 SHA-1，只核对了大小");
+    row("first with a wrong size alone", QByteArray(), {"size 8", "none"}, K::Mismatched,
+        "大小为 9 字节，应为 8 字节");
+    row("first over a later one that disagrees", QByteArray(), {wrong, kBodySha}, K::Mismatched,
+        QStringLiteral("SHA-1 为 %1，应为 %2")
+            .arg(QString::fromLatin1(kBodySha), QString::fromLatin1(wrong)));
+    row("first silent, next without the file", QByteArray(), {QByteArray(), "none"}, K::Unchecked,
+        "官方版本描述没有及时回答；m.test 的版本描述中没有这个文件");
+    row("first without a value", QByteArray(), {"", "none"}, K::Unchecked,
+        "官方版本描述没有给出校验值；m.test 的版本描述中没有这个文件");
     // A size is no check of what a file is, nor does a later SHA-1 that
     // disagrees undo the first's word.
-    QTest::newRow("first with a size alone, a later one disagreeing")
-        << QByteArray() << QByteArrayList{"size 9", wrong} << K::Unchecked
-        << QStringLiteral("官方版本描述没有给出 SHA-1，只核对了大小");
+    row("first with a size alone, a later one disagreeing", QByteArray(), {"size 9", wrong},
+        K::Unchecked, "官方版本描述没有给出 SHA-1，只核对了大小");
 }
 
 void TestDownloadJob::judgesTheWholeFile() {

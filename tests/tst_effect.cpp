@@ -427,8 +427,7 @@ void TestEffect::Reload() {
 // Clicks in one of the two groups change nothing in the other: the game's
 // options and the durations each keep their choice.
 void TestEffect::gameAndDurationAreGroupsOfTheirOwn_data() {
-    QTest::addColumn<QStringList>("clicks");
-    QTest::addColumn<QString>("command");
+    TEST_COLUMNS(QStringList, clicks, QString, command);
     QTest::newRow("duration clicked twice after the game")
         << QStringList{"Option35", "Option25", "Option29", "Option29", "Option33", "Option1"}
         << "/effect give @a minecraft:speed 99999 255";
@@ -441,8 +440,7 @@ void TestEffect::gameAndDurationAreGroupsOfTheirOwn_data() {
 }
 
 void TestEffect::gameAndDurationAreGroupsOfTheirOwn() {
-    QFETCH(QStringList, clicks);
-    QFETCH(QString, command);
+    TEST_FETCH(QStringList, clicks, QString, command);
     for (const QString& option : clicks) {
         Choose(qPrintable(option));
     }
@@ -496,8 +494,8 @@ void TestEffect::backTabFromTheFirstFocusChoosesNoGame() {
 }
 
 void TestEffect::listOffersTheEffectsOfTheChosenGame_data() {
-    QTest::addColumn<QString>("game"); // the option chosen, or empty for none
-    QTest::addColumn<QStringList>("names");
+    // The game is the option chosen, or empty for none.
+    TEST_COLUMNS(QString, game, QStringList, names);
     const QStringList old{"发光", "飘浮", "幸运", "霉运"};
     QTest::newRow("no game chosen") << QString() << old;
     QTest::newRow("java 1.8 to 1.12") << "Option34" << old;
@@ -515,8 +513,7 @@ void TestEffect::listOffersTheEffectsOfTheChosenGame_data() {
 
 // Named as the game names them, nothing chosen until the user chooses.
 void TestEffect::listOffersTheEffectsOfTheChosenGame() {
-    QFETCH(QString, game);
-    QFETCH(QStringList, names);
+    TEST_FETCH(QString, game, QStringList, names);
     if (!game.isEmpty()) {
         Choose(qPrintable(game));
     }

@@ -46,33 +46,23 @@ public:
     bool layoutFails = false;
 
 protected:
+    template <class T> static T* Place(T* control, const char* name, const QRect& geometry) {
+        control->setObjectName(QString::fromLatin1(name));
+        control->setGeometry(geometry);
+        return control;
+    }
+
     void BuildLayout(QWidget& surface) override {
         surface.resize(300, 200);
-        auto* picture1 = new PictureBox(&surface);
-        picture1->setObjectName(QStringLiteral("Picture1"));
-        picture1->setGeometry(100, 50, 50, 30);
-        auto* label5 = new ClickLabel(picture1);
-        label5->setObjectName(QStringLiteral("Label5"));
-        label5->setGeometry(0, 0, 20, 20);
-        auto* labsmall = new ClickLabel(&surface);
-        labsmall->setObjectName(QStringLiteral("labsmall"));
-        labsmall->setGeometry(200, 0, 20, 20);
-        auto* picclose = new PictureBox(&surface);
-        picclose->setObjectName(QStringLiteral("picclose"));
-        picclose->setGeometry(250, 0, 25, 17);
-        auto* labclose = new ClickLabel(picclose);
-        labclose->setObjectName(QStringLiteral("labclose"));
-        labclose->setGeometry(0, 0, 17, 17);
-        auto* label1 = new ClickLabel(&surface);
-        label1->setObjectName(QStringLiteral("Label1"));
-        label1->setText(QStringLiteral("没有处理程序"));
-        label1->setGeometry(10, 100, 80, 20);
-        auto* text1 = new QLineEdit(&surface);
-        text1->setObjectName(QStringLiteral("Text1"));
-        text1->setGeometry(10, 130, 100, 20);
-        auto* frame1 = new QGroupBox(QStringLiteral("框"), &surface);
-        frame1->setObjectName(QStringLiteral("Frame1"));
-        frame1->setGeometry(150, 100, 100, 60);
+        auto* picture1 = Place(new PictureBox(&surface), "Picture1", QRect(100, 50, 50, 30));
+        auto* label5 = Place(new ClickLabel(picture1), "Label5", QRect(0, 0, 20, 20));
+        Place(new ClickLabel(&surface), "labsmall", QRect(200, 0, 20, 20));
+        auto* picclose = Place(new PictureBox(&surface), "picclose", QRect(250, 0, 25, 17));
+        Place(new ClickLabel(picclose), "labclose", QRect(0, 0, 17, 17));
+        Place(new ClickLabel(&surface), "Label1", QRect(10, 100, 80, 20))
+            ->setText(QStringLiteral("没有处理程序"));
+        Place(new QLineEdit(&surface), "Text1", QRect(10, 130, 100, 20));
+        Place(new QGroupBox(QStringLiteral("框"), &surface), "Frame1", QRect(150, 100, 100, 60));
 
         OnClick(picture1, &SampleWindow::Picture1_Click);
         OnClick(label5, &SampleWindow::Label5_Click);

@@ -46,53 +46,43 @@ void TestLegacyAddress::playerImages_data() {
     TEST_COLUMNS(QString, address, LegacyTarget, target, QString, name, LegacyOddity, oddity);
     using enum LegacyTarget;
     using O = LegacyOddity;
-    QTest::newRow("skin") << "http://skins.minecraft.net/MinecraftSkins/Creeper.png" << OfficialSkin
-                          << "Creeper" << O::None;
-    QTest::newRow("cape") << "http://skins.minecraft.net/MinecraftCloaks/Notch.png" << OfficialCape
-                          << "Notch" << O::None;
-    QTest::newRow("host case") << "http://Skins.Minecraft.NET/MinecraftSkins/a_b.png"
-                               << OfficialSkin << "a_b" << O::None;
-    QTest::newRow("explicit default port")
-        << "http://skins.minecraft.net:80/MinecraftSkins/x.png" << OfficialSkin << "x" << O::None;
-    QTest::newRow("https") << "https://skins.minecraft.net/MinecraftSkins/x.png" << OfficialSkin
-                           << "x" << O::None;
-    QTest::newRow("empty name") << "http://skins.minecraft.net/MinecraftCloaks/.png" << OfficialCape
-                                << "" << O::None;
-    QTest::newRow("space kept") << "http://skins.minecraft.net/MinecraftSkins/ Steve .png"
-                                << OfficialSkin << " Steve " << O::None;
-    QTest::newRow("Chinese") << QStringLiteral(
-                                    "http://skins.minecraft.net/MinecraftSkins/苦力怕.png")
-                             << OfficialSkin << QStringLiteral("苦力怕") << O::None;
+    const auto row = [](const char* tag, const QString& address, LegacyTarget target,
+                        const QString& name, LegacyOddity oddity = LegacyOddity::None) {
+        QTest::newRow(tag) << address << target << name << oddity;
+    };
+    row("skin", "http://skins.minecraft.net/MinecraftSkins/Creeper.png", OfficialSkin, "Creeper");
+    row("cape", "http://skins.minecraft.net/MinecraftCloaks/Notch.png", OfficialCape, "Notch");
+    row("host case", "http://Skins.Minecraft.NET/MinecraftSkins/a_b.png", OfficialSkin, "a_b");
+    row("explicit default port", "http://skins.minecraft.net:80/MinecraftSkins/x.png", OfficialSkin,
+        "x");
+    row("https", "https://skins.minecraft.net/MinecraftSkins/x.png", OfficialSkin, "x");
+    row("empty name", "http://skins.minecraft.net/MinecraftCloaks/.png", OfficialCape, "");
+    row("space kept", "http://skins.minecraft.net/MinecraftSkins/ Steve .png", OfficialSkin,
+        " Steve ");
+    row("Chinese", QStringLiteral("http://skins.minecraft.net/MinecraftSkins/苦力怕.png"),
+        OfficialSkin, QStringLiteral("苦力怕"));
     // The name goes into another address as one path segment, or nowhere:
     // under the old folders anything else is odd, named as written.
     const QString skins = QStringLiteral("http://skins.minecraft.net/MinecraftSkins/");
-    QTest::newRow("encoded slash") << skins + "a%2Fb.png" << OddPlayer << "a%2Fb" << O::Slash;
-    QTest::newRow("folder") << skins + "a/b.png" << OddPlayer << "a/b" << O::Slash;
-    QTest::newRow("backslash") << skins + "a\\b.png" << OddPlayer << "a%5Cb" << O::Slash;
-    QTest::newRow("dot dot") << skins + "...png" << OddPlayer << ".." << O::DotSegment;
-    QTest::newRow("encoded dot dot") << skins + "%2E%2E.png" << OddPlayer << ".." << O::DotSegment;
-    QTest::newRow("dot") << skins + "..png" << OddPlayer << "." << O::DotSegment;
-    QTest::newRow("question mark") << skins + "a?b.png" << OddPlayer << "a?b" << O::Query;
-    QTest::newRow("query after the name")
-        << skins + "a.png?x" << OddPlayer << "a.png?x" << O::Query;
-    QTest::newRow("hash") << skins + "a#b.png" << OddPlayer << "a#b" << O::Fragment;
-    QTest::newRow("not png") << skins + "a.jpg" << OddPlayer << "a.jpg" << O::Shape;
-    QTest::newRow("path case") << "http://skins.minecraft.net/minecraftskins/a.png" << None << ""
-                               << O::None;
-    QTest::newRow("other port") << "http://skins.minecraft.net:8080/MinecraftSkins/a.png" << None
-                                << "" << O::None;
+    row("encoded slash", skins + "a%2Fb.png", OddPlayer, "a%2Fb", O::Slash);
+    row("folder", skins + "a/b.png", OddPlayer, "a/b", O::Slash);
+    row("backslash", skins + "a\\b.png", OddPlayer, "a%5Cb", O::Slash);
+    row("dot dot", skins + "...png", OddPlayer, "..", O::DotSegment);
+    row("encoded dot dot", skins + "%2E%2E.png", OddPlayer, "..", O::DotSegment);
+    row("dot", skins + "..png", OddPlayer, ".", O::DotSegment);
+    row("question mark", skins + "a?b.png", OddPlayer, "a?b", O::Query);
+    row("query after the name", skins + "a.png?x", OddPlayer, "a.png?x", O::Query);
+    row("hash", skins + "a#b.png", OddPlayer, "a#b", O::Fragment);
+    row("not png", skins + "a.jpg", OddPlayer, "a.jpg", O::Shape);
+    row("path case", "http://skins.minecraft.net/minecraftskins/a.png", None, "");
+    row("other port", "http://skins.minecraft.net:8080/MinecraftSkins/a.png", None, "");
     // Skinme's are the same shapes on its own host.
-    QTest::newRow("Skinme skin") << "http://www.skinme.cc/MinecraftSkins/Creeper.png" << SkinmeSkin
-                                 << "Creeper" << O::None;
-    QTest::newRow("Skinme cape") << QStringLiteral(
-                                        "http://www.skinme.cc/MinecraftCloaks/苦力怕.png")
-                                 << SkinmeCape << QStringLiteral("苦力怕") << O::None;
-    QTest::newRow("Skinme folder")
-        << "http://www.skinme.cc/MinecraftSkins/a/b.png" << OddPlayer << "a/b" << O::Slash;
-    QTest::newRow("other host, same path")
-        << "http://skins.example.com/MinecraftSkins/Creeper.png" << None << "" << O::None;
-    QTest::newRow("ftp") << "ftp://skins.minecraft.net/MinecraftSkins/a.png" << None << ""
-                         << O::None;
+    row("Skinme skin", "http://www.skinme.cc/MinecraftSkins/Creeper.png", SkinmeSkin, "Creeper");
+    row("Skinme cape", QStringLiteral("http://www.skinme.cc/MinecraftCloaks/苦力怕.png"),
+        SkinmeCape, QStringLiteral("苦力怕"));
+    row("Skinme folder", "http://www.skinme.cc/MinecraftSkins/a/b.png", OddPlayer, "a/b", O::Slash);
+    row("other host, same path", "http://skins.example.com/MinecraftSkins/Creeper.png", None, "");
+    row("ftp", "ftp://skins.minecraft.net/MinecraftSkins/a.png", None, "");
 }
 
 void TestLegacyAddress::playerImages() {

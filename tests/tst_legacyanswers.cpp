@@ -118,35 +118,25 @@ void TestLegacyAnswers::textures_data() {
     QTest::newRow("no cape") << Profile("\"SKIN\":{\"url\":\"" + kSkin + "\"}") << skin << QString()
                              << true;
     QTest::newRow("default skin") << Profile("") << QString() << QString() << true;
-    QTest::newRow("not JSON") << QByteArray("oops") << QString() << QString() << false;
-    QTest::newRow("no properties")
-        << QByteArray("{\"id\":\"" + kId + "\",\"name\":\"N\"}") << QString() << QString() << false;
-    QTest::newRow("properties not a list") << QByteArray("{\"properties\":{\"name\":\"textures\"}}")
-                                           << QString() << QString() << false;
-    QTest::newRow("no textures property")
-        << QByteArray("{\"properties\":[{\"name\":\"other\",\"value\":\"e30=\"}]}") << QString()
-        << QString() << false;
-    QTest::newRow("value not text")
-        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":42}]}") << QString()
-        << QString() << false;
-    QTest::newRow("base64 garbage")
-        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":\"!!not*base64!!\"}]}")
-        << QString() << QString() << false;
-    QTest::newRow("base64 of garbage")
-        << QByteArray("{\"properties\":[{\"name\":\"textures\",\"value\":\"" +
-                      QByteArray("\xff\xfe{{{").toBase64() + "\"}]}")
-        << QString() << QString() << false;
-    QTest::newRow("textures not an object")
-        << SampleProfile(kId, "Notch", "\"SKIN\"") << QString() << QString() << false;
-    QTest::newRow("url a number") << Profile("\"SKIN\":{\"url\":7}") << QString() << QString()
-                                  << false;
-    QTest::newRow("javascript") << Profile("\"SKIN\":{\"url\":\"javascript:void 0\"}") << QString()
-                                << QString() << false;
-    QTest::newRow("file") << Profile("\"SKIN\":{\"url\":\"" + kSkin +
-                                     "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}")
-                          << QString() << QString() << false;
-    QTest::newRow("no host") << Profile("\"CAPE\":{\"url\":\"http:///x.png\"}") << QString()
-                             << QString() << false;
+    // Each of these is refused: no skin, no cape.
+    const auto refused = [](const char* name, const QByteArray& answer) {
+        QTest::newRow(name) << answer << QString() << QString() << false;
+    };
+    refused("not JSON", "oops");
+    refused("no properties", "{\"id\":\"" + kId + "\",\"name\":\"N\"}");
+    refused("properties not a list", "{\"properties\":{\"name\":\"textures\"}}");
+    refused("no textures property", "{\"properties\":[{\"name\":\"other\",\"value\":\"e30=\"}]}");
+    refused("value not text", "{\"properties\":[{\"name\":\"textures\",\"value\":42}]}");
+    refused("base64 garbage",
+            "{\"properties\":[{\"name\":\"textures\",\"value\":\"!!not*base64!!\"}]}");
+    refused("base64 of garbage", "{\"properties\":[{\"name\":\"textures\",\"value\":\"" +
+                                     QByteArray("\xff\xfe{{{").toBase64() + "\"}]}");
+    refused("textures not an object", SampleProfile(kId, "Notch", "\"SKIN\""));
+    refused("url a number", Profile("\"SKIN\":{\"url\":7}"));
+    refused("javascript", Profile("\"SKIN\":{\"url\":\"javascript:void 0\"}"));
+    refused("file", Profile("\"SKIN\":{\"url\":\"" + kSkin +
+                            "\"},\"CAPE\":{\"url\":\"file:///etc/passwd\"}"));
+    refused("no host", Profile("\"CAPE\":{\"url\":\"http:///x.png\"}"));
 }
 
 void TestLegacyAnswers::textures() {
@@ -177,30 +167,23 @@ void TestLegacyAnswers::skinSite_data() {
         << SampleAnswer("skinsite.json",
                         {{"name", "Creeper"}, {"model", "default"}, {"skin", h}, {"cape", "b1"}})
         << hash << "b1" << true;
-    QTest::newRow("slim only") << QByteArray(R"({"skins":{"slim":"5a"}})") << "5a (slim)"
-                               << "" << true;
-    QTest::newRow("default before slim")
-        << QByteArray(R"({"skins":{"slim":"5a","default":"de"}})") << "de"
-        << "" << true;
-    QTest::newRow("cape only") << QByteArray(R"({"username":"x","cape":"ca"})") << ""
-                               << "ca" << true;
-    QTest::newRow("nothing") << QByteArray(R"({"username":"x","skins":{}})") << ""
-                             << "" << true;
-    QTest::newRow("nulls") << QByteArray(R"({"skins":null,"cape":null})") << ""
-                           << "" << true;
-    QTest::newRow("hash with a path") << QByteArray(R"({"skins":{"default":"../../admin"}})") << ""
-                                      << "" << false;
-    QTest::newRow("hash a number") << QByteArray(R"({"cape":12})") << ""
-                                   << "" << false;
-    QTest::newRow("hash empty") << QByteArray(R"({"cape":""})") << ""
-                                << "" << false;
-    QTest::newRow("hash too long")
-        << QByteArray(R"({"cape":")" + QByteArray(129, 'a') + R"("})") << ""
-        << "" << false;
-    QTest::newRow("skins a list") << QByteArray(R"({"skins":["de"]})") << ""
-                                  << "" << false;
-    QTest::newRow("not JSON") << QByteArray("<html>503</html>") << ""
-                              << "" << false;
+    const auto row = [](const char* name, const char* answer, const char* skin, const char* cape,
+                        bool usable) {
+        QTest::newRow(name) << QByteArray(answer) << QString::fromUtf8(skin)
+                            << QString::fromUtf8(cape) << usable;
+    };
+    row("slim only", R"({"skins":{"slim":"5a"}})", "5a (slim)", "", true);
+    row("default before slim", R"({"skins":{"slim":"5a","default":"de"}})", "de", "", true);
+    row("cape only", R"({"username":"x","cape":"ca"})", "", "ca", true);
+    row("nothing", R"({"username":"x","skins":{}})", "", "", true);
+    row("nulls", R"({"skins":null,"cape":null})", "", "", true);
+    row("hash with a path", R"({"skins":{"default":"../../admin"}})", "", "", false);
+    row("hash a number", R"({"cape":12})", "", "", false);
+    row("hash empty", R"({"cape":""})", "", "", false);
+    QTest::newRow("hash too long") << QByteArray(R"({"cape":")" + QByteArray(129, 'a') + R"("})")
+                                   << QString() << QString() << false;
+    row("skins a list", R"({"skins":["de"]})", "", "", false);
+    row("not JSON", "<html>503</html>", "", "", false);
 }
 
 void TestLegacyAnswers::skinSite() {
@@ -226,27 +209,25 @@ void TestLegacyAnswers::manifest_data() {
         << kManifest << "23w31a" << Found
         << "https://piston-meta.mojang.com/v1/packages/aaaa/23w31a.json"
         << QByteArray("aaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaaa");
-    QTest::newRow("unknown") << kManifest << "9.9.9" << Unknown << "" << QByteArray();
-    QTest::newRow("not exact") << kManifest << "1.7.2 " << Unknown << "" << QByteArray();
-    QTest::newRow("empty version") << kManifest << "" << Unknown << "" << QByteArray();
-    QTest::newRow("no sha1") << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a"}]})")
-                             << "a" << Found << "http://h.test/a" << QByteArray();
-    QTest::newRow("not JSON") << QByteArray("<html>") << "1.7.2" << Malformed << "" << QByteArray();
-    QTest::newRow("versions not a list")
-        << QByteArray(R"({"versions":{"1.7.2":{}}})") << "1.7.2" << Malformed << "" << QByteArray();
-    QTest::newRow("entries not objects") << QByteArray(R"({"versions":[1,"1.7.2",null]})")
-                                         << "1.7.2" << Unknown << "" << QByteArray();
-    QTest::newRow("javascript url")
-        << QByteArray(R"({"versions":[{"id":"a","url":"javascript:void 0"}]})") << "a" << Malformed
-        << "" << QByteArray();
-    QTest::newRow("file url") << QByteArray(R"({"versions":[{"id":"a","url":"file:///etc/x"}]})")
-                              << "a" << Malformed << "" << QByteArray();
-    QTest::newRow("bad sha1")
-        << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":"xyz"}]})") << "a"
-        << Malformed << "" << QByteArray();
-    QTest::newRow("sha1 a number")
-        << QByteArray(R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":1e40}]})") << "a"
-        << Malformed << "" << QByteArray();
+    const auto row = [](const char* name, const QByteArray& manifest, const char* version,
+                        ManifestEntry::Outcome outcome, const char* url = "") {
+        QTest::newRow(name) << manifest << QString::fromUtf8(version) << outcome
+                            << QString::fromUtf8(url) << QByteArray();
+    };
+    row("unknown", kManifest, "9.9.9", Unknown);
+    row("not exact", kManifest, "1.7.2 ", Unknown);
+    row("empty version", kManifest, "", Unknown);
+    row("no sha1", R"({"versions":[{"id":"a","url":"http://h.test/a"}]})", "a", Found,
+        "http://h.test/a");
+    row("not JSON", "<html>", "1.7.2", Malformed);
+    row("versions not a list", R"({"versions":{"1.7.2":{}}})", "1.7.2", Malformed);
+    row("entries not objects", R"({"versions":[1,"1.7.2",null]})", "1.7.2", Unknown);
+    row("javascript url", R"({"versions":[{"id":"a","url":"javascript:void 0"}]})", "a", Malformed);
+    row("file url", R"({"versions":[{"id":"a","url":"file:///etc/x"}]})", "a", Malformed);
+    row("bad sha1", R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":"xyz"}]})", "a",
+        Malformed);
+    row("sha1 a number", R"({"versions":[{"id":"a","url":"http://h.test/a","sha1":1e40}]})", "a",
+        Malformed);
 }
 
 void TestLegacyAnswers::manifest() {
@@ -469,8 +450,8 @@ void TestLegacyAnswers::fileCheck() {
 // unread, whatever they would inflate to, and anything past what a texture
 // can be refuses the file.
 void TestLegacyAnswers::pngKeepsOnlyItsPixels_data() {
-    QTest::addColumn<QByteArray>("file");
-    QTest::addColumn<QByteArray>("kept"); // the chunks handed on, or why none
+    // Kept: the chunks handed on, or why none.
+    TEST_COLUMNS(QByteArray, file, QByteArray, kept);
 
     // 64x64, 8-bit RGBA, one filtered row of zeros after another.
     const QByteArray header =
@@ -522,8 +503,7 @@ void TestLegacyAnswers::pngKeepsOnlyItsPixels_data() {
 }
 
 void TestLegacyAnswers::pngKeepsOnlyItsPixels() {
-    QFETCH(QByteArray, file);
-    QFETCH(QByteArray, kept);
+    TEST_FETCH(QByteArray, file, QByteArray, kept);
     const PngPixels read = PixelsOfPng(file, 1024);
     switch (read.verdict) {
     case PngPixels::Verdict::Kept:

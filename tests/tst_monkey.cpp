@@ -165,19 +165,9 @@ void QuietAboutTheExpected(QtMsgType type, const QMessageLogContext& context,
 
 // What one run of events did, for the figures printed per seed.
 struct Tally {
-    int events = 0;
-    int runs = 1;
-    int clicks = 0;
-    int switches = 0;
-    int drags = 0;
-    int keys = 0;
-    int pastes = 0;
+    int events = 0, runs = 1, clicks = 0, switches = 0, drags = 0, keys = 0, pastes = 0;
     qsizetype largestPaste = 0;
-    int minimized = 0;
-    int helpBoxes = 0;
-    int navigations = 0;
-    int actions = 0;
-    int handOffsChecked = 0;
+    int minimized = 0, helpBoxes = 0, navigations = 0, actions = 0, handOffsChecked = 0;
 };
 
 } // namespace

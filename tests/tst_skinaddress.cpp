@@ -26,18 +26,14 @@ const SkinBases kTestBases{
 };
 
 void AddChoiceRows(const char* what, const QByteArray& name, const QByteArray& expectedName) {
-    QTest::addRow("official skin, %s", what)
-        << SkinChoice::OfficialSkin << name
-        << "http://o.test/MinecraftSkins/" + expectedName + ".png";
-    QTest::addRow("official cape, %s", what)
-        << SkinChoice::OfficialCape << name
-        << "http://o.test/MinecraftCloaks/" + expectedName + ".png";
-    QTest::addRow("skinme skin, %s", what)
-        << SkinChoice::SkinmeSkin << name
-        << "http://s.test/MinecraftSkins/" + expectedName + ".png";
-    QTest::addRow("skinme cape, %s", what)
-        << SkinChoice::SkinmeCape << name
-        << "http://s.test/MinecraftCloaks/" + expectedName + ".png";
+    const auto row = [&](const char* choiceName, SkinChoice choice, const char* folder) {
+        QTest::addRow("%s, %s", choiceName, what)
+            << choice << name << folder + expectedName + ".png";
+    };
+    row("official skin", SkinChoice::OfficialSkin, "http://o.test/MinecraftSkins/");
+    row("official cape", SkinChoice::OfficialCape, "http://o.test/MinecraftCloaks/");
+    row("skinme skin", SkinChoice::SkinmeSkin, "http://s.test/MinecraftSkins/");
+    row("skinme cape", SkinChoice::SkinmeCape, "http://s.test/MinecraftCloaks/");
 }
 
 } // namespace
@@ -58,30 +54,19 @@ private Q_SLOTS:
 // known to work.
 void TestSkinAddress::configuredHostsMakeTheAddress_data() {
     TEST_COLUMNS(SkinChoice, choice, bool, defaultHostsOnly, QByteArray, expected);
-    QTest::newRow("official skin")
-        << SkinChoice::OfficialSkin << false
-        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftSkins/Creeper.png");
-    QTest::newRow("official cape")
-        << SkinChoice::OfficialCape << false
-        << QByteArray("http://" CT_TEST_OFFICIAL_SKIN_HOST "/MinecraftCloaks/Creeper.png");
-    QTest::newRow("skinme skin") << SkinChoice::SkinmeSkin << false
-                                 << QByteArray("http://" CT_TEST_SKINME_HOST
-                                               "/MinecraftSkins/Creeper.png");
-    QTest::newRow("skinme cape") << SkinChoice::SkinmeCape << false
-                                 << QByteArray("http://" CT_TEST_SKINME_HOST
-                                               "/MinecraftCloaks/Creeper.png");
-    QTest::newRow("official skin, default hosts")
-        << SkinChoice::OfficialSkin << true
-        << QByteArray("http://skins.minecraft.net/MinecraftSkins/Creeper.png");
-    QTest::newRow("official cape, default hosts")
-        << SkinChoice::OfficialCape << true
-        << QByteArray("http://skins.minecraft.net/MinecraftCloaks/Creeper.png");
-    QTest::newRow("skinme skin, default hosts")
-        << SkinChoice::SkinmeSkin << true
-        << QByteArray("http://www.skinme.cc/MinecraftSkins/Creeper.png");
-    QTest::newRow("skinme cape, default hosts")
-        << SkinChoice::SkinmeCape << true
-        << QByteArray("http://www.skinme.cc/MinecraftCloaks/Creeper.png");
+    // The four choices on one pair of hosts, the rows' names ending in suffix.
+    const auto rows = [](const char* suffix, bool defaults, QByteArray official,
+                         QByteArray skinme) {
+        const auto row = [&](const char* what, SkinChoice choice, const QByteArray& folder) {
+            QTest::addRow("%s%s", what, suffix) << choice << defaults << folder + "/Creeper.png";
+        };
+        row("official skin", SkinChoice::OfficialSkin, "http://" + official + "/MinecraftSkins");
+        row("official cape", SkinChoice::OfficialCape, "http://" + official + "/MinecraftCloaks");
+        row("skinme skin", SkinChoice::SkinmeSkin, "http://" + skinme + "/MinecraftSkins");
+        row("skinme cape", SkinChoice::SkinmeCape, "http://" + skinme + "/MinecraftCloaks");
+    };
+    rows("", false, CT_TEST_OFFICIAL_SKIN_HOST, CT_TEST_SKINME_HOST);
+    rows(", default hosts", true, "skins.minecraft.net", "www.skinme.cc");
 }
 
 void TestSkinAddress::configuredHostsMakeTheAddress() {

@@ -32,24 +32,20 @@ const VersionFileBases kTestBases{
 void AddShapeRows(const char* what, const QByteArray& version, const QByteArray& expected) {
     const QByteArray mirror = "http://mirror.test/versions/" + expected + '/';
     const QByteArray store = "http://store.test/Minecraft.Download/" + expected + '/';
-    QTest::addRow("client jar, mirror, %s", what)
-        << VersionFileKind::ClientJar << DownloadRoute::DomesticMirror << version
-        << mirror + expected + ".jar";
-    QTest::addRow("client jar, store, %s", what)
-        << VersionFileKind::ClientJar << DownloadRoute::OfficialStore << version
-        << store + expected + ".jar";
-    QTest::addRow("json, mirror, %s", what)
-        << VersionFileKind::VersionJson << DownloadRoute::DomesticMirror << version
-        << mirror + expected + ".json";
-    QTest::addRow("json, store, %s", what)
-        << VersionFileKind::VersionJson << DownloadRoute::OfficialStore << version
-        << store + expected + ".json";
-    QTest::addRow("server jar, mirror, %s", what)
-        << VersionFileKind::ServerJar << DownloadRoute::DomesticMirror << version
-        << mirror + "minecraft_server." + expected + ".jar";
-    QTest::addRow("server jar, store, %s", what)
-        << VersionFileKind::ServerJar << DownloadRoute::OfficialStore << version
-        << store + "minecraft_server." + expected + ".jar";
+    const auto row = [&](const char* shape, VersionFileKind kind, DownloadRoute route,
+                         const QByteArray& address) {
+        QTest::addRow("%s, %s", shape, what) << kind << route << version << address;
+    };
+    using enum VersionFileKind;
+    using enum DownloadRoute;
+    row("client jar, mirror", ClientJar, DomesticMirror, mirror + expected + ".jar");
+    row("client jar, store", ClientJar, OfficialStore, store + expected + ".jar");
+    row("json, mirror", VersionJson, DomesticMirror, mirror + expected + ".json");
+    row("json, store", VersionJson, OfficialStore, store + expected + ".json");
+    row("server jar, mirror", ServerJar, DomesticMirror,
+        mirror + "minecraft_server." + expected + ".jar");
+    row("server jar, store", ServerJar, OfficialStore,
+        store + "minecraft_server." + expected + ".jar");
 }
 
 } // namespace

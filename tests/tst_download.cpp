@@ -459,8 +459,9 @@ void TestDownload::versionListFillsTheBoxOnly() {
 void TestDownload::versionListSaysWhyItHasNone_data() {
     TEST_COLUMNS(int, status, QByteArray, body, QString, reason);
     QTest::newRow("refused") << 503 << QByteArray("busy") << "mirror.test 回答 HTTP 503";
+    QTest::newRow("too many asks") << 429 << QByteArray("slow down") << "mirror.test 要求稍后再试";
     QTest::newRow("no connection") << 0 << QByteArray() << "无法连接 mirror.test";
-    QTest::newRow("past 4 MiB") << 200 << QByteArray(Fetcher::kDocumentBytes + 1, ' ')
+    QTest::newRow("past 4 MiB") << 200 << QByteArray(4'194'305, ' ')
                                 << "mirror.test 的回答超过 4 MiB，工具箱没有读取";
     QTest::newRow("not JSON") << 200 << QByteArray("<html>") << "mirror.test 发来的不是 JSON";
     QTest::newRow("a version's description")
